@@ -1,0 +1,27 @@
+# velkor_library(NAME DEPS ...): a static library of every .cc file in the current folder
+# (and in the folders named by SUBDIRS), with includes rooted at the repository root.
+function(velkor_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS;SUBDIRS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cc)
+  foreach(sub IN LISTS ARG_SUBDIRS)
+    file(GLOB more CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${sub}/*.cc)
+    list(APPEND sources ${more})
+  endforeach()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# velkor_test(NAME LABEL label DEPS ...): one GoogleTest executable of every .cc file in the
+# current folder, each test registered with ctest under the given label.
+function(velkor_test name)
+  cmake_parse_arguments(ARG "" "LABEL" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cc)
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${name}
+    PROPERTIES LABELS ${ARG_LABEL}
+    DISCOVERY_TIMEOUT 120
+    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+endfunction()
