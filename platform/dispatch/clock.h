@@ -25,7 +25,8 @@ class Clock {
 // The clock in force; the steady and system clocks unless a test installed another.
 Clock& clock();
 TimePoint now();
-// Installs a clock for the whole process (nullptr restores the system clock).
+// Installs a clock for the whole process (nullptr restores the system clock). Blocks delayed while
+// a manual clock was in force are destroyed, not run, when it is replaced: their time ended with it.
 void setClock(std::shared_ptr<Clock> clock);
 
 class SystemClock final : public Clock {
@@ -35,9 +36,19 @@ class SystemClock final : public Clock {
   int timeZoneOffsetSeconds() const override;
 };
 
-// A clock that only moves when told. advance() fires, in deadline order, exactly the timers and
-// delayed blocks due by the new time (on whatever queue they belong to) and wakes semaphore waits
-// whose deadline passed.
+// A clock that only moves when told. It starts at the real monotonic time (so blocks already
+// delayed on the system clock stay as far in the future) and at the given wall time.
+//
+// advance(by), when this clock is in force, steps through every deadline up to now + by in order:
+// at each it hands the delayed blocks due to their queues, wakes the semaphore and group waits
+// whose time-out passed, and fires the main loop's due timers (a repeating timer once per tick).
+// Before stepping on it lets the work it set off settle: until worker blocks have finished or
+// block in a dispatch wait, and, when advance() is called on the main thread, the main queue is
+// empty (it runs it). So a block fired at 1 s that delays another by 1 s fires within advance(3s),
+// and a 10-second time-out takes no real time. Settling gives up after 2 real seconds for work
+// that blocks outside dispatch (a mutex, a socket). Called off the main thread, advance() only
+// wakes the main loop, which then fires its overdue timers once each, as after any stall.
+// Monotonic and wall time move together; a negative step counts as none.
 class ManualClock final : public Clock {
  public:
   explicit ManualClock(double wallSeconds = 1'780'000'000.0, int timeZoneOffsetSeconds = 0);
@@ -51,6 +62,8 @@ class ManualClock final : public Clock {
   void setTimeZoneOffsetSeconds(int seconds);
 
  private:
+  void moveTo(TimePoint t);
+
   struct State;
   std::shared_ptr<State> state_;
 };

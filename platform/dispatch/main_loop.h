@@ -1,6 +1,11 @@
 // The main loop: runs the main queue, main-thread timers and display links. The main thread is the
 // thread that runs or binds it; a host app calls run(), a test binds its own thread and drives it
 // with drain() and runUntil().
+//
+// Until a thread is bound, main-queue blocks and timers wait (as on a platform whose main loop has
+// not started); the first drain(), runUntil() or run() binds the calling thread when none is bound.
+// Tests: each test process may run many tests on one thread, so a test starts and ends with reset()
+// (or holds a TestScope), which discards whatever an earlier test left behind.
 #pragma once
 
 #include <functional>
@@ -15,7 +20,7 @@ enum class RunLoopMode { Default, Tracking, Common };
 
 namespace main_loop {
 
-// Makes the calling thread the main thread.
+// Makes the calling thread the main thread (from then on, it alone runs main-queue blocks).
 void bind();
 bool isMainThread();
 
@@ -23,15 +28,33 @@ bool isMainThread();
 void run();
 void stop();
 
-// Runs every main-queue block and timer due now, including those they schedule for now.
+// Runs every main-queue block and timer due now, including those they schedule for now. Does
+// nothing when called off the main thread.
 void drain();
 // Drains, then keeps running due work until the predicate holds or the timeout passes in real
 // time (even on a manual clock, so network completions can arrive). True when the predicate held.
+// Off the main thread it only watches the predicate.
 bool runUntil(const std::function<bool()>& predicate, Seconds timeout = Seconds(10));
 
 RunLoopMode mode();
-// Tracking while a drag lasts, Default otherwise.
+// Tracking while a drag lasts, Default otherwise (Common describes timers; set, it means Default).
+// Default timers that fell due during tracking fire once when it ends.
 void setMode(RunLoopMode mode);
+
+// For tests: destroys, without running them, the pending main-queue blocks, every timer
+// (invalidated) and every delayed block not yet due on any queue; unbinds the main thread; mode
+// back to Default. A sync() onto the main queue that was waiting returns. Work already handed to
+// a worker queue is not recalled: a test waits for its own work before it ends.
+void reset();
+
+// reset() and bind() now, reset() again at the end of the scope.
+class TestScope {
+ public:
+  TestScope();
+  ~TestScope();
+  TestScope(const TestScope&) = delete;
+  TestScope& operator=(const TestScope&) = delete;
+};
 
 }  // namespace main_loop
 }  // namespace dispatch

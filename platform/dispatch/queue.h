@@ -1,5 +1,6 @@
 // Serial and concurrent queues on a shared pool of worker threads (a queue is not a thread), and
-// the main queue, which the main loop runs.
+// the main queue, which the main loop runs. A queue stays alive while it has blocks to run, even
+// once its creator has let it go. An exception a block throws is reported on stderr and stops there.
 #pragma once
 
 #include <functional>
@@ -20,10 +21,14 @@ class Queue {
   static std::shared_ptr<Queue> serial(std::string label);
   static std::shared_ptr<Queue> concurrent(std::string label);
 
+  // Serial and main queues run their blocks one at a time in the order given; a concurrent queue
+  // starts them in that order, several at once. An empty block is ignored.
   virtual void async(Block block) = 0;
-  // Runs the block and returns when it has run. Never call on the queue you are on (serial).
+  // Runs the block and returns when it has run. Called on the queue it targets (or on the main
+  // thread for the main queue), and always for a concurrent queue, the block runs right there.
+  // If main_loop::reset() discards it first, sync returns without running it.
   virtual void sync(Block block) = 0;
-  // Runs the block after the delay, measured on the clock in force.
+  // Runs the block after the delay, measured on the clock in force; no delay means async().
   virtual void asyncAfter(Seconds delay, Block block) = 0;
 
   virtual const std::string& label() const = 0;

@@ -1,0 +1,97 @@
+#include "platform/dispatch/internal/pool.h"
+
+#include <algorithm>
+#include <thread>
+
+#include "platform/dispatch/internal/wait.h"
+
+namespace dispatch::internal {
+namespace {
+
+thread_local bool tOnWorker = false;
+
+// Far more than any sane number of simultaneous waits; a bound so a runaway cannot exhaust threads.
+constexpr int kMaxThreads = 512;
+// A worker beyond the base count leaves after this long without work.
+constexpr auto kIdleExit = std::chrono::seconds(10);
+
+}  // namespace
+
+Pool& Pool::shared() {
+  static auto* pool = new Pool;
+  return *pool;
+}
+
+Pool::Pool() : base_(std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 2, 8)) {}
+
+bool Pool::onWorker() { return tOnWorker; }
+
+void Pool::submit(std::shared_ptr<Job> job) {
+  std::lock_guard lock(mutex_);
+  ready_.push_back(std::move(job));
+  if (idle_ > 0) work_.notify_one();
+  spawnIfNeeded();
+}
+
+void Pool::spawnIfNeeded() {
+  const int runnable = threads_ - blocked_;
+  if (static_cast<int>(ready_.size()) <= idle_ || runnable >= base_ || threads_ >= kMaxThreads) return;
+  ++threads_;
+  std::thread([this] { workerLoop(); }).detach();
+}
+
+void Pool::markBlocked(Waiter& waiter) {
+  if (!waiter.onWorker) return;
+  std::lock_guard lock(mutex_);
+  if (waiter.countedBlocked) return;
+  waiter.countedBlocked = true;
+  ++blocked_;
+  activity_.notify_all();
+  spawnIfNeeded();
+}
+
+void Pool::markUnblocked(Waiter& waiter) {
+  if (!waiter.onWorker) return;
+  std::lock_guard lock(mutex_);
+  if (!waiter.countedBlocked) return;
+  waiter.countedBlocked = false;
+  --blocked_;
+}
+
+bool Pool::settled() {
+  std::lock_guard lock(mutex_);
+  return ready_.empty() && running_ == blocked_;
+}
+
+void Pool::waitActivity(std::chrono::milliseconds most) {
+  std::unique_lock lock(mutex_);
+  activity_.wait_for(lock, most);
+}
+
+void Pool::workerLoop() {
+  tOnWorker = true;
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    ++idle_;
+    bool gotWork = work_.wait_for(lock, kIdleExit, [this] { return !ready_.empty(); });
+    --idle_;
+    if (!gotWork) {
+      if (threads_ - blocked_ > base_) {
+        --threads_;
+        return;
+      }
+      continue;
+    }
+    std::shared_ptr<Job> job = std::move(ready_.front());
+    ready_.pop_front();
+    ++running_;
+    lock.unlock();
+    job->runJob();
+    job.reset();
+    lock.lock();
+    --running_;
+    activity_.notify_all();
+  }
+}
+
+}  // namespace dispatch::internal

@@ -1,0 +1,56 @@
+// The shared pool of worker threads that runs every serial and concurrent queue. It keeps `base`
+// threads runnable: a worker blocked in a dispatch wait does not count, so a second thread takes
+// over the queues while one waits seconds on a semaphore.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+
+namespace dispatch::internal {
+
+struct Waiter;
+
+// A queue with work ready: the worker that picks it runs one block.
+class Job {
+ public:
+  virtual ~Job() = default;
+  virtual void runJob() = 0;
+};
+
+class Pool {
+ public:
+  static Pool& shared();
+
+  void submit(std::shared_ptr<Job> job);
+
+  // Called with the waiter's mutex held.
+  void markBlocked(Waiter& waiter);
+  void markUnblocked(Waiter& waiter);
+
+  // Nothing is ready to run and every busy worker is blocked in a dispatch wait.
+  bool settled();
+  // Waits, in real time, for a worker to finish a block or block in a wait (or for `most`).
+  void waitActivity(std::chrono::milliseconds most);
+
+  static bool onWorker();
+
+ private:
+  Pool();
+  void spawnIfNeeded();  // pool mutex held
+  void workerLoop();
+
+  std::mutex mutex_;
+  std::condition_variable work_;
+  std::condition_variable activity_;
+  std::deque<std::shared_ptr<Job>> ready_;
+  const int base_;
+  int threads_ = 0;
+  int idle_ = 0;
+  int running_ = 0;
+  int blocked_ = 0;
+};
+
+}  // namespace dispatch::internal
