@@ -1,0 +1,79 @@
+#include "platform/base/number_formatter.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace base {
+namespace {
+
+class NumberFormatterTest : public ::testing::Test {
+ protected:
+  void TearDown() override { NumberFormatter::setLocale("en_US"); }
+};
+
+TEST_F(NumberFormatterTest, DefaultLocaleGroupsWithCommas) {
+  EXPECT_EQ(NumberFormatter::locale(), "en_US");
+  const std::pair<std::int64_t, const char*> integers[] = {
+      {0, "0"},
+      {999, "999"},
+      {1500, "1,500"},
+      {12345, "12,345"},
+      {-1234567, "-1,234,567"},
+      {INT64_MAX, "9,223,372,036,854,775,807"},
+  };
+  for (auto [value, expected] : integers) EXPECT_EQ(NumberFormatter::decimalString(value), expected);
+  const std::pair<double, const char*> doubles[] = {
+      {1500.0, "1,500"},
+      {1500.5, "1,500.5"},
+      {0.0625, "0.062"},  // half to even at the third digit
+      {0.0635, "0.064"},
+      {2.0004, "2"},
+      {-0.25, "-0.25"},
+  };
+  for (auto [value, expected] : doubles) EXPECT_EQ(NumberFormatter::decimalString(value), expected) << value;
+}
+
+TEST_F(NumberFormatterTest, FollowsTheLocaleSet) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"de_DE", "1.234.567"},
+      {"ko_KR", "1,234,567"},
+      {"fr_FR", "1\u202F234\u202F567"},
+      {"en_IN", "12,34,567"},
+      {"ar_EG", "١٬٢٣٤٬٥٦٧"},
+  };
+  for (auto [locale, expected] : cases) {
+    ASSERT_TRUE(NumberFormatter::setLocale(locale)) << locale;
+    EXPECT_EQ(NumberFormatter::decimalString(std::int64_t{1234567}), expected) << locale;
+  }
+}
+
+TEST_F(NumberFormatterTest, AnIdThatNamesNoLocaleChangesNothing) {
+  ASSERT_TRUE(NumberFormatter::setLocale("de_DE"));
+  for (const char* id : {"", "!!", "zz_ZZ", "a b", "123"}) EXPECT_FALSE(NumberFormatter::setLocale(id)) << id;
+  EXPECT_EQ(NumberFormatter::locale(), "de_DE");
+  EXPECT_EQ(NumberFormatter::decimalString(std::int64_t{1500}), "1.500");
+}
+
+TEST_F(NumberFormatterTest, LocaleChangesWhileOtherThreadsFormat) {
+  std::atomic<bool> stop{false};
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> readers;
+  for (int i = 0; i < 3; ++i) {
+    readers.emplace_back([&] {
+      while (!stop) {
+        const std::string text = NumberFormatter::decimalString(std::int64_t{1500});
+        if (text != "1,500" && text != "1.500") ++wrong;
+      }
+    });
+  }
+  for (int i = 0; i < 200; ++i) NumberFormatter::setLocale(i % 2 ? "en_US" : "de_DE");
+  stop = true;
+  for (auto& reader : readers) reader.join();
+  EXPECT_EQ(wrong, 0);
+}
+
+}  // namespace
+}  // namespace base

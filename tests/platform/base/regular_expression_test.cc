@@ -1,0 +1,122 @@
+#include "platform/base/regular_expression.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+namespace base {
+namespace {
+
+RegularExpression compile(const char* pattern, RegularExpression::Options options = {}) {
+  auto regex = RegularExpression::make(pattern, options);
+  EXPECT_TRUE(regex) << pattern;
+  return *regex;
+}
+
+TEST(RegularExpressionTest, DetailPagePatternMatchesOnlyALinkEndingInAnAdId) {
+  const RegularExpression detail = compile("velkor://offerwall/ads/\\d+$");
+  const std::pair<const char*, bool> cases[] = {
+      {"velkor://offerwall/ads/123", true},
+      {"see velkor://offerwall/ads/9", true},
+      {"velkor://offerwall/ads/123\n", true},  // "$" also stands before a final line end
+      {"velkor://offerwall/ads/123?x=1", false},
+      {"velkor://offerwall/ads/12a", false},
+      {"velkor://offerwall/ads/", false},
+      {"velkor://offerwall/ads?tab_slug=all", false},
+      {"VELKOR://offerwall/ads/1", false},
+  };
+  for (auto [text, matches] : cases) EXPECT_EQ(detail.firstMatch(std::string_view(text)).has_value(), matches) << text;
+}
+
+TEST(RegularExpressionTest, RangesCountUtf16UnitsPastKoreanAndEmoji) {
+  const RegularExpression mark = compile("<mark>(.*?)</mark>");
+  const std::string text = "😀 <mark>한글</mark> 및 <mark>👍🏻ok</mark>";
+  const auto found = mark.matches(std::string_view(text));
+  ASSERT_EQ(found.size(), 2u);
+  EXPECT_EQ(found[0].range(), (Range{3, 15}));
+  EXPECT_EQ(found[0].range(1), (Range{9, 2}));
+  EXPECT_EQ(found[1].range(), (Range{21, 19}));
+  EXPECT_EQ(found[1].range(1), (Range{27, 6}));
+  // The UTF-16 entry point gives the same ranges, and they cut the text where the tags are.
+  const std::u16string utf16 = toUtf16(text);
+  const auto same = mark.matches(std::u16string_view(utf16));
+  ASSERT_EQ(same.size(), 2u);
+  EXPECT_EQ(same[1].ranges, found[1].ranges);
+  EXPECT_EQ(toUtf8(utf16.substr(found[1].range(1)->location, found[1].range(1)->length)), "👍🏻ok");
+}
+
+TEST(RegularExpressionTest, DotStopsAtLineEndsUnlessAsked) {
+  const char* texts[] = {"<mark>a\nb</mark>", "<mark>a\r\nb</mark>", "<mark>a\u2028b</mark>", "<mark>a\u0085b</mark>"};
+  const RegularExpression plain = compile("<mark>(.*?)</mark>");
+  const RegularExpression dotAll = compile("<mark>(.*?)</mark>", {.dotMatchesLineSeparators = true});
+  for (const char* text : texts) {
+    EXPECT_FALSE(plain.firstMatch(std::string_view(text))) << text;
+    EXPECT_TRUE(dotAll.firstMatch(std::string_view(text))) << text;
+  }
+}
+
+TEST(RegularExpressionTest, OptionsChangeWhatMatches) {
+  EXPECT_FALSE(compile("<mark>").firstMatch(std::string_view("<MARK>")));
+  EXPECT_TRUE(compile("<mark>", {.caseInsensitive = true}).firstMatch(std::string_view("<MaRk>")));
+  EXPECT_FALSE(compile("a.b", {.ignoreMetacharacters = true}).firstMatch(std::string_view("axb")));
+  EXPECT_TRUE(compile("a.b", {.ignoreMetacharacters = true}).firstMatch(std::string_view("xa.b")));
+  EXPECT_EQ(compile("^\\d+$").numberOfMatches("1\n22\n333"), 0u);
+  EXPECT_EQ(compile("^\\d+$", {.anchorsMatchLines = true}).numberOfMatches("1\n22\n333"), 3u);
+  EXPECT_EQ(compile("a b # comment", {.allowCommentsAndWhitespace = true}).numberOfMatches("ab ab"), 2u);
+}
+
+TEST(RegularExpressionTest, GroupsThatTookNoPartHaveNoRange) {
+  const RegularExpression either = compile("(a)|(b)");
+  EXPECT_EQ(either.numberOfCaptureGroups(), 2u);
+  const auto match = either.firstMatch(std::string_view("xb"));
+  ASSERT_TRUE(match);
+  EXPECT_EQ(match->numberOfRanges(), 3u);
+  EXPECT_EQ(match->range(1), std::nullopt);
+  EXPECT_EQ(match->range(2), (Range{1, 1}));
+  EXPECT_EQ(match->range(3), std::nullopt);
+}
+
+TEST(RegularExpressionTest, EmptyMatchesAdvanceAndRangesBoundTheSearch) {
+  const auto empties = compile("x*").matches(std::string_view("ab"));
+  ASSERT_EQ(empties.size(), 3u);
+  EXPECT_EQ(empties[2].range(), (Range{2, 0}));
+
+  const RegularExpression digits = compile("\\d+");
+  const std::string text = "한1 22 333";
+  EXPECT_EQ(digits.numberOfMatches(text, Range{2, 5}), 2u);  // " 22 3"
+  const auto bounded = digits.matches(std::string_view(text), Range{3, 4});
+  ASSERT_EQ(bounded.size(), 2u);
+  EXPECT_EQ(bounded[1].range(), (Range{6, 1}));  // cut at the range's end
+  EXPECT_TRUE(compile("^b").firstMatch(std::string_view("ab"), Range{1, 1}));
+  EXPECT_TRUE(digits.matches(std::string_view(text), Range{8, 2}).empty());
+  EXPECT_TRUE(digits.matches(std::string_view(text), Range{20, 0}).empty());
+  EXPECT_EQ(digits.numberOfMatches(text, Range{9, 0}), 0u);
+}
+
+TEST(RegularExpressionTest, ABadPatternIsAnErrorNotACrash) {
+  for (const char* pattern : {"(", "a{2,1}", "[z-a]", "\\"}) {
+    Error error;
+    EXPECT_FALSE(RegularExpression::make(pattern, {}, &error)) << pattern;
+    EXPECT_EQ(error.domain, "RegularExpression");
+    EXPECT_NE(error.description().find(pattern), std::string::npos) << error.description();
+  }
+}
+
+TEST(RegularExpressionTest, OneCompiledPatternServesManyThreads) {
+  const RegularExpression mark = compile("<mark>(.*?)</mark>");
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "가<mark>나</mark>";
+  std::vector<std::size_t> counts(4);
+  std::vector<std::thread> threads;
+  for (std::size_t t = 0; t < counts.size(); ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < 20; ++i) counts[t] += mark.numberOfMatches(text);
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  for (std::size_t count : counts) EXPECT_EQ(count, 200u * 20u);
+}
+
+}  // namespace
+}  // namespace base
