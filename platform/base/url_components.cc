@@ -45,13 +45,15 @@ bool isValidScheme(std::string_view scheme) {
   });
 }
 
-std::optional<std::optional<int>> parsePort(std::string_view text) {
-  if (text.empty()) return std::optional<int>();
-  if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) return {};
-  unsigned long port = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), port);
-  if (error != std::errc() || port > 65535) return {};
-  return std::optional<int>(static_cast<int>(port));
+// False for a port that is not digits or beyond 65535; an empty port is no port.
+bool parsePort(std::string_view text, std::optional<int>& port) {
+  if (text.empty()) return true;
+  if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) return false;
+  unsigned long value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || value > 65535) return false;
+  port = static_cast<int>(value);
+  return true;
 }
 
 bool isValidHost(std::string_view host) {
@@ -216,10 +218,7 @@ bool UrlComponents::parseAuthority(std::string_view authority) {
   if (!isValidHost(host)) return false;
   host_ = std::string(host);
   if (colon == std::string_view::npos) return true;
-  auto port = parsePort(authority.substr(colon + 1));
-  if (!port) return false;
-  port_ = *port;
-  return true;
+  return parsePort(authority.substr(colon + 1), port_);
 }
 
 std::optional<std::string> UrlComponents::host() const {
