@@ -65,7 +65,7 @@ void fireDueAt(TimePoint t) {
   internal::wakeDueWaits(t);
   auto& loop = internal::MainLoop::shared();
   if (loop.isMainThread()) {
-    loop.fireDueTimers();
+    loop.fireDueTimers(t);
   } else {
     loop.wake();
   }

@@ -91,19 +91,19 @@ std::shared_ptr<Timer> MainLoop::takeDueTimerLocked(TimePoint now) {
   return due;
 }
 
-bool MainLoop::fireDueTimers() {
+bool MainLoop::fireDueTimers(TimePoint upTo) {
   bool fired = false;
   for (;;) {
     std::shared_ptr<Timer> timer;
     std::shared_ptr<const Timer::Callback> callback;
     {
       std::lock_guard guard(mutex_);
-      timer = takeDueTimerLocked(now());
+      timer = takeDueTimerLocked(upTo);
       if (!timer) return fired;
       timer->tickDate_ = timer->fireDate_;
       callback = timer->callback_;
       if (timer->repeats_) {
-        timer->fireDate_ = nextTick(timer->fireDate_, timer->interval_, now());
+        timer->fireDate_ = nextTick(timer->fireDate_, timer->interval_, std::max(upTo, now()));
       } else {
         timer->valid_ = false;
         timer->callback_.reset();
@@ -146,9 +146,12 @@ std::optional<TimePoint> MainLoop::nextTimerAfter(TimePoint now) {
   return next;
 }
 
+// Timers are taken as due at the start: with a slow callback on the system clock, a frame timer
+// would otherwise be due again each time round and drain() would never end.
 void MainLoop::drain() {
   if (!ensureMainThread()) return;
-  while (runPendingBlocks() | fireDueTimers()) {
+  const TimePoint upTo = now();
+  while (runPendingBlocks() | fireDueTimers(upTo)) {
   }
 }
 

@@ -38,8 +38,9 @@ class MainLoop {
   void addTimer(std::shared_ptr<Timer> timer);
   // Takes the timer off the loop; its callback is destroyed outside the lock.
   void invalidate(Timer& timer);
-  // Fires, on the main thread, each timer due now whose mode the loop is in. True if one fired.
-  bool fireDueTimers();
+  // Fires, on the main thread, each timer due by `upTo` whose mode the loop is in. True if one
+  // fired. A repeating timer moves past `upTo` when it fires, so each fires once a call.
+  bool fireDueTimers(TimePoint upTo);
   std::optional<TimePoint> nextTimerAfter(TimePoint now);
 
   // Makes a waiting loop look again (new timer, new clock, time moved).

@@ -1,6 +1,8 @@
 #include "platform/dispatch/internal/pool.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <system_error>
 #include <thread>
 
 #include "platform/dispatch/internal/wait.h"
@@ -36,8 +38,13 @@ void Pool::submit(std::shared_ptr<Job> job) {
 void Pool::spawnIfNeeded() {
   const int runnable = threads_ - blocked_;
   if (static_cast<int>(ready_.size()) <= idle_ || runnable >= base_ || threads_ >= kMaxThreads) return;
-  ++threads_;
-  std::thread([this] { workerLoop(); }).detach();
+  try {
+    std::thread([this] { workerLoop(); }).detach();
+    ++threads_;
+  } catch (const std::system_error& e) {
+    // Out of threads: the blocks wait for a worker already there instead of failing.
+    std::fprintf(stderr, "dispatch: cannot start a worker thread: %s\n", e.what());
+  }
 }
 
 void Pool::markBlocked(Waiter& waiter) {
@@ -60,7 +67,8 @@ void Pool::markUnblocked(Waiter& waiter) {
 
 bool Pool::settled() {
   std::lock_guard lock(mutex_);
-  return ready_.empty() && running_ == blocked_;
+  // A worker asking (advance() called from a block) is busy asking, not running.
+  return ready_.empty() && running_ - (tOnWorker ? 1 : 0) == blocked_;
 }
 
 void Pool::waitActivity(std::chrono::milliseconds most) {

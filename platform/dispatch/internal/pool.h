@@ -30,7 +30,8 @@ class Pool {
   void markBlocked(Waiter& waiter);
   void markUnblocked(Waiter& waiter);
 
-  // Nothing is ready to run and every busy worker is blocked in a dispatch wait.
+  // Nothing is ready to run and every busy worker (but the calling one) is blocked in a dispatch
+  // wait.
   bool settled();
   // Waits, in real time, for a worker to finish a block or block in a wait (or for `most`).
   void waitActivity(std::chrono::milliseconds most);

@@ -91,7 +91,8 @@ void Scheduler::threadLoop() {
     if (manual || entries_.empty()) {
       changed_.wait(lock, changed);
     } else {
-      changed_.wait_until(lock, entries_.begin()->first, changed);
+      const TimePoint next = entries_.begin()->first;  // a copy: the entry may go while we wait
+      changed_.wait_until(lock, next, changed);
     }
   }
 }

@@ -1,0 +1,115 @@
+#include "platform/dispatch/timer.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+#include "platform/dispatch/main_loop.h"
+#include "platform/dispatch/queue.h"
+
+namespace dispatch {
+namespace {
+
+class TimerTest : public ::testing::Test {
+ protected:
+  double secondsAt(TimePoint t) const { return std::chrono::duration<double>(t - start_).count(); }
+
+  main_loop::TestScope loop_;
+  ScopedManualClock clock_;
+  TimePoint start_ = now();
+};
+
+TEST_F(TimerTest, RepeatingTimerFiresOncePerTickDueAndOneShotOnce) {
+  std::vector<double> ticks;
+  int shots = 0;
+  auto repeating = Timer::scheduled(Seconds(1), true, [&](Timer& t) { ticks.push_back(secondsAt(t.tickDate())); });
+  auto once = Timer::scheduled(Seconds(2), false, [&](Timer&) { ++shots; });
+  clock_->advance(Seconds(3.5));
+  EXPECT_EQ(ticks, (std::vector<double>{1, 2, 3}));
+  EXPECT_EQ(shots, 1);
+  EXPECT_FALSE(once->isValid());
+  EXPECT_TRUE(repeating->isValid());
+  EXPECT_DOUBLE_EQ(secondsAt(repeating->fireDate()), 4.0);
+  clock_->advance(Seconds(10));
+  EXPECT_EQ(shots, 1);
+  EXPECT_EQ(ticks.size(), 13u);
+}
+
+TEST_F(TimerTest, TimersAndDelayedMainBlocksInterleaveInTimeOrder) {
+  std::vector<std::string> order;
+  auto timer = Timer::scheduled(Seconds(1), true, [&](Timer&) { order.push_back("tick"); });
+  main()->asyncAfter(Seconds(1.5), [&] { order.push_back("block"); });
+  clock_->advance(Seconds(2));
+  EXPECT_EQ(order, (std::vector<std::string>{"tick", "block", "tick"}));
+  timer->invalidate();
+}
+
+TEST_F(TimerTest, TrackingHoldsDefaultTimersAndLetsCommonOnesFire) {
+  struct Case {
+    RunLoopMode mode;
+    int duringTracking;
+    int afterTracking;  // a held timer fires once for all the ticks it missed
+  };
+  for (const Case& c : {Case{RunLoopMode::Default, 0, 1}, Case{RunLoopMode::Common, 3, 3},
+                        Case{RunLoopMode::Tracking, 3, 3}}) {
+    int fired = 0;
+    auto timer = Timer::scheduled(Seconds(1), true, [&](Timer&) { ++fired; }, c.mode);
+    main_loop::setMode(RunLoopMode::Tracking);
+    clock_->advance(Seconds(3));
+    EXPECT_EQ(fired, c.duringTracking) << static_cast<int>(c.mode);
+    main_loop::setMode(RunLoopMode::Default);
+    main_loop::drain();
+    EXPECT_EQ(fired, c.afterTracking) << static_cast<int>(c.mode);
+    timer->invalidate();
+    clock_->advance(Seconds(3));
+    EXPECT_EQ(fired, c.afterTracking);
+  }
+}
+
+TEST_F(TimerTest, InvalidateInsideTheCallbackStopsItAndReleasesItsCaptures) {
+  auto witness = std::make_shared<int>(0);
+  std::weak_ptr<int> weak = witness;
+  int fired = 0;
+  Timer::scheduled(Seconds(1), true, [&, witness](Timer& t) {
+    if (++fired == 2) t.invalidate();
+  });
+  witness.reset();
+  clock_->advance(Seconds(5));
+  EXPECT_EQ(fired, 2);
+  EXPECT_TRUE(weak.expired());
+}
+
+TEST_F(TimerTest, ResetInvalidatesLeftoverTimers) {
+  int fired = 0;
+  auto timer = Timer::scheduled(Seconds(1), true, [&](Timer&) { ++fired; });
+  main_loop::reset();
+  main_loop::bind();
+  clock_->advance(Seconds(3));
+  EXPECT_EQ(fired, 0);
+  EXPECT_FALSE(timer->isValid());
+}
+
+TEST(RealTimeTimerTest, FiresOnTheSystemClockWhileTheLoopWaits) {
+  main_loop::TestScope loop;
+  int fired = 0;
+  auto timer = Timer::scheduled(Seconds(0.002), true, [&](Timer&) { ++fired; }, RunLoopMode::Common);
+  EXPECT_TRUE(main_loop::runUntil([&] { return fired >= 2; }, Seconds(5)));
+  timer->invalidate();
+}
+
+TEST(RealTimeTimerTest, DrainEndsEvenWhenAFrameTakesLongerThanItsInterval) {
+  main_loop::TestScope loop;
+  int fired = 0;
+  auto timer = Timer::scheduled(Seconds(0.001), true, [&](Timer&) {
+    ++fired;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  main_loop::drain();
+  EXPECT_EQ(fired, 1);
+  timer->invalidate();
+}
+
+}  // namespace
+}  // namespace dispatch
