@@ -1,0 +1,92 @@
+#include "velkor/appearance/velkor_ofw_text.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/ui/font_manager.h"
+
+namespace velkor {
+namespace {
+
+namespace fs = std::filesystem;
+using ui::Font;
+using ui::FontWeight;
+
+// The descriptions are process-wide: each test puts back the generic ones it changes.
+class OfwTextTest : public testing::Test {
+ protected:
+  void TearDown() override {
+    VelkorOfwText::setFont(VelkorOfwText::Slot::regularFont, OfwFont::system(FontWeight::regular));
+    VelkorOfwText::setFont(VelkorOfwText::Slot::boldFont, OfwFont::system(FontWeight::bold));
+  }
+};
+
+TEST_F(OfwTextTest, ElementsStartAsTheSystemFontAtTheirWeights) {
+  const struct {
+    const char* name;
+    OfwFont font;
+    FontWeight weight;
+  } cases[] = {
+      {"navigationTitleFont", VelkorOfwText::navigationTitleFont(), FontWeight::regular},
+      {"tableHeaderOrderTextFont", VelkorOfwText::tableHeaderOrderTextFont(), FontWeight::medium},
+      {"listItemSubtitleFont", VelkorOfwText::listItemSubtitleFont(), FontWeight::bold},
+      {"tabItemDisabledTextFont", VelkorOfwText::tabItemDisabledTextFont(), FontWeight::regular},
+      {"selectedTagItemTextFont", VelkorOfwText::selectedTagItemTextFont(), FontWeight::bold},
+      {"listItemCtaButtonTimerFont", VelkorOfwText::listItemCtaButtonTimerFont(), FontWeight::regular},
+      {"detailCtaButtonTextFont", VelkorOfwText::detailCtaButtonTextFont(), FontWeight::bold},
+      {"errorDetailMessageFont", VelkorOfwText::errorDetailMessageFont(), FontWeight::medium},
+      {"orderButtonTextFont", VelkorOfwText::orderButtonTextFont(), FontWeight::medium},
+      {"infoTitleTextFont", VelkorOfwText::infoTitleTextFont(), FontWeight::bold},
+      {"semiBoldFont", VelkorOfwText::semiBoldFont(), FontWeight::semibold},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.font, OfwFont::system(c.weight)) << c.name;
+  EXPECT_EQ(VelkorOfwText::boldFont(17), Font::systemFont(17, FontWeight::bold));
+  EXPECT_EQ(VelkorOfwText::mediumFont(13), Font::systemFont(13, FontWeight::medium));
+}
+
+TEST_F(OfwTextTest, UnknownNamedFontFallsBackToTheRegularSystemFontOfThatSize) {
+  VelkorOfwText::setBoldFont("NoSuchFont-Heavy");
+  EXPECT_EQ(VelkorOfwText::boldFont(), OfwFont("NoSuchFont-Heavy"));
+  EXPECT_EQ(VelkorOfwText::boldFont(17), Font::systemFont(17));
+  // fontconfig's nearest match is not the font asked for.
+  EXPECT_EQ(OfwFont("nanumgothic").instance(12), Font::systemFont(12));
+}
+
+TEST_F(OfwTextTest, KnownNamedFontIsUsedAndOnlyTheGenericWeightChanges) {
+  VelkorOfwText::setRegularFont("NanumMyeongjo");
+  Font font = VelkorOfwText::regularFont(15);
+  EXPECT_EQ(font.familyName(), "NanumMyeongjo");
+  EXPECT_EQ(font.pointSize(), 15);
+  EXPECT_FALSE(font.isSystemFont());
+  EXPECT_EQ(VelkorOfwText::listItemTitleFont(), OfwFont::system(FontWeight::regular));
+  EXPECT_EQ(VelkorOfwText::mediumFont(), OfwFont::system(FontWeight::medium));
+}
+
+TEST_F(OfwTextTest, RegisteringAFontFileReportsEachFailureOnce) {
+  const fs::path dir = fs::temp_directory_path() / ("velkor-ofw-text-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const fs::path font = dir / "host.ttf";
+  fs::copy_file("/usr/share/fonts/truetype/nanum/NanumBarunGothicBold.ttf", font, fs::copy_options::overwrite_existing);
+  std::ofstream(dir / "readme.ttf") << "plain text";
+
+  auto missing = VelkorOfwText::registerFrom(dir / "absent.ttf");
+  ASSERT_TRUE(missing);
+  EXPECT_EQ(missing->domain, ui::kFontManagerErrorDomain);
+  EXPECT_EQ(missing->code, static_cast<long>(ui::FontManagerError::fileNotFound));
+  auto notFont = VelkorOfwText::registerFrom(dir / "readme.ttf");
+  ASSERT_TRUE(notFont);
+  EXPECT_EQ(notFont->code, static_cast<long>(ui::FontManagerError::notAFont));
+
+  EXPECT_FALSE(VelkorOfwText::registerFrom(font));
+  auto twice = VelkorOfwText::registerFrom(font);
+  ASSERT_TRUE(twice);
+  EXPECT_EQ(twice->code, static_cast<long>(ui::FontManagerError::alreadyRegistered));
+  EXPECT_FALSE(twice->description().empty());
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace velkor
