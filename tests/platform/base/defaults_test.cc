@@ -1,0 +1,337 @@
+#include "platform/base/defaults.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <thread>
+#include <vector>
+
+namespace base {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder of the test's own, removed with everything in it when the test ends.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "velkor-defaults-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+void writeFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Files beside the store whose names start with "<store name>.corrupt-", main files only.
+std::vector<fs::path> setAside(const fs::path& store) {
+  std::vector<fs::path> found;
+  for (const auto& entry : fs::directory_iterator(store.parent_path())) {
+    std::string name = entry.path().filename().string();
+    std::string prefix = store.filename().string() + ".corrupt-";
+    bool companion = name.ends_with("-wal") || name.ends_with("-shm") || name.ends_with("-journal");
+    if (name.starts_with(prefix) && !companion) found.push_back(entry.path());
+  }
+  return found;
+}
+
+void execute(const fs::path& file, const char* sql) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+  char* error = nullptr;
+  EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+  sqlite3_free(error);
+  sqlite3_close(db);
+}
+
+TEST(Defaults, ValuesSurviveReopeningTheFile) {
+  TempFolder folder;
+  fs::path file = folder.path() / "nested" / "defaults.sqlite";
+  {
+    auto defaults = Defaults::open(file);
+    ASSERT_EQ(defaults->path(), file);
+    defaults->setString("tag_list", R"([{"id":1,"name":"A","slug":"a"}])");
+    defaults->setString("korean", "보상 받기 🎁");
+    defaults->setInteger("total_valid_reward", -1);
+    defaults->setInteger("big", std::numeric_limits<std::int64_t>::max());
+    defaults->setDouble("server_time_gap", -0.125);
+    defaults->setBool("VELKOR_TUTORIAL_SHOWN", true);
+    defaults->setString("gone", "x");
+    defaults->removeObject("gone");
+    defaults->setInteger("replaced", 1);
+    defaults->setInteger("replaced", 2);
+  }
+  auto reopened = Defaults::open(file);
+  // JSON held as text stays text: readers decode it themselves.
+  EXPECT_EQ(reopened->object("tag_list"), nlohmann::json(R"([{"id":1,"name":"A","slug":"a"}])"));
+  EXPECT_EQ(reopened->string("korean"), "보상 받기 🎁");
+  EXPECT_EQ(reopened->integer("total_valid_reward"), -1);
+  EXPECT_EQ(reopened->integer("big"), std::numeric_limits<std::int64_t>::max());
+  EXPECT_EQ(reopened->doubleValue("server_time_gap"), -0.125);
+  EXPECT_EQ(reopened->object("VELKOR_TUTORIAL_SHOWN"), nlohmann::json(true));
+  EXPECT_FALSE(reopened->object("gone"));
+  EXPECT_EQ(reopened->integer("replaced"), 2);
+}
+
+TEST(Defaults, AbsentKeysReadAsZeroAndNothing) {
+  auto defaults = Defaults::inMemory();
+  EXPECT_FALSE(defaults->object("missing"));
+  EXPECT_FALSE(defaults->string("missing"));
+  EXPECT_EQ(defaults->integer("missing"), 0);
+  EXPECT_EQ(defaults->doubleValue("missing"), 0.0);
+  EXPECT_FALSE(defaults->boolValue("missing"));
+  // A stored zero is present, which is how getInt tells it from a fresh install.
+  defaults->setInteger("total_valid_reward", 0);
+  EXPECT_TRUE(defaults->object("total_valid_reward"));
+}
+
+TEST(Defaults, ReadsAnswerAcrossTypes) {
+  struct Case {
+    const char* name;
+    nlohmann::json stored;
+    std::optional<std::string> text;
+    std::int64_t integer;
+    double number;
+    bool flag;
+  };
+  const Case cases[] = {
+      {"integer", 42, "42", 42, 42.0, true},
+      {"negative integer", -7, "-7", -7, -7.0, true},
+      {"zero", 0, "0", 0, 0.0, false},
+      {"double truncates", 3.99, "3.99", 3, 3.99, true},
+      {"negative double truncates toward zero", -2.5, "-2.5", -2, -2.5, true},
+      {"whole double prints without a point", 5.0, "5", 5, 5.0, true},
+      {"double too big saturates", 1e300, "1e+300", std::numeric_limits<std::int64_t>::max(), 1e300, true},
+      {"true", true, "1", 1, 1.0, true},
+      {"false", false, "0", 0, 0.0, false},
+      {"numeric text", "123", "123", 123, 123.0, true},
+      {"blanks and sign", "  -12abc", "  -12abc", -12, -12.0, true},
+      {"decimal text", "3.9", "3.9", 3, 3.9, true},
+      {"exponent text", "2.5e3x", "2.5e3x", 2, 2500.0, true},
+      {"YES", "YES", "YES", 0, 0.0, true},
+      {"true text", "true", "true", 0, 0.0, true},
+      {"NO", "NO", "NO", 0, 0.0, false},
+      {"false text", "false", "false", 0, 0.0, false},
+      {"zeros then digit", "007", "007", 7, 7.0, true},
+      {"zero text", "0", "0", 0, 0.0, false},
+      {"not a number", "abc", "abc", 0, 0.0, false},
+      {"no hex", "0x1A", "0x1A", 0, 0.0, false},
+      {"no infinity", "inf", "inf", 0, 0.0, false},
+      {"point without digits", ".e5", ".e5", 0, 0.0, false},
+      {"exponent without digits", "7e", "7e", 7, 7.0, true},
+      {"fraction only", "-.5", "-.5", 0, -0.5, false},
+      {"empty text", "", "", 0, 0.0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto defaults = Defaults::inMemory();
+    if (c.stored.is_string()) {
+      defaults->setString("k", c.stored.get<std::string>());
+    } else if (c.stored.is_boolean()) {
+      defaults->setBool("k", c.stored.get<bool>());
+    } else if (c.stored.is_number_integer()) {
+      defaults->setInteger("k", c.stored.get<std::int64_t>());
+    } else if (c.stored.is_number_float()) {
+      defaults->setDouble("k", c.stored.get<double>());
+    } else {
+      ADD_FAILURE() << "no setter for " << c.stored;
+    }
+    EXPECT_EQ(defaults->string("k"), c.text);
+    EXPECT_EQ(defaults->integer("k"), c.integer);
+    EXPECT_DOUBLE_EQ(defaults->doubleValue("k"), c.number);
+    EXPECT_EQ(defaults->boolValue("k"), c.flag);
+  }
+}
+
+TEST(Defaults, ContainersFoundInTheFileReadAsZero) {
+  TempFolder folder;
+  fs::path file = folder.path() / "defaults.sqlite";
+  Defaults::open(file)->setInteger("seed", 1);
+  execute(file, R"(INSERT INTO defaults VALUES ('list', '[1,2]'), ('map', '{"a":1}'))");
+  auto defaults = Defaults::open(file);
+  for (const char* key : {"list", "map"}) {
+    SCOPED_TRACE(key);
+    EXPECT_TRUE(defaults->object(key));
+    EXPECT_FALSE(defaults->string(key));
+    EXPECT_EQ(defaults->integer(key), 0);
+    EXPECT_EQ(defaults->doubleValue(key), 0.0);
+    EXPECT_FALSE(defaults->boolValue(key));
+  }
+}
+
+TEST(Defaults, AnUnreadableFileIsSetAsideAndTheStoreStartsEmpty) {
+  struct Case {
+    const char* name;
+    void (*spoil)(const fs::path&);
+  };
+  const Case cases[] = {
+      {"not a database", [](const fs::path& file) { writeFile(file, "this is not a database, just text\n"); }},
+      {"a database of another shape",
+       [](const fs::path& file) { execute(file, "CREATE TABLE defaults (name TEXT, amount INTEGER)"); }},
+      {"damaged pages",
+       [](const fs::path& file) {
+         {
+           auto defaults = Defaults::open(file);
+           for (int i = 0; i < 200; ++i) defaults->setString("key" + std::to_string(i), std::string(100, 'x'));
+         }
+         std::string bytes = readFile(file);
+         ASSERT_GT(bytes.size(), 8192u);
+         for (std::size_t at = 4096; at < 8192; ++at) bytes[at] = '\xA5';
+         writeFile(file, bytes);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    fs::path file = folder.path() / "defaults.sqlite";
+    c.spoil(file);
+    std::string spoiled = readFile(file);
+
+    auto defaults = Defaults::open(file);
+    ASSERT_EQ(defaults->path(), file);
+    EXPECT_FALSE(defaults->object("key0"));
+    std::vector<fs::path> aside = setAside(file);
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_TRUE(readFile(aside[0]) == spoiled) << "the file set aside differs from the one found";
+
+    defaults->setString("after", "works");
+    defaults.reset();
+    EXPECT_EQ(Defaults::open(file)->string("after"), "works");
+  }
+}
+
+TEST(Defaults, SettingAsideNeverReplacesAnEarlierFile) {
+  TempFolder folder;
+  fs::path file = folder.path() / "defaults.sqlite";
+  writeFile(file, "first broken file");
+  Defaults::open(file);
+  writeFile(file, "second broken file");
+  Defaults::open(file);
+
+  std::vector<fs::path> aside = setAside(file);
+  ASSERT_EQ(aside.size(), 2u);
+  std::vector<std::string> contents{readFile(aside[0]), readFile(aside[1])};
+  std::sort(contents.begin(), contents.end());
+  EXPECT_EQ(contents, (std::vector<std::string>{"first broken file", "second broken file"}));
+}
+
+TEST(Defaults, ABadRowIsSkippedAndTheOthersKept) {
+  TempFolder folder;
+  fs::path file = folder.path() / "defaults.sqlite";
+  Defaults::open(file)->setInteger("good", 7);
+  execute(file, "INSERT INTO defaults VALUES ('bad', '{not json')");
+  auto defaults = Defaults::open(file);
+  EXPECT_EQ(defaults->integer("good"), 7);
+  EXPECT_FALSE(defaults->object("bad"));
+  EXPECT_TRUE(setAside(file).empty());
+}
+
+TEST(Defaults, AFolderThatCannotBeMadeLeavesAStoreInMemory) {
+  TempFolder folder;
+  writeFile(folder.path() / "plain-file", "");
+  auto defaults = Defaults::open(folder.path() / "plain-file" / "defaults.sqlite");
+  EXPECT_TRUE(defaults->path().empty());
+  defaults->setInteger("still", 1);
+  EXPECT_EQ(defaults->integer("still"), 1);
+}
+
+TEST(Defaults, ValuesWithoutAStoredFormAreRefusedOrMadeWellFormed) {
+  TempFolder folder;
+  fs::path file = folder.path() / "defaults.sqlite";
+  auto defaults = Defaults::open(file);
+  defaults->setDouble("nan", std::nan(""));
+  defaults->setDouble("infinite", std::numeric_limits<double>::infinity());
+  EXPECT_FALSE(defaults->object("nan"));
+  EXPECT_FALSE(defaults->object("infinite"));
+
+  // A cut-off UTF-8 sequence reads the same now and after a restart.
+  defaults->setString("cut", "ab\xEC\x95");
+  std::optional<std::string> now = defaults->string("cut");
+  defaults.reset();
+  EXPECT_EQ(Defaults::open(file)->string("cut"), now);
+  EXPECT_EQ(now, "ab\xEF\xBF\xBD");
+}
+
+TEST(Defaults, ConcurrentWritersLoseNothing) {
+  TempFolder folder;
+  fs::path file = folder.path() / "defaults.sqlite";
+  constexpr int kThreads = 6;
+  constexpr int kWrites = 40;
+  {
+    auto defaults = Defaults::open(file);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+      threads.emplace_back([&, t] {
+        for (int i = 0; i < kWrites; ++i) {
+          defaults->setInteger("thread" + std::to_string(t) + "." + std::to_string(i), i);
+          defaults->setInteger("shared", t);
+          (void)defaults->integer("shared");
+        }
+        defaults->removeObject("thread" + std::to_string(t) + ".0");
+      });
+    }
+    for (auto& thread : threads) thread.join();
+  }
+  auto reopened = Defaults::open(file);
+  for (int t = 0; t < kThreads; ++t) {
+    EXPECT_FALSE(reopened->object("thread" + std::to_string(t) + ".0"));
+    for (int i = 1; i < kWrites; ++i) {
+      EXPECT_EQ(reopened->integer("thread" + std::to_string(t) + "." + std::to_string(i)), i);
+    }
+  }
+  EXPECT_GE(reopened->integer("shared"), 0);
+  EXPECT_LT(reopened->integer("shared"), kThreads);
+}
+
+TEST(Defaults, StandardIsTheInstalledStoreOrTheDataHomeFile) {
+  TempFolder folder;
+  auto installed = Defaults::inMemory();
+  Defaults::setStandard(installed);
+  EXPECT_EQ(Defaults::standard(), installed);
+
+  const char* saved = std::getenv("XDG_DATA_HOME");
+  std::string previous = saved ? saved : "";
+  ::setenv("XDG_DATA_HOME", folder.path().c_str(), 1);
+  Defaults::setStandard(nullptr);
+  auto standard = Defaults::standard();
+  EXPECT_EQ(standard->path(), folder.path() / "velkor" / "defaults.sqlite");
+  EXPECT_EQ(Defaults::standard(), standard);
+
+  // A relative data home is ignored in favour of the home folder.
+  ::setenv("XDG_DATA_HOME", "relative/share", 1);
+  std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  if (!home.empty()) {
+    EXPECT_EQ(Defaults::defaultPath(), fs::path(home) / ".local/share/velkor/defaults.sqlite");
+  }
+
+  if (saved) {
+    ::setenv("XDG_DATA_HOME", previous.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_DATA_HOME");
+  }
+  Defaults::setStandard(Defaults::inMemory());
+}
+
+}  // namespace
+}  // namespace base

@@ -1,0 +1,174 @@
+#include "platform/base/notification_center.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace base {
+namespace {
+
+constexpr const char* kBackground = "UIApplicationDidEnterBackgroundNotification";
+constexpr const char* kForeground = "UIApplicationWillEnterForegroundNotification";
+
+TEST(NotificationCenter, DeliversToObserversOfTheNameInOrderWithUserInfo) {
+  NotificationCenter center;
+  std::vector<std::string> seen;
+  auto first = center.addObserver(kBackground, [&](const Notification& n) { seen.push_back("first " + n.name); });
+  auto other = center.addObserver(kForeground, [&](const Notification&) { seen.push_back("other"); });
+  auto second = center.addObserver(kBackground, [&](const Notification& n) {
+    seen.push_back("second " + n.userInfo.value_or(nlohmann::json()).value("reason", std::string("none")));
+  });
+  center.post(kBackground, nlohmann::json{{"reason", "home"}});
+  EXPECT_EQ(seen, (std::vector<std::string>{"first " + std::string(kBackground), "second home"}));
+}
+
+TEST(NotificationCenter, AnObserverEndsWithItsOwner) {
+  NotificationCenter center;
+  int calls = 0;
+  auto owner = std::make_shared<int>(0);
+  center.addObserver(owner, kBackground, [&](const Notification&) { ++calls; });
+  center.post(kBackground);
+  owner.reset();
+  center.post(kBackground);
+  EXPECT_EQ(calls, 1);
+
+  // An owner already gone never observes.
+  std::weak_ptr<int> gone = std::make_shared<int>(0);
+  center.addObserver(gone, kBackground, [&](const Notification&) { ++calls; });
+  center.post(kBackground);
+  EXPECT_EQ(calls, 1);
+}
+
+TEST(NotificationCenter, AnObserverEndsWithItsToken) {
+  NotificationCenter center;
+  int calls = 0;
+  NotificationCenter::Token kept;
+  {
+    auto token = center.addObserver(kBackground, [&](const Notification&) { ++calls; });
+    kept = std::move(token);
+  }
+  center.post(kBackground);
+  EXPECT_EQ(calls, 1);
+  kept = NotificationCenter::Token();
+  center.post(kBackground);
+  EXPECT_EQ(calls, 1);
+}
+
+TEST(NotificationCenter, RemovingByOwnerAndName) {
+  NotificationCenter center;
+  auto screen = std::make_shared<int>(0);
+  auto other = std::make_shared<int>(0);
+  std::vector<std::string> seen;
+  center.addObserver(screen, kForeground, [&](const Notification&) { seen.push_back("screen fg"); });
+  center.addObserver(screen, kBackground, [&](const Notification&) { seen.push_back("screen bg"); });
+  center.addObserver(other, kForeground, [&](const Notification&) { seen.push_back("other fg"); });
+
+  center.removeObserver(screen, kForeground);
+  center.post(kForeground);
+  center.post(kBackground);
+  center.removeObserver(screen);
+  center.post(kBackground);
+  EXPECT_EQ(seen, (std::vector<std::string>{"other fg", "screen bg"}));
+}
+
+TEST(NotificationCenter, ObserversMayChangeTheListDuringDelivery) {
+  NotificationCenter center;
+  std::vector<std::string> seen;
+  NotificationCenter::Token self, later, added;
+  self = center.addObserver(kBackground, [&](const Notification&) {
+    seen.push_back("self");
+    self.reset();   // ends itself while running
+    later.reset();  // ends one that has not run yet in this post
+    added = center.addObserver(kBackground, [&](const Notification&) { seen.push_back("added"); });
+  });
+  later = center.addObserver(kBackground, [&](const Notification&) { seen.push_back("later"); });
+
+  center.post(kBackground);
+  EXPECT_EQ(seen, std::vector<std::string>{"self"});
+  center.post(kBackground);
+  EXPECT_EQ(seen, (std::vector<std::string>{"self", "added"}));
+}
+
+TEST(NotificationCenter, AnOwnerGoneDuringDeliveryIsKeptUntilItsBlockReturns) {
+  NotificationCenter center;
+  auto owner = std::make_shared<std::string>("alive");
+  std::weak_ptr<std::string> watch = owner;
+  std::string seenInside;
+  center.addObserver(owner, kBackground, [&, raw = owner.get()](const Notification&) {
+    owner.reset();
+    seenInside = *raw;  // still alive: the centre holds it for the call
+  });
+  center.post(kBackground);
+  EXPECT_EQ(seenInside, "alive");
+  EXPECT_TRUE(watch.expired());
+}
+
+TEST(NotificationCenter, PostingFromABlockAndThrowingBlocksAreHandled) {
+  NotificationCenter center;
+  std::vector<std::string> seen;
+  auto throws = center.addObserver(kForeground, [](const Notification&) { throw std::runtime_error("bad"); });
+  auto chain = center.addObserver(kBackground, [&](const Notification&) {
+    seen.push_back("background");
+    center.post(kForeground);
+  });
+  auto after = center.addObserver(kForeground, [&](const Notification&) { seen.push_back("foreground"); });
+  center.post(kBackground);
+  EXPECT_EQ(seen, (std::vector<std::string>{"background", "foreground"}));
+}
+
+TEST(NotificationCenter, EndingAnObservationWaitsForItsCallOnAnotherThread) {
+  NotificationCenter center;
+  std::atomic<bool> started = false, ending = false, finished = false;
+  auto token = center.addObserver(kBackground, [&](const Notification&) {
+    started = true;
+    while (!ending) std::this_thread::yield();
+    // Long enough that an end which did not wait would see the call unfinished.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    finished = true;
+  });
+  std::thread poster([&] { center.post(kBackground); });
+  while (!started) std::this_thread::yield();
+  ending = true;
+  token.reset();
+  EXPECT_TRUE(finished);
+  poster.join();
+}
+
+TEST(NotificationCenter, ConcurrentPostsAndObserversStayConsistent) {
+  NotificationCenter center;
+  std::atomic<int> calls = 0;
+  auto steady = center.addObserver(kBackground, [&](const Notification&) { ++calls; });
+  constexpr int kPosts = 200;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 3; ++t) {
+    threads.emplace_back([&] {
+      for (int i = 0; i < kPosts; ++i) center.post(kBackground);
+    });
+  }
+  threads.emplace_back([&] {
+    for (int i = 0; i < kPosts; ++i) {
+      auto owner = std::make_shared<int>(i);
+      center.addObserver(owner, kBackground, [](const Notification&) {});
+      auto token = center.addObserver(kBackground, [](const Notification&) {});
+    }
+  });
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(calls, 3 * kPosts);
+}
+
+TEST(NotificationCenter, ATokenOutlivingItsCentreIsHarmless) {
+  NotificationCenter::Token token;
+  {
+    NotificationCenter center;
+    token = center.addObserver(kBackground, [](const Notification&) {});
+  }
+  token.reset();
+  EXPECT_FALSE(token);
+}
+
+}  // namespace
+}  // namespace base
