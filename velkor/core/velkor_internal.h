@@ -2,8 +2,11 @@
 // It owns the long-lived state every subsystem reads (configuration and theme so far).
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <mutex>
+
+#include "velkor/core/user_info.h"
 
 namespace velkor {
 
@@ -27,6 +30,14 @@ class VelkorInternal {
   std::shared_ptr<VelkorDimension> dimension() const;
   void setDimension(std::shared_ptr<VelkorDimension> dimension);
 
+  // The test-device flag: set by the host on main, read by the core's loaders (ads shown only to
+  // testers). False at start.
+  bool isTester() const { return isTester_.load(); }
+  void setIsTester(bool isTester) { isTester_.store(isTester); }
+
+  // The user's facts; one object for the whole process, safe to use from any thread.
+  UserInfo& userInfo() { return userInfo_; }
+
  private:
   VelkorInternal();
 
@@ -35,6 +46,8 @@ class VelkorInternal {
   std::shared_ptr<VelkorConfig> config_;
   std::shared_ptr<VelkorColorScheme> colorScheme_;
   std::shared_ptr<VelkorDimension> dimension_;
+  std::atomic<bool> isTester_{false};
+  UserInfo userInfo_;
 };
 
 }  // namespace velkor
