@@ -1,6 +1,7 @@
 #include "velkor/appearance/velkor_ofw_text.h"
 
 #include <mutex>
+#include <strings.h>
 #include <vector>
 
 #include "platform/ui/font_manager.h"
@@ -43,6 +44,16 @@ void VelkorOfwText::setBoldFont(std::string fontName) { setFont(Slot::boldFont, 
 
 std::optional<base::Error> VelkorOfwText::registerFrom(const std::filesystem::path& file) {
   return ui::font_manager::registerFont(file);
+}
+
+std::optional<base::Error> VelkorOfwText::registerFrom(const base::Url& url) {
+  const auto& scheme = url.scheme();
+  const auto host = url.host();
+  if (!scheme || strcasecmp(scheme->c_str(), "file") != 0 || (host && !host->empty() && *host != "localhost")) {
+    return base::Error{ui::kFontManagerErrorDomain, static_cast<long>(ui::FontManagerError::fileNotFound),
+                       "Font URL is not a file URL: " + url.absoluteString()};
+  }
+  return registerFrom(std::filesystem::path(url.path()));
 }
 
 }  // namespace velkor

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/base/error.h"
+#include "platform/base/url.h"
 #include "velkor/appearance/ofw_font.h"
 
 namespace velkor {
@@ -75,6 +76,8 @@ class VelkorOfwText {
   // Registers a font file for the process; errors in ui::kFontManagerErrorDomain (missing or
   // unreadable file, not a font, already registered).
   static std::optional<base::Error> registerFrom(const std::filesystem::path& file);
+  // The same for a "file:" URL; any other URL is a file that cannot be read.
+  static std::optional<base::Error> registerFrom(const base::Url& url);
 };
 
 }  // namespace velkor

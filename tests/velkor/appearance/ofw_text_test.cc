@@ -80,7 +80,11 @@ TEST_F(OfwTextTest, RegisteringAFontFileReportsEachFailureOnce) {
   ASSERT_TRUE(notFont);
   EXPECT_EQ(notFont->code, static_cast<long>(ui::FontManagerError::notAFont));
 
-  EXPECT_FALSE(VelkorOfwText::registerFrom(font));
+  auto web = VelkorOfwText::registerFrom(*base::Url::parse("https://example.com/host.ttf"));
+  ASSERT_TRUE(web);
+  EXPECT_EQ(web->code, static_cast<long>(ui::FontManagerError::fileNotFound));
+
+  EXPECT_FALSE(VelkorOfwText::registerFrom(*base::Url::parse("file://" + font.string())));
   auto twice = VelkorOfwText::registerFrom(font);
   ASSERT_TRUE(twice);
   EXPECT_EQ(twice->code, static_cast<long>(ui::FontManagerError::alreadyRegistered));
