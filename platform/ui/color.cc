@@ -35,6 +35,20 @@ Color Color::withAlphaComponent(double alpha) const {
   return result;
 }
 
+base::ColorDescription Color::toColorDescription() const {
+  base::ColorDescription result{{red_, green_, blue_, alpha_}, std::nullopt};
+  if (dark_) result.dark = base::Rgba{dark_->red_, dark_->green_, dark_->blue_, dark_->alpha_};
+  return result;
+}
+
+Color Color::fromColorDescription(const base::ColorDescription& description) {
+  const base::Rgba& light = description.light;
+  Color result(light.red, light.green, light.blue, light.alpha);
+  if (!description.dark) return result;
+  const base::Rgba& dark = *description.dark;
+  return dynamic(result, Color(dark.red, dark.green, dark.blue, dark.alpha));
+}
+
 std::string Color::description() const {
   auto byte = [](double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); };
   char text[16];

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/base/attributed_string.h"
 #include "platform/ui/trait_collection.h"
 
 namespace ui {
@@ -40,6 +41,10 @@ class Color {
 
   // The same colour (both appearances, if dynamic) with another alpha.
   Color withAlphaComponent(double alpha) const;
+
+  // The plain form attributed strings carry, and back.
+  base::ColorDescription toColorDescription() const;
+  static Color fromColorDescription(const base::ColorDescription& description);
 
   // "#RRGGBBAA" of the light appearance, for logs and test failures.
   std::string description() const;

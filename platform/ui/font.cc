@@ -1,6 +1,7 @@
 #include "platform/ui/font.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/ui/font_manager.h"
 
@@ -49,6 +50,24 @@ std::optional<Font> Font::named(std::string_view name, double size) {
   font.italic_ = face->italic;
   font.pointSize_ = size;
   return font;
+}
+
+base::FontDescription Font::toFontDescription() const {
+  return base::FontDescription{system_ ? std::string() : fontName_, pointSize_, weight_};
+}
+
+Font Font::fromFontDescription(const base::FontDescription& description) {
+  if (!description.name.empty()) {
+    if (auto named = Font::named(description.name, description.pointSize)) return *named;
+    return systemFont(description.pointSize);
+  }
+  FontWeight nearest = FontWeight::regular;
+  for (FontWeight weight : {FontWeight::medium, FontWeight::semibold, FontWeight::bold}) {
+    if (std::abs(weightValue(weight) - description.weight) < std::abs(weightValue(nearest) - description.weight)) {
+      nearest = weight;
+    }
+  }
+  return systemFont(description.pointSize, nearest);
 }
 
 Font Font::withSize(double size) const {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/base/attributed_string.h"
+
 namespace ui {
 
 // The family behind the system font (installed with fonts-nanum).
@@ -37,6 +39,11 @@ class Font {
   bool isSystemFont() const { return system_; }
 
   Font withSize(double size) const;
+
+  // The plain form attributed strings carry (no name for the system font), and back: a system
+  // description takes the nearest system weight; a name no font has gives the regular system font.
+  base::FontDescription toFontDescription() const;
+  static Font fromFontDescription(const base::FontDescription& description);
   // "NanumGothic-Bold 17pt", for logs and test failures.
   std::string description() const;
 

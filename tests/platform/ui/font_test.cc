@@ -72,6 +72,29 @@ TEST(FontTest, NamedFontFoundOnlyByAnExactName) {
   }
 }
 
+TEST(FontTest, AttributeDescriptionsRoundTrip) {
+  for (FontWeight weight : {FontWeight::regular, FontWeight::medium, FontWeight::semibold, FontWeight::bold}) {
+    Font font = Font::systemFont(15, weight);
+    EXPECT_TRUE(font.toFontDescription().name.empty());
+    EXPECT_EQ(Font::fromFontDescription(font.toFontDescription()), font);
+  }
+  auto named = Font::named("NanumMyeongjoBold", 11);
+  ASSERT_TRUE(named);
+  EXPECT_EQ(Font::fromFontDescription(named->toFontDescription()), *named);
+
+  // Weights between the system ones go to the nearest; unknown names to the regular system font.
+  const struct {
+    base::FontDescription description;
+    Font expected;
+  } cases[] = {
+      {{"", 12, 100}, Font::systemFont(12)},
+      {{"", 12, 540}, Font::systemFont(12, FontWeight::medium)},
+      {{"", 12, 900}, Font::systemFont(12, FontWeight::bold)},
+      {{"NoSuchFace-Bold", 12, 700}, Font::systemFont(12)},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Font::fromFontDescription(c.description), c.expected) << c.description.name;
+}
+
 TEST(FontManagerTest, RegistersAFontFileOnceAndFindsItsFaces) {
   TempDir dir;
   fs::path file = dir.path() / "copy.ttf";
