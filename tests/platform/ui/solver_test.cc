@@ -1,0 +1,332 @@
+#include "platform/ui/solver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <random>
+
+namespace ui {
+namespace {
+
+using Relation = Solver::Relation;
+using Status = Solver::Status;
+using Expression = Solver::Expression;
+
+constexpr double kRequired = Solver::kRequired;
+
+// a·x + constant
+Expression expr(Solver::Variable x, double a, double constant) {
+  Expression e;
+  e.add(x, a).add(constant);
+  return e;
+}
+
+// x − y + constant
+Expression difference(Solver::Variable x, Solver::Variable y, double constant = 0) {
+  Expression e;
+  e.add(x, 1).add(y, -1).add(constant);
+  return e;
+}
+
+TEST(Solver, EqualitiesChainThroughVariables) {
+  Solver solver;
+  auto x = solver.addVariable();
+  auto y = solver.addVariable();
+  auto z = solver.addVariable();
+  ASSERT_TRUE(solver.addConstraint(difference(y, x, -5), Relation::equal, kRequired).ok());  // y = x + 5
+  ASSERT_TRUE(solver.addConstraint(difference(z, y, -1), Relation::equal, kRequired).ok());  // z = y + 1
+  ASSERT_TRUE(solver.addConstraint(expr(x, 1, -10), Relation::equal, kRequired).ok());      // x = 10
+  EXPECT_DOUBLE_EQ(solver.value(x), 10);
+  EXPECT_DOUBLE_EQ(solver.value(y), 15);
+  EXPECT_DOUBLE_EQ(solver.value(z), 16);
+}
+
+TEST(Solver, InequalitiesBoundAPreference) {
+  struct Case {
+    double preferred;
+    double expected;
+  };
+  for (Case c : {Case{0, 10}, Case{15, 15}, Case{30, 20}}) {
+    Solver solver;
+    auto x = solver.addVariable();
+    solver.addConstraint(expr(x, 1, -10), Relation::greaterOrEqual, kRequired);  // x ≥ 10
+    solver.addConstraint(expr(x, 1, -20), Relation::lessOrEqual, kRequired);     // x ≤ 20
+    solver.addConstraint(expr(x, 1, -c.preferred), Relation::equal, 500);
+    EXPECT_DOUBLE_EQ(solver.value(x), c.expected) << "preferred " << c.preferred;
+  }
+}
+
+TEST(Solver, HigherPriorityWinsWhateverTheAmounts) {
+  Solver solver;
+  auto x = solver.addVariable();
+  solver.addConstraint(expr(x, 1, -20), Relation::equal, 250);
+  solver.addConstraint(expr(x, 1, -20), Relation::equal, 250);
+  solver.addConstraint(expr(x, 1, -20), Relation::equal, 250);
+  auto strong = solver.addConstraint(expr(x, 1, -10), Relation::equal, 251);
+  EXPECT_DOUBLE_EQ(solver.value(x), 10);  // one 251 outweighs three 250s
+  ASSERT_EQ(solver.removeConstraint(strong.id), Status::ok);
+  EXPECT_DOUBLE_EQ(solver.value(x), 20);
+}
+
+TEST(Solver, ErrorsOfOneLevelAreSummed) {
+  Solver solver;
+  auto x = solver.addVariable();
+  solver.addConstraint(expr(x, 1, -10), Relation::equal, 500);
+  solver.addConstraint(expr(x, 1, -20), Relation::equal, 500);
+  solver.addConstraint(expr(x, 1, -20), Relation::equal, 500);
+  EXPECT_DOUBLE_EQ(solver.value(x), 20);
+}
+
+TEST(Solver, MultipliersScaleOneVariableByAnother) {
+  Solver solver;
+  auto width = solver.addVariable();
+  auto half = solver.addVariable();
+  auto height = solver.addVariable();
+  Expression e;
+  e.add(half, 1).add(width, -0.5);  // half = 0.5 × width
+  solver.addConstraint(e, Relation::equal, kRequired);
+  Expression aspect;
+  aspect.add(height, 1).add(width, -0.75).add(-4);  // height = 0.75 × width + 4
+  solver.addConstraint(aspect, Relation::equal, kRequired);
+  solver.addConstraint(expr(width, 1, -200), Relation::equal, kRequired);
+  EXPECT_DOUBLE_EQ(solver.value(half), 100);
+  EXPECT_DOUBLE_EQ(solver.value(height), 154);
+}
+
+// A text's width with its natural size 100: hugging (≤ 100 at 250) against compression resistance
+// (≥ 100 at 750), pushed by a third constraint.
+TEST(Solver, HuggingGivesWayToCompressionResistance) {
+  struct Case {
+    const char* name;
+    Relation relation;
+    double bound;
+    double priority;
+    double expected;
+  };
+  const Case cases[] = {
+      {"a required cap squeezes it", Relation::lessOrEqual, 80, kRequired, 80},
+      {"a cap below compression resistance does not", Relation::lessOrEqual, 80, 700, 100},
+      {"a pull above hugging stretches it", Relation::equal, 200, 500, 200},
+      {"a pull below hugging does not", Relation::equal, 200, 200, 100},
+      {"a required minimum stretches it", Relation::greaterOrEqual, 150, kRequired, 150},
+  };
+  for (const Case& c : cases) {
+    Solver solver;
+    auto width = solver.addVariable();
+    solver.addConstraint(expr(width, 1, -100), Relation::lessOrEqual, 250);
+    solver.addConstraint(expr(width, 1, -100), Relation::greaterOrEqual, 750);
+    solver.addConstraint(expr(width, 1, -c.bound), c.relation, c.priority);
+    EXPECT_DOUBLE_EQ(solver.value(width), c.expected) << c.name;
+  }
+}
+
+TEST(Solver, ConflictingRequiredConstraintIsRefusedAndChangesNothing) {
+  Solver solver;
+  auto x = solver.addVariable();
+  auto y = solver.addVariable();
+  ASSERT_TRUE(solver.addConstraint(expr(x, 1, -10), Relation::equal, kRequired).ok());
+  ASSERT_TRUE(solver.addConstraint(difference(y, x, -5), Relation::greaterOrEqual, kRequired).ok());
+  solver.addConstraint(expr(y, 1, -40), Relation::equal, 100);  // y prefers 40
+
+  EXPECT_EQ(solver.addConstraint(expr(x, 1, -11), Relation::equal, kRequired).status, Status::unsatisfiable);
+  EXPECT_EQ(solver.addConstraint(expr(y, 1, -12), Relation::lessOrEqual, kRequired).status,
+            Status::unsatisfiable);  // y ≥ 15 already
+  EXPECT_EQ(solver.constraintCount(), 3u);
+  EXPECT_DOUBLE_EQ(solver.value(x), 10);
+  EXPECT_DOUBLE_EQ(solver.value(y), 40);
+
+  // A redundant duplicate is no conflict, and removing one copy keeps the other in force.
+  auto again = solver.addConstraint(expr(x, 1, -10), Relation::equal, kRequired);
+  ASSERT_TRUE(again.ok());
+  ASSERT_EQ(solver.removeConstraint(again.id), Status::ok);
+  EXPECT_EQ(solver.addConstraint(expr(x, 1, -11), Relation::equal, kRequired).status, Status::unsatisfiable);
+}
+
+TEST(Solver, EditedConstantIsResolvedIncrementally) {
+  Solver solver;
+  auto left = solver.addVariable();
+  auto width = solver.addVariable();
+  auto right = solver.addVariable();
+  Expression sum;
+  sum.add(right, 1).add(left, -1).add(width, -1);  // right = left + width
+  solver.addConstraint(sum, Relation::equal, kRequired);
+  solver.addConstraint(expr(left, 1, -16), Relation::equal, kRequired);
+  auto cap = solver.addConstraint(expr(right, 1, -300), Relation::lessOrEqual, kRequired);
+  auto natural = solver.addConstraint(expr(width, 1, -100), Relation::equal, 750);
+  EXPECT_DOUBLE_EQ(solver.value(right), 116);
+
+  ASSERT_EQ(solver.setConstant(natural.id, -250), Status::ok);
+  EXPECT_DOUBLE_EQ(solver.value(width), 250);
+  ASSERT_EQ(solver.setConstant(natural.id, -400), Status::ok);  // capped by right ≤ 300
+  EXPECT_DOUBLE_EQ(solver.value(width), 284);
+  ASSERT_EQ(solver.setConstant(cap.id, -500), Status::ok);
+  EXPECT_DOUBLE_EQ(solver.value(width), 400);
+  EXPECT_DOUBLE_EQ(solver.constant(cap.id), -500);
+
+  // A required constant that cannot hold is refused and the old one stays.
+  auto floor = solver.addConstraint(expr(right, 1, -200), Relation::greaterOrEqual, kRequired);
+  EXPECT_EQ(solver.setConstant(cap.id, -150), Status::unsatisfiable);
+  EXPECT_DOUBLE_EQ(solver.constant(cap.id), -500);
+  EXPECT_DOUBLE_EQ(solver.value(right), 416);
+  ASSERT_EQ(solver.removeConstraint(floor.id), Status::ok);
+  ASSERT_EQ(solver.setConstant(cap.id, -150), Status::ok);
+  EXPECT_DOUBLE_EQ(solver.value(width), 134);
+}
+
+TEST(Solver, EditVariablesFollowSuggestedValues) {
+  Solver solver;
+  auto x = solver.addVariable();
+  auto y = solver.addVariable();
+  solver.addConstraint(difference(y, x, -10), Relation::equal, kRequired);  // y = x + 10
+  solver.addConstraint(expr(y, 1, -100), Relation::lessOrEqual, kRequired);
+
+  EXPECT_EQ(solver.addEditVariable(x, kRequired), Status::badPriority);
+  ASSERT_EQ(solver.addEditVariable(x, 999), Status::ok);
+  EXPECT_EQ(solver.addEditVariable(x, 999), Status::duplicateEdit);
+  for (double suggested : {5.0, 50.0, 500.0, -20.0}) {
+    ASSERT_EQ(solver.suggestValue(x, suggested), Status::ok);
+    EXPECT_DOUBLE_EQ(solver.value(x), std::min(suggested, 90.0));
+  }
+  ASSERT_EQ(solver.removeEditVariable(x), Status::ok);
+  EXPECT_EQ(solver.suggestValue(x, 1), Status::unknownEdit);
+}
+
+TEST(Solver, BadInputIsReportedNotApplied) {
+  Solver solver;
+  auto x = solver.addVariable();
+  Solver other;
+  other.addVariable();
+  auto stranger = other.addVariable();
+  EXPECT_EQ(solver.addConstraint(expr(x, 1, 0), Relation::equal, 0).status, Status::badPriority);
+  EXPECT_EQ(solver.addConstraint(expr(x, 1, 0), Relation::equal, 1001).status, Status::badPriority);
+  EXPECT_EQ(solver.addConstraint(expr(x, 1, 0), Relation::equal, NAN).status, Status::badPriority);
+  EXPECT_EQ(solver.addConstraint(expr(x, 1, INFINITY), Relation::equal, 10).status, Status::badValue);
+  EXPECT_EQ(solver.addConstraint(expr(x, NAN, 0), Relation::equal, 10).status, Status::badValue);
+  EXPECT_EQ(solver.addConstraint(expr(stranger, 1, 0), Relation::equal, 10).status, Status::unknownVariable);
+  EXPECT_EQ(solver.removeConstraint(42), Status::unknownConstraint);
+  EXPECT_EQ(solver.setConstant(42, 1), Status::unknownConstraint);
+  EXPECT_EQ(solver.constraintCount(), 0u);
+
+  auto pin = solver.addConstraint(expr(x, 1, -3), Relation::equal, kRequired);
+  EXPECT_EQ(solver.setConstant(pin.id, NAN), Status::badValue);
+  EXPECT_EQ(solver.removeVariable(x), Status::variableInUse);
+  solver.removeConstraint(pin.id);
+  EXPECT_EQ(solver.removeConstraint(pin.id), Status::unknownConstraint);
+  EXPECT_EQ(solver.removeVariable(x), Status::ok);
+  EXPECT_EQ(solver.removeVariable(x), Status::unknownVariable);
+}
+
+// Random systems, changed step by step: required constraints always hold, and the incremental
+// solution is as good, level by level, as solving the same live constraints from scratch.
+struct Spec {
+  std::vector<std::pair<int, double>> terms;  // variable index, coefficient
+  double constant;
+  Relation relation;
+  double priority;
+};
+
+double residual(const Solver& solver, const std::vector<Solver::Variable>& vars, const Spec& spec) {
+  double sum = spec.constant;
+  for (auto [index, coefficient] : spec.terms) sum += coefficient * solver.value(vars[index]);
+  switch (spec.relation) {
+    case Relation::equal: return std::fabs(sum);
+    case Relation::greaterOrEqual: return std::max(0.0, -sum);
+    case Relation::lessOrEqual: return std::max(0.0, sum);
+  }
+  return 0;
+}
+
+std::map<double, double, std::greater<>> errorsByLevel(const Solver& solver,
+                                                        const std::vector<Solver::Variable>& vars,
+                                                        const std::map<Solver::ConstraintId, Spec>& live) {
+  std::map<double, double, std::greater<>> errors;
+  for (const auto& [id, spec] : live) {
+    if (spec.priority < kRequired) errors[spec.priority] += residual(solver, vars, spec);
+  }
+  return errors;
+}
+
+Solver::Expression toExpression(const std::vector<Solver::Variable>& vars, const Spec& spec) {
+  Expression e;
+  for (auto [index, coefficient] : spec.terms) e.add(vars[index], coefficient);
+  e.add(spec.constant);
+  return e;
+}
+
+TEST(Solver, RandomChangesMatchSolvingFromScratch) {
+  std::mt19937 random(7);
+  auto uniform = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+  const double priorities[] = {kRequired, 750, 500, 250, 1};
+  const Relation relations[] = {Relation::equal, Relation::lessOrEqual, Relation::greaterOrEqual};
+
+  for (int round = 0; round < 20; ++round) {
+    Solver solver;
+    std::vector<Solver::Variable> vars;
+    for (int i = 0; i < 6; ++i) vars.push_back(solver.addVariable());
+    std::map<Solver::ConstraintId, Spec> live;
+    for (int step = 0; step < 60; ++step) {
+      int action = uniform(0, 9);
+      if (action < 6 || live.empty()) {
+        Spec spec;
+        int count = uniform(1, 2);
+        for (int t = 0; t < count; ++t) spec.terms.push_back({uniform(0, 5), uniform(-2, 2) * 0.5 + 1});
+        spec.constant = uniform(-50, 50);
+        spec.relation = relations[uniform(0, 2)];
+        spec.priority = priorities[uniform(0, 4)];
+        auto added = solver.addConstraint(toExpression(vars, spec), spec.relation, spec.priority);
+        ASSERT_TRUE(added.ok() || added.status == Status::unsatisfiable) << toString(added.status);
+        if (added.ok()) live[added.id] = spec;
+      } else {
+        auto it = std::next(live.begin(), uniform(0, static_cast<int>(live.size()) - 1));
+        if (action < 8) {
+          double constant = uniform(-50, 50);
+          Status status = solver.setConstant(it->first, constant);
+          ASSERT_TRUE(status == Status::ok || status == Status::unsatisfiable) << toString(status);
+          if (status == Status::ok) it->second.constant = constant;
+        } else {
+          ASSERT_EQ(solver.removeConstraint(it->first), Status::ok);
+          live.erase(it);
+        }
+      }
+      for (const auto& [id, spec] : live) {
+        if (spec.priority == kRequired) {
+          ASSERT_NEAR(residual(solver, vars, spec), 0, 1e-6);
+        }
+      }
+      Solver fresh;
+      std::vector<Solver::Variable> freshVars;
+      for (int i = 0; i < 6; ++i) freshVars.push_back(fresh.addVariable());
+      std::map<Solver::ConstraintId, Spec> freshLive;
+      for (const auto& [id, spec] : live) {
+        auto added = fresh.addConstraint(toExpression(freshVars, spec), spec.relation, spec.priority);
+        ASSERT_TRUE(added.ok());
+        freshLive[added.id] = spec;
+      }
+      auto incremental = errorsByLevel(solver, vars, live);
+      auto scratch = errorsByLevel(fresh, freshVars, freshLive);
+      for (const auto& [priority, error] : scratch) {
+        ASSERT_NEAR(incremental[priority], error, 1e-6) << "round " << round << " step " << step;
+      }
+    }
+  }
+}
+
+TEST(Solver, SameCallsGiveSameValues) {
+  auto build = [] {
+    Solver solver;
+    auto a = solver.addVariable();
+    auto b = solver.addVariable();
+    Expression sum;
+    sum.add(a, 1).add(b, 1).add(-100);  // a + b = 100, nothing says how to split
+    solver.addConstraint(sum, Relation::equal, kRequired);
+    solver.addConstraint(expr(a, 1, -70), Relation::lessOrEqual, 500);
+    return std::pair{solver.value(a), solver.value(b)};
+  };
+  auto first = build();
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(build(), first);
+}
+
+}  // namespace
+}  // namespace ui
