@@ -13,6 +13,8 @@ constexpr std::optional<Gender> genderFromRaw(int raw) {
   return static_cast<Gender>(raw);
 }
 
-constexpr int rawValue(Gender gender) { return static_cast<int>(gender); }
+constexpr int rawValue(Gender gender) {
+  return static_cast<int>(gender);
+}
 
 }  // namespace velkor

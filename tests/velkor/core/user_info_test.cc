@@ -6,10 +6,10 @@
 #include <thread>
 #include <vector>
 
+#include "platform/ui/device.h"
 #include "velkor/core/gender.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/core/velkor_parameters.h"
-#include "platform/ui/device.h"
 
 namespace velkor {
 namespace {

@@ -1,0 +1,80 @@
+#include "velkor/model/opt_out_option.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/velkor/model/wire.h"
+
+namespace velkor {
+namespace {
+
+using testing::fromWire;
+using testing::toJson;
+
+constexpr const char* kDefaultMessage =
+    "미션 바꾸기를 누르면 다른 미션으로 바뀌고, 이 미션은 다시 나오지 않아요.";
+
+TEST(OptOutOptionTest, AnEmptyObjectTakesEveryDefault) {
+  const auto option = fromWire<OptOutOption>("{}");
+  ASSERT_TRUE(option);
+  EXPECT_EQ(*option, (OptOutOption{std::nullopt, "처음이 아니에요",
+                                   "이미 참여한 적이 있나요?\n새로운 미션으로 바꿀 수 있어요",
+                                   kDefaultMessage, "미션 바꾸기", "안 바꿀래요", "참여"}));
+}
+
+TEST(OptOutOptionTest, FillsDefaultsFromWhatTheServerSent) {
+  struct Case {
+    const char* json;
+    std::optional<std::string> OptOutOption::*field;
+    std::optional<std::string> expected;
+  };
+  const Case cases[] = {
+      {R"({"start_button_text":"시작"})", &OptOutOption::actionButtonText, "시작"},
+      {R"({"start_button_text":"시작","action_button_text":"행동"})", &OptOutOption::actionButtonText,
+       "행동"},
+      {R"({"action_button_text":null})", &OptOutOption::actionButtonText, "처음이 아니에요"},
+      {R"({"start_button_text":null})", &OptOutOption::startButtonText, std::nullopt},
+      // The action text fills every placeholder of the title, server-sent or default...
+      {R"({"action_text":"설치","title":"{ACTION_TEXT} 또 {ACTION_TEXT}"})", &OptOutOption::title,
+       "설치 또 설치"},
+      {R"({"action_text":"설치"})", &OptOutOption::title,
+       "이미 설치한 적이 있나요?\n새로운 미션으로 바꿀 수 있어요"},
+      // ...and nothing else.
+      {R"({"action_text":"설치","message":"{ACTION_TEXT}"})", &OptOutOption::message, "{ACTION_TEXT}"},
+      // An action text holding the placeholder is inserted once, not expanded again.
+      {R"({"action_text":"{ACTION_TEXT}!","title":"a{ACTION_TEXT}b"})", &OptOutOption::title,
+       "a{ACTION_TEXT}!b"},
+      {R"({"title":null})", &OptOutOption::title, "이미 참여한 적이 있나요?\n새로운 미션으로 바꿀 수 있어요"},
+      {R"({"title":""})", &OptOutOption::title, ""},
+      {R"({"positive_button_text":"네"})", &OptOutOption::positiveButtonText, "네"},
+      {R"({"negative_button_text":""})", &OptOutOption::negativeButtonText, ""},
+  };
+  for (const Case& c : cases) {
+    const auto option = fromWire<OptOutOption>(c.json);
+    ASSERT_TRUE(option) << c.json;
+    EXPECT_EQ((*option).*c.field, c.expected) << c.json;
+  }
+}
+
+TEST(OptOutOptionTest, APresentTextOfAnotherTypeFailsAtItsKey) {
+  for (const char* key : {"action_text", "start_button_text", "action_button_text", "title", "message",
+                          "positive_button_text", "negative_button_text"}) {
+    const auto decoded = fromWire<OptOutOption>(nlohmann::json{{key, 1}}.dump());
+    ASSERT_FALSE(decoded) << key;
+    EXPECT_EQ(decoded.error().kind, base::DecodingError::Kind::typeMismatch);
+    EXPECT_EQ(decoded.error().codingPath, key);
+  }
+}
+
+TEST(OptOutOptionTest, EncodesTheFilledInTextsAndTheStartTextOnlyWhenSent) {
+  const auto option = fromWire<OptOutOption>(R"({"action_text":"설치"})");
+  ASSERT_TRUE(option);
+  const nlohmann::json written = toJson(*option);
+  EXPECT_FALSE(written.contains("startButtonText"));
+  EXPECT_EQ(written["title"], "이미 설치한 적이 있나요?\n새로운 미션으로 바꿀 수 있어요");
+  EXPECT_EQ(written.size(), 6u);
+  EXPECT_TRUE(
+      toJson(fromWire<OptOutOption>(R"({"start_button_text":"s"})").value()).contains("startButtonText"));
+}
+
+}  // namespace
+}  // namespace velkor

@@ -1,0 +1,55 @@
+// Decoding and encoding as the SDK's clients do: server answers with snake_case keys converted, the
+// stored catalogue and the share link with plain keys.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+
+#include "platform/base/json_decoder.h"
+#include "platform/base/json_encoder.h"
+
+namespace velkor::testing {
+
+template <class T>
+base::Result<T, base::DecodingError> fromWire(std::string_view json) {
+  base::JsonDecoder decoder;
+  decoder.keyDecodingStrategy = base::KeyDecodingStrategy::convertFromSnakeCase;
+  return decoder.decode<T>(json);
+}
+
+template <class T>
+base::Result<T, base::DecodingError> fromPlain(std::string_view json) {
+  return base::JsonDecoder().decode<T>(json);
+}
+
+// A server text that must not decode, with the error it must give.
+struct BadWire {
+  const char* json;
+  base::DecodingError::Kind kind;
+  // In the document's own keys: "banners[0].show_status".
+  const char* path;
+};
+
+// Passes when the text fails to decode (with key conversion) as `bad` says.
+template <class T>
+::testing::AssertionResult failsAsExpected(const BadWire& bad) {
+  const auto decoded = fromWire<T>(bad.json);
+  if (decoded) return ::testing::AssertionFailure() << "decoded: " << bad.json;
+  const base::DecodingError& error = decoded.error();
+  if (error.kind != bad.kind || error.codingPath != bad.path) {
+    return ::testing::AssertionFailure() << bad.json << " failed as " << error.description() << " (kind "
+                                         << static_cast<int>(error.kind) << ")";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// The encoded value as a tree; a null tree when encoding failed.
+template <class T>
+nlohmann::json toJson(const T& value) {
+  return base::JsonEncoder().encodeToValue(value).valueOr(nlohmann::json());
+}
+
+}  // namespace velkor::testing
