@@ -171,6 +171,7 @@ struct MockServer::Impl {
   void handle(const httplib::Request& request, httplib::Response& response);
   Reply answer(const RouteMatch& match, const httplib::Request& request, ServeContext& context);
   Reply jsonReply(Route route, int status, const nlohmann::json& body, const ServeContext& context) const;
+  Reply shareLinkReply(Route route, const httplib::Request& request, ServeContext& context) const;
   Reply imageReply(const std::string& path);
   std::optional<Fault> takeFault(Route route);
   bool waitUnlessStopping(std::chrono::milliseconds delay);
@@ -245,14 +246,8 @@ Reply MockServer::Impl::answer(const RouteMatch& match, const httplib::Request& 
       return jsonReply(match.route, fixed.status, fixed.body, context);
     }
     case Route::shareLinkAdList:
-    case Route::shareLinkAdDetail: {
-      const auto body = nlohmann::json::parse(request.body, nullptr, false);
-      if (!body.is_object() || !body.contains("ad_id") || !body["ad_id"].is_number_integer()) {
-        return {400, kJsonType, errorBody(400, "ad_id가 필요합니다."), {}};
-      }
-      context.adId = body["ad_id"].get<long long>();
-      return jsonReply(match.route, 200, data.shareLink(), context);
-    }
+    case Route::shareLinkAdDetail:
+      return shareLinkReply(match.route, request, context);
     case Route::impression:
     case Route::agreement:
     case Route::postback:
@@ -266,6 +261,16 @@ Reply MockServer::Impl::answer(const RouteMatch& match, const httplib::Request& 
       break;
   }
   return {404, kJsonType, errorBody(404, "Not Found"), {}};
+}
+
+// The share link's ad id travels in the JSON body, as a number.
+Reply MockServer::Impl::shareLinkReply(Route route, const httplib::Request& request, ServeContext& context) const {
+  const auto body = nlohmann::json::parse(request.body, nullptr, false);
+  if (!body.is_object() || !body.contains("ad_id") || !body["ad_id"].is_number_integer()) {
+    return {400, kJsonType, errorBody(400, "ad_id가 필요합니다."), {}};
+  }
+  context.adId = body["ad_id"].get<long long>();
+  return jsonReply(route, 200, fixtures->shareLink(), context);
 }
 
 Reply MockServer::Impl::jsonReply(Route route, int status, const nlohmann::json& body,
