@@ -1,0 +1,469 @@
+#include "platform/ui/layout_engine.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/base/log.h"
+#include "platform/ui/layout_guide.h"
+#include "platform/ui/view.h"
+
+namespace ui {
+namespace {
+
+// Below every priority a constraint may have: first keep sizes small, then positions near the
+// superview's origin (see view.h).
+constexpr double kSizeStay = 0.5;
+constexpr double kPositionStay = 0.25;
+// Rounds of measuring heights at solved widths before the engine settles for what it has.
+constexpr int kMeasureRounds = 4;
+
+double snap(double value) {
+  double snapped = std::round(value * 1e6) / 1e6;
+  return snapped == 0 ? 0 : snapped;  // no negative zero
+}
+
+bool near(double a, double b) { return std::fabs(a - b) < 1e-6; }
+
+bool nearRect(const Rect& a, const Rect& b) {
+  return near(a.x(), b.x()) && near(a.y(), b.y()) && near(a.width(), b.width()) && near(a.height(), b.height());
+}
+
+bool isDirectional(LayoutAttribute attribute) {
+  return attribute == LayoutAttribute::leading || attribute == LayoutAttribute::trailing;
+}
+
+// Leading and trailing as left and right edges in the given direction.
+LayoutAttribute resolve(LayoutAttribute attribute, bool rightToLeft) {
+  if (attribute == LayoutAttribute::leading) return rightToLeft ? LayoutAttribute::right : LayoutAttribute::left;
+  if (attribute == LayoutAttribute::trailing) return rightToLeft ? LayoutAttribute::left : LayoutAttribute::right;
+  return attribute;
+}
+
+Solver::Relation toSolver(LayoutRelation relation) {
+  switch (relation) {
+    case LayoutRelation::lessThanOrEqual: return Solver::Relation::lessOrEqual;
+    case LayoutRelation::greaterThanOrEqual: return Solver::Relation::greaterOrEqual;
+    case LayoutRelation::equal: break;
+  }
+  return Solver::Relation::equal;
+}
+
+double solverPriority(LayoutPriority priority) { return std::clamp<double>(priority, 1, 1000); }
+
+Solver::Expression single(Solver::Variable variable, double value) {
+  Solver::Expression e;
+  e.add(variable, 1).add(-value);
+  return e;
+}
+
+}  // namespace
+
+LayoutEngine::LayoutEngine(View& root, Mode mode) : root_(root), mode_(mode) {}
+
+// --- building ------------------------------------------------------------------------------------
+
+void LayoutEngine::rebuild() {
+  solver_ = Solver();
+  items_.clear();
+  itemIndex_.clear();
+  installed_.clear();
+  installedIndex_.clear();
+  fitting_.clear();
+  rebuild_ = false;
+  item(&root_);
+  // Pre-order, each view's constraints in activation order: the same tree builds the same rows.
+  std::vector<View*> stack{&root_};
+  while (!stack.empty()) {
+    View* view = stack.back();
+    stack.pop_back();
+    if (view != &root_ && !view->translates_) item(view);
+    for (const auto& constraint : view->constraints_) {
+      if (constraint->active_) install(*constraint);
+    }
+    for (auto it = view->subviews_.rbegin(); it != view->subviews_.rend(); ++it) stack.push_back(it->get());
+  }
+}
+
+LayoutEngine::Item& LayoutEngine::item(View* view) {
+  auto found = itemIndex_.find(view);
+  if (found != itemIndex_.end()) return items_[found->second];
+  itemIndex_[view] = items_.size();
+  Item& made = items_.emplace_back();
+  made.view = view;
+  made.x = solver_.addVariable();
+  made.y = solver_.addVariable();
+  made.width = solver_.addVariable();
+  made.height = solver_.addVariable();
+  bool isRoot = view == &root_;
+  made.pinned = isRoot ? mode_ == Mode::layout : view->translates_;
+  if (made.pinned) {
+    pin(made);
+  } else {
+    addStays(made);
+  }
+  return made;
+}
+
+// A frame that is an input: the root's size, or a translating view's whole frame.
+void LayoutEngine::pin(Item& item) {
+  Rect frame = item.view->alignmentFrame();
+  if (item.view != &root_) {
+    item.pins.push_back(solver_.addConstraint(single(item.x, frame.x()), Solver::Relation::equal, 1000).id);
+    item.pins.push_back(solver_.addConstraint(single(item.y, frame.y()), Solver::Relation::equal, 1000).id);
+  }
+  item.pins.push_back(solver_.addConstraint(single(item.width, frame.width()), Solver::Relation::equal, 1000).id);
+  item.pins.push_back(solver_.addConstraint(single(item.height, frame.height()), Solver::Relation::equal, 1000).id);
+}
+
+void LayoutEngine::addStays(Item& item) {
+  solver_.addConstraint(single(item.width, 0), Solver::Relation::equal, kSizeStay);
+  solver_.addConstraint(single(item.height, 0), Solver::Relation::equal, kSizeStay);
+  solver_.addConstraint(single(item.x, 0), Solver::Relation::equal, kPositionStay);
+  solver_.addConstraint(single(item.y, 0), Solver::Relation::equal, kPositionStay);
+}
+
+void LayoutEngine::install(Constraint& constraint) {
+  installed_.push_back({&constraint, kNone, true, false});
+  if (!reinstall(installed_.back())) {
+    installed_.pop_back();  // an item is gone: nothing to solve
+    return;
+  }
+  installedIndex_[&constraint] = installed_.size() - 1;
+}
+
+// Puts a constraint (new, or broken before) into the solver; breaks it again if it conflicts.
+// False when an item is gone.
+bool LayoutEngine::reinstall(Installed& installed) {
+  std::optional<Solver::Status> status = addToSolver(installed);
+  if (!status) return false;
+  if (*status != Solver::Status::ok) logBroken(installed, *status);
+  return true;
+}
+
+// Adds the constraint's row, or leaves it out (broken) when it conflicts. None when an item is gone.
+std::optional<Solver::Status> LayoutEngine::addToSolver(Installed& installed) {
+  Constraint& constraint = *installed.constraint;
+  Solver::Expression expression;
+  if (!buildExpression(constraint, expression, installed.usesGuides)) return std::nullopt;
+  auto added = solver_.addConstraint(expression, toSolver(constraint.relation_), solverPriority(constraint.priority_));
+  installed.id = added.id;
+  installed.broken = false;
+  if (!added.ok()) breakConstraint(installed);
+  return added.status;
+}
+
+void LayoutEngine::breakConstraint(Installed& installed) {
+  if (installed.id != kNone && solver_.hasConstraint(installed.id)) solver_.removeConstraint(installed.id);
+  installed.id = kNone;
+  installed.broken = true;
+}
+
+void LayoutEngine::logBroken(const Installed& installed, Solver::Status status) {
+  base::logError(std::string("Layout: ") + toString(status) + "; breaking " + installed.constraint->description());
+}
+
+// first − multiplier × second − constant, compared with 0, in the space of the view the constraint
+// is installed on. False when an item is gone.
+bool LayoutEngine::buildExpression(Constraint& constraint, Solver::Expression& e, bool& usesGuides) {
+  auto first = constraint.first_.lock();
+  auto second = constraint.second_.lock();
+  bool hasSecond = constraint.secondAttribute_ != LayoutAttribute::notAnAttribute;
+  if (!first || !first->owningView() || (hasSecond && (!second || !second->owningView()))) return false;
+  View* ancestor = constraint.installedOn_;
+  bool rightToLeft =
+      first->owningView()->effectiveUserInterfaceLayoutDirection() == UserInterfaceLayoutDirection::rightToLeft;
+  // Constants of leading and trailing point towards the trailing side.
+  bool flip = rightToLeft && (isDirectional(constraint.firstAttribute_) || isDirectional(constraint.secondAttribute_));
+  usesGuides = dynamic_cast<LayoutGuide*>(first.get()) || dynamic_cast<LayoutGuide*>(second.get());
+  e = Solver::Expression();
+  addAttribute(e, *first, resolve(constraint.firstAttribute_, rightToLeft), ancestor, 1);
+  if (hasSecond) {
+    addAttribute(e, *second, resolve(constraint.secondAttribute_, rightToLeft), ancestor, -constraint.multiplier_);
+  }
+  e.constant -= flip ? -constraint.constant_ : constraint.constant_;
+  return true;
+}
+
+void LayoutEngine::addAttribute(Solver::Expression& e, LayoutItem& layoutItem, LayoutAttribute attribute,
+                                View* ancestor, double k) {
+  View* owner = layoutItem.owningView();
+  EdgeInsets in;
+  if (auto* guide = dynamic_cast<LayoutGuide*>(&layoutItem)) {
+    in = guide->insets();
+    Item& ownerItem = item(owner);
+    ownerItem.usesGuides = true;
+    ownerItem.margins = owner->layoutMarginsGuide()->insets();
+    ownerItem.safeArea = owner->safeAreaInsets();
+  }
+  Item& o = item(owner);
+  switch (attribute) {
+    case LayoutAttribute::left:
+      addChain(e, owner, ancestor, true, k);
+      e.constant += k * in.left;
+      break;
+    case LayoutAttribute::right:
+      addChain(e, owner, ancestor, true, k);
+      e.add(o.width, k);
+      e.constant -= k * in.right;
+      break;
+    case LayoutAttribute::centerX:
+      addChain(e, owner, ancestor, true, k);
+      e.add(o.width, k / 2);
+      e.constant += k * (in.left - in.right) / 2;
+      break;
+    case LayoutAttribute::width:
+      e.add(o.width, k);
+      e.constant -= k * (in.left + in.right);
+      break;
+    case LayoutAttribute::top:
+      addChain(e, owner, ancestor, false, k);
+      e.constant += k * in.top;
+      break;
+    case LayoutAttribute::bottom:
+      addChain(e, owner, ancestor, false, k);
+      e.add(o.height, k);
+      e.constant -= k * in.bottom;
+      break;
+    case LayoutAttribute::centerY:
+      addChain(e, owner, ancestor, false, k);
+      e.add(o.height, k / 2);
+      e.constant += k * (in.top - in.bottom) / 2;
+      break;
+    case LayoutAttribute::height:
+      e.add(o.height, k);
+      e.constant -= k * (in.top + in.bottom);
+      break;
+    default:
+      break;
+  }
+}
+
+// The view's origin in the ancestor's space: the sum of the origins along the way up.
+void LayoutEngine::addChain(Solver::Expression& e, View* view, View* ancestor, bool horizontal, double k) {
+  for (View* v = view; v && v != ancestor; v = v->superview_) {
+    Item& i = item(v);
+    e.add(horizontal ? i.x : i.y, k);
+  }
+}
+
+// --- intrinsic sizes ---------------------------------------------------------------------------
+
+void LayoutEngine::refreshIntrinsic(Item& item) {
+  if (!item.intrinsicDirty) return;
+  item.intrinsicDirty = false;
+  if (item.pinned) return;
+  item.natural = item.view->intrinsicContentSize();
+  item.measuredWidth = -1;
+  item.heightUsed = item.natural.height;
+  setIntrinsicAxis(item, 0, item.natural.width);
+  setIntrinsicAxis(item, 1, item.natural.height);
+}
+
+void LayoutEngine::setIntrinsicAxis(Item& item, int axis, double value) {
+  Solver::Variable variable = axis == 0 ? item.width : item.height;
+  item.intrinsic[axis] = value;
+  setIntrinsicBound(item.hug[axis], item.hugPriority[axis], item.view->hugging_[axis], variable,
+                    Solver::Relation::lessOrEqual, value);
+  setIntrinsicBound(item.resist[axis], item.resistPriority[axis], item.view->compression_[axis], variable,
+                    Solver::Relation::greaterOrEqual, value);
+}
+
+// size ≤ value at the hugging priority, or size ≥ value at the compression resistance; none
+// without a value.
+void LayoutEngine::setIntrinsicBound(Solver::ConstraintId& id, LayoutPriority& current, LayoutPriority priority,
+                                     Solver::Variable variable, Solver::Relation relation, double value) {
+  if (id != kNone && (value < 0 || current != priority)) {
+    solver_.removeConstraint(id);
+    id = kNone;
+  }
+  if (value < 0) return;
+  Solver::Status status = Solver::Status::ok;
+  if (id != kNone) {
+    status = solver_.setConstant(id, -value);
+  } else {
+    auto added = solver_.addConstraint(single(variable, value), relation, solverPriority(priority));
+    status = added.status;
+    if (added.ok()) id = added.id, current = priority;
+  }
+  if (status != Solver::Status::ok) {
+    base::logError(std::string("Layout: ") + toString(status) + "; breaking a required intrinsic size");
+  }
+}
+
+bool LayoutEngine::measureWidthDependentHeights() {
+  bool changed = false;
+  for (Item& item : items_) {
+    if (item.pinned || item.natural.height < 0) continue;
+    double width = snap(solver_.value(item.width));
+    double height;
+    if (item.natural.width >= 0 && near(width, item.natural.width)) {
+      height = item.natural.height;
+    } else if (near(width, item.measuredWidth)) {
+      continue;
+    } else {
+      height = item.view->intrinsicContentSizeForWidth(width).height;
+      item.measuredWidth = width;
+    }
+    if (std::isfinite(height) && !near(height, item.heightUsed)) {
+      item.heightUsed = height;
+      setIntrinsicAxis(item, 1, height);
+      changed = true;
+    }
+  }
+  return changed;
+}
+
+// --- changes -----------------------------------------------------------------------------------
+
+LayoutEngine::Installed* LayoutEngine::installed(const Constraint& constraint) {
+  auto found = installedIndex_.find(&constraint);
+  return found == installedIndex_.end() ? nullptr : &installed_[found->second];
+}
+
+void LayoutEngine::constraintActivated(Constraint& constraint) {
+  dirty_ = true;
+  if (!rebuild_ && !installed(constraint)) install(constraint);
+}
+
+void LayoutEngine::uninstall(const Constraint& constraint) {
+  auto found = installedIndex_.find(&constraint);
+  if (found == installedIndex_.end()) return;
+  std::size_t index = found->second;
+  if (!installed_[index].broken) solver_.removeConstraint(installed_[index].id);
+  installedIndex_.erase(found);
+  if (index != installed_.size() - 1) {
+    installed_[index] = installed_.back();
+    installedIndex_[installed_[index].constraint] = index;
+  }
+  installed_.pop_back();
+}
+
+void LayoutEngine::constraintDeactivated(Constraint& constraint) {
+  dirty_ = true;
+  if (rebuild_) return;
+  uninstall(constraint);
+  // What conflicted with it may fit now; what still conflicts stays broken (logged once already).
+  for (Installed& record : installed_) {
+    if (record.broken) addToSolver(record);
+  }
+}
+
+void LayoutEngine::constraintConstantChanged(Constraint& constraint) {
+  dirty_ = true;
+  if (rebuild_) return;
+  Installed* record = installed(constraint);
+  if (!record) return;
+  if (record->broken) {
+    reinstall(*record);
+    return;
+  }
+  Solver::Expression expression;
+  if (!buildExpression(constraint, expression, record->usesGuides)) return;
+  Solver::Status status = solver_.setConstant(record->id, expression.constant);
+  if (status != Solver::Status::ok) {
+    breakConstraint(*record);
+    logBroken(*record, status);
+  }
+}
+
+void LayoutEngine::constraintPriorityChanged(Constraint& constraint) {
+  dirty_ = true;
+  if (rebuild_) return;
+  uninstall(constraint);
+  install(constraint);
+}
+
+void LayoutEngine::intrinsicSizeInvalidated(View& view) {
+  dirty_ = true;
+  auto found = itemIndex_.find(&view);
+  if (found != itemIndex_.end()) items_[found->second].intrinsicDirty = true;
+}
+
+void LayoutEngine::frameChanged(View& view) {
+  if (rebuild_) return;
+  auto found = itemIndex_.find(&view);
+  if (found == itemIndex_.end() || !items_[found->second].pinned) return;
+  Item& item = items_[found->second];
+  Rect frame = view.alignmentFrame();
+  double values[] = {frame.x(), frame.y(), frame.width(), frame.height()};
+  std::size_t skip = item.pins.size() == 2 ? 2 : 0;  // the root pins its size only
+  for (std::size_t i = 0; i < item.pins.size(); ++i) {
+    if (!near(solver_.constant(item.pins[i]), -values[i + skip])) {
+      solver_.setConstant(item.pins[i], -values[i + skip]);
+      dirty_ = true;
+    }
+  }
+}
+
+void LayoutEngine::guideInsetsChanged() {
+  dirty_ = true;
+  if (rebuild_) return;
+  for (Installed& record : installed_) {
+    if (record.usesGuides) constraintConstantChanged(*record.constraint);
+  }
+}
+
+bool LayoutEngine::refreshGuides() {
+  if (rebuild_) return false;
+  bool moved = false;
+  for (Item& item : items_) {
+    if (!item.usesGuides) continue;
+    EdgeInsets margins = item.view->layoutMarginsGuide()->insets();
+    EdgeInsets safeArea = item.view->safeAreaInsets();
+    if (margins != item.margins || safeArea != item.safeArea) {
+      item.margins = margins;
+      item.safeArea = safeArea;
+      moved = true;
+    }
+  }
+  if (moved) guideInsetsChanged();
+  return moved;
+}
+
+// --- solving -----------------------------------------------------------------------------------
+
+void LayoutEngine::update() {
+  if (rebuild_) rebuild();
+  for (Item& item : items_) refreshIntrinsic(item);
+  for (int round = 0; round < kMeasureRounds && measureWidthDependentHeights(); ++round) {
+  }
+  if (mode_ == Mode::layout) markMovedFrames();
+  dirty_ = false;
+}
+
+void LayoutEngine::markMovedFrames() {
+  for (const Item& item : items_) {
+    if (item.pinned || item.view == &root_ || !item.view->superview_) continue;
+    if (!nearRect(solvedFrame(item), item.view->alignmentFrame())) item.view->superview_->setNeedsLayoutInternal();
+  }
+}
+
+Rect LayoutEngine::solvedFrame(const Item& item) const {
+  return {snap(solver_.value(item.x)), snap(solver_.value(item.y)), snap(solver_.value(item.width)),
+          snap(solver_.value(item.height))};
+}
+
+std::optional<Rect> LayoutEngine::solvedFrame(const View& view) const {
+  auto found = itemIndex_.find(&view);
+  if (rebuild_ || found == itemIndex_.end() || items_[found->second].pinned) return std::nullopt;
+  return solvedFrame(items_[found->second]);
+}
+
+Size LayoutEngine::solvedRootSize() const {
+  auto found = itemIndex_.find(&root_);
+  if (found == itemIndex_.end()) return root_.bounds().size;
+  const Item& root = items_[found->second];
+  return {snap(solver_.value(root.width)), snap(solver_.value(root.height))};
+}
+
+void LayoutEngine::addFittingTarget(Size target, LayoutPriority horizontal, LayoutPriority vertical) {
+  if (rebuild_) rebuild();
+  Item& root = item(&root_);
+  fitting_.push_back(
+      solver_.addConstraint(single(root.width, target.width), Solver::Relation::equal, solverPriority(horizontal)).id);
+  fitting_.push_back(
+      solver_.addConstraint(single(root.height, target.height), Solver::Relation::equal, solverPriority(vertical)).id);
+  dirty_ = true;
+}
+
+}  // namespace ui

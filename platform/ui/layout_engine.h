@@ -1,0 +1,114 @@
+// The constraint solver of one view tree (internal to views): it turns the active constraints, the
+// frames of views that translate them into constraints, and intrinsic sizes with their hugging and
+// compression-resistance priorities into solver rows, keeps them current as things change, and
+// answers each view's solved frame. See view.h for the rules a layout follows.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/ui/constraint.h"
+#include "platform/ui/geometry.h"
+#include "platform/ui/solver.h"
+
+namespace ui {
+
+class View;
+
+class LayoutEngine {
+ public:
+  // layout: the root's size is its bounds, and solved frames are applied to the tree.
+  // fitting: the root's size is free, for systemLayoutSizeFitting.
+  enum class Mode { layout, fitting };
+
+  LayoutEngine(View& root, Mode mode);
+  LayoutEngine(const LayoutEngine&) = delete;
+  LayoutEngine& operator=(const LayoutEngine&) = delete;
+
+  // The tree changed shape: everything is rebuilt at the next update.
+  void setNeedsRebuild() { rebuild_ = dirty_ = true; }
+  bool needsUpdate() const { return dirty_; }
+
+  void constraintActivated(Constraint& constraint);
+  void constraintDeactivated(Constraint& constraint);
+  void constraintConstantChanged(Constraint& constraint);
+  void constraintPriorityChanged(Constraint& constraint);
+  void intrinsicSizeInvalidated(View& view);
+  void frameChanged(View& view);
+  void guideInsetsChanged();
+
+  // Brings the solution up to date and marks for layout each superview whose subviews' solved
+  // frames moved.
+  void update();
+  // After a layout pass: true when a safe area or margin guide moved (another pass is needed).
+  bool refreshGuides();
+
+  // The solved alignment frame of a view that does not translate its frame; none for others.
+  std::optional<Rect> solvedFrame(const View& view) const;
+  Size solvedRootSize() const;
+  // Fitting mode: pulls the root's size towards the target.
+  void addFittingTarget(Size target, LayoutPriority horizontal, LayoutPriority vertical);
+
+ private:
+  struct Item {
+    View* view;
+    Solver::Variable x, y, width, height;
+    bool pinned = false;  // the frame translates into constraints (or it is the root)
+    std::vector<Solver::ConstraintId> pins;
+    // Intrinsic size: hugging and compression resistance per axis.
+    Size natural{-1, -1};
+    double heightUsed = -1;
+    double measuredWidth = -1;
+    Solver::ConstraintId hug[2] = {kNone, kNone}, resist[2] = {kNone, kNone};
+    LayoutPriority hugPriority[2] = {0, 0}, resistPriority[2] = {0, 0};
+    double intrinsic[2] = {-1, -1};
+    bool intrinsicDirty = true;
+    bool usesGuides = false;
+    EdgeInsets margins, safeArea;
+  };
+  struct Installed {
+    Constraint* constraint;
+    Solver::ConstraintId id;
+    bool broken;
+    bool usesGuides;
+  };
+  static constexpr Solver::ConstraintId kNone = UINT32_MAX;
+
+  void rebuild();
+  Item& item(View* view);
+  void pin(Item& item);
+  void addStays(Item& item);
+  void install(Constraint& constraint);
+  bool buildExpression(Constraint& constraint, Solver::Expression& expression, bool& usesGuides);
+  void addAttribute(Solver::Expression& e, LayoutItem& item, LayoutAttribute attribute, View* ancestor,
+                    double coefficient);
+  void addChain(Solver::Expression& e, View* view, View* ancestor, bool horizontal, double coefficient);
+  void refreshIntrinsic(Item& item);
+  void setIntrinsicAxis(Item& item, int axis, double value);
+  void setIntrinsicBound(Solver::ConstraintId& id, LayoutPriority& current, LayoutPriority priority,
+                         Solver::Variable variable, Solver::Relation relation, double value);
+  Rect solvedFrame(const Item& item) const;
+  bool reinstall(Installed& installed);
+  bool measureWidthDependentHeights();
+  void markMovedFrames();
+  std::optional<Solver::Status> addToSolver(Installed& installed);
+  void breakConstraint(Installed& installed);
+  void logBroken(const Installed& installed, Solver::Status status);
+  Installed* installed(const Constraint& constraint);
+  void uninstall(const Constraint& constraint);
+
+  View& root_;
+  Mode mode_;
+  Solver solver_;
+  bool rebuild_ = true;
+  bool dirty_ = true;
+  std::deque<Item> items_;  // stable addresses: items refer to each other while being made
+  std::unordered_map<const View*, std::size_t> itemIndex_;
+  std::vector<Installed> installed_;
+  std::unordered_map<const Constraint*, std::size_t> installedIndex_;
+  std::vector<Solver::ConstraintId> fitting_;
+};
+
+}  // namespace ui

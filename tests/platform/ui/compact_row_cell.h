@@ -1,0 +1,154 @@
+// The compact list row cell built from plain views: its thirteen views in their tree, the 38
+// constraints it activates in one batch, and the "new" mark's own five. Texts and images are views
+// with a natural size the caller sets (labels and image views come later). Sizes are the theme's
+// defaults. Shared by the layout tests and the layout benchmark.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/ui/constraint.h"
+#include "platform/ui/view.h"
+#include "tests/platform/ui/test_views.h"
+
+namespace ui::testing {
+
+struct CompactRowCell {
+  // Default theme sizes.
+  static constexpr double separatorHeight = 0.5;
+  static constexpr double separatorMargin = 0;
+  static constexpr double thumbnailWidth = 52;
+  static constexpr double leftPadding = 16;
+  static constexpr double thumbnailRightMargin = 10;
+  static constexpr double textGap = 2;
+  static constexpr double rewardWidth = 80;
+  static constexpr double rewardHeight = 40;
+  static constexpr double gapBetweenTextAndButton = 10;
+  static constexpr double rightPadding = 16;
+  static constexpr double centerYSpacing = 1;
+  static constexpr double infoIconWidth = 24;
+  static constexpr double markLeftMargin = 2;
+  static constexpr double markSize = 15;
+  static constexpr double stackSpacing = 5;
+
+  std::shared_ptr<View> contentView = std::make_shared<View>();
+  std::shared_ptr<SizedView> markNewImageView = make<SizedView>(Size{15, 15});
+  std::shared_ptr<View> contentWrapper = std::make_shared<View>();
+  std::shared_ptr<View> separatorView = std::make_shared<View>();
+  std::shared_ptr<SizedView> thumbImageView = make<SizedView>(Size{100, 100});
+  std::shared_ptr<View> leftView = std::make_shared<View>();
+  std::shared_ptr<SizedView> titleLabel = make<SizedView>(Size{160, 16});
+  std::shared_ptr<SizedView> subtitleLabel = make<SizedView>(Size{90, 19});
+  std::shared_ptr<View> rewardButtonView = std::make_shared<View>();
+  std::shared_ptr<SizedView> rewardButtonTitleLabel = make<SizedView>(Size{44, 17});
+  std::shared_ptr<View> infoView = std::make_shared<View>();
+  std::shared_ptr<View> infoContentStackView = std::make_shared<View>();
+  std::shared_ptr<SizedView> infoIconView = make<SizedView>(Size{20, 20});
+  std::shared_ptr<SizedView> infoTitleLabel = make<SizedView>(Size{60, 17});
+
+  std::vector<std::shared_ptr<Constraint>> constraints;
+  std::vector<std::shared_ptr<Constraint>> stackConstraints;
+
+  CompactRowCell(double width, double height) {
+    contentView->setFrame({0, 0, width, height});
+    markNewImageView->setHidden(true);
+    contentView->addSubview(contentWrapper);
+    for (const auto& view : std::vector<std::shared_ptr<View>>{markNewImageView, separatorView, thumbImageView, leftView,
+                                                              rewardButtonView, infoView}) {
+      contentWrapper->addSubview(view);
+    }
+    leftView->addSubview(titleLabel);
+    leftView->addSubview(subtitleLabel);
+    rewardButtonView->addSubview(rewardButtonTitleLabel);
+    infoView->addSubview(infoContentStackView);
+    infoContentStackView->addSubview(infoIconView);
+    infoContentStackView->addSubview(infoTitleLabel);
+    for (const auto& view : views()) view->setTranslatesAutoresizingMaskIntoConstraints(false);
+    contentWrapper->bringSubviewToFront(*markNewImageView);
+
+    auto& cw = contentWrapper;
+    constraints = {
+        cw->topAnchor().constraintEqualTo(contentView->topAnchor()),
+        cw->leadingAnchor().constraintEqualTo(contentView->leadingAnchor()),
+        cw->bottomAnchor().constraintEqualTo(contentView->bottomAnchor()),
+        cw->trailingAnchor().constraintEqualTo(contentView->trailingAnchor()),
+        separatorView->heightAnchor().constraintEqualToConstant(separatorHeight),
+        separatorView->leadingAnchor().constraintEqualTo(cw->leadingAnchor(), separatorMargin),
+        separatorView->topAnchor().constraintEqualTo(cw->topAnchor()),
+        separatorView->trailingAnchor().constraintEqualTo(cw->trailingAnchor(), -separatorMargin),
+        thumbImageView->centerYAnchor().constraintEqualTo(cw->centerYAnchor()),
+        thumbImageView->widthAnchor().constraintEqualToConstant(thumbnailWidth),
+        thumbImageView->heightAnchor().constraintEqualTo(thumbImageView->widthAnchor()),
+        thumbImageView->leadingAnchor().constraintEqualTo(cw->leadingAnchor(), leftPadding),
+        leftView->centerYAnchor().constraintEqualTo(cw->centerYAnchor()),
+        leftView->leadingAnchor().constraintEqualTo(thumbImageView->trailingAnchor(), thumbnailRightMargin),
+        leftView->topAnchor().constraintGreaterThanOrEqualTo(cw->topAnchor()),
+        leftView->bottomAnchor().constraintLessThanOrEqualTo(cw->bottomAnchor()),
+        titleLabel->topAnchor().constraintEqualTo(leftView->topAnchor()),
+        titleLabel->leadingAnchor().constraintEqualTo(leftView->leadingAnchor()),
+        titleLabel->trailingAnchor().constraintLessThanOrEqualTo(leftView->trailingAnchor()),
+        subtitleLabel->topAnchor().constraintGreaterThanOrEqualTo(titleLabel->bottomAnchor(), textGap),
+        subtitleLabel->leadingAnchor().constraintEqualTo(leftView->leadingAnchor()),
+        subtitleLabel->trailingAnchor().constraintLessThanOrEqualTo(leftView->trailingAnchor()),
+        subtitleLabel->bottomAnchor().constraintEqualTo(leftView->bottomAnchor()),
+        rewardButtonView->centerYAnchor().constraintEqualTo(cw->centerYAnchor()),
+        rewardButtonView->widthAnchor().constraintEqualToConstant(rewardWidth),
+        rewardButtonView->heightAnchor().constraintEqualToConstant(rewardHeight),
+        rewardButtonView->leadingAnchor().constraintGreaterThanOrEqualTo(leftView->trailingAnchor(),
+                                                                         gapBetweenTextAndButton),
+        rewardButtonView->trailingAnchor().constraintEqualTo(cw->trailingAnchor(), -rightPadding),
+        rewardButtonTitleLabel->centerXAnchor().constraintEqualTo(rewardButtonView->centerXAnchor()),
+        rewardButtonTitleLabel->centerYAnchor().constraintEqualTo(rewardButtonView->centerYAnchor(), centerYSpacing),
+        infoView->leadingAnchor().constraintEqualTo(cw->leadingAnchor()),
+        infoView->topAnchor().constraintEqualTo(cw->topAnchor()),
+        infoView->trailingAnchor().constraintEqualTo(cw->trailingAnchor()),
+        infoView->bottomAnchor().constraintEqualTo(cw->bottomAnchor()),
+        infoIconView->widthAnchor().constraintEqualToConstant(infoIconWidth),
+        infoIconView->heightAnchor().constraintEqualTo(infoIconView->widthAnchor()),
+        infoContentStackView->centerXAnchor().constraintEqualTo(infoView->centerXAnchor()),
+        infoContentStackView->centerYAnchor().constraintEqualTo(infoView->centerYAnchor()),
+    };
+    Constraint::activate(constraints);
+
+    // What the horizontal stack view arranges for its two views (spacing 5, filling its height).
+    auto& stack = infoContentStackView;
+    stackConstraints = {
+        infoIconView->leadingAnchor().constraintEqualTo(stack->leadingAnchor()),
+        infoTitleLabel->leadingAnchor().constraintEqualTo(infoIconView->trailingAnchor(), stackSpacing),
+        infoTitleLabel->trailingAnchor().constraintEqualTo(stack->trailingAnchor()),
+        infoIconView->topAnchor().constraintEqualTo(stack->topAnchor()),
+        infoIconView->bottomAnchor().constraintEqualTo(stack->bottomAnchor()),
+        infoTitleLabel->topAnchor().constraintEqualTo(stack->topAnchor()),
+        infoTitleLabel->bottomAnchor().constraintEqualTo(stack->bottomAnchor()),
+    };
+    Constraint::activate(stackConstraints);
+  }
+
+  // The thirteen views, in the order of the cell's fields.
+  std::vector<std::shared_ptr<View>> views() const {
+    return {markNewImageView, contentWrapper,         separatorView, thumbImageView,       leftView,
+            titleLabel,       subtitleLabel,          rewardButtonView, rewardButtonTitleLabel, infoView,
+            infoContentStackView, infoIconView,        infoTitleLabel};
+  }
+
+  // Shows the mark after the title, or takes it away.
+  void setMarkNewImageViewLayout(bool isGone) {
+    if (isGone) {
+      markNewImageView->setHidden(true);
+      markNewImageView->removeFromSuperview();
+      return;
+    }
+    markNewImageView->setHidden(false);
+    leftView->addSubview(markNewImageView);
+    Constraint::activate({
+        markNewImageView->centerYAnchor().constraintEqualTo(titleLabel->centerYAnchor()),
+        markNewImageView->leadingAnchor().constraintEqualTo(titleLabel->trailingAnchor(), markLeftMargin),
+        markNewImageView->trailingAnchor().constraintLessThanOrEqualTo(rewardButtonView->leadingAnchor(),
+                                                                        -gapBetweenTextAndButton),
+        markNewImageView->widthAnchor().constraintEqualToConstant(markSize),
+        markNewImageView->heightAnchor().constraintEqualTo(markNewImageView->widthAnchor()),
+    });
+  }
+};
+
+}  // namespace ui::testing

@@ -1,0 +1,70 @@
+// Views for the ui tests: plain views with a natural size the test sets, standing in for labels
+// and image views.
+#pragma once
+
+#include <cmath>
+#include <memory>
+#include <ostream>
+
+#include "platform/ui/constraint.h"
+#include "platform/ui/view.h"
+
+namespace ui {
+
+// How gtest prints frames in failures.
+inline void PrintTo(const Rect& r, std::ostream* out) {
+  *out << "(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ")";
+}
+inline void PrintTo(const Size& s, std::ostream* out) { *out << "(" << s.width << " x " << s.height << ")"; }
+inline void PrintTo(const Point& p, std::ostream* out) { *out << "(" << p.x << ", " << p.y << ")"; }
+
+}  // namespace ui
+
+namespace ui::testing {
+
+class SizedView : public View {
+ public:
+  explicit SizedView(Size natural = {kNoIntrinsicMetric, kNoIntrinsicMetric}) : natural_(natural) {
+    setTranslatesAutoresizingMaskIntoConstraints(false);
+  }
+  Size intrinsicContentSize() const override { return natural_; }
+  void setNatural(Size natural) {
+    natural_ = natural;
+    invalidateIntrinsicContentSize();
+  }
+
+ private:
+  Size natural_;
+};
+
+// Text of a given single-line width that wraps into lines of a fixed height.
+class WrappingView : public View {
+ public:
+  WrappingView(double textWidth, double lineHeight) : textWidth_(textWidth), lineHeight_(lineHeight) {
+    setTranslatesAutoresizingMaskIntoConstraints(false);
+  }
+  Size intrinsicContentSize() const override { return {textWidth_, lineHeight_}; }
+  Size intrinsicContentSizeForWidth(double width) const override {
+    ++measures;
+    double lines = width > 0 ? std::ceil(textWidth_ / width - 1e-9) : 1;
+    return {textWidth_, lines * lineHeight_};
+  }
+  mutable int measures = 0;
+
+ private:
+  double textWidth_;
+  double lineHeight_;
+};
+
+template <class T = View, class... Args>
+std::shared_ptr<T> make(Args&&... args) {
+  return std::make_shared<T>(std::forward<Args>(args)...);
+}
+
+inline std::shared_ptr<View> constrained() {
+  auto view = std::make_shared<View>();
+  view->setTranslatesAutoresizingMaskIntoConstraints(false);
+  return view;
+}
+
+}  // namespace ui::testing
