@@ -1,0 +1,223 @@
+#include "platform/base/json_decoder.h"
+
+#include "platform/base/json_shape.h"
+
+#include <charconv>
+#include <cstring>
+#include <cmath>
+#include <memory>
+
+namespace base {
+namespace {
+
+using json_detail::PathNode;
+using Kind = DecodingError::Kind;
+using simdjson::dom::element;
+using simdjson::dom::element_type;
+
+// Documents larger than this do not leave their buffers behind in the thread's parser.
+constexpr std::size_t kKeptDocumentBytes = 8 << 20;
+
+const char* foundText(element value) {
+  switch (value.type()) {
+    case element_type::ARRAY: return "an array";
+    case element_type::OBJECT: return "an object";
+    case element_type::INT64:
+    case element_type::UINT64: return "an integer";
+    case element_type::DOUBLE: return "a number with a fraction or exponent";
+    case element_type::STRING: return "a string";
+    case element_type::BOOL: return "a bool";
+    case element_type::NULL_VALUE: return "null";
+  }
+  return "an unknown value";
+}
+
+// Null where a value is wanted is a missing value rather than a value of the wrong type.
+[[noreturn]] void failTypeMismatch(const PathNode& at, const char* expected, element found) {
+  if (found.is_null()) json_detail::failValueNotFound(at, expected);
+  json_detail::fail(Kind::typeMismatch, at, std::string("expected ") + expected + ", found " + foundText(found));
+}
+
+std::string numberText(double number) {
+  char buffer[32];
+  auto end = std::to_chars(buffer, buffer + sizeof buffer, number).ptr;
+  return std::string(buffer, end);
+}
+
+[[noreturn]] void failNotFitting(const PathNode& at, const std::string& number, bool isSigned, int bits) {
+  json_detail::fail(Kind::dataCorrupted, at,
+                    "the number " + number + " does not fit in " + (isSigned ? "int" : "uint") + std::to_string(bits));
+}
+
+// A number with a fraction or an exponent is taken as an integer only when it is one exactly.
+bool exactInteger(double number, double min, double limit) {
+  return number >= min && number < limit && std::trunc(number) == number;
+}
+
+}  // namespace
+
+namespace json_detail {
+
+std::string codingPath(const PathNode& at) {
+  std::vector<const PathNode*> chain;
+  for (const PathNode* node = &at; node != nullptr; node = node->parent) {
+    if (node->kind != PathNode::Kind::root) chain.push_back(node);
+  }
+  std::string path;
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    const PathNode& node = **it;
+    if (node.kind == PathNode::Kind::element) {
+      path += '[' + std::to_string(node.index) + ']';
+      continue;
+    }
+    if (!path.empty()) path += '.';
+    path += node.kind == PathNode::Kind::shapeMember ? node.shape->wireKey(node.index) : node.key;
+  }
+  return path;
+}
+
+void fail(DecodingError::Kind kind, const PathNode& at, std::string description) {
+  throw DecodingError{kind, codingPath(at), std::move(description)};
+}
+
+void failValueNotFound(const PathNode& at, const char* expected) {
+  fail(Kind::valueNotFound, at, std::string("expected ") + expected + ", found null");
+}
+
+void failUnknownCase(const PathNode& at, std::string_view enumeration, std::string raw) {
+  fail(Kind::dataCorrupted, at, raw + " is not a raw value of " + std::string(enumeration));
+}
+
+bool decodeBool(element value, const PathNode& at) {
+  if (value.type() != element_type::BOOL) failTypeMismatch(at, "a bool", value);
+  return value.get_bool().value_unsafe();
+}
+
+std::int64_t decodeSigned(element value, const PathNode& at, std::int64_t min, std::int64_t max, int bits) {
+  switch (value.type()) {
+    case element_type::INT64: {
+      std::int64_t number = value.get_int64().value_unsafe();
+      if (number < min || number > max) failNotFitting(at, std::to_string(number), true, bits);
+      return number;
+    }
+    case element_type::UINT64:
+      failNotFitting(at, std::to_string(value.get_uint64().value_unsafe()), true, bits);
+    case element_type::DOUBLE: {
+      double number = value.get_double().value_unsafe();
+      if (!exactInteger(number, -0x1p63, 0x1p63)) failNotFitting(at, numberText(number), true, bits);
+      auto integer = static_cast<std::int64_t>(number);
+      if (integer < min || integer > max) failNotFitting(at, numberText(number), true, bits);
+      return integer;
+    }
+    default:
+      failTypeMismatch(at, "an integer", value);
+  }
+}
+
+std::uint64_t decodeUnsigned(element value, const PathNode& at, std::uint64_t max, int bits) {
+  switch (value.type()) {
+    case element_type::INT64: {
+      std::int64_t number = value.get_int64().value_unsafe();
+      if (number < 0 || static_cast<std::uint64_t>(number) > max) {
+        failNotFitting(at, std::to_string(number), false, bits);
+      }
+      return static_cast<std::uint64_t>(number);
+    }
+    case element_type::UINT64: {
+      std::uint64_t number = value.get_uint64().value_unsafe();
+      if (number > max) failNotFitting(at, std::to_string(number), false, bits);
+      return number;
+    }
+    case element_type::DOUBLE: {
+      double number = value.get_double().value_unsafe();
+      if (!exactInteger(number, 0, 0x1p64)) failNotFitting(at, numberText(number), false, bits);
+      auto integer = static_cast<std::uint64_t>(number);
+      if (integer > max) failNotFitting(at, numberText(number), false, bits);
+      return integer;
+    }
+    default:
+      failTypeMismatch(at, "an integer", value);
+  }
+}
+
+double decodeDouble(element value, const PathNode& at) {
+  switch (value.type()) {
+    case element_type::INT64: return static_cast<double>(value.get_int64().value_unsafe());
+    case element_type::UINT64: return static_cast<double>(value.get_uint64().value_unsafe());
+    case element_type::DOUBLE: return value.get_double().value_unsafe();
+    default: failTypeMismatch(at, "a number", value);
+  }
+}
+
+float decodeFloat(element value, const PathNode& at) {
+  double number = decodeDouble(value, at);
+  // Rounded, as any number is; only one beyond the largest float fails.
+  auto rounded = static_cast<float>(number);
+  if (std::isinf(rounded)) fail(Kind::dataCorrupted, at, "the number " + numberText(number) + " does not fit in float");
+  return rounded;
+}
+
+std::string_view decodeString(element value, const PathNode& at) {
+  if (value.type() != element_type::STRING) failTypeMismatch(at, "a string", value);
+  return value.get_string().value_unsafe();
+}
+
+simdjson::dom::array decodeArray(element value, const PathNode& at) {
+  if (value.type() != element_type::ARRAY) failTypeMismatch(at, "an array", value);
+  return value.get_array().value_unsafe();
+}
+
+simdjson::dom::object decodeObject(element value, const PathNode& at) {
+  if (value.type() != element_type::OBJECT) failTypeMismatch(at, "an object", value);
+  return value.get_object().value_unsafe();
+}
+
+DecodingError unexpectedFailure(const char* what) {
+  return DecodingError{Kind::dataCorrupted, "", std::string("decoding stopped: ") + what};
+}
+
+struct Document::Slot {
+  simdjson::dom::parser parser;
+  Scratch scratch;
+  bool busy = false;
+};
+
+namespace {
+Document::Slot& threadParser() {
+  thread_local Document::Slot slot;
+  return slot;
+}
+}  // namespace
+
+Document::Document() {
+  Slot& mine = threadParser();
+  owned_ = mine.busy;
+  slot_ = owned_ ? new Slot : &mine;
+  slot_->busy = true;
+}
+
+Document::~Document() {
+  if (owned_) {
+    delete slot_;
+    return;
+  }
+  slot_->busy = false;
+  if (size_ > kKeptDocumentBytes) slot_->parser = simdjson::dom::parser{};
+}
+
+std::optional<DecodingError> Document::parse(std::string_view json) {
+  size_ = json.size();
+  auto result = slot_->parser.parse(json.data(), json.size(), true);
+  if (result.error() != simdjson::SUCCESS) {
+    return DecodingError{Kind::dataCorrupted, "",
+                         std::string("the data is not valid JSON: ") + simdjson::error_message(result.error())};
+  }
+  root_ = result.value_unsafe();
+  return std::nullopt;
+}
+
+Scratch& Document::scratch() { return slot_->scratch; }
+
+}  // namespace json_detail
+
+}  // namespace base

@@ -1,0 +1,417 @@
+#include "platform/base/json_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <thread>
+
+namespace {
+
+using base::DecodingError;
+using base::JsonDecoder;
+using base::KeyDecodingStrategy;
+using base::KeyedDecodingContainer;
+using Kind = DecodingError::Kind;
+
+enum class Landing : std::int64_t { external = 0, inAppBrowser = 1 };
+enum class DialogType { alert, toast };
+
+}  // namespace
+
+template <>
+struct base::JsonEnum<Landing> {
+  static constexpr std::string_view name = "Landing";
+  static constexpr Landing cases[] = {Landing::external, Landing::inAppBrowser};
+};
+template <>
+struct base::JsonEnum<DialogType> {
+  static constexpr std::string_view name = "DialogType";
+  static constexpr std::pair<DialogType, std::string_view> cases[] = {{DialogType::alert, "alert"},
+                                                                      {DialogType::toast, "toast"}};
+};
+
+namespace {
+
+struct Dialog {
+  std::optional<DialogType> type;
+  std::optional<std::string> positiveButton;
+
+  static Dialog decode(KeyedDecodingContainer& c) {
+    return {c.decodeIfPresent<DialogType>("type"), c.decodeIfPresent<std::string>("positiveButton")};
+  }
+};
+
+// A small ad-like record: required, optional, defaulted, enum, list and nested fields.
+struct Item {
+  std::int64_t id = 0;
+  std::string viewUrl;
+  std::optional<std::string> iconImage;
+  std::optional<std::int64_t> completed;
+  Landing landingType = Landing::external;
+  std::vector<std::int64_t> tagIds;
+  std::optional<Dialog> dialog;
+
+  static Item decode(KeyedDecodingContainer& c) {
+    Item item;
+    item.id = c.decode<std::int64_t>("id");
+    item.viewUrl = c.decode<std::string>("viewUrl");
+    item.iconImage = c.decodeIfPresent<std::string>("iconImage");
+    if (c.contains("completed")) item.completed = c.decode<std::int64_t>("completed");
+    item.landingType = c.decodeIfPresent<Landing>("landingType").value_or(Landing::external);
+    item.tagIds = c.decode<std::vector<std::int64_t>>("tagIds");
+    item.dialog = c.decodeIfPresent<Dialog>("dialog");
+    return item;
+  }
+};
+
+struct Feed {
+  std::vector<Item> ads;
+  std::map<std::string, std::int64_t> counts;
+
+  static Feed decode(KeyedDecodingContainer& c) {
+    return {c.decode<std::vector<Item>>("ads"), c.decode<std::map<std::string, std::int64_t>>("counts")};
+  }
+};
+
+// One value under "v", to try a type against JSON values.
+template <class T>
+struct Box {
+  T v;
+  static Box decode(KeyedDecodingContainer& c) { return {c.decode<T>("v")}; }
+};
+
+constexpr const char* kItem = R"({"id": 1, "view_url": "u", "tag_ids": []})";
+
+JsonDecoder snakeDecoder() {
+  JsonDecoder decoder;
+  decoder.keyDecodingStrategy = KeyDecodingStrategy::convertFromSnakeCase;
+  return decoder;
+}
+
+std::string feedWith(const std::string& badItem) {
+  return R"({"ads": [)" + std::string(kItem) + "," + kItem + "," + kItem + "," + badItem + R"(], "counts": {}})";
+}
+
+template <class R>
+std::optional<DecodingError> errorOf(const R& result) {
+  if (result.ok()) return std::nullopt;
+  return result.error();
+}
+
+struct Failure {
+  std::string json;
+  Kind kind;
+  std::string path;
+};
+
+void expectFailures(const std::vector<Failure>& cases) {
+  for (const Failure& c : cases) {
+    auto error = errorOf(snakeDecoder().decode<Feed>(c.json));
+    ASSERT_TRUE(error) << c.json;
+    EXPECT_EQ(error->kind, c.kind) << c.json << "\n" << error->description();
+    EXPECT_EQ(error->codingPath, c.path) << c.json;
+  }
+}
+
+TEST(JsonDecoder, MissingRequiredKeysFailNamingTheWireKey) {
+  expectFailures({
+      {feedWith(R"({"view_url": "u", "tag_ids": []})"), Kind::keyNotFound, "ads[3].id"},
+      {feedWith(R"({"id": 1, "tag_ids": []})"), Kind::keyNotFound, "ads[3].view_url"},
+      {feedWith(R"({"id": 1, "view_url": "u"})"), Kind::keyNotFound, "ads[3].tag_ids"},
+      {R"({"counts": {}})", Kind::keyNotFound, "ads"},
+      {R"({"ads": []})", Kind::keyNotFound, "counts"},
+  });
+  // Absent optional keys take their defaults.
+  auto item = snakeDecoder().decode<Item>(kItem);
+  ASSERT_TRUE(item.ok());
+  EXPECT_FALSE(item->iconImage);
+  EXPECT_FALSE(item->completed);
+  EXPECT_EQ(item->landingType, Landing::external);
+  EXPECT_FALSE(item->dialog);
+}
+
+TEST(JsonDecoder, NullFailsRequiredKeysAndEmptiesOptionalOnes) {
+  expectFailures({
+      {feedWith(R"({"id": null, "view_url": "u", "tag_ids": []})"), Kind::valueNotFound, "ads[3].id"},
+      {feedWith(R"({"id": 1, "view_url": "u", "tag_ids": [1, null]})"), Kind::valueNotFound, "ads[3].tag_ids[1]"},
+      // Present but null: contains() is true, so the required read fails.
+      {feedWith(R"({"id": 1, "view_url": "u", "tag_ids": [], "completed": null})"), Kind::valueNotFound,
+       "ads[3].completed"},
+      {R"({"ads": null, "counts": {}})", Kind::valueNotFound, "ads"},
+      {R"({"ads": [null], "counts": {}})", Kind::valueNotFound, "ads[0]"},
+  });
+  auto item = snakeDecoder().decode<Item>(
+      R"({"id": 1, "view_url": "u", "tag_ids": [], "icon_image": null, "landing_type": null, "dialog": null,
+          "completed": 0})");
+  ASSERT_TRUE(item.ok()) << item.error().description();
+  EXPECT_FALSE(item->iconImage);
+  EXPECT_EQ(item->landingType, Landing::external);
+  EXPECT_FALSE(item->dialog);
+  EXPECT_EQ(item->completed, 0);
+}
+
+struct TypeCase {
+  std::string value;  // the JSON text under "v"
+  std::function<std::optional<DecodingError>(std::string_view)> decode;
+  std::optional<Kind> kind;  // none: decodes
+};
+
+template <class T>
+std::function<std::optional<DecodingError>(std::string_view)> as() {
+  return [](std::string_view json) { return errorOf(JsonDecoder().decode<Box<T>>(json)); };
+}
+
+TEST(JsonDecoder, TypesAreStrict) {
+  const std::vector<TypeCase> cases = {
+      {"true", as<bool>(), std::nullopt},
+      {"1", as<bool>(), Kind::typeMismatch},
+      {"true", as<std::int64_t>(), Kind::typeMismatch},
+      {"\"12\"", as<std::int64_t>(), Kind::typeMismatch},
+      {"\"1.5\"", as<double>(), Kind::typeMismatch},
+      {"12", as<std::string>(), Kind::typeMismatch},
+      {"{}", as<std::vector<std::int64_t>>(), Kind::typeMismatch},
+      {"[]", as<Dialog>(), Kind::typeMismatch},
+      {"[]", as<std::map<std::string, std::int64_t>>(), Kind::typeMismatch},
+      // Integers become floating point; fractions never become integers.
+      {"3", as<float>(), std::nullopt},
+      {"-3", as<double>(), std::nullopt},
+      {"1.5", as<std::int64_t>(), Kind::dataCorrupted},
+      {"1e300", as<std::int64_t>(), Kind::dataCorrupted},
+      // A number that does not fit the field's type is corrupt, not truncated.
+      {"127", as<std::int8_t>(), std::nullopt},
+      {"128", as<std::int8_t>(), Kind::dataCorrupted},
+      {"-1", as<std::uint32_t>(), Kind::dataCorrupted},
+      {"2147483648", as<std::int32_t>(), Kind::dataCorrupted},
+      {"9223372036854775808", as<std::int64_t>(), Kind::dataCorrupted},
+      {"18446744073709551615", as<std::uint64_t>(), std::nullopt},
+      {"1e39", as<float>(), Kind::dataCorrupted},
+      {"3.4028235e38", as<float>(), std::nullopt},  // the largest float, written short
+      {"1e39", as<double>(), std::nullopt},
+  };
+  for (const TypeCase& c : cases) {
+    std::string json = R"({"v": )" + c.value + "}";
+    std::optional<DecodingError> error = c.decode(json);
+    if (!c.kind) {
+      EXPECT_FALSE(error) << json << ": " << error->description();
+      continue;
+    }
+    ASSERT_TRUE(error) << json;
+    EXPECT_EQ(error->kind, *c.kind) << json << ": " << error->description();
+    EXPECT_EQ(error->codingPath, "v") << json;
+  }
+}
+
+TEST(JsonDecoder, ValuesArriveIntact) {
+  auto box = JsonDecoder().decode<Box<std::vector<double>>>(R"({"v": [3, -0.25, 1e3]})");
+  ASSERT_TRUE(box.ok());
+  EXPECT_EQ(box->v, (std::vector<double>{3, -0.25, 1000}));
+  auto text = JsonDecoder().decode<Box<std::string>>(R"({"v": "\ud55c\uae00 \"q\"\n"})");
+  ASSERT_TRUE(text.ok());
+  EXPECT_EQ(text->v, "한글 \"q\"\n");
+  EXPECT_EQ(JsonDecoder().decode<Box<std::uint64_t>>(R"({"v": 18446744073709551615})")->v, 18446744073709551615u);
+  EXPECT_EQ(JsonDecoder().decode<Box<std::int64_t>>(R"({"v": -9223372036854775808})")->v, INT64_MIN);
+  // A number written with a fraction or exponent that is exactly whole still counts.
+  EXPECT_EQ(JsonDecoder().decode<Box<std::int64_t>>(R"({"v": 2.0})")->v, 2);
+}
+
+TEST(JsonDecoder, EnumerationsTakeKnownRawValuesOnly) {
+  struct EnumCase {
+    std::string json;
+    std::optional<Kind> kind;
+    std::string description;
+  };
+  const std::vector<EnumCase> cases = {
+      {R"({"v": 1})", std::nullopt, ""},
+      {R"({"v": 2})", Kind::dataCorrupted, "v: 2 is not a raw value of Landing"},
+      {R"({"v": -1})", Kind::dataCorrupted, "v: -1 is not a raw value of Landing"},
+      {R"({"v": "1"})", Kind::typeMismatch, ""},
+      {R"({"v": 1.5})", Kind::dataCorrupted, ""},
+  };
+  for (const EnumCase& c : cases) {
+    auto result = JsonDecoder().decode<Box<Landing>>(c.json);
+    if (!c.kind) {
+      ASSERT_TRUE(result.ok()) << c.json;
+      EXPECT_EQ(result->v, Landing::inAppBrowser);
+      continue;
+    }
+    ASSERT_FALSE(result.ok()) << c.json;
+    EXPECT_EQ(result.error().kind, *c.kind) << c.json;
+    if (!c.description.empty()) {
+      EXPECT_EQ(result.error().description(), c.description);
+    }
+  }
+
+  auto toast = JsonDecoder().decode<Box<DialogType>>(R"({"v": "toast"})");
+  ASSERT_TRUE(toast.ok());
+  EXPECT_EQ(toast->v, DialogType::toast);
+  auto unknown = JsonDecoder().decode<Box<DialogType>>(R"({"v": "Toast"})");
+  ASSERT_FALSE(unknown.ok());
+  EXPECT_EQ(unknown.error().kind, Kind::dataCorrupted);
+  EXPECT_EQ(unknown.error().debugDescription, "\"Toast\" is not a raw value of DialogType");
+
+  EXPECT_EQ(base::fromRawValue<Landing>(0), Landing::external);
+  EXPECT_EQ(base::fromRawValue<Landing>(7), std::nullopt);
+  EXPECT_EQ(base::fromRawValue<DialogType>("alert"), DialogType::alert);
+  EXPECT_EQ(base::rawValue(DialogType::toast), "toast");
+}
+
+TEST(JsonDecoder, SnakeCaseConversionFollowsThePlatformRule) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"view_url", "viewUrl"},
+      {"thumb_origin_image", "thumbOriginImage"},
+      {"_view_url__", "_viewUrl__"},
+      {"a__b___c", "aBC"},
+      {"VIEW_URL", "viewUrl"},
+      {"Ad_ID", "adId"},
+      {"alreadyCamel", "alreadyCamel"},
+      {"ID", "ID"},
+      {"_id", "_id"},
+      {"_", "_"},
+      {"___", "___"},
+      {"", ""},
+      {"url_2x", "url2x"},
+      {"a_b c", "aB C"},
+  };
+  for (const auto& [wire, expected] : cases) EXPECT_EQ(base::convertFromSnakeCase(wire), expected) << wire;
+}
+
+TEST(JsonDecoder, KeyStrategyDecidesWhichKeysMatch) {
+  // Snake-case keys fill camelCase fields only under the conversion; camelCase keys fill them either way.
+  EXPECT_TRUE(snakeDecoder().decode<Item>(kItem).ok());
+  auto plain = JsonDecoder().decode<Item>(kItem);
+  ASSERT_FALSE(plain.ok());
+  EXPECT_EQ(plain.error().kind, Kind::keyNotFound);
+  EXPECT_EQ(plain.error().codingPath, "viewUrl");
+  const char* camel = R"({"id": 1, "viewUrl": "u", "tagIds": [2]})";
+  EXPECT_TRUE(JsonDecoder().decode<Item>(camel).ok());
+  EXPECT_TRUE(snakeDecoder().decode<Item>(camel).ok());
+
+  // Map keys stay as sent; records inside a map still convert theirs.
+  auto counts = snakeDecoder().decode<std::map<std::string, std::int64_t>>(R"({"ad_id": 12, "Other_Key": 1})");
+  ASSERT_TRUE(counts.ok());
+  EXPECT_EQ(counts->count("ad_id"), 1u);
+  EXPECT_EQ(counts->count("Other_Key"), 1u);
+  auto dialogs =
+      snakeDecoder().decode<std::unordered_map<std::string, Dialog>>(R"({"first_one": {"positive_button": "OK"}})");
+  ASSERT_TRUE(dialogs.ok());
+  EXPECT_EQ(dialogs->at("first_one").positiveButton, "OK");
+
+  // A key met twice, in either spelling, keeps its first value.
+  auto twice = snakeDecoder().decode<Item>(R"({"id": 1, "view_url": "first", "viewUrl": "second", "tag_ids": []})");
+  ASSERT_TRUE(twice.ok());
+  EXPECT_EQ(twice->viewUrl, "first");
+  auto repeated = JsonDecoder().decode<Item>(R"({"id": 1, "id": 2, "viewUrl": "u", "tagIds": []})");
+  ASSERT_TRUE(repeated.ok());
+  EXPECT_EQ(repeated->id, 1);
+}
+
+TEST(JsonDecoder, ErrorsNameTheirPlaceAndBecomePlatformErrors) {
+  auto landing = snakeDecoder().decode<Feed>(feedWith(R"({"id": 1, "view_url": "u", "tag_ids": [], "landing_type": 2})"));
+  ASSERT_FALSE(landing.ok());
+  EXPECT_EQ(landing.error().codingPath, "ads[3].landing_type");
+  base::Error error = landing.error();
+  EXPECT_EQ(error.domain, "base.DecodingError");
+  EXPECT_EQ(error.code, 4);
+  EXPECT_EQ(error.description(), "ads[3].landing_type: 2 is not a raw value of Landing");
+
+  auto nested = snakeDecoder().decode<Feed>(
+      feedWith(R"({"id": 1, "view_url": "u", "tag_ids": [], "dialog": {"type": "modal"}})"));
+  ASSERT_FALSE(nested.ok());
+  EXPECT_EQ(nested.error().codingPath, "ads[3].dialog.type");
+
+  auto map = snakeDecoder().decode<Feed>(R"({"ads": [], "counts": {"ad_id": "7"}})");
+  ASSERT_FALSE(map.ok());
+  EXPECT_EQ(map.error().codingPath, "counts.ad_id");
+  EXPECT_EQ(map.error().debugDescription, "expected an integer, found a string");
+
+  auto list = JsonDecoder().decode<std::vector<Box<int>>>(R"([{"v": 1}, {"v": 2}, {"w": 3}])");
+  ASSERT_FALSE(list.ok());
+  EXPECT_EQ(list.error().codingPath, "[2].v");
+  EXPECT_EQ(base::Error(list.error()).code, 1);
+
+  for (const char* broken : {"", "{", R"({"ads": [}")", "[1, 2,]", "\xff", "{} {}"}) {
+    auto result = snakeDecoder().decode<Feed>(broken);
+    ASSERT_FALSE(result.ok()) << broken;
+    EXPECT_EQ(result.error().kind, Kind::dataCorrupted) << broken;
+    EXPECT_EQ(result.error().codingPath, "") << broken;
+  }
+}
+
+// Walks an array by hand, as a record with a mixed list would.
+struct Pair {
+  std::int64_t first;
+  std::optional<std::string> second;
+  Dialog dialog;
+  static Pair decode(KeyedDecodingContainer& c) {
+    base::UnkeyedDecodingContainer list = c.nestedUnkeyedContainer("pair");
+    EXPECT_EQ(list.count(), 3u);
+    Pair pair{list.decode<std::int64_t>(), list.decodeIfPresent<std::string>(), {}};
+    KeyedDecodingContainer dialog = list.nestedContainer();
+    pair.dialog = Dialog::decode(dialog);
+    EXPECT_TRUE(list.isAtEnd());
+    EXPECT_FALSE(list.decodeIfPresent<std::int64_t>());
+    if (c.contains("more")) list.decode<std::int64_t>();
+    return pair;
+  }
+};
+
+TEST(JsonDecoder, UnkeyedAndNestedContainers) {
+  auto pair = JsonDecoder().decode<Pair>(R"({"pair": [4, null, {"type": "toast"}]})");
+  ASSERT_TRUE(pair.ok()) << pair.error().description();
+  EXPECT_EQ(pair->first, 4);
+  EXPECT_FALSE(pair->second);
+  EXPECT_EQ(pair->dialog.type, DialogType::toast);
+
+  auto past = JsonDecoder().decode<Pair>(R"({"pair": [4, "x", {}], "more": 1})");
+  ASSERT_FALSE(past.ok());
+  EXPECT_EQ(past.error().kind, Kind::valueNotFound);
+  EXPECT_EQ(past.error().codingPath, "pair[3]");
+}
+
+// A record that keeps JSON text of its own and decodes it while its document is still open.
+struct Stored {
+  Item inner;
+  Item outer;
+  static Stored decode(KeyedDecodingContainer& c) {
+    auto inner = JsonDecoder().decode<Item>(c.decode<std::string>("text"));
+    if (!inner.ok()) throw inner.error();
+    return {inner.value(), c.decode<Item>("item")};
+  }
+};
+
+TEST(JsonDecoder, DecodingInsideADecodingKeepsBothDocuments) {
+  auto stored = JsonDecoder().decode<Stored>(
+      R"({"text": "{\"id\": 5, \"viewUrl\": \"in\", \"tagIds\": [9]}", "item": {"id": 6, "viewUrl": "out", "tagIds": []}})");
+  ASSERT_TRUE(stored.ok()) << stored.error().description();
+  EXPECT_EQ(stored->inner.viewUrl, "in");
+  EXPECT_EQ(stored->inner.tagIds, std::vector<std::int64_t>{9});
+  EXPECT_EQ(stored->outer.viewUrl, "out");
+}
+
+TEST(JsonDecoder, LargeObjectsAndManyThreads) {
+  // Every key of a wide object is found, including after many misses.
+  std::string wide = "{";
+  for (int i = 0; i < 5000; ++i) wide += "\"key_" + std::to_string(i) + "\": " + std::to_string(i) + ",";
+  wide += R"("id": 1, "viewUrl": "u", "tagIds": [3]})";
+  auto item = JsonDecoder().decode<Item>(wide);
+  ASSERT_TRUE(item.ok());
+  EXPECT_EQ(item->tagIds, std::vector<std::int64_t>{3});
+  auto all = JsonDecoder().decode<std::map<std::string, int>>(wide.substr(0, wide.find(R"("id")")) + "\"z\": 0}");
+  ASSERT_TRUE(all.ok());
+  EXPECT_EQ(all->size(), 5001u);
+
+  std::vector<std::thread> threads;
+  std::atomic<int> decoded = 0;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&] {
+      for (int i = 0; i < 200; ++i) {
+        auto feed = snakeDecoder().decode<Feed>(feedWith(kItem));
+        if (feed.ok() && feed->ads.size() == 4) ++decoded;
+      }
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(decoded, 800);
+}
+
+}  // namespace
