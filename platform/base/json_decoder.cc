@@ -205,9 +205,9 @@ Document::~Document() {
   if (size_ > kKeptDocumentBytes) slot_->parser = simdjson::dom::parser{};
 }
 
-std::optional<DecodingError> Document::parse(std::string_view json) {
+std::optional<DecodingError> Document::parse(std::string_view json, bool padded) {
   size_ = json.size();
-  auto result = slot_->parser.parse(json.data(), json.size(), true);
+  auto result = slot_->parser.parse(json.data(), json.size(), !padded);
   if (result.error() != simdjson::SUCCESS) {
     return DecodingError{Kind::dataCorrupted, "",
                          std::string("the data is not valid JSON: ") + simdjson::error_message(result.error())};

@@ -285,7 +285,8 @@ class Document {
   Document(const Document&) = delete;
   Document& operator=(const Document&) = delete;
 
-  std::optional<DecodingError> parse(std::string_view json);
+  // `padded`: the bytes after the text may be read (see JsonDecoder::decode).
+  std::optional<DecodingError> parse(std::string_view json, bool padded);
   simdjson::dom::element root() const { return root_; }
   Scratch& scratch();
 
@@ -431,8 +432,22 @@ class JsonDecoder {
   // dataCorrupted at the root.
   template <class T>
   Result<T, DecodingError> decode(std::string_view json) const {
+    return decodeDocument<T>(json, false);
+  }
+
+  // Text whose buffer has simdjson::SIMDJSON_PADDING spare bytes of capacity past its end is
+  // parsed where it lies instead of being copied first.
+  template <class T, class Text>
+    requires std::same_as<Text, std::string>
+  Result<T, DecodingError> decode(const Text& json) const {
+    return decodeDocument<T>(json, json.capacity() - json.size() >= simdjson::SIMDJSON_PADDING);
+  }
+
+ private:
+  template <class T>
+  Result<T, DecodingError> decodeDocument(std::string_view json, bool padded) const {
     json_detail::Document document;
-    if (auto error = document.parse(json)) return std::move(*error);
+    if (auto error = document.parse(json, padded)) return std::move(*error);
     try {
       json_detail::Context context{keyDecodingStrategy, &document.scratch()};
       return json_detail::decodeValue<T>(document.root(), json_detail::PathNode{}, context);

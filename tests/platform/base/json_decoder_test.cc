@@ -212,6 +212,14 @@ TEST(JsonDecoder, ValuesArriveIntact) {
   EXPECT_EQ(JsonDecoder().decode<Box<std::int64_t>>(R"({"v": -9223372036854775808})")->v, INT64_MIN);
   // A number written with a fraction or exponent that is exactly whole still counts.
   EXPECT_EQ(JsonDecoder().decode<Box<std::int64_t>>(R"({"v": 2.0})")->v, 2);
+
+  // Only the text itself is read: not what follows a view, nor what lies in a string's spare capacity.
+  std::string both = R"({"v": 6}{"v": 7})";
+  EXPECT_EQ(JsonDecoder().decode<Box<int>>(std::string_view(both).substr(0, 8))->v, 6);
+  std::string spare = R"({"v": 8}   , "w": [)" + std::string(100, '[');
+  spare.resize(8);
+  ASSERT_GE(spare.capacity() - spare.size(), simdjson::SIMDJSON_PADDING);
+  EXPECT_EQ(JsonDecoder().decode<Box<int>>(spare)->v, 8);
 }
 
 TEST(JsonDecoder, EnumerationsTakeKnownRawValuesOnly) {
