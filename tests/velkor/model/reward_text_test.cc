@@ -1,0 +1,225 @@
+#include "velkor/model/reward_text.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "platform/base/number_formatter.h"
+#include "velkor/model/ad.h"
+#include "velkor/model/item_base.h"
+
+namespace velkor {
+namespace {
+
+const RewardType kPoint{1, "포인트", 1, "P"};
+const RewardType kCoin{3, "Coin", 3, "C"};
+const RewardType kCash{2, "캐시", 2, "캐시"};
+
+Ad adWith(std::int64_t reward, std::int64_t rewardTypeId) {
+  Ad ad;
+  ad.reward = reward;
+  ad.rewardTypeId = rewardTypeId;
+  return ad;
+}
+
+// The texts of the coloured runs, in order: what a reader sees highlighted.
+std::vector<std::string> coloured(const base::AttributedString& text) {
+  std::vector<std::string> parts;
+  for (const base::AttributeRun& run : text.runs()) {
+    if (run.attributes.foregroundColor) parts.push_back(text.attributedSubstring(run.range).string());
+  }
+  return parts;
+}
+
+class RewardTextTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(base::NumberFormatter::setLocale("en_US"));
+    RewardType::setItems({kPoint, kCash, kCoin});
+  }
+  void TearDown() override { RewardType::setItems({}); }
+};
+
+TEST_F(RewardTextTest, AnAdFindsItsTypeOrFallsBackToTheFirst) {
+  EXPECT_EQ(adWith(1, 3).rewardType(), kCoin);
+  EXPECT_EQ(adWith(1, 99).rewardType(), kPoint);
+  EXPECT_EQ(AdItem(adWith(1, 99)).rewardName(), "포인트");
+
+  RewardType::setItems({kCoin, RewardType{3, "Second", 0, "S"}});
+  EXPECT_EQ(adWith(1, 3).rewardName(), "Coin");
+}
+
+// With no reward types yet, an ad reads a neutral type: empty name and unit, the bare amount.
+TEST_F(RewardTextTest, AnEmptyListGivesANeutralRewardType) {
+  RewardType::setItems({});
+  EXPECT_TRUE(RewardType::items()->empty());
+  EXPECT_EQ(RewardType::primary(), RewardType{});
+  const Ad ad = adWith(1500, 3);
+  EXPECT_EQ(ad.rewardType(), RewardType{});
+  EXPECT_EQ(ad.rewardName(), "");
+  EXPECT_EQ(ad.rewardUnit(), "");
+  EXPECT_EQ(ad.getRewardStr(), "1,500");
+  EXPECT_EQ(ad.getRewardUnitStr(), "1,500");
+}
+
+TEST_F(RewardTextTest, RewardStringsPutNameNumberAndUnitTogether) {
+  EXPECT_EQ(adWith(1500, 3).getRewardStr(), "Coin 1,500C");
+  EXPECT_EQ(adWith(1500, 3).getRewardUnitStr(), "1,500C");
+  EXPECT_EQ(adWith(1500, 3).getRewardNameStr(), "Coin");
+  EXPECT_EQ(adWith(1500, 2).getRewardStr(), "1,500캐시");
+  EXPECT_EQ(adWith(-2500000, 1).getRewardStr(), "포인트 -2,500,000P");
+
+  ASSERT_TRUE(base::NumberFormatter::setLocale("de_DE"));
+  EXPECT_EQ(adWith(1500, 3).getRewardStr(), "Coin 1.500C");
+}
+
+TEST_F(RewardTextTest, EveryMarkHasItsTextAndHighlight) {
+  struct Case {
+    const char* text;
+    Ad::RewardStr rewardStr;
+    const char* expanded;
+    std::vector<std::string> highlighted;
+  } cases[] = {
+      {"get {REWARD_STR_MARK}!", Ad::RewardStr::full, "get Coin 1,500C!", {"Coin 1,500C"}},
+      {"get {REWARD_STR_MARK}!", Ad::RewardStr::unitOnly, "get 1,500C!", {"1,500C"}},
+      {"{REWARD_STR_UNIT_ONLY}", Ad::RewardStr::full, "1,500C", {}},
+      {"{REWARD_STR_UNIT_ONLY_MARK}", Ad::RewardStr::full, "1,500C", {"1,500C"}},
+      {"{REWARD_STR}", Ad::RewardStr::unitOnly, "Coin 1,500C", {}},
+      {"{REWARD}", Ad::RewardStr::full, "1,500", {}},
+      {"{UNIT}", Ad::RewardStr::full, "Coin", {}},
+      {"{REWARD_NAME}", Ad::RewardStr::full, "Coin", {}},
+      {"{REWARD_UNIT}", Ad::RewardStr::full, "C", {}},
+      {"{REWARD} and {REWARD}", Ad::RewardStr::full, "1,500 and 1,500", {}},
+      {"{REWARD_STR_MARK}/{REWARD_STR}", Ad::RewardStr::unitOnly, "1,500C/Coin 1,500C", {"1,500C"}},
+      {"a <mark>new</mark> {REWARD}", Ad::RewardStr::full, "a new 1,500", {"new"}},
+      {"<mark>{REWARD_UNIT}</mark>", Ad::RewardStr::full, "C", {"C"}},
+      {"{reward}", Ad::RewardStr::full, "{reward}", {}},
+      {"", Ad::RewardStr::full, "", {}},
+  };
+  const Ad ad = adWith(1500, 3);
+  for (const Case& c : cases) {
+    const base::AttributedString text = ad.makeAttributedString(c.text, c.rewardStr);
+    EXPECT_EQ(text.string(), c.expanded) << c.text;
+    EXPECT_EQ(coloured(text), c.highlighted) << c.text;
+  }
+  EXPECT_EQ(ad.makeAttributedUnitString("{REWARD_STR_MARK}").string(), "1,500C");
+}
+
+TEST_F(RewardTextTest, EmptyListLeavesTemplatesAsTyped) {
+  RewardType::setItems({});
+  const Ad ad = adWith(1500, 3);
+  for (const char* text : {"{REWARD_STR_MARK} <mark>x</mark>", "{UNIT}{REWARD}"}) {
+    const base::AttributedString expanded = ad.makeAttributedString(text);
+    EXPECT_EQ(expanded.string(), text);
+    EXPECT_TRUE(coloured(expanded).empty());
+  }
+  EXPECT_EQ(ad.makeAttributedShortString("go {REWARD_STR_MARK}").string(), "go ");
+}
+
+TEST_F(RewardTextTest, ShortVariantDropsOnlyATrailingRewardMark) {
+  const Ad ad = adWith(1500, 3);
+  struct Case {
+    const char* text;
+    const char* expanded;
+    std::vector<std::string> highlighted;
+  } cases[] = {
+      {"참여하면 {REWARD_STR_MARK}", "참여하면 ", {}},
+      {"{REWARD_STR_MARK} 받기 {REWARD_STR_MARK}", " 받기 ", {}},
+      {"{REWARD_STR_MARK} 받기", "Coin 1,500C 받기", {"Coin 1,500C"}},
+      {"{REWARD} {REWARD_STR_MARK}", "1,500 ", {}},
+  };
+  for (const Case& c : cases) {
+    const base::AttributedString text = ad.makeAttributedShortString(c.text);
+    EXPECT_EQ(text.string(), c.expanded) << c.text;
+    EXPECT_EQ(coloured(text), c.highlighted) << c.text;
+  }
+}
+
+// A name or unit holding a mark must not make the expansion loop: each step replaces the marks the
+// text held before it, once, and later steps may fill marks an earlier one brought in.
+TEST_F(RewardTextTest, MarksInsideNamesAndUnitsEnd) {
+  struct Case {
+    RewardType type;
+    const char* text;
+    const char* expanded;
+  } cases[] = {
+      {{1, "{UNIT}", 0, "u"}, "{UNIT}", "{UNIT}"},
+      {{1, "{REWARD_NAME}", 0, "u"}, "{REWARD_NAME} {UNIT}", "{REWARD_NAME} {REWARD_NAME}"},
+      {{1, "{REWARD_STR_MARK}", 0, "u"}, "{REWARD_STR_MARK}", "{REWARD_STR_MARK} 7u"},
+      {{1, "n", 0, "{REWARD_UNIT}{REWARD_UNIT}"}, "{REWARD_UNIT}", "{REWARD_UNIT}{REWARD_UNIT}"},
+      {{1, "{REWARD_UNIT}", 0, "x"}, "{UNIT}", "x"},
+      {{1, "<mark>n</mark>", 0, "u"}, "{REWARD_NAME}", "n"},
+  };
+  for (const Case& c : cases) {
+    RewardType::setItems({c.type});
+    EXPECT_EQ(adWith(7, 1).makeAttributedString(c.text).string(), c.expanded) << c.type.name << c.type.unit;
+  }
+}
+
+TEST_F(RewardTextTest, DisplayTextsExpandTheirFieldAndAbsentOnesAreEmpty) {
+  Ad ad = adWith(1500, 3);
+  ad.title = "{REWARD_NAME} 받기";
+  ad.subtitle = "참여하면 {REWARD_STR_MARK}";
+  EXPECT_EQ(ad.attributedTitle().string(), "Coin 받기");
+  EXPECT_EQ(ad.attributedSubtitle().string(), "참여하면 Coin 1,500C");
+  EXPECT_EQ(ad.attributedSubtitleShort().string(), "참여하면 ");
+  EXPECT_EQ(ad.attributedSubtitleUnitOnly().string(), "참여하면 1,500C");
+  EXPECT_EQ(coloured(ad.attributedSubtitleUnitOnly()), std::vector<std::string>{"1,500C"});
+
+  for (const auto& text : {ad.attributedCallToAction(), ad.attributedRewardText(), ad.attributedDetailTitle(),
+                           ad.attributedDesc(), ad.attributedDetailCallToAction()}) {
+    EXPECT_EQ(text.length(), 0u);
+  }
+  ad.subtitle.reset();
+  EXPECT_EQ(ad.attributedSubtitle().length(), 0u);
+  EXPECT_EQ(ad.attributedSubtitleShort().length(), 0u);
+
+  ad.viewItemsInfo = ViewItemsInfo{};
+  ad.viewItemsInfo->eventNotice = "{REWARD}회";
+  ad.viewItemsInfo->noticeDetail = "<mark>주의</mark>";
+  EXPECT_EQ(ad.attributedDetailCondition().string(), "1,500회");
+  EXPECT_EQ(ad.attributedDesc().string(), "주의");
+  EXPECT_EQ(ad.attributedDetailSubtitle().length(), 0u);
+}
+
+TEST_F(RewardTextTest, SmallPredicatesAndTheAccumulableReward) {
+  Ad ad = adWith(300, 1);
+  EXPECT_FALSE(ad.isNew());
+  EXPECT_TRUE(ad.showOnAllTab());
+  EXPECT_EQ(ad.getAccumulableReward(), 300);
+  ad.completed = 0;
+  EXPECT_EQ(ad.getAccumulableReward(), 300);
+  ad.completed = 1;
+  EXPECT_EQ(ad.getAccumulableReward(), 0);
+  ad.newBadge = 2;
+  EXPECT_FALSE(ad.isNew());
+  ad.newBadge = 1;
+  EXPECT_TRUE(ad.isNew());
+  ad.disableAllList = -1;
+  EXPECT_FALSE(ad.showOnAllTab());
+  EXPECT_FALSE(ad.isCallToActionEnabled());
+  ad.callToActionEnabled = true;
+  EXPECT_TRUE(ad.isCallToActionEnabled());
+}
+
+// Responses replace the list while rows expand texts elsewhere: each text comes whole from one list.
+TEST_F(RewardTextTest, AnExpansionReadsOneListWhileAnotherThreadReplacesIt) {
+  const RewardType::List alpha{{1, "Alpha", 0, "a"}};
+  const RewardType::List beta{{1, "Beta", 0, "b"}};
+  RewardType::setItems(alpha);
+  std::atomic<bool> done{false};
+  std::thread writer([&] {
+    for (int i = 0; !done.load(); ++i) RewardType::setItems(i % 2 ? alpha : beta);
+  });
+  const Ad ad = adWith(5, 1);
+  for (int i = 0; i < 300; ++i) {
+    const std::string text = ad.makeAttributedString("{REWARD_NAME}/{REWARD_UNIT}/{REWARD_STR}").string();
+    EXPECT_TRUE(text == "Alpha/a/Alpha 5a" || text == "Beta/b/Beta 5b") << text;
+  }
+  done.store(true);
+  writer.join();
+}
+
+}  // namespace
+}  // namespace velkor
