@@ -5,7 +5,9 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <string>
 
+#include "platform/ui/trait_collection.h"
 #include "velkor/core/user_info.h"
 
 namespace velkor {
@@ -13,6 +15,8 @@ namespace velkor {
 class VelkorConfig;
 class VelkorColorScheme;
 class VelkorDimension;
+class VelkorSession;
+class PubAppModule;
 
 class VelkorInternal {
  public:
@@ -38,6 +42,26 @@ class VelkorInternal {
   // The user's facts; one object for the whole process, safe to use from any thread.
   UserInfo& userInfo() { return userInfo_; }
 
+  // The host's app id, given at initialisation; empty until then.
+  std::string appId() const;
+  void setAppId(std::string appId);
+
+  // The debug flag: tracking debug output and the information dump. False at start.
+  bool debugEnabled() const { return debugEnabled_.load(); }
+  void setDebugEnabled(bool debugEnabled) { debugEnabled_.store(debugEnabled); }
+
+  // The publisher's module, or null for the SDK's defaults. Read at each use.
+  std::shared_ptr<PubAppModule> pubAppModule() const;
+  void setPubAppModule(std::shared_ptr<PubAppModule> module);
+
+  // The ids of the current visit; each presentation replaces it. Never null.
+  std::shared_ptr<VelkorSession> session() const;
+  void setSession(std::shared_ptr<VelkorSession> session);
+
+  // The style forced on the SDK's screens; light at start.
+  ui::UserInterfaceStyle userInterfaceStyle() const { return userInterfaceStyle_.load(); }
+  void setUserInterfaceStyle(ui::UserInterfaceStyle style) { userInterfaceStyle_.store(style); }
+
  private:
   VelkorInternal();
 
@@ -48,6 +72,11 @@ class VelkorInternal {
   std::shared_ptr<VelkorDimension> dimension_;
   std::atomic<bool> isTester_{false};
   UserInfo userInfo_;
+  std::string appId_;
+  std::atomic<bool> debugEnabled_{false};
+  std::shared_ptr<PubAppModule> pubAppModule_;
+  std::shared_ptr<VelkorSession> session_;
+  std::atomic<ui::UserInterfaceStyle> userInterfaceStyle_{ui::UserInterfaceStyle::light};
 };
 
 }  // namespace velkor
