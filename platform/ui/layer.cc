@@ -163,11 +163,11 @@ std::vector<std::string> Layer::animationKeys() const {
   return keys;
 }
 
-const std::vector<Layer::RunningAnimation>& Layer::animations() const {
+std::vector<Layer::RunningAnimation> Layer::animations() const {
   prune();
-  runningCache_.clear();
-  for (const Entry& entry : entries_) runningCache_.push_back(entry.running);
-  return runningCache_;
+  std::vector<RunningAnimation> running;
+  for (const Entry& entry : entries_) running.push_back(entry.running);
+  return running;
 }
 
 }  // namespace ui

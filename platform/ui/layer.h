@@ -112,7 +112,7 @@ class Layer : public std::enable_shared_from_this<Layer> {
   const Animation* animation(const std::string& key) const;
   std::vector<std::string> animationKeys() const;
   // Every animation on the layer, oldest first, without those already over.
-  const std::vector<RunningAnimation>& animations() const;
+  std::vector<RunningAnimation> animations() const;
 
  private:
   friend class View;
@@ -151,7 +151,6 @@ class Layer : public std::enable_shared_from_this<Layer> {
     std::shared_ptr<dispatch::Timer> timer;
   };
   mutable std::vector<Entry> entries_;
-  mutable std::vector<RunningAnimation> runningCache_;
   uint64_t nextEntryId_ = 1;
 };
 

@@ -68,20 +68,66 @@ void LayoutEngine::rebuild() {
   itemIndex_.clear();
   installed_.clear();
   installedIndex_.clear();
-  fitting_.clear();
   rebuild_ = false;
+  deadItems_ = 0;
   item(&root_);
-  // Pre-order, each view's constraints in activation order: the same tree builds the same rows.
-  std::vector<View*> stack{&root_};
+  subtreeAdded(root_);
+}
+
+// Pre-order, each view's constraints in activation order: the same tree builds the same rows.
+template <class Visit>
+void LayoutEngine::forEachView(View& subtree, const Visit& visit) {
+  std::vector<View*> stack{&subtree};
   while (!stack.empty()) {
     View* view = stack.back();
     stack.pop_back();
-    if (view != &root_ && !view->translates_) item(view);
-    for (const auto& constraint : view->constraints_) {
-      if (constraint->active_) install(*constraint);
-    }
+    visit(*view);
     for (auto it = view->subviews_.rbegin(); it != view->subviews_.rend(); ++it) stack.push_back(it->get());
   }
+}
+
+void LayoutEngine::subtreeAdded(View& subtree) {
+  dirty_ = true;
+  if (rebuild_) return;
+  forEachView(subtree, [this](View& view) {
+    if (&view != &root_ && !view.translates_) item(&view);
+    for (const auto& constraint : view.constraints_) {
+      if (constraint->active_ && !installed(*constraint)) install(*constraint);
+    }
+  });
+}
+
+void LayoutEngine::subtreeRemoved(View& subtree) {
+  dirty_ = true;
+  if (rebuild_) return;
+  forEachView(subtree, [this](View& view) {
+    for (const auto& constraint : view.constraints_) uninstall(*constraint);
+  });
+  forEachView(subtree, [this](View& view) {
+    auto found = itemIndex_.find(&view);
+    if (found != itemIndex_.end()) removeItem(items_[found->second]);
+  });
+  // Departed views leave gaps; past a point a rebuild is cheaper than walking them.
+  if (deadItems_ > 64 && deadItems_ > items_.size() / 2) setNeedsRebuild();
+}
+
+void LayoutEngine::removeItem(Item& item) {
+  for (auto* ids : {&item.pins, &item.stays}) {
+    for (Solver::ConstraintId id : *ids) solver_.removeConstraint(id);
+  }
+  for (int axis = 0; axis < 2; ++axis) {
+    for (Solver::ConstraintId id : {item.hug[axis], item.resist[axis]}) {
+      if (id != kNone) solver_.removeConstraint(id);
+    }
+  }
+  for (Solver::Variable variable : {item.x, item.y, item.width, item.height}) {
+    if (solver_.removeVariable(variable) != Solver::Status::ok) setNeedsRebuild();  // still named: start over
+  }
+  itemIndex_.erase(item.view);
+  item = Item();
+  item.view = nullptr;
+  item.live = false;
+  ++deadItems_;
 }
 
 LayoutEngine::Item& LayoutEngine::item(View* view) {
@@ -116,10 +162,10 @@ void LayoutEngine::pin(Item& item) {
 }
 
 void LayoutEngine::addStays(Item& item) {
-  solver_.addConstraint(single(item.width, 0), Solver::Relation::equal, kSizeStay);
-  solver_.addConstraint(single(item.height, 0), Solver::Relation::equal, kSizeStay);
-  solver_.addConstraint(single(item.x, 0), Solver::Relation::equal, kPositionStay);
-  solver_.addConstraint(single(item.y, 0), Solver::Relation::equal, kPositionStay);
+  item.stays = {solver_.addConstraint(single(item.width, 0), Solver::Relation::equal, kSizeStay).id,
+                solver_.addConstraint(single(item.height, 0), Solver::Relation::equal, kSizeStay).id,
+                solver_.addConstraint(single(item.x, 0), Solver::Relation::equal, kPositionStay).id,
+                solver_.addConstraint(single(item.y, 0), Solver::Relation::equal, kPositionStay).id};
 }
 
 void LayoutEngine::install(Constraint& constraint) {
@@ -253,6 +299,9 @@ void LayoutEngine::refreshIntrinsic(Item& item) {
   item.intrinsicDirty = false;
   if (item.pinned) return;
   item.natural = item.view->intrinsicContentSize();
+  // Anything but a finite size is no size.
+  if (!std::isfinite(item.natural.width)) item.natural.width = View::kNoIntrinsicMetric;
+  if (!std::isfinite(item.natural.height)) item.natural.height = View::kNoIntrinsicMetric;
   item.measuredWidth = -1;
   item.heightUsed = item.natural.height;
   setIntrinsicAxis(item, 0, item.natural.width);
@@ -261,7 +310,6 @@ void LayoutEngine::refreshIntrinsic(Item& item) {
 
 void LayoutEngine::setIntrinsicAxis(Item& item, int axis, double value) {
   Solver::Variable variable = axis == 0 ? item.width : item.height;
-  item.intrinsic[axis] = value;
   setIntrinsicBound(item.hug[axis], item.hugPriority[axis], item.view->hugging_[axis], variable,
                     Solver::Relation::lessOrEqual, value);
   setIntrinsicBound(item.resist[axis], item.resistPriority[axis], item.view->compression_[axis], variable,
@@ -293,7 +341,7 @@ void LayoutEngine::setIntrinsicBound(Solver::ConstraintId& id, LayoutPriority& c
 bool LayoutEngine::measureWidthDependentHeights() {
   bool changed = false;
   for (Item& item : items_) {
-    if (item.pinned || item.natural.height < 0) continue;
+    if (!item.live || item.pinned || item.natural.height < 0) continue;
     double width = snap(solver_.value(item.width));
     double height;
     if (item.natural.width >= 0 && near(width, item.natural.width)) {
@@ -407,7 +455,7 @@ bool LayoutEngine::refreshGuides() {
   if (rebuild_) return false;
   bool moved = false;
   for (Item& item : items_) {
-    if (!item.usesGuides) continue;
+    if (!item.live || !item.usesGuides) continue;
     EdgeInsets margins = item.view->layoutMarginsGuide()->insets();
     EdgeInsets safeArea = item.view->safeAreaInsets();
     if (margins != item.margins || safeArea != item.safeArea) {
@@ -424,7 +472,9 @@ bool LayoutEngine::refreshGuides() {
 
 void LayoutEngine::update() {
   if (rebuild_) rebuild();
-  for (Item& item : items_) refreshIntrinsic(item);
+  for (Item& item : items_) {
+    if (item.live) refreshIntrinsic(item);
+  }
   for (int round = 0; round < kMeasureRounds && measureWidthDependentHeights(); ++round) {
   }
   if (mode_ == Mode::layout) markMovedFrames();
@@ -433,7 +483,7 @@ void LayoutEngine::update() {
 
 void LayoutEngine::markMovedFrames() {
   for (const Item& item : items_) {
-    if (item.pinned || item.view == &root_ || !item.view->superview_) continue;
+    if (!item.live || item.pinned || item.view == &root_ || !item.view->superview_) continue;
     if (!nearRect(solvedFrame(item), item.view->alignmentFrame())) item.view->superview_->setNeedsLayoutInternal();
   }
 }
@@ -459,10 +509,8 @@ Size LayoutEngine::solvedRootSize() const {
 void LayoutEngine::addFittingTarget(Size target, LayoutPriority horizontal, LayoutPriority vertical) {
   if (rebuild_) rebuild();
   Item& root = item(&root_);
-  fitting_.push_back(
-      solver_.addConstraint(single(root.width, target.width), Solver::Relation::equal, solverPriority(horizontal)).id);
-  fitting_.push_back(
-      solver_.addConstraint(single(root.height, target.height), Solver::Relation::equal, solverPriority(vertical)).id);
+  solver_.addConstraint(single(root.width, target.width), Solver::Relation::equal, solverPriority(horizontal));
+  solver_.addConstraint(single(root.height, target.height), Solver::Relation::equal, solverPriority(vertical));
   dirty_ = true;
 }
 

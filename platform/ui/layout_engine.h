@@ -31,6 +31,9 @@ class LayoutEngine {
   void setNeedsRebuild() { rebuild_ = dirty_ = true; }
   bool needsUpdate() const { return dirty_; }
 
+  // A subtree joined the tree, or is about to leave it (its crossing constraints already gone).
+  void subtreeAdded(View& subtree);
+  void subtreeRemoved(View& subtree);
   void constraintActivated(Constraint& constraint);
   void constraintDeactivated(Constraint& constraint);
   void constraintConstantChanged(Constraint& constraint);
@@ -53,17 +56,18 @@ class LayoutEngine {
 
  private:
   struct Item {
-    View* view;
+    View* view;  // null once the view left the tree
+    bool live = true;
     Solver::Variable x, y, width, height;
     bool pinned = false;  // the frame translates into constraints (or it is the root)
     std::vector<Solver::ConstraintId> pins;
+    std::vector<Solver::ConstraintId> stays;
     // Intrinsic size: hugging and compression resistance per axis.
     Size natural{-1, -1};
     double heightUsed = -1;
     double measuredWidth = -1;
     Solver::ConstraintId hug[2] = {kNone, kNone}, resist[2] = {kNone, kNone};
     LayoutPriority hugPriority[2] = {0, 0}, resistPriority[2] = {0, 0};
-    double intrinsic[2] = {-1, -1};
     bool intrinsicDirty = true;
     bool usesGuides = false;
     EdgeInsets margins, safeArea;
@@ -81,6 +85,9 @@ class LayoutEngine {
   void pin(Item& item);
   void addStays(Item& item);
   void install(Constraint& constraint);
+  void removeItem(Item& item);
+  template <class Visit>
+  static void forEachView(View& subtree, const Visit& visit);
   bool buildExpression(Constraint& constraint, Solver::Expression& expression, bool& usesGuides);
   void addAttribute(Solver::Expression& e, LayoutItem& item, LayoutAttribute attribute, View* ancestor,
                     double coefficient);
@@ -105,10 +112,10 @@ class LayoutEngine {
   bool rebuild_ = true;
   bool dirty_ = true;
   std::deque<Item> items_;  // stable addresses: items refer to each other while being made
+  std::size_t deadItems_ = 0;
   std::unordered_map<const View*, std::size_t> itemIndex_;
   std::vector<Installed> installed_;
   std::unordered_map<const Constraint*, std::size_t> installedIndex_;
-  std::vector<Solver::ConstraintId> fitting_;
 };
 
 }  // namespace ui

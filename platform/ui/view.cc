@@ -198,7 +198,7 @@ void View::insertSubview(std::shared_ptr<View> view, std::size_t index) {
   }
   subviews_.insert(subviews_.begin() + static_cast<std::ptrdiff_t>(index), view);
   view->superview_ = this;
-  markEngineRebuild();
+  if (LayoutEngine* engine = rootEngine(); engine && moved) engine->subtreeAdded(*view);
   view->setNeedsLayoutInternal();
   setNeedsLayoutInternal();
   if (!moved) return;
@@ -220,7 +220,7 @@ void View::detach(bool notify) {
   }
   parent->willRemoveSubview(*this);
   deactivateConstraintsCrossing(*this);
-  parent->markEngineRebuild();
+  if (LayoutEngine* engine = parent->rootEngine()) engine->subtreeRemoved(*this);
   auto it = std::find_if(parent->subviews_.begin(), parent->subviews_.end(),
                          [&](const auto& view) { return view.get() == this; });
   std::shared_ptr<View> keep = std::move(*it);  // this view lives to the end of the call

@@ -60,7 +60,7 @@ TEST_F(AnimationTest, EndValuesStandAtOnceAndTheCompletionComesAfterDelayAndDura
   EXPECT_EQ(fade->timingFunction, TimingFunction::named(TimingFunction::Name::easeOut));
   ASSERT_NE(basic(view->layer(), "position"), nullptr);
   EXPECT_EQ(basic(view->layer(), "position")->toValue, AnimationValue(Point{60, 50}));
-  const auto& running = view->layer().animations();
+  const auto running = view->layer().animations();
   ASSERT_EQ(running.size(), 2u);
   EXPECT_DOUBLE_EQ(secondsSinceStart(running[0].startTime()), 0.2);
   EXPECT_DOUBLE_EQ(secondsSinceStart(running[0].endTime()), 0.5);

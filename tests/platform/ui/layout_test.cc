@@ -349,6 +349,45 @@ TEST(Layout, RemovingAViewDropsOnlyTheConstraintsThatLeaveItsSubtree) {
   EXPECT_EQ(child->frame(), (Rect{0, 0, 0, 0}));
 }
 
+// Views joining and leaving are solved incrementally; a rebuilt engine agrees.
+TEST(Layout, TreeChangesSolveLikeARebuild) {
+  auto root = container(300, 200);
+  auto left = constrained(), right = constrained();
+  root->addSubview(left);
+  root->addSubview(right);
+  Constraint::activate({
+      left->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 10),
+      left->widthAnchor().constraintEqualToConstant(100),
+      left->heightAnchor().constraintEqualTo(root->heightAnchor()),
+      right->trailingAnchor().constraintEqualTo(root->trailingAnchor(), -10),
+      right->widthAnchor().constraintEqualTo(left->widthAnchor()),
+      right->heightAnchor().constraintEqualTo(root->heightAnchor(), 0.5, 0),
+  });
+  auto badge = make<SizedView>(Size{20, 20});
+  Constraint::activate({badge->widthAnchor().constraintGreaterThanOrEqualToConstant(30)});
+  root->layoutIfNeeded();
+
+  auto frames = [&] {
+    return std::vector<Rect>{left->frame(), right->frame(), badge->frame()};
+  };
+  for (int round = 0; round < 100; ++round) {
+    auto& parent = round % 2 ? left : right;
+    parent->addSubview(badge);
+    Constraint::activate({
+        badge->centerXAnchor().constraintEqualTo(parent->centerXAnchor(), round % 7),
+        badge->bottomAnchor().constraintEqualTo(root->bottomAnchor(), -round % 5),
+    });
+    root->layoutIfNeeded();
+    auto incremental = frames();
+    EXPECT_EQ(incremental[2].width(), 30) << "its own constraint travels with it";
+    right->setTranslatesAutoresizingMaskIntoConstraints(true);  // forces a rebuild
+    right->setTranslatesAutoresizingMaskIntoConstraints(false);
+    root->layoutIfNeeded();
+    ASSERT_EQ(frames(), incremental) << "round " << round;
+    badge->removeFromSuperview();
+  }
+}
+
 TEST(Layout, UnchangedTreeIsNotLaidOutAgain) {
   auto root = container(300, 100);
   auto counting = std::make_shared<CountingView>();
