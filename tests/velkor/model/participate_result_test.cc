@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/velkor/model/fixtures.h"
 #include "tests/velkor/model/wire.h"
+#include "velkor/model/velkor_error.h"
 
 namespace velkor {
 namespace {
@@ -12,6 +14,39 @@ using testing::failsAsExpected;
 using testing::fromWire;
 using testing::toJson;
 using Kind = base::DecodingError::Kind;
+
+// A participation answers with a result or, on failure, with the server's error record.
+TEST(ParticipateResultTest, EveryFixtureAnswerDecodesAsAResultOrAnError) {
+  const auto answers = testing::actionAnswers(
+      "participate.json", [](long long id) { return testing::fixtures().participation(id); });
+  int withDialog = 0, withDelay = 0, errors = 0, errorDialogs = 0;
+  for (const auto& [id, answer] : answers) {
+    const std::string body = testing::served(answer.body, id);
+    if (answer.status == 200) {
+      const auto result = fromWire<ParticipateResult>(body);
+      ASSERT_TRUE(result) << id << ": " << result.error().description();
+      withDialog += result->dialog.has_value();
+      withDelay += result->completeDelayTime.has_value();
+    } else {
+      const auto error = fromWire<VelkorError>(body);
+      ASSERT_TRUE(error) << id << ": " << error.error().description();
+      EXPECT_NE(error->code, 0) << id;
+      ++errors;
+      errorDialogs += error->dialog.has_value();
+    }
+  }
+  EXPECT_GT(withDialog, 0);
+  EXPECT_GT(withDelay, 0);
+  EXPECT_GT(errors, errorDialogs);
+  EXPECT_GT(errorDialogs, 0);
+
+  for (const auto& [id, answer] :
+       testing::actionAnswers("optout.json", [](long long id) { return testing::fixtures().optout(id); })) {
+    if (answer.status != 200) {
+      EXPECT_TRUE(fromWire<VelkorError>(testing::served(answer.body, id))) << id;
+    }
+  }
+}
 
 TEST(ParticipateResultTest, DecodesWithAndWithoutItsOptionalParts) {
   const auto bare = fromWire<ParticipateResult>(R"({"click_key":"ck","landing_url":"https://a.example/x"})");

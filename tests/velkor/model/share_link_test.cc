@@ -4,6 +4,7 @@
 
 #include <type_traits>
 
+#include "tests/velkor/model/fixtures.h"
 #include "tests/velkor/model/wire.h"
 #include "velkor/model/page_info.h"
 #include "velkor/model/pub_app_config.h"
@@ -20,6 +21,9 @@ TEST(SharedLinkTest, ReadsTheShortAddressUnderShareLinkWithFixedKeys) {
       R"({"share_link":{"short_url":"https://s.example/a","origin_url":"https://www.example.com/a"}})");
   ASSERT_TRUE(link);
   EXPECT_EQ(link->shortURL, "https://s.example/a");
+  const auto served = fromPlain<SharedLink>(testing::served(testing::fixtures().shareLink(), 1001));
+  ASSERT_TRUE(served);
+  EXPECT_EQ(served->shortURL, "http://127.0.0.1:8080/s/1001");
 
   for (const char* bad : {R"({"short_url":"https://s.example/a"})", R"({"share_link":{"shortUrl":"x"}})",
                           R"({"share_link":"x"})", R"({"share_link":{"short_url":null}})",

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/defaults.h"
+#include "tests/velkor/model/fixtures.h"
 #include "tests/velkor/model/wire.h"
 #include "velkor/model/tab.h"
 #include "velkor/model/tag.h"
@@ -59,6 +60,15 @@ TEST_F(StoredCatalogue, KeepsTheTagsWithPlainKeysAndTheStampApart) {
   EXPECT_EQ(nlohmann::json::parse(*text), nlohmann::json::parse(R"([{"id":1,"name":"A","slug":"a"}])"));
   EXPECT_EQ(defaults_->string(TagList::kLastUpdatedAtKey), "s1");
   EXPECT_EQ(TagList::storedTags(*defaults_), list->tags);
+}
+
+TEST_F(StoredCatalogue, TheFixtureCatalogueReadsBackAsStored) {
+  const auto list = fromWire<TagList>(testing::served(testing::fixtures().tags()));
+  ASSERT_TRUE(list) << list.error().description();
+  ASSERT_FALSE(list->tags.empty());
+  ASSERT_TRUE(list->store(*defaults_));
+  EXPECT_EQ(TagList::storedTags(*defaults_), list->tags);
+  EXPECT_EQ(defaults_->string(TagList::kLastUpdatedAtKey), list->lastUpdatedAt);
 }
 
 TEST_F(StoredCatalogue, RoundTripsKoreanNamesAndServerOrder) {

@@ -25,6 +25,20 @@ base::Result<T, base::DecodingError> fromPlain(std::string_view json) {
   return base::JsonDecoder().decode<T>(json);
 }
 
+// `json` with `changes` merged in; a null in `changes` removes its key.
+inline nlohmann::json patched(nlohmann::json json, const nlohmann::json& changes) {
+  json.merge_patch(changes);
+  return json;
+}
+
+// The record that `json` decodes to (with key conversion), or a default one after a test failure.
+template <class T>
+T decodedOrFail(const nlohmann::json& json) {
+  auto result = fromWire<T>(json.dump());
+  EXPECT_TRUE(result) << json.dump() << ": " << (result ? "" : result.error().description());
+  return result ? *result : T{};
+}
+
 // A server text that must not decode, with the error it must give.
 struct BadWire {
   const char* json;
