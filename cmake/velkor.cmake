@@ -35,3 +35,16 @@ function(velkor_test name)
     DISCOVERY_TIMEOUT 120
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
 endfunction()
+
+# velkor_all_libraries(OUT): every library target of the tree that exists, for programs (benchmarks,
+# fuzz targets) that may reach into any of them.
+function(velkor_all_libraries out)
+  set(found)
+  foreach(lib platform_dispatch platform_base platform_net platform_ui platform_render platform_web
+              platform_privacy lumberjack velkor velkor_mock_server)
+    if(TARGET ${lib})
+      list(APPEND found ${lib})
+    endif()
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
