@@ -12,7 +12,8 @@ pkg_check_modules(PANGOCAIRO REQUIRED IMPORTED_TARGET pangocairo pangoft2 fontco
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
 find_package(PNG REQUIRED)
 find_package(JPEG REQUIRED)
-find_path(HTTPLIB_INCLUDE_DIR httplib.h REQUIRED)
+# cpp-httplib is a compiled library here; its pkg-config flags select the ABI it was built with.
+pkg_check_modules(CPPHTTPLIB REQUIRED IMPORTED_TARGET GLOBAL cpp-httplib)
 if(VELKOR_BENCH)
   find_package(benchmark REQUIRED)
 endif()
