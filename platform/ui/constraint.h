@@ -21,7 +21,8 @@ class Constraint : public std::enable_shared_from_this<Constraint> {
                                           LayoutRelation relation, const std::shared_ptr<LayoutItem>& second,
                                           LayoutAttribute secondAttribute, double multiplier, double constant);
 
-  // Batches: every constraint is installed (or removed) before anything is solved again.
+  // Batches, in order; the solver takes each in at once (incrementally) and the views move at the
+  // tree's next layout pass.
   static void activate(const std::vector<std::shared_ptr<Constraint>>& constraints);
   static void deactivate(const std::vector<std::shared_ptr<Constraint>>& constraints);
 

@@ -213,17 +213,18 @@ void View::removeFromSuperview() { detach(true); }
 void View::detach(bool notify) {
   View* parent = superview_;
   if (!parent) return;
+  std::shared_ptr<View> self = shared();  // alive to the end of the call, whatever the hooks do
   Window* oldWindow = window();
   if (oldWindow) {
     auto responder = oldWindow->firstResponder_.lock();
     if (responder && responder->isDescendant(*this)) responder->resignFirstResponder();
   }
   parent->willRemoveSubview(*this);
+  if (superview_ != parent) return;  // the hook moved it already
   deactivateConstraintsCrossing(*this);
   if (LayoutEngine* engine = parent->rootEngine()) engine->subtreeRemoved(*this);
   auto it = std::find_if(parent->subviews_.begin(), parent->subviews_.end(),
                          [&](const auto& view) { return view.get() == this; });
-  std::shared_ptr<View> keep = std::move(*it);  // this view lives to the end of the call
   parent->subviews_.erase(it);
   layer_->removeFromSuperlayer();
   superview_ = nullptr;
