@@ -1,0 +1,136 @@
+#include "platform/ui/image_view.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/dispatch/clock.h"
+#include "platform/dispatch/main_loop.h"
+#include "tests/platform/ui/test_views.h"
+
+namespace ui {
+namespace {
+
+using namespace std::chrono_literals;
+
+Image solidImage(int width, int height, double scale = 1) {
+  return *Image::fromRgba(width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 4, 90),
+                          scale);
+}
+
+TEST(ImageViewTest, ContentModesPlaceTheImage) {
+  const Rect bounds{0, 0, 100, 50};
+  const struct {
+    ContentMode mode;
+    Size image;
+    Rect expected;
+  } cases[] = {
+      {ContentMode::scaleToFill, {20, 20}, {0, 0, 100, 50}},
+      {ContentMode::redraw, {20, 20}, {0, 0, 100, 50}},
+      {ContentMode::scaleAspectFit, {20, 20}, {25, 0, 50, 50}},
+      {ContentMode::scaleAspectFit, {200, 50}, {0, 12.5, 100, 25}},
+      {ContentMode::scaleAspectFill, {20, 20}, {0, -25, 100, 100}},
+      {ContentMode::scaleAspectFill, {200, 50}, {-50, 0, 200, 50}},
+      {ContentMode::center, {20, 10}, {40, 20, 20, 10}},
+      {ContentMode::center, {300, 10}, {-100, 20, 300, 10}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(contentRect(c.mode, c.image, bounds), c.expected) << static_cast<int>(c.mode);
+  }
+  // Nothing to place: the bounds.
+  EXPECT_EQ(contentRect(ContentMode::scaleAspectFit, {0, 0}, bounds), bounds);
+}
+
+TEST(ImageViewTest, NaturalSizeIsTheImageInPoints) {
+  auto view = std::make_shared<ImageView>();
+  EXPECT_FALSE(view->isUserInteractionEnabled());
+  EXPECT_EQ(view->contentMode(), ContentMode::scaleToFill);
+  EXPECT_EQ(view->intrinsicContentSize(), (Size{View::kNoIntrinsicMetric, View::kNoIntrinsicMetric}));
+  view->setImage(solidImage(104, 52, 2));
+  EXPECT_EQ(view->intrinsicContentSize(), (Size{52, 26}));
+
+  // In a layout, an unconstrained image view takes its image's size, and follows a new image.
+  auto root = std::make_shared<View>(Rect{0, 0, 320, 200});
+  view->setTranslatesAutoresizingMaskIntoConstraints(false);
+  root->addSubview(view);
+  Constraint::activate({view->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 16),
+                        view->centerYAnchor().constraintEqualTo(root->centerYAnchor())});
+  root->layoutIfNeeded();
+  EXPECT_EQ(view->frame(), (Rect{16, 87, 52, 26}));
+  view->setImage(solidImage(30, 40));
+  root->layoutIfNeeded();
+  EXPECT_EQ(view->frame(), (Rect{16, 80, 30, 40}));
+
+  // Made with an image: sized to it.
+  ImageView sized(solidImage(12, 8));
+  EXPECT_EQ(sized.frame(), (Rect{0, 0, 12, 8}));
+}
+
+class ImageViewAnimationTest : public ::testing::Test {
+ protected:
+  dispatch::main_loop::TestScope loop_;
+  dispatch::ScopedManualClock clock_;
+  std::vector<Image> frames_{solidImage(1, 1), solidImage(2, 2), solidImage(3, 3), solidImage(4, 4)};
+
+  int shownFrame(const ImageView& view) {
+    auto shown = view.displayedImage();
+    for (std::size_t i = 0; i < frames_.size(); ++i) {
+      if (shown && shown->isSameImage(frames_[i])) return static_cast<int>(i);
+    }
+    return -1;
+  }
+};
+
+TEST_F(ImageViewAnimationTest, FramesFollowTheClockAndStopAfterTheRepeats) {
+  auto view = std::make_shared<ImageView>(solidImage(9, 9));
+  view->setAnimationImages(frames_);
+  view->setAnimationDuration(0.4);  // 0.1 s a frame
+  view->setAnimationRepeatCount(2);
+  view->startAnimating();
+  ASSERT_TRUE(view->isAnimating());
+  std::vector<int> seen{shownFrame(*view)};
+  for (int tick = 0; tick < 7; ++tick) {
+    clock_->advance(100ms);
+    seen.push_back(shownFrame(*view));
+  }
+  EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3}));
+  EXPECT_TRUE(view->isAnimating());
+  clock_->advance(100ms);
+  EXPECT_FALSE(view->isAnimating()) << "two passes played";
+  EXPECT_EQ(view->displayedImage()->pixelWidth(), 9) << "back to the image";
+}
+
+TEST_F(ImageViewAnimationTest, RepeatsUntilStoppedAndDefaultsToThirtyFramesASecond) {
+  auto view = std::make_shared<ImageView>();
+  view->setAnimationImages(frames_);
+  view->startAnimating();
+  clock_->advance(dispatch::Seconds(10));
+  EXPECT_TRUE(view->isAnimating());
+  clock_->advance(dispatch::Seconds(1.0 / 30));
+  const int before = shownFrame(*view);
+  clock_->advance(dispatch::Seconds(1.0 / 30));
+  EXPECT_EQ(shownFrame(*view), (before + 1) % 4);
+  view->stopAnimating();
+  EXPECT_FALSE(view->isAnimating());
+  EXPECT_FALSE(view->displayedImage());
+
+  // Without images nothing starts; new images stop a running animation.
+  auto empty = std::make_shared<ImageView>();
+  empty->startAnimating();
+  EXPECT_FALSE(empty->isAnimating());
+  view->startAnimating();
+  view->setAnimationImages({});
+  EXPECT_FALSE(view->isAnimating());
+}
+
+TEST_F(ImageViewAnimationTest, AViewReleasedWhileAnimatingStopsItsTimer) {
+  auto view = std::make_shared<ImageView>();
+  view->setAnimationImages(frames_);
+  view->startAnimating();
+  view.reset();
+  clock_->advance(dispatch::Seconds(1));  // would touch the freed view if the timer lived on
+  SUCCEED();
+}
+
+}  // namespace
+}  // namespace ui
