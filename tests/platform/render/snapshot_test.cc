@@ -4,11 +4,13 @@
 
 #include <numbers>
 
+#include "platform/ui/button.h"
 #include "platform/ui/constraint.h"
 #include "platform/ui/gradient_layer.h"
 #include "platform/ui/image_view.h"
 #include "platform/ui/label.h"
 #include "platform/ui/shape_layer.h"
+#include "platform/ui/stack_view.h"
 #include "tests/platform/render/snapshot_testing.h"
 
 namespace render {
@@ -41,12 +43,9 @@ Image quadrantImage(int width, int height, double scale = 1) {
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const bool right = x >= width / 2, bottom = y >= height / 2;
-      const std::uint8_t r = !right || bottom ? 255 : 0;
-      const std::uint8_t g = right && !bottom ? 255 : (right && bottom ? 255 : 0);
-      const std::uint8_t b = !right && bottom ? 255 : (right && bottom ? 255 : 0);
-      const bool red = !right && !bottom;
-      rgba.insert(rgba.end(), {red ? std::uint8_t(255) : std::uint8_t(right && !bottom ? 0 : r),
-                               red ? std::uint8_t(0) : g, red ? std::uint8_t(0) : b, 255});
+      const std::uint8_t on = 255, off = 0;
+      if (!bottom) rgba.insert(rgba.end(), {right ? off : on, right ? on : off, off, on});
+      else rgba.insert(rgba.end(), {right ? on : off, right ? on : off, on, on});
     }
   }
   return *Image::fromRgba(width, height, std::move(rgba), scale);
@@ -268,6 +267,71 @@ TEST(SnapshotTest, TextMatchesTheReference) {
 
   for (auto& v : std::vector<std::shared_ptr<View>>{title, wrapped, truncated, attributed, bullets}) root->addSubview(v);
   expectMatchesReference(snapshot(*root, 2), "text");
+}
+
+// Controls: a row of buttons in a stack view (plain, selected, disabled, with an image), and image
+// views in their content modes in a second row.
+TEST(SnapshotTest, ControlsMatchTheReference) {
+  auto root = filled({0, 0, 280, 130}, Color::white());
+  auto buttons = std::make_shared<StackView>();
+  buttons->setTranslatesAutoresizingMaskIntoConstraints(false);
+  buttons->setSpacing(6);
+  buttons->setDistribution(StackView::Distribution::equalSpacing);
+  buttons->setAlignment(StackView::Alignment::center);
+  root->addSubview(buttons);
+
+  auto chip = [](const char* title) {
+    auto button = std::make_shared<Button>();
+    button->setTitle(title, ControlState::normal);
+    button->setTitleColor(Color(0.2, 0.2, 0.2), ControlState::normal);
+    button->setTitleColor(Color::white(), ControlState::selected);
+    button->setTitleColor(Color(0.6, 0.6, 0.6), ControlState::disabled);
+    button->setContentEdgeInsets({6, 8, 6, 8});
+    button->layer().setCornerRadius(14);
+    button->layer().setBorderWidth(1);
+    button->layer().setBorderColor(Color(0.8, 0.8, 0.8));
+    button->setBackgroundColor(Color(0.97, 0.97, 0.97));
+    return button;
+  };
+  auto all = chip("전체");
+  auto selected = chip("게임");
+  selected->setSelected(true);
+  selected->setBackgroundColor(Color(0.2, 0.45, 0.95));
+  auto disabled = chip("쇼핑");
+  disabled->setEnabled(false);
+  auto more = chip("더보기");
+  more->setImage(quadrantImage(24, 24, 2), ControlState::normal);
+  for (auto& b : {all, selected, disabled, more}) buttons->addArrangedSubview(b);
+
+  auto pictures = std::make_shared<StackView>();
+  pictures->setTranslatesAutoresizingMaskIntoConstraints(false);
+  pictures->setSpacing(8);
+  pictures->setDistribution(StackView::Distribution::equalSpacing);
+  root->addSubview(pictures);
+  for (ContentMode mode : {ContentMode::scaleToFill, ContentMode::scaleAspectFit, ContentMode::scaleAspectFill,
+                           ContentMode::center}) {
+    auto view = std::make_shared<ImageView>(quadrantImage(40, 20));
+    view->setContentMode(mode);
+    view->setClipsToBounds(true);
+    view->setBackgroundColor(Color(0.9, 0.9, 0.9));
+    view->layer().setCornerRadius(6);
+    view->setTranslatesAutoresizingMaskIntoConstraints(false);
+    Constraint::activate({view->widthAnchor().constraintEqualToConstant(44),
+                          view->heightAnchor().constraintEqualToConstant(44)});
+    pictures->addArrangedSubview(view);
+  }
+  Constraint::activate({
+      buttons->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 10),
+      buttons->trailingAnchor().constraintEqualTo(root->trailingAnchor(), -10),
+      buttons->topAnchor().constraintEqualTo(root->topAnchor(), 12),
+      pictures->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 10),
+      pictures->trailingAnchor().constraintEqualTo(root->trailingAnchor(), -10),
+      pictures->bottomAnchor().constraintEqualTo(root->bottomAnchor(), -14),
+  });
+  root->layoutIfNeeded();
+  EXPECT_EQ(more->frame().size, more->intrinsicContentSize());
+  EXPECT_EQ(more->frame().maxX(), 260);
+  expectMatchesReference(snapshot(*root, 2), "controls");
 }
 
 }  // namespace

@@ -1,0 +1,190 @@
+#include "platform/ui/stack_view.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/platform/ui/test_views.h"
+
+namespace ui {
+namespace {
+
+using testing::SizedView;
+using Alignment = StackView::Alignment;
+using Distribution = StackView::Distribution;
+
+std::shared_ptr<SizedView> sized(double width, double height) { return std::make_shared<SizedView>(Size{width, height}); }
+
+// A 300 × 100 root holding a stack pinned to it on every side.
+struct PinnedStack {
+  std::shared_ptr<View> root = std::make_shared<View>(Rect{0, 0, 300, 100});
+  std::shared_ptr<StackView> stack = std::make_shared<StackView>();
+  std::vector<std::shared_ptr<SizedView>> views;
+
+  explicit PinnedStack(std::vector<Size> naturals) {
+    stack->setTranslatesAutoresizingMaskIntoConstraints(false);
+    root->addSubview(stack);
+    Constraint::activate({stack->leadingAnchor().constraintEqualTo(root->leadingAnchor()),
+                          stack->trailingAnchor().constraintEqualTo(root->trailingAnchor()),
+                          stack->topAnchor().constraintEqualTo(root->topAnchor()),
+                          stack->bottomAnchor().constraintEqualTo(root->bottomAnchor())});
+    for (Size natural : naturals) {
+      views.push_back(sized(natural.width, natural.height));
+      stack->addArrangedSubview(views.back());
+    }
+  }
+  std::vector<Rect> frames() {
+    root->layoutIfNeeded();
+    std::vector<Rect> result;
+    for (auto& view : views) result.push_back(view->frame());
+    return result;
+  }
+};
+
+TEST(StackViewTest, DistributionsAlongTheAxis) {
+  const struct {
+    const char* name;
+    Distribution distribution;
+    std::vector<Rect> expected;
+  } cases[] = {
+      // 40 + 60 + 20 wide, spacing 10: 180 points to share.
+      {"fill stretches the least hugging", Distribution::fill, {{0, 0, 40, 100}, {50, 0, 60, 100}, {120, 0, 180, 100}}},
+      {"fill equally", Distribution::fillEqually,
+       {{0, 0, 280.0 / 3, 100}, {280.0 / 3 + 10, 0, 280.0 / 3, 100}, {560.0 / 3 + 20, 0, 280.0 / 3, 100}}},
+      {"fill proportionally", Distribution::fillProportionally,
+       {{0, 0, 280.0 / 3, 100}, {280.0 / 3 + 10, 0, 140, 100}, {280.0 / 3 + 160, 0, 280.0 / 6, 100}}},
+      {"equal spacing", Distribution::equalSpacing, {{0, 0, 40, 100}, {130, 0, 60, 100}, {280, 0, 20, 100}}},
+      // Centres 20, 150 and 290 are 130 apart... with the outer edges pinned.
+      {"equal centring", Distribution::equalCentering, {{0, 0, 40, 100}, {125, 0, 60, 100}, {280, 0, 20, 100}}},
+  };
+  for (const auto& c : cases) {
+    PinnedStack s({{40, 20}, {60, 30}, {20, 10}});
+    s.views[2]->setContentHuggingPriority(200, LayoutAxis::horizontal);
+    s.stack->setSpacing(10);
+    s.stack->setDistribution(c.distribution);
+    const auto frames = s.frames();
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+      EXPECT_NEAR(frames[i].x(), c.expected[i].x(), 1e-6) << c.name << " #" << i;
+      EXPECT_NEAR(frames[i].width(), c.expected[i].width(), 1e-6) << c.name << " #" << i;
+      EXPECT_EQ(frames[i].height(), 100) << c.name;
+    }
+  }
+}
+
+TEST(StackViewTest, AlignmentsAcrossTheAxis) {
+  const struct {
+    Alignment alignment;
+    double y, height;  // of a 40 × 30 view in a 100-point-high horizontal stack
+  } cases[] = {
+      {Alignment::fill, 0, 100},
+      {Alignment::leading, 0, 30},
+      {Alignment::top, 0, 30},
+      {Alignment::center, 35, 30},
+      {Alignment::trailing, 70, 30},
+      {Alignment::bottom, 70, 30},
+  };
+  for (const auto& c : cases) {
+    PinnedStack s({{40, 30}, {50, 10}});
+    s.stack->setAlignment(c.alignment);
+    const auto frames = s.frames();
+    EXPECT_EQ(frames[0].y(), c.y) << static_cast<int>(c.alignment);
+    EXPECT_EQ(frames[0].height(), c.height) << static_cast<int>(c.alignment);
+  }
+}
+
+TEST(StackViewTest, VerticalWithCustomSpacingAndMargins) {
+  PinnedStack s({{40, 20}, {60, 30}, {20, 10}});
+  s.stack->setAxis(LayoutAxis::vertical);
+  s.stack->setAlignment(Alignment::leading);
+  s.stack->setDistribution(Distribution::equalSpacing);
+  s.stack->setSpacing(4);
+  s.stack->setCustomSpacing(12, *s.views[0]);
+  EXPECT_EQ(s.stack->customSpacing(*s.views[0]), 12);
+  EXPECT_EQ(s.stack->customSpacing(*s.views[1]), 4);
+  s.stack->setLayoutMarginsRelativeArrangement(true);
+  s.stack->setLayoutMargins({5, 7, 5, 7});
+  const auto frames = s.frames();
+  EXPECT_EQ(frames[0], (Rect{7, 5, 40, 20}));
+  EXPECT_EQ(frames[2], (Rect{7, 85, 20, 10}));
+  // 90 points of height, 60 of views: the two gaps share 30 equally (both above their minimums).
+  EXPECT_EQ(frames[1], (Rect{7, 40, 60, 30}));
+}
+
+TEST(StackViewTest, HiddenViewsCollapseWithTheirSpacing) {
+  PinnedStack s({{40, 20}, {60, 30}, {20, 10}});
+  s.stack->setSpacing(10);
+  s.stack->setDistribution(Distribution::fillEqually);
+  s.views[1]->setHidden(true);
+  s.stack->setNeedsLayout();
+  auto frames = s.frames();
+  EXPECT_EQ(frames[0], (Rect{0, 0, 145, 100}));
+  EXPECT_EQ(frames[1].width(), 0);
+  EXPECT_EQ(frames[2], (Rect{155, 0, 145, 100}));
+
+  s.views[1]->setHidden(false);
+  s.stack->setNeedsLayout();
+  frames = s.frames();
+  EXPECT_NEAR(frames[1].width(), 280.0 / 3, 1e-6);
+}
+
+TEST(StackViewTest, SizesItselfFromItsArrangedViews) {
+  // An overlay's content: icon and label side by side, the stack only centred.
+  auto root = std::make_shared<View>(Rect{0, 0, 320, 80});
+  auto icon = sized(View::kNoIntrinsicMetric, View::kNoIntrinsicMetric);
+  auto label = sized(100, 17);
+  auto stack = std::make_shared<StackView>(std::vector<std::shared_ptr<View>>{icon, label});
+  stack->setTranslatesAutoresizingMaskIntoConstraints(false);
+  stack->setSpacing(5);
+  root->addSubview(stack);
+  Constraint::activate({stack->centerXAnchor().constraintEqualTo(root->centerXAnchor()),
+                        stack->centerYAnchor().constraintEqualTo(root->centerYAnchor()),
+                        icon->widthAnchor().constraintEqualToConstant(24),
+                        icon->heightAnchor().constraintEqualTo(icon->widthAnchor())});
+  root->layoutIfNeeded();
+  EXPECT_EQ(stack->frame(), (Rect{(320 - 129) / 2.0, 28, 129, 24}));
+  EXPECT_EQ(icon->frame(), (Rect{0, 0, 24, 24}));
+  EXPECT_EQ(label->frame(), (Rect{29, 0, 100, 24})) << "filled across: the label stretches to the icon";
+}
+
+TEST(StackViewTest, ArrangedViewsComeAndGo) {
+  PinnedStack s({{40, 20}, {60, 30}});
+  auto third = sized(20, 10);
+  s.stack->insertArrangedSubview(third, 0);
+  ASSERT_EQ(s.stack->arrangedSubviews().size(), 3u);
+  EXPECT_EQ(s.stack->arrangedSubviews()[0], third);
+  EXPECT_EQ(third->superview(), s.stack.get());
+  EXPECT_FALSE(third->translatesAutoresizingMaskIntoConstraints());
+
+  // Removed from the arrangement, still a subview; removed from the superview, gone from both.
+  s.stack->removeArrangedSubview(*third);
+  EXPECT_EQ(s.stack->arrangedSubviews().size(), 2u);
+  EXPECT_EQ(third->superview(), s.stack.get());
+  s.views[0]->removeFromSuperview();
+  ASSERT_EQ(s.stack->arrangedSubviews().size(), 1u);
+  EXPECT_EQ(s.stack->arrangedSubviews()[0], s.views[1]);
+  s.root->layoutIfNeeded();
+  EXPECT_EQ(s.views[1]->frame(), (Rect{0, 0, 300, 100}));
+
+  // Rebuilding leaves no constraint of an earlier arrangement behind.
+  const auto before = s.stack->arrangementConstraints();
+  s.stack->setSpacing(3);
+  for (const auto& constraint : before) EXPECT_FALSE(constraint->isActive());
+  for (const auto& constraint : s.stack->arrangementConstraints()) EXPECT_TRUE(constraint->isActive());
+}
+
+TEST(StackViewTest, RightToLeftArrangesFromTheRight) {
+  PinnedStack s({{40, 20}, {60, 30}});
+  s.root->setSemanticContentAttribute(SemanticContentAttribute::forceRightToLeft);
+  s.views[1]->setContentHuggingPriority(200, LayoutAxis::horizontal);
+  s.stack->setSpacing(10);
+  auto frames = s.frames();
+  EXPECT_EQ(frames[0], (Rect{260, 0, 40, 100}));
+  EXPECT_EQ(frames[1], (Rect{0, 0, 250, 100}));
+  s.stack->setDistribution(Distribution::equalSpacing);
+  frames = s.frames();
+  EXPECT_EQ(frames[0], (Rect{260, 0, 40, 100}));
+  EXPECT_EQ(frames[1], (Rect{0, 0, 60, 100}));
+}
+
+}  // namespace
+}  // namespace ui
