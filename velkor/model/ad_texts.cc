@@ -1,8 +1,7 @@
 // The reward and display texts of an ad.
+#include "velkor/components/attributed_string_extensions.h"
 #include "velkor/model/ad.h"
 #include "velkor/model/reward_text.h"
-
-#include "velkor/components/attributed_string_extensions.h"
 
 namespace velkor {
 namespace {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/base/attributed_string.h"
 #include "velkor/model/ad.h"

@@ -296,20 +296,7 @@ TEST(AdViewItemsTest, DecodesPresentTextsAndTheFlag) {
   EXPECT_FALSE(disabled->isCallToActionEnabled());
 }
 
-TEST(AdFiltersTest, EmptyFilterHasNothingAndWritesNothing) {
-  const auto filter = fromWire<FiltersInfo>("{}");
-  ASSERT_TRUE(filter);
-  EXPECT_EQ(*filter, FiltersInfo{});
-  EXPECT_EQ(toJson(*filter), Json::object());
-}
-
-TEST(AdEnumsTest, RawValuesAndJsonForms) {
-  EXPECT_EQ(base::fromRawValue<ShowStatus>(-1), ShowStatus::testOnly);
-  EXPECT_FALSE(base::fromRawValue<ShowStatus>(2));
-  EXPECT_FALSE(base::fromRawValue<ShowStatus>(-2));
-  EXPECT_EQ(base::fromRawValue<AdStatus>(-1), AdStatus::none);
-  EXPECT_FALSE(base::fromRawValue<AdStatus>(3));
-  EXPECT_EQ(base::fromRawValue<AdActionType>(0), AdActionType::none);
+TEST(AdEnumsTest, JsonForms) {
   EXPECT_EQ(toJson(ShowStatus::testOnly), -1);
   EXPECT_EQ(*fromWire<LandingType>("1"), LandingType::inAppBrowser);
   EXPECT_FALSE(fromWire<LandingType>("2"));
