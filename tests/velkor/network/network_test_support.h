@@ -1,0 +1,162 @@
+// What the network tests share: the local ad servers behind every stage, a recorder of callbacks,
+// and the table of every route of both clients with what it must send and answer.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/dispatch/main_loop.h"
+#include "platform/net/request.h"
+#include "tests/velkor/core/scoped_core_state.h"
+#include "tools/mock-server/mock_server_group.h"
+#include "velkor/core/velkor_session.h"
+#include "velkor/network/constants.h"
+#include "velkor/network/error.h"
+#include "velkor/network/logic_list_api_client.h"
+#include "velkor/network/velkor_api_client.h"
+
+namespace velkor::testing {
+
+using namespace std::chrono_literals;
+
+// The "X-Tracking-Id" every request of the test process carries.
+inline constexpr const char* kFixedTrackingId = "trk-first-request";
+
+// Points every stage at the tables given and rebuilds both clients' routes, as a stage change does.
+inline void useServerTables(const std::optional<StageTables>& tables) {
+  ASSERT_TRUE(Constants::setServerTablesForTesting(tables).ok());
+  VelkorApiClient::resetBaseUrl();
+  LogicListApiClient::resetBaseUrl();
+}
+
+// A test's own user defaults, main loop and local ad servers behind every stage; all put back at the end.
+class NetworkScope {
+ public:
+  NetworkScope() {
+    EXPECT_TRUE(servers_.start()) << servers_.error();
+    useServerTables(Constants::everyStage(servers_.serverTable()));
+  }
+  ~NetworkScope() {
+    useServerTables(std::nullopt);
+    Constants::setStageSource(nullptr);
+    net::setTimeoutOverride(std::nullopt);
+    VelkorInternal::shared().setDebugEnabled(false);
+    VelkorInternal::shared().setSession(std::make_shared<VelkorSession>());
+  }
+  NetworkScope(const NetworkScope&) = delete;
+  NetworkScope& operator=(const NetworkScope&) = delete;
+
+  mock::MockServerGroup& servers() { return servers_; }
+  mock::RequestLog& log() { return servers_.log(); }
+
+ private:
+  ScopedCoreState core_;
+  dispatch::main_loop::TestScope mainLoop_;
+  mock::MockServerGroup servers_;
+};
+
+// One callback as it arrived.
+struct Call {
+  std::optional<Error> error;  // none for a success
+  std::string body;            // the raw body of a data route, or a summary of the record
+  bool onMainThread = false;
+};
+
+// Counts and keeps every callback of the calls it was handed to.
+class Recorder {
+ public:
+  void success(std::string body = {}) { add(Call{std::nullopt, std::move(body), dispatch::main_loop::isMainThread()}); }
+  void failure(Error error) { add(Call{std::move(error), {}, dispatch::main_loop::isMainThread()}); }
+
+  std::vector<Call> calls() const {
+    std::lock_guard lock(mutex_);
+    return calls_;
+  }
+  std::size_t count() const {
+    std::lock_guard lock(mutex_);
+    return calls_.size();
+  }
+  // Runs the main loop until that many callbacks came, then a little longer so that a second
+  // callback of one call would show.
+  bool waitFor(std::size_t expected, std::chrono::milliseconds atMost = 20s) const {
+    const bool arrived = dispatch::main_loop::runUntil([&] { return count() >= expected; }, atMost);
+    dispatch::main_loop::runUntil([] { return false; }, 100ms);
+    return arrived && count() == expected;
+  }
+
+ private:
+  void add(Call call) {
+    std::lock_guard lock(mutex_);
+    calls_.push_back(std::move(call));
+  }
+  mutable std::mutex mutex_;
+  std::vector<Call> calls_;
+};
+
+// What each route answers with a fault (see the fault test).
+enum class Kind {
+  recordGet,  // decodes its record whatever the status
+  childAd,    // a map of integers, whatever the status
+  participate,
+  data,       // any body up to status 399
+  shareLink,  // status first, then the short URL
+};
+
+struct RouteCase {
+  std::string name;
+  std::string_view server;  // the kind of server it must reach
+  mock::Route route;
+  std::string method;
+  std::string path;
+  bool withSession;  // the session's ids merged
+  // The route's own keys (in the query or the body), on top of the common parameters.
+  std::function<nlohmann::json()> ownKeys;
+  bool strictQuery;  // every query character outside the unreserved set escaped
+  Kind kind;
+  bool answersOnMain;
+  std::function<void(std::shared_ptr<Recorder>)> call;
+};
+
+// Stage 1 on one group of servers, stage 3 on another.
+class TwoStages {
+ public:
+  explicit TwoStages(mock::MockServerGroup& first) : first_(first) {
+    EXPECT_TRUE(second_.start()) << second_.error();
+    StageTables tables = Constants::everyStage(first.serverTable());
+    tables[3] = second_.serverTable();
+    EXPECT_TRUE(Constants::setServerTablesForTesting(tables).ok());
+    Constants::setStageSource([this] { return stage_.load(); });
+  }
+  ~TwoStages() { Constants::setStageSource(nullptr); }
+
+  // As the facade does: the stage, then both clients' routes.
+  void changeStage(int stage, bool rebuildRoutes = true) {
+    stage_ = stage;
+    if (!rebuildRoutes) return;
+    VelkorApiClient::resetBaseUrl();
+    LogicListApiClient::resetBaseUrl();
+  }
+  mock::MockServerGroup& first() { return first_; }
+  mock::MockServerGroup& second() { return second_; }
+
+ private:
+  mock::MockServerGroup& first_;
+  mock::MockServerGroup second_;
+  std::atomic<int> stage_{1};
+};
+
+// Every route of both clients, and the variants of the detail and share-link routes.
+std::vector<RouteCase> allRoutes();
+
+std::ostream& operator<<(std::ostream& out, const RouteCase& route);
+
+}  // namespace velkor::testing
