@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/dispatch/clock.h"
+#include "platform/dispatch/main_loop.h"
+#include "platform/ui/control.h"
+#include "platform/ui/gesture_recognizer.h"
+#include "platform/ui/pan_gesture_recognizer.h"
+#include "platform/ui/tap_gesture_recognizer.h"
+#include "platform/ui/touch.h"
+#include "platform/ui/window.h"
+
+namespace ui {
+namespace {
+
+using dispatch::Seconds;
+
+class GestureTest : public ::testing::Test {
+ protected:
+  dispatch::ScopedManualClock clock;
+  dispatch::main_loop::TestScope loop;
+  std::shared_ptr<Window> window = std::make_shared<Window>(Rect{0, 0, 320, 480});
+  std::shared_ptr<View> panel = std::make_shared<View>(Rect{0, 0, 320, 240});
+  std::shared_ptr<View> inner = std::make_shared<View>(Rect{20, 20, 100, 100});
+
+  void SetUp() override {
+    window->addSubview(panel);
+    panel->addSubview(inner);
+  }
+  void TearDown() override { touch::cancelAll(); }
+
+  // A recogniser that writes its states into a log.
+  template <class R>
+  std::shared_ptr<R> attach(View& view, std::vector<std::string>& log, const std::string& name) {
+    auto recognizer = std::make_shared<R>();
+    recognizer->addAction([&log, name, r = recognizer.get()] { log.push_back(name + ":" + stateName(r->state())); });
+    addGestureRecognizer(view, recognizer);
+    return recognizer;
+  }
+
+  static std::string stateName(GestureRecognizerState state) {
+    switch (state) {
+      case GestureRecognizerState::began: return "began";
+      case GestureRecognizerState::changed: return "changed";
+      case GestureRecognizerState::ended: return "ended";
+      case GestureRecognizerState::cancelled: return "cancelled";
+      default: return "other";
+    }
+  }
+};
+
+class Delegate : public GestureRecognizerDelegate {
+ public:
+  bool receive = true, begin = true, simultaneous = false;
+  bool gestureRecognizerShouldBegin(GestureRecognizer&) override { return begin; }
+  bool gestureRecognizerShouldReceive(GestureRecognizer&, const Touch&) override { return receive; }
+  bool gestureRecognizerShouldRecognizeSimultaneously(GestureRecognizer&, GestureRecognizer&) override {
+    return simultaneous;
+  }
+};
+
+// A control that logs its events.
+std::shared_ptr<Control> loggingControl(std::vector<std::string>& log, const Rect& frame) {
+  auto control = std::make_shared<Control>(frame);
+  const std::pair<ControlEvent, const char*> events[] = {{ControlEvent::touchDown, "down"},
+                                                         {ControlEvent::touchUpInside, "upInside"},
+                                                         {ControlEvent::touchUpOutside, "upOutside"},
+                                                         {ControlEvent::touchCancel, "cancel"}};
+  for (const auto& [event, name] : events) {
+    control->addAction(event, [&log, name = std::string(name)] { log.push_back(name); });
+  }
+  return control;
+}
+
+TEST_F(GestureTest, TapsRecognisedByTheViewUnderTheFinger) {
+  std::vector<std::string> log;
+  auto tap = attach<TapGestureRecognizer>(*inner, log, "inner");
+  touch::tap(*window, {50, 50});
+  touch::tap(*window, {200, 200});  // outside the view
+  EXPECT_EQ(log, (std::vector<std::string>{"inner:ended"}));
+  EXPECT_EQ(tap->state(), GestureRecognizerState::possible);  // reset for the next touches
+  EXPECT_EQ(tap->location(inner.get()).x, 30);
+}
+
+TEST_F(GestureTest, TapCountsAndFingerCounts) {
+  struct Case {
+    int tapsRequired, touchesRequired, taps, touches;
+    bool recognised;
+  } cases[] = {
+      {1, 1, 1, 1, true}, {2, 1, 1, 1, false}, {2, 1, 2, 1, true},
+      {1, 2, 1, 1, false}, {1, 2, 1, 2, true}, {1, 1, 1, 2, false},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> log;
+    auto tap = attach<TapGestureRecognizer>(*inner, log, "tap");
+    tap->setNumberOfTapsRequired(c.tapsRequired);
+    tap->setNumberOfTouchesRequired(c.touchesRequired);
+    touch::tap(*window, {50, 50}, c.taps, c.touches);
+    clock->advance(Seconds(1));  // a series left waiting fails
+    EXPECT_EQ(log.size(), c.recognised ? 1u : 0u) << c.tapsRequired << " " << c.taps << " " << c.touches;
+    EXPECT_EQ(tap->state(), GestureRecognizerState::possible);
+    removeGestureRecognizer(*inner, *tap);
+  }
+}
+
+TEST_F(GestureTest, SecondTapTooLateStartsAnewSeries) {
+  std::vector<std::string> log;
+  auto tap = attach<TapGestureRecognizer>(*inner, log, "double");
+  tap->setNumberOfTapsRequired(2);
+  touch::tap(*window, {50, 50});
+  clock->advance(Seconds(0.5));
+  touch::tap(*window, {50, 50});
+  EXPECT_TRUE(log.empty());
+  touch::tap(*window, {50, 50});
+  EXPECT_EQ(log.size(), 1u);
+}
+
+TEST_F(GestureTest, DelegateAndMovementDecide) {
+  auto delegate = std::make_shared<Delegate>();
+  std::vector<std::string> log;
+  auto tap = attach<TapGestureRecognizer>(*inner, log, "tap");
+  tap->setDelegate(delegate);
+
+  delegate->receive = false;
+  touch::tap(*window, {50, 50});
+  delegate->receive = true;
+  delegate->begin = false;
+  touch::tap(*window, {50, 50});
+  delegate->begin = true;
+  touch::pan(*window, {50, 50}, {50, 80});  // moved too far for a tap
+  EXPECT_TRUE(log.empty());
+  touch::tap(*window, {50, 50});
+  EXPECT_EQ(log.size(), 1u);
+}
+
+TEST_F(GestureTest, DeepestRecogniserWinsUnlessSimultaneous) {
+  for (bool simultaneous : {false, true}) {
+    std::vector<std::string> log;
+    auto delegate = std::make_shared<Delegate>();
+    delegate->simultaneous = simultaneous;
+    auto outer = attach<TapGestureRecognizer>(*panel, log, "outer");
+    auto deep = attach<TapGestureRecognizer>(*inner, log, "inner");
+    outer->setDelegate(delegate);
+    touch::tap(*window, {50, 50});
+    std::vector<std::string> want{"inner:ended"};
+    if (simultaneous) want.push_back("outer:ended");
+    EXPECT_EQ(log, want);
+    removeGestureRecognizer(*panel, *outer);
+    removeGestureRecognizer(*inner, *deep);
+  }
+}
+
+TEST_F(GestureTest, ControlKeepsItsTapFromRecognisersAbove) {
+  std::vector<std::string> log;
+  auto button = loggingControl(log, {10, 10, 40, 40});
+  inner->addSubview(button);
+  attach<TapGestureRecognizer>(*panel, log, "panel");
+
+  touch::tap(*window, {40, 40});  // on the button
+  EXPECT_EQ(log, (std::vector<std::string>{"down", "upInside"}));
+  log.clear();
+  button->setEnabled(false);  // a disabled control lets the tap through
+  touch::tap(*window, {40, 40});
+  EXPECT_EQ(log, (std::vector<std::string>{"panel:ended"}));
+}
+
+TEST_F(GestureTest, RecognisedPanTakesTheTouchFromTheControl) {
+  for (bool cancels : {true, false}) {
+    std::vector<std::string> log;
+    auto button = loggingControl(log, {10, 10, 40, 40});
+    inner->addSubview(button);
+    auto pan = attach<PanGestureRecognizer>(*panel, log, "pan");
+    pan->setCancelsTouchesInView(cancels);
+
+    auto finger = touch::Finger::down(*window, {40, 40});
+    EXPECT_TRUE(button->isHighlighted());
+    finger.moveTo({40, 45});
+    finger.moveTo({40, 120});
+    finger.up();
+    // The control loses the touch as the pan begins, before the pan's action runs.
+    std::vector<std::string> want = cancels
+        ? std::vector<std::string>{"down", "cancel", "pan:began", "pan:ended"}
+        : std::vector<std::string>{"down", "pan:began", "pan:ended", "upOutside"};
+    EXPECT_EQ(log, want) << cancels;
+    EXPECT_FALSE(button->isHighlighted());
+    button->removeFromSuperview();
+    removeGestureRecognizer(*panel, *pan);
+  }
+}
+
+TEST_F(GestureTest, ControlHighlightFollowsTheFinger) {
+  std::vector<std::string> log;
+  auto button = loggingControl(log, {10, 10, 40, 40});
+  inner->addSubview(button);
+  auto finger = touch::Finger::down(*window, {40, 40});
+  EXPECT_TRUE(button->isHighlighted());
+  finger.moveTo({150, 150});
+  EXPECT_FALSE(button->isHighlighted());
+  finger.moveTo({45, 45});
+  EXPECT_TRUE(button->isHighlighted());
+  finger.up();
+  EXPECT_FALSE(button->isHighlighted());
+  EXPECT_EQ(log.back(), "upInside");
+}
+
+TEST_F(GestureTest, PanTranslationAndReleaseVelocity) {
+  std::vector<std::string> log;
+  auto pan = attach<PanGestureRecognizer>(*panel, log, "pan");
+  Point velocity, translation;
+  pan->addAction([&] {
+    if (pan->state() != GestureRecognizerState::ended) return;
+    velocity = pan->velocity(nullptr);
+    translation = pan->translation(nullptr);
+  });
+  touch::swipe(*window, {200, 100}, {50, 100}, Seconds(0.2));
+  EXPECT_EQ(log.front(), "pan:began");
+  EXPECT_EQ(log.back(), "pan:ended");
+  EXPECT_NEAR(translation.x, -150, 1e-6);
+  EXPECT_NEAR(velocity.x, -750, 1);  // 150 points in 0.2 s
+  EXPECT_EQ(velocity.y, 0);
+
+  touch::pan(*window, {200, 100}, {50, 100});  // comes to rest before lifting
+  EXPECT_NEAR(velocity.x, 0, 1e-9);
+}
+
+TEST_F(GestureTest, DisablingCancelsAGestureUnderWay) {
+  std::vector<std::string> log;
+  auto pan = attach<PanGestureRecognizer>(*panel, log, "pan");
+  auto finger = touch::Finger::down(*window, {100, 100});
+  finger.moveTo({100, 130});
+  pan->setEnabled(false);
+  finger.moveTo({100, 160});
+  finger.up();
+  EXPECT_EQ(log, (std::vector<std::string>{"pan:began", "pan:cancelled"}));
+}
+
+TEST_F(GestureTest, RecognisersFollowTheirViews) {
+  auto tap = std::make_shared<TapGestureRecognizer>();
+  addGestureRecognizer(*inner, tap);
+  addGestureRecognizer(*panel, tap);  // moves
+  EXPECT_TRUE(gestureRecognizers(*inner).empty());
+  EXPECT_EQ(tap->view(), panel);
+  View plain;  // not shared: refused
+  addGestureRecognizer(plain, std::make_shared<TapGestureRecognizer>());
+  EXPECT_TRUE(gestureRecognizers(plain).empty());
+
+  std::weak_ptr<View> gone = inner;
+  auto other = std::make_shared<TapGestureRecognizer>();
+  addGestureRecognizer(*inner, other);
+  inner->removeFromSuperview();
+  inner.reset();
+  EXPECT_TRUE(gone.expired());
+  EXPECT_EQ(other->view(), nullptr);
+}
+
+}  // namespace
+}  // namespace ui
