@@ -94,15 +94,11 @@ void ScrollView::didMoveToWindow() {
 // --- content -------------------------------------------------------------------------------------
 
 void ScrollView::setContentSize(Size size) {
-  if (size == contentSize_) return;
   contentSize_ = size;
-  setNeedsLayout();
 }
 
 void ScrollView::setContentInset(const EdgeInsets& inset) {
-  if (inset == contentInset_) return;
   contentInset_ = inset;
-  setNeedsLayout();
 }
 
 Point ScrollView::minimumContentOffset() const { return {-contentInset_.left, -contentInset_.top}; }

@@ -1,0 +1,347 @@
+#include "platform/ui/table_view.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/dispatch/clock.h"
+#include "platform/dispatch/main_loop.h"
+#include "platform/ui/button.h"
+#include "platform/ui/constraint.h"
+#include "platform/ui/layout_anchor.h"
+#include "platform/ui/touch.h"
+#include "platform/ui/window.h"
+#include "tests/platform/ui/test_views.h"
+
+namespace ui {
+namespace {
+
+using dispatch::Seconds;
+
+// A row cell whose text wraps at the table's width: its height comes from its constraints.
+class TextCell : public TableViewCell {
+ public:
+  static inline int made = 0;
+  int row = -1;
+  int reuses = 0;
+  std::shared_ptr<testing::WrappingView> text = std::make_shared<testing::WrappingView>(100, 20);
+  std::shared_ptr<Button> button = std::make_shared<Button>();
+
+  TextCell() {
+    ++made;
+    contentView()->addSubview(text);
+    button->setTranslatesAutoresizingMaskIntoConstraints(false);
+    contentView()->addSubview(button);
+    const auto& content = contentView();
+    Constraint::activate({
+        text->topAnchor().constraintEqualTo(content->topAnchor(), 10),
+        text->leadingAnchor().constraintEqualTo(content->leadingAnchor(), 10),
+        text->trailingAnchor().constraintEqualTo(content->trailingAnchor(), -60),
+        text->bottomAnchor().constraintEqualTo(content->bottomAnchor(), -10),
+        button->trailingAnchor().constraintEqualTo(content->trailingAnchor(), -10),
+        button->centerYAnchor().constraintEqualTo(content->centerYAnchor()),
+        button->widthAnchor().constraintEqualToConstant(40.0),
+        button->heightAnchor().constraintEqualToConstant(30.0),
+    });
+  }
+  void prepareForReuse() override {
+    TableViewCell::prepareForReuse();
+    ++reuses;
+    row = -1;
+  }
+};
+
+class Rows : public TableViewDataSource, public TableViewDelegate {
+ public:
+  std::vector<int> counts{1000};
+  double height = 50;           // kAutomaticDimension: by the cell's constraints
+  double estimate = 50;
+  std::vector<double> textWidths;  // per row, for automatic heights
+  std::vector<std::string> events;
+  std::vector<IndexPath> selected;
+  int heightQueries = 0;
+
+  int numberOfSections(TableView&) override { return static_cast<int>(counts.size()); }
+  int numberOfRows(TableView&, int section) override { return counts[static_cast<std::size_t>(section)]; }
+  std::shared_ptr<TableViewCell> cellForRow(TableView& table, const IndexPath& indexPath) override {
+    auto cell = std::static_pointer_cast<TextCell>(table.dequeueReusableCell("text", indexPath));
+    cell->row = indexPath.row();
+    if (!textWidths.empty()) {
+      cell->text = std::make_shared<testing::WrappingView>(textWidths[static_cast<std::size_t>(indexPath.row())], 20);
+      rebuild(*cell);
+    }
+    return cell;
+  }
+  double heightForRow(TableView&, const IndexPath&) override {
+    ++heightQueries;
+    return height;
+  }
+  double estimatedHeightForRow(TableView&, const IndexPath&) override { return estimate; }
+  void willDisplay(TableView&, TableViewCell&, const IndexPath& ip) override {
+    events.push_back("show " + std::to_string(ip.section) + "." + std::to_string(ip.row()));
+  }
+  void didEndDisplaying(TableView&, TableViewCell&, const IndexPath& ip) override {
+    events.push_back("hide " + std::to_string(ip.section) + "." + std::to_string(ip.row()));
+  }
+  void didSelectRow(TableView&, const IndexPath& ip) override { selected.push_back(ip); }
+
+ private:
+  // Swaps the cell's text view for one of another width, keeping its constraints' shape.
+  static void rebuild(TextCell& cell) {
+    for (const auto& view : cell.contentView()->subviews()) {
+      if (dynamic_cast<testing::WrappingView*>(view.get())) view->removeFromSuperview();
+    }
+    cell.contentView()->addSubview(cell.text);
+    const auto& content = cell.contentView();
+    Constraint::activate({
+        cell.text->topAnchor().constraintEqualTo(content->topAnchor(), 10),
+        cell.text->leadingAnchor().constraintEqualTo(content->leadingAnchor(), 10),
+        cell.text->trailingAnchor().constraintEqualTo(content->trailingAnchor(), -60),
+        cell.text->bottomAnchor().constraintEqualTo(content->bottomAnchor(), -10),
+    });
+  }
+};
+
+class TableViewTest : public ::testing::Test {
+ protected:
+  dispatch::ScopedManualClock clock;
+  dispatch::main_loop::TestScope loop;
+  std::shared_ptr<Window> window = std::make_shared<Window>(Rect{0, 0, 320, 480});
+  std::shared_ptr<TableView> table = std::make_shared<TableView>(Rect{0, 0, 320, 480});
+  std::shared_ptr<Rows> rows = std::make_shared<Rows>();
+
+  void SetUp() override {
+    TextCell::made = 0;
+    table->registerCell<TextCell>("text");
+    table->setDataSource(rows);
+    table->setDelegate(rows);
+    window->addSubview(table);
+    window->layoutIfNeeded();
+  }
+  void TearDown() override { touch::cancelAll(); }
+
+  // The rows a viewport from `offset` shows at fixed heights, partly shown ones included.
+  static std::vector<IndexPath> expectedRows(double offset, double viewport, double height, int count) {
+    std::vector<IndexPath> want;
+    for (int row = static_cast<int>(std::floor(offset / height)); row < count && row * height < offset + viewport;
+         ++row) {
+      if ((row + 1) * height > offset) want.push_back({0, row});
+    }
+    return want;
+  }
+};
+
+TEST_F(TableViewTest, ThousandRowsReuseAFewCellsAllTheWayDown) {
+  int mostVisible = 0;
+  for (double offset = 0; offset <= 50 * 1000 - 480; offset += 37) {
+    table->setContentOffset({0, offset});
+    auto visible = table->indexPathsForVisibleRows();
+    ASSERT_EQ(visible, expectedRows(offset, 480, 50, 1000)) << offset;
+    auto cells = table->visibleCells();
+    ASSERT_EQ(cells.size(), visible.size());
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      auto* cell = static_cast<TextCell*>(cells[i].get());
+      ASSERT_EQ(cell->row, visible[i].row());  // a reused cell shows its new row
+      ASSERT_EQ(cell->frame(), table->rectForRow(visible[i]));
+      ASSERT_EQ(table->cellForRow(visible[i]), cells[i]);
+    }
+    mostVisible = std::max(mostVisible, static_cast<int>(visible.size()));
+  }
+  EXPECT_EQ(mostVisible, 11);
+  EXPECT_LE(TextCell::made, mostVisible + 2);
+  EXPECT_EQ(table->cellForRow({0, 0}), nullptr);  // scrolled away
+  EXPECT_EQ(table->contentSize().height, 50000);
+  EXPECT_EQ(rows->heightQueries, 1000);  // each row asked once, as it came on screen
+}
+
+TEST_F(TableViewTest, DraggingShowsAndHidesRowsAsTheyPass) {
+  touch::pan(*window, {160, 400}, {160, 300});
+  clock->advance(Seconds(0.1));  // the layout pass after the scroll
+  EXPECT_EQ(table->contentOffset().y, 100);
+  std::vector<std::string> shown;
+  for (int row = 0; row <= 11; ++row) shown.push_back("show 0." + std::to_string(row));
+  shown.push_back("hide 0.0");
+  shown.push_back("hide 0.1");
+  std::vector<std::string> sorted = rows->events;
+  EXPECT_EQ(std::count_if(sorted.begin(), sorted.end(), [](auto& e) { return e.rfind("show", 0) == 0; }), 12);
+  EXPECT_EQ(std::count(sorted.begin(), sorted.end(), "hide 0.0"), 1);
+  EXPECT_EQ(std::count(sorted.begin(), sorted.end(), "hide 0.1"), 1);
+  EXPECT_EQ(table->indexPathsForVisibleRows().front(), (IndexPath{0, 2}));
+}
+
+TEST_F(TableViewTest, AutomaticHeightsFromTheCellsConstraints) {
+  // Text 100 points wide at one line; the text area is 320 - 70 = 250 wide.
+  rows->counts = {6};
+  rows->height = TableView::kAutomaticDimension;
+  rows->estimate = 44;
+  rows->textWidths = {100, 250, 251, 600, 0, 760};
+  table->reloadData();
+  window->layoutIfNeeded();
+  const double want[] = {40, 40, 60, 80, 20, 100};  // lines × 20 + 20 of padding
+  double y = 0;
+  for (int row = 0; row < 6; ++row) {
+    Rect rect = table->rectForRow({0, row});
+    EXPECT_EQ(rect, (Rect{0, y, 320, want[row]})) << row;
+    y += want[row];
+  }
+  EXPECT_EQ(table->contentSize().height, y);
+  auto* cell = static_cast<TextCell*>(table->cellForRow({0, 3}).get());
+  EXPECT_EQ(cell->text->frame(), (Rect{10, 10, 250, 60}));
+
+  // A narrower table works the heights out again.
+  table->setFrame({0, 0, 200, 480});
+  window->layoutIfNeeded();
+  EXPECT_EQ(table->rectForRow({0, 1}).height(), 60);  // 250 wide text in 130 points
+}
+
+TEST_F(TableViewTest, EstimatesSpareHeightQueriesUntilRowsShow) {
+  for (double estimate : {50.0, 0.0}) {
+    rows->estimate = estimate;
+    rows->heightQueries = 0;
+    table->reloadData();
+    table->indexPathsForVisibleRows();
+    EXPECT_EQ(rows->heightQueries, estimate > 0 ? 10 : 1000) << estimate;
+  }
+}
+
+TEST_F(TableViewTest, TapSelectsTheRowButNotThroughItsButton) {
+  touch::tap(*window, {100, 175});  // row 3
+  EXPECT_EQ(rows->selected, (std::vector<IndexPath>{{0, 3}}));
+  EXPECT_EQ(table->indexPathForSelectedRow(), (IndexPath{0, 3}));
+  EXPECT_TRUE(table->cellForRow({0, 3})->isSelected());
+
+  auto* cell = static_cast<TextCell*>(table->cellForRow({0, 5}).get());
+  int pressed = 0;
+  cell->button->addAction(ControlEvent::touchUpInside, [&] { ++pressed; });
+  EXPECT_TRUE(touch::tap(*cell->button));
+  EXPECT_EQ(pressed, 1);
+  EXPECT_EQ(rows->selected.size(), 1u);
+
+  touch::pan(*window, {100, 300}, {100, 200});  // a drag selects nothing
+  EXPECT_EQ(rows->selected.size(), 1u);
+  table->setAllowsSelection(false);
+  touch::tap(*window, {100, 175});
+  EXPECT_EQ(rows->selected.size(), 1u);
+}
+
+TEST_F(TableViewTest, SelectionFollowsTheRowAcrossReuse) {
+  table->selectRow(IndexPath{0, 1}, false, TableViewScrollPosition::none);
+  table->setContentOffset({0, 2000});
+  for (const auto& cell : table->visibleCells()) EXPECT_FALSE(cell->isSelected());
+  table->setContentOffset({0, 0});
+  EXPECT_TRUE(table->cellForRow({0, 1})->isSelected());
+  table->deselectRow({0, 1}, false);
+  EXPECT_FALSE(table->cellForRow({0, 1})->isSelected());
+  EXPECT_EQ(table->indexPathForSelectedRow(), std::nullopt);
+}
+
+TEST_F(TableViewTest, ScrollToRowPositions) {
+  struct Case {
+    IndexPath row;
+    TableViewScrollPosition position;
+    double offset;
+  } cases[] = {
+      {{0, 100}, TableViewScrollPosition::top, 5000},
+      {{0, 100}, TableViewScrollPosition::middle, 5000 + 25 - 240},
+      {{0, 100}, TableViewScrollPosition::bottom, 5050 - 480},
+      {{0, 999}, TableViewScrollPosition::top, 50000 - 480},  // no further than the end
+      {{0, 2}, TableViewScrollPosition::none, 0},             // already on screen
+      {{0, 20}, TableViewScrollPosition::none, 1050 - 480},   // just into view
+      {{0, kNotFound}, TableViewScrollPosition::bottom, 0},   // ignored
+      {{0, 1000}, TableViewScrollPosition::top, 0},
+      {{3, 0}, TableViewScrollPosition::top, 0},
+  };
+  for (const auto& c : cases) {
+    table->setContentOffset({0, 0});
+    table->scrollToRow(c.row, c.position, false);
+    EXPECT_EQ(table->contentOffset().y, c.offset) << c.row.row() << " " << static_cast<int>(c.position);
+  }
+
+  auto recorder = std::make_shared<Rows>();
+  table->scrollToRow({0, 300}, TableViewScrollPosition::top, true);
+  EXPECT_EQ(table->contentOffset().y, 0);
+  clock->advance(Seconds(1));
+  EXPECT_EQ(table->contentOffset().y, 15000);
+  EXPECT_EQ(table->indexPathsForVisibleRows().front(), (IndexPath{0, 300}));
+}
+
+TEST_F(TableViewTest, ScrollToSelfSizingRowLandsOnItsMeasuredEdge) {
+  rows->counts = {200};
+  rows->height = TableView::kAutomaticDimension;
+  rows->estimate = 44;
+  rows->textWidths.assign(200, 600);  // 3 lines: 80 high each, not 44
+  table->reloadData();
+  table->scrollToRow({0, 150}, TableViewScrollPosition::bottom, false);
+  Rect row = table->rectForRow({0, 150});
+  EXPECT_EQ(row.height(), 80);
+  EXPECT_EQ(table->contentOffset().y, row.maxY() - 480);
+}
+
+TEST_F(TableViewTest, HeaderAndFooterFrameTheRows) {
+  rows->counts = {3};
+  auto header = std::make_shared<View>(Rect{0, 0, 10, 120});
+  auto footer = std::make_shared<View>(Rect{0, 0, 10, 46});
+  table->setTableHeaderView(header);
+  table->setTableFooterView(footer);
+  table->reloadData();
+  window->layoutIfNeeded();
+  EXPECT_EQ(header->frame(), (Rect{0, 0, 320, 120}));
+  EXPECT_EQ(table->rectForRow({0, 0}), (Rect{0, 120, 320, 50}));
+  EXPECT_EQ(footer->frame(), (Rect{0, 270, 320, 46}));
+  EXPECT_EQ(table->contentSize().height, 316);
+
+  // A header that grows pushes the rows down at the next layout.
+  header->setFrame({0, 0, 320, 200});
+  window->layoutIfNeeded();
+  EXPECT_EQ(table->cellForRow({0, 0})->frame().y(), 200);
+  EXPECT_EQ(footer->frame().y(), 350);
+  touch::tap(*window, {100, 100});  // on the header
+  EXPECT_TRUE(rows->selected.empty());
+}
+
+TEST_F(TableViewTest, ReloadAsksAgainAndReplacesTheCells) {
+  table->indexPathsForVisibleRows();
+  rows->events.clear();
+  rows->counts = {2, 3};
+  table->reloadData();
+  EXPECT_EQ(table->numberOfSections(), 2);
+  EXPECT_EQ(table->numberOfRows(1), 3);
+  EXPECT_EQ(table->numberOfRows(2), 0);
+  EXPECT_EQ(table->indexPathsForVisibleRows(),
+            (std::vector<IndexPath>{{0, 0}, {0, 1}, {1, 0}, {1, 1}, {1, 2}}));
+  EXPECT_EQ(std::count_if(rows->events.begin(), rows->events.end(), [](auto& e) { return e.rfind("hide", 0) == 0; }),
+            10);
+  EXPECT_EQ(table->rectForRow({1, 0}).y(), 100);
+  EXPECT_EQ(table->indexPathForRow({10, 160}), (IndexPath{1, 1}));
+  EXPECT_EQ(table->indexPathForRow({10, 260}), std::nullopt);
+
+  rows->counts = {};
+  table->reloadData();
+  EXPECT_TRUE(table->indexPathsForVisibleRows().empty());
+  EXPECT_EQ(table->contentSize().height, 0);
+}
+
+TEST_F(TableViewTest, UnregisteredIdentifierGivesAPlainCell) {
+  auto cell = table->dequeueReusableCell("nothing", {0, 0});
+  ASSERT_NE(cell, nullptr);
+  EXPECT_EQ(dynamic_cast<TextCell*>(cell.get()), nullptr);
+  EXPECT_EQ(table->dequeueReusableCell("nothing"), nullptr);
+}
+
+TEST_F(TableViewTest, SeparatorsFollowTheStyle) {
+  auto cell = std::static_pointer_cast<TableViewCell>(table->cellForRow({0, 0}));
+  ASSERT_NE(cell->separatorView(), nullptr);
+  EXPECT_FALSE(cell->separatorView()->isHidden());
+  cell->layoutIfNeeded();
+  EXPECT_EQ(cell->separatorView()->frame(), (Rect{15, 49.5, 305, 0.5}));
+  table->setSeparatorStyle(TableViewCellSeparatorStyle::none);
+  EXPECT_TRUE(cell->separatorView()->isHidden());
+}
+
+}  // namespace
+}  // namespace ui
