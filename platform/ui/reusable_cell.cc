@@ -1,5 +1,7 @@
 #include "platform/ui/reusable_cell.h"
 
+#include <utility>
+
 namespace ui {
 
 ReusableCell::ReusableCell() : contentView_(std::make_shared<View>()) {
@@ -21,6 +23,38 @@ void ReusableCell::setHighlighted(bool highlighted, bool animated) {
   (void)animated;
   highlighted_ = highlighted;
   setNeedsDisplay();
+}
+
+void CellPressResponder::highlight(bool highlighted) {
+  if (!pressed_) return;
+  if (auto cell = cellOf(*pressed_)) cell->setHighlighted(highlighted);
+}
+
+void CellPressResponder::touchBegan(const Touch& touch) {
+  if (touch_) return;
+  pressed_ = itemUnder(touch);
+  if (!pressed_) return;
+  touch_ = &touch;
+  highlight(true);
+}
+
+void CellPressResponder::touchMoved(const Touch& touch) {
+  if (&touch == touch_) highlight(itemUnder(touch) == pressed_);
+}
+
+void CellPressResponder::touchEnded(const Touch& touch) {
+  if (&touch != touch_) return;
+  highlight(false);
+  touch_ = nullptr;
+  std::optional<IndexPath> item = std::exchange(pressed_, std::nullopt);
+  if (item && itemUnder(touch) == item) itemPressed(*item);
+}
+
+void CellPressResponder::touchCancelled(const Touch& touch) {
+  if (&touch != touch_) return;
+  highlight(false);
+  touch_ = nullptr;
+  pressed_.reset();
 }
 
 }  // namespace ui

@@ -5,10 +5,13 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/ui/index_path.h"
+#include "platform/ui/touch.h"
 #include "platform/ui/view.h"
 
 namespace ui {
@@ -79,6 +82,30 @@ class ReusePool {
   std::map<std::string, Factory> factories_;
   std::map<std::string, std::vector<std::shared_ptr<Cell>>> waiting_;
   int made_ = 0;
+};
+
+// How lists answer touches on their cells: a finger on a row or item highlights its cell while it
+// stays there, and lifted there it selects it. A drag, or a recogniser that takes the touch,
+// cancels the press.
+class CellPressResponder : public TouchResponder {
+ public:
+  void touchBegan(const Touch& touch) override;
+  void touchMoved(const Touch& touch) override;
+  void touchEnded(const Touch& touch) override;
+  void touchCancelled(const Touch& touch) override;
+
+ protected:
+  // The row or item under the touch; none when there is none or selection is off.
+  virtual std::optional<IndexPath> itemUnder(const Touch& touch) = 0;
+  // Its cell while it is on screen.
+  virtual std::shared_ptr<ReusableCell> cellOf(const IndexPath& indexPath) = 0;
+  // The finger lifted on the item it came down on.
+  virtual void itemPressed(const IndexPath& indexPath) = 0;
+
+ private:
+  void highlight(bool highlighted);
+  std::optional<IndexPath> pressed_;
+  const Touch* touch_ = nullptr;
 };
 
 }  // namespace ui

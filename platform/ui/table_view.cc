@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/base/log.h"
-#include "platform/ui/gesture_recognizer.h"
-#include "platform/ui/tap_gesture_recognizer.h"
 
 namespace ui {
 namespace {
@@ -29,26 +28,11 @@ double TableViewDelegate::estimatedHeightForRow(TableView& tableView, const Inde
   return tableView.estimatedRowHeight();
 }
 
-TableView::TableView() : tap_(std::make_shared<TapGestureRecognizer>()) {
-  tap_->setCancelsTouchesInView(false);
-  setAlwaysBounceVertical(true);
-}
+TableView::TableView() { setAlwaysBounceVertical(true); }
 
 TableView::TableView(const Rect& frame) : TableView() { setFrame(frame); }
 
 TableView::~TableView() = default;
-
-void TableView::didMoveToWindow() {
-  ScrollView::didMoveToWindow();
-  if (tap_->view() || !shared()) return;
-  addGestureRecognizer(*this, tap_);
-  std::weak_ptr<View> weak = shared();
-  tap_->addTarget(this, [weak](GestureRecognizer& recognizer) {
-    if (auto self = std::static_pointer_cast<TableView>(weak.lock())) {
-      self->handleTap(static_cast<TapGestureRecognizer&>(recognizer));
-    }
-  });
-}
 
 void TableView::setDataSource(std::weak_ptr<TableViewDataSource> dataSource) {
   dataSource_ = std::move(dataSource);
@@ -408,12 +392,14 @@ void TableView::deselectRow(const IndexPath& indexPath, bool animated) {
   if (auto found = visible_.find(indexPath); found != visible_.end()) found->second->setSelected(false, animated);
 }
 
-void TableView::handleTap(TapGestureRecognizer& tap) {
-  if (!allowsSelection_ || tap.state() != GestureRecognizerState::ended) return;
-  std::optional<IndexPath> row = indexPathForRow(tap.location(this));
-  if (!row) return;
-  selectRow(row, false, TableViewScrollPosition::none);
-  if (auto d = delegate()) d->didSelectRow(*this, *row);
+std::optional<IndexPath> TableView::itemUnder(const Touch& touch) {
+  return allowsSelection_ ? indexPathForRow(touch.location(this)) : std::nullopt;
+}
+
+void TableView::itemPressed(const IndexPath& indexPath) {
+  std::shared_ptr<View> keepAlive = shared();
+  selectRow(indexPath, false, TableViewScrollPosition::none);
+  if (auto d = delegate()) d->didSelectRow(*this, indexPath);
 }
 
 void TableView::setTableHeaderView(std::shared_ptr<View> view) {

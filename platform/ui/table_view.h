@@ -11,7 +11,8 @@
 // The table header view sits above the first row and the footer view below the last, each as tall
 // as its own frame and as wide as the table. Visible rows follow the content offset: queries bring
 // the cells up to date at once, and a layout pass follows every scroll on the main loop.
-// A tap on a row (not on a control in it) selects it and tells the delegate.
+// A tap on a row (not on a control in it, and not taken by a gesture recogniser) selects it and
+// tells the delegate.
 #pragma once
 
 #include <functional>
@@ -26,11 +27,11 @@
 #include "platform/ui/reusable_cell.h"
 #include "platform/ui/scroll_view.h"
 #include "platform/ui/table_view_cell.h"
+#include "platform/ui/touch.h"
 
 namespace ui {
 
 class TableView;
-class TapGestureRecognizer;
 
 enum class TableViewCellSeparatorStyle { none = 0, singleLine = 1 };
 enum class TableViewScrollPosition { none = 0, top = 1, middle = 2, bottom = 3 };
@@ -70,7 +71,7 @@ class TableViewDelegate : public ScrollViewDelegate {
   }
 };
 
-class TableView : public ScrollView {
+class TableView : public ScrollView, public CellPressResponder {
  public:
   // A height that the row's cell works out from its constraints.
   static constexpr double kAutomaticDimension = -1;
@@ -148,10 +149,12 @@ class TableView : public ScrollView {
   void deselectRow(const IndexPath& indexPath, bool animated);
 
   void layoutSubviews() override;
-  void didMoveToWindow() override;
 
  protected:
   void contentOffsetDidChange() override;
+  std::optional<IndexPath> itemUnder(const Touch& touch) override;
+  std::shared_ptr<ReusableCell> cellOf(const IndexPath& indexPath) override { return cellForRow(indexPath); }
+  void itemPressed(const IndexPath& indexPath) override;
 
  private:
   struct Row {
@@ -177,7 +180,6 @@ class TableView : public ScrollView {
   void storeHeight(std::size_t flat, double height);
   void updateContentSize();
   void placeHeaderAndFooter();
-  void handleTap(TapGestureRecognizer& tap);
   void styleSeparator(TableViewCell& cell) const;
 
   std::weak_ptr<TableViewDataSource> dataSource_;
@@ -200,7 +202,6 @@ class TableView : public ScrollView {
   std::shared_ptr<View> headerView_;
   std::shared_ptr<View> footerView_;
   std::optional<IndexPath> selected_;
-  std::shared_ptr<TapGestureRecognizer> tap_;
 };
 
 }  // namespace ui

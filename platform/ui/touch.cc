@@ -115,18 +115,17 @@ Touches TouchDispatcher::begin(Window& window, const std::vector<Point>& points,
     touch->location_ = touch->previous_ = point;
     touch->timestamp_ = time;
     touch->tapCount_ = tapCount(window, point, time);
-    auto* control = dynamic_cast<Control*>(touch->view_.get());
-    if (control && control->isExclusiveTouch() && !tracked_.empty()) continue;
     Tracked entry;
     entry.touch = touch;
-    entry.control = std::dynamic_pointer_cast<Control>(touch->view_);
+    findHandler(entry);
+    if (entry.control && entry.control->isExclusiveTouch() && !tracked_.empty()) continue;
     tracked_.push_back(std::move(entry));
     attachRecognizers(touch);
     touches.push_back(touch);
   }
   forEachRecognizer(touches, [](GestureRecognizer& r, const Touches& mine) { r.touchesBegan(mine); });
   for (const auto& touch : touches) {
-    if (Tracked* tracked = find(*touch)) startControl(*tracked);
+    if (Tracked* tracked = find(*touch)) startHandler(*tracked);
   }
   return touches;
 }
@@ -159,9 +158,25 @@ void TouchDispatcher::forEachRecognizer(const Touches& touches, const Deliver& d
   }
 }
 
-void TouchDispatcher::startControl(Tracked& tracked) {
-  if (!tracked.control || tracked.cancelled) return;
-  if (!delaysContentTouches(*tracked.control)) {
+// The hit view when it is a control, else the nearest touch responder above it.
+void TouchDispatcher::findHandler(Tracked& tracked) {
+  if (auto* control = dynamic_cast<Control*>(tracked.touch->view().get())) {
+    tracked.handler = tracked.touch->view();
+    tracked.control = control;
+    return;
+  }
+  for (View* view = tracked.touch->view().get(); view; view = view->superview()) {
+    if (auto* responder = dynamic_cast<TouchResponder*>(view)) {
+      tracked.handler = view->shared();
+      tracked.responder = tracked.handler ? responder : nullptr;
+      return;
+    }
+  }
+}
+
+void TouchDispatcher::startHandler(Tracked& tracked) {
+  if (!tracked.handler || tracked.cancelled) return;
+  if (!delaysContentTouches(*tracked.touch->view())) {
     deliverBegan(tracked);
     return;
   }
@@ -179,21 +194,37 @@ void TouchDispatcher::startControl(Tracked& tracked) {
 void TouchDispatcher::deliverBegan(Tracked& tracked) {
   if (tracked.delay) tracked.delay->invalidate();
   tracked.delay.reset();
-  if (tracked.delivered || tracked.cancelled || !tracked.control) return;
+  if (tracked.delivered || tracked.cancelled || !tracked.handler) return;
   tracked.delivered = true;
-  std::shared_ptr<Control> control = tracked.control;
-  control->touchBegan(tracked.touch->location(control.get()));
+  std::shared_ptr<View> keep = tracked.handler;
+  if (tracked.control) tracked.control->touchBegan(tracked.touch->location(keep.get()));
+  if (tracked.responder) tracked.responder->touchBegan(*tracked.touch);
 }
 
-void TouchDispatcher::cancelControl(Tracked& tracked) {
+void TouchDispatcher::deliverMoved(Tracked& tracked) {
+  if (!tracked.delivered || tracked.cancelled) return;  // not yet told, or no longer
+  std::shared_ptr<View> keep = tracked.handler;
+  if (tracked.control) tracked.control->touchMoved(tracked.touch->location(keep.get()));
+  if (tracked.responder) tracked.responder->touchMoved(*tracked.touch);
+}
+
+void TouchDispatcher::deliverEnded(Tracked& tracked) {
+  if (!tracked.handler || tracked.cancelled) return;
+  deliverBegan(tracked);  // a quick tap inside a scroll view reaches its handler now
+  std::shared_ptr<View> keep = tracked.handler;
+  if (tracked.control) tracked.control->touchEnded(tracked.touch->location(keep.get()));
+  if (tracked.responder) tracked.responder->touchEnded(*tracked.touch);
+}
+
+void TouchDispatcher::cancelHandler(Tracked& tracked) {
   if (tracked.cancelled) return;
   tracked.cancelled = true;
   if (tracked.delay) tracked.delay->invalidate();
   tracked.delay.reset();
-  if (tracked.delivered && tracked.control) {
-    std::shared_ptr<Control> control = tracked.control;
-    control->touchCancelled();
-  }
+  if (!tracked.delivered || !tracked.handler) return;
+  std::shared_ptr<View> keep = tracked.handler;
+  if (tracked.control) tracked.control->touchCancelled();
+  if (tracked.responder) tracked.responder->touchCancelled(*tracked.touch);
 }
 
 void TouchDispatcher::move(const Touches& touches, const std::vector<Point>& points, dispatch::TimePoint time) {
@@ -210,11 +241,7 @@ void TouchDispatcher::move(const Touches& touches, const std::vector<Point>& poi
   }
   forEachRecognizer(moving, [](GestureRecognizer& r, const Touches& mine) { r.touchesMoved(mine); });
   for (const auto& touch : moving) {
-    Tracked* tracked = find(*touch);
-    if (!tracked || !tracked->control || tracked->cancelled) continue;
-    if (!tracked->delivered) continue;  // still held back by a scroll view
-    std::shared_ptr<Control> control = tracked->control;
-    control->touchMoved(touch->location(control.get()));
+    if (Tracked* tracked = find(*touch)) deliverMoved(*tracked);
   }
 }
 
@@ -232,11 +259,7 @@ void TouchDispatcher::end(const Touches& touches, dispatch::TimePoint time) {
   for (const auto& touch : ending) {
     Tracked* tracked = find(*touch);
     if (!tracked) continue;
-    if (tracked->control && !tracked->cancelled) {
-      deliverBegan(*tracked);  // a quick tap inside a scroll view reaches its control now
-      std::shared_ptr<Control> control = tracked->control;
-      control->touchEnded(touch->location(control.get()));
-    }
+    deliverEnded(*tracked);
     lastTap_ = {time, touch->location_, touch->tapCount_, touch->window_};
   }
   for (const auto& touch : ending) {
@@ -261,7 +284,7 @@ void TouchDispatcher::cancel(const Touches& touches) {
   }
   forEachRecognizer(cancelling, [](GestureRecognizer& r, const Touches& mine) { r.touchesCancelled(mine); });
   for (const auto& touch : cancelling) {
-    if (Tracked* tracked = find(*touch)) cancelControl(*tracked);
+    if (Tracked* tracked = find(*touch)) cancelHandler(*tracked);
     std::erase_if(tracked_, [&](const Tracked& t) { return t.touch == touch; });
     for (const auto& recognizer : recognizers_) std::erase(recognizer->touches_, touch);
   }
@@ -317,7 +340,7 @@ void TouchDispatcher::didBegin(GestureRecognizer& recognizer) {
   }
   if (!recognizer.cancelsTouchesInView()) return;
   for (auto& tracked : tracked_) {
-    if (holds(recognizer, *tracked.touch)) cancelControl(tracked);
+    if (holds(recognizer, *tracked.touch)) cancelHandler(tracked);
   }
 }
 
@@ -325,7 +348,7 @@ std::vector<std::shared_ptr<Control>> TouchDispatcher::controlsTouched(const Ges
   std::vector<std::shared_ptr<Control>> controls;
   for (const auto& tracked : tracked_) {
     if (tracked.control && tracked.delivered && !tracked.cancelled && holds(recognizer, *tracked.touch)) {
-      controls.push_back(tracked.control);
+      controls.push_back(std::static_pointer_cast<Control>(tracked.handler));
     }
   }
   return controls;

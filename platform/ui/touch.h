@@ -1,8 +1,9 @@
 // Touches and their simulation. A finger put down on a window is hit-tested there; its touch goes
 // to the gesture recognisers of the hit view and of every view above it (deepest first), then to
-// the hit view itself when that is a control (touch down, highlight, touch up inside). A recogniser
-// that recognises with cancelsTouchesInView takes the touch from the control (touch cancel). Inside
-// a scroll view that delays content touches, a control hears of a touch only once it has rested
+// the view that handles it: the hit view when it is a control (touch down, highlight, touch up
+// inside), else the nearest touch responder above it (a table selecting a row). A recogniser that
+// recognises with cancelsTouchesInView takes the touch from that view (touch cancel). Inside a
+// scroll view that delays content touches, the view hears of a touch only once it has rested
 // 0.15 s or ended, so a quick swipe that starts on a button scrolls without touching the button.
 //
 // Time: each step of a simulated gesture is stamped a given time after the last (which is what a
@@ -52,6 +53,17 @@ class Touch {
 };
 
 using Touches = std::vector<std::shared_ptr<Touch>>;
+
+// A view that handles touches that land in it or in its subviews (controls aside), as tables and
+// collections do to highlight and select their rows.
+class TouchResponder {
+ public:
+  virtual ~TouchResponder() = default;
+  virtual void touchBegan(const Touch& touch) = 0;
+  virtual void touchMoved(const Touch& touch) = 0;
+  virtual void touchEnded(const Touch& touch) = 0;
+  virtual void touchCancelled(const Touch& touch) = 0;
+};
 
 namespace touch {
 

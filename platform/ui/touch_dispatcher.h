@@ -49,9 +49,11 @@ class TouchDispatcher {
  private:
   struct Tracked {
     std::shared_ptr<Touch> touch;
-    std::shared_ptr<Control> control;  // the hit view, when it is a control
-    bool delivered = false;            // the control got touchBegan
-    bool cancelled = false;            // the control lost the touch (or never will get it)
+    std::shared_ptr<View> handler;         // the view that handles the touch, if any
+    Control* control = nullptr;            // the handler as a control
+    TouchResponder* responder = nullptr;   // or as a touch responder
+    bool delivered = false;                // the handler heard of the touch
+    bool cancelled = false;                // the handler lost the touch (or never will hear of it)
     std::shared_ptr<dispatch::Timer> delay;
   };
   struct LastTap {
@@ -64,9 +66,12 @@ class TouchDispatcher {
   Tracked* find(const Touch& touch);
   int tapCount(Window& window, Point point, dispatch::TimePoint time) const;
   void attachRecognizers(const std::shared_ptr<Touch>& touch);
-  void startControl(Tracked& tracked);
+  static void findHandler(Tracked& tracked);
+  void startHandler(Tracked& tracked);
   void deliverBegan(Tracked& tracked);
-  void cancelControl(Tracked& tracked);
+  void deliverMoved(Tracked& tracked);
+  void deliverEnded(Tracked& tracked);
+  void cancelHandler(Tracked& tracked);
   void finishSequence();
   bool holds(const GestureRecognizer& recognizer, const Touch& touch) const;
   template <class Deliver>

@@ -13,7 +13,9 @@
 #include "platform/dispatch/main_loop.h"
 #include "platform/ui/button.h"
 #include "platform/ui/constraint.h"
+#include "platform/ui/gesture_recognizer.h"
 #include "platform/ui/layout_anchor.h"
+#include "platform/ui/tap_gesture_recognizer.h"
 #include "platform/ui/touch.h"
 #include "platform/ui/window.h"
 #include "tests/platform/ui/test_views.h"
@@ -227,6 +229,26 @@ TEST_F(TableViewTest, TapSelectsTheRowButNotThroughItsButton) {
   table->setAllowsSelection(false);
   touch::tap(*window, {100, 175});
   EXPECT_EQ(rows->selected.size(), 1u);
+}
+
+TEST_F(TableViewTest, HeldRowHighlightsUntilADragOrARecogniserTakesIt) {
+  auto finger = touch::Finger::down(*window, {100, 175});
+  EXPECT_FALSE(table->cellForRow({0, 3})->isHighlighted());  // not yet: it might be a drag
+  clock->advance(Seconds(0.2));
+  EXPECT_TRUE(table->cellForRow({0, 3})->isHighlighted());
+  finger.moveTo({100, 120});
+  EXPECT_FALSE(table->cellForRow({0, 3})->isHighlighted());
+  finger.up(Seconds(0.2));
+  EXPECT_TRUE(rows->selected.empty());
+
+  int taps = 0;
+  auto tap = std::make_shared<TapGestureRecognizer>();
+  tap->addAction([&] { ++taps; });
+  addGestureRecognizer(*window, tap);
+  table->setContentOffset({0, 0});
+  touch::tap(*window, {100, 175});
+  EXPECT_EQ(taps, 1);
+  EXPECT_TRUE(rows->selected.empty());  // the recogniser took the touch from the table
 }
 
 TEST_F(TableViewTest, SelectionFollowsTheRowAcrossReuse) {
