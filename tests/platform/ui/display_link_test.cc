@@ -1,0 +1,101 @@
+#include "platform/ui/display_link.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "platform/dispatch/clock.h"
+#include "platform/dispatch/main_loop.h"
+#include "platform/ui/scroll_view.h"
+#include "platform/ui/touch.h"
+#include "platform/ui/window.h"
+
+namespace ui {
+namespace {
+
+using dispatch::RunLoopMode;
+using dispatch::Seconds;
+
+class DisplayLinkTest : public ::testing::Test {
+ protected:
+  dispatch::ScopedManualClock clock;
+  dispatch::main_loop::TestScope loop;
+};
+
+TEST_F(DisplayLinkTest, FramesComeSixtyTimesASecondWithTheirTimes) {
+  std::vector<double> stamps, targets;
+  auto link = DisplayLink::create([&](DisplayLink& l) {
+    stamps.push_back(l.timestamp());
+    targets.push_back(l.targetTimestamp());
+  });
+  clock->advance(Seconds(0.5));
+  EXPECT_TRUE(stamps.empty());  // not added to any mode yet
+  double start = std::chrono::duration<double>(dispatch::now().time_since_epoch()).count();
+  link->add(RunLoopMode::Default);
+  link->add(RunLoopMode::Default);  // twice is once
+  clock->advance(Seconds(1.0 + 1e-6));
+  ASSERT_EQ(stamps.size(), 60u);
+  EXPECT_NEAR(stamps.front(), start + 1.0 / 60, 1e-6);
+  for (std::size_t i = 1; i < stamps.size(); ++i) EXPECT_NEAR(stamps[i] - stamps[i - 1], 1.0 / 60, 1e-6);
+  EXPECT_NEAR(targets.back() - stamps.back(), 1.0 / 60, 1e-9);
+
+  link->setPaused(true);
+  clock->advance(Seconds(0.5));
+  EXPECT_EQ(stamps.size(), 60u);
+  link->invalidate();
+}
+
+TEST_F(DisplayLinkTest, ModesDecideWhetherItRunsDuringADrag) {
+  auto window = std::make_shared<Window>(Rect{0, 0, 320, 480});
+  auto scroll = std::make_shared<ScrollView>(Rect{0, 0, 320, 480});
+  scroll->setContentSize({320, 4000});
+  window->addSubview(scroll);
+
+  struct Case {
+    std::vector<RunLoopMode> modes;
+    bool runsWhileDragging;
+  } cases[] = {
+      {{RunLoopMode::Default}, false},
+      {{RunLoopMode::Default, RunLoopMode::Tracking}, true},
+      {{RunLoopMode::Common}, true},
+  };
+  for (const auto& c : cases) {
+    int frames = 0;
+    auto link = DisplayLink::create([&](DisplayLink&) { ++frames; });
+    for (RunLoopMode mode : c.modes) link->add(mode);
+    auto finger = touch::Finger::down(*window, {160, 400});
+    finger.moveTo({160, 300});
+    ASSERT_EQ(dispatch::main_loop::mode(), RunLoopMode::Tracking);
+    clock->advance(Seconds(0.5));
+    EXPECT_EQ(frames > 0, c.runsWhileDragging);
+    finger.up(Seconds(0.2));
+    frames = 0;
+    clock->advance(Seconds(0.5));
+    EXPECT_GE(frames, 29);  // and in the default mode after
+    link->invalidate();
+  }
+}
+
+TEST_F(DisplayLinkTest, ARunningLinkKeepsWhatItsCallbackHoldsUntilInvalidated) {
+  auto held = std::make_shared<int>(7);
+  std::weak_ptr<int> watch = held;
+  std::weak_ptr<DisplayLink> weakLink;
+  int frames = 0;
+  {
+    auto link = DisplayLink::create([held, &frames](DisplayLink& l) {
+      if (++frames == 3) l.invalidate();  // a count that reached its end
+    });
+    link->add(RunLoopMode::Common);
+    weakLink = link;
+  }
+  held.reset();
+  EXPECT_FALSE(watch.expired());
+  clock->advance(Seconds(1));
+  EXPECT_EQ(frames, 3);
+  EXPECT_TRUE(watch.expired());
+  EXPECT_TRUE(weakLink.expired());
+}
+
+}  // namespace
+}  // namespace ui
