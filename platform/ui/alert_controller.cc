@@ -130,6 +130,11 @@ bool AlertController::tapAction(std::string_view title) {
 void AlertController::viewWillAppear(bool animated) {
   ViewController::viewWillAppear(animated);
   tapped_ = false;
+  // The platform refuses a popover that points at nothing; we show it in the middle instead.
+  auto* popover = popoverPresentationController();
+  if (popover && !popover->sourceView()) {
+    base::logError("AlertController: an action sheet on a pad needs a source view; shown in the middle");
+  }
 }
 
 // --- the view ---------------------------------------------------------------------------------------------
