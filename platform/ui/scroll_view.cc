@@ -67,6 +67,11 @@ class ScrollView::Pan : public PanGestureRecognizer {
     }
     PanGestureRecognizer::touchesBegan(touches);
   }
+  // The touches are over (whether or not they dragged this scroll view).
+  void reset() override {
+    PanGestureRecognizer::reset();
+    if (ScrollView* scrollView = owner()) scrollView->liftedWithoutDrag();
+  }
 };
 
 ScrollView::ScrollView() : pan_(std::make_shared<Pan>()) { setClipsToBounds(true); }
@@ -182,6 +187,18 @@ void ScrollView::touchDown() {
   if (!motion_) return;
   finishMotion(false);
   holdTrackingMode(false);
+}
+
+// A finger that stopped the scroll view lifted without dragging: a paging view goes on to the
+// nearest page, and content pulled past an edge goes back, so that it never rests in between.
+void ScrollView::liftedWithoutDrag() {
+  if (dragging_ || motion_ || !shared()) return;
+  dragStartOffset_ = contentOffset();
+  Point target = pagingEnabled_ ? pageTarget({}) : clamped(contentOffset());
+  if (near(target, contentOffset())) return;
+  holdTrackingMode(true);
+  if (auto d = delegate()) d->scrollViewWillBeginDecelerating(*this);
+  startMotion(MotionKind::deceleration, Curve::easeOut, target, kSnapDuration);
 }
 
 void ScrollView::handlePan(PanGestureRecognizer& pan) {

@@ -139,6 +139,7 @@ class ScrollView : public View {
   void handlePan(PanGestureRecognizer& pan);
   bool panShouldBegin(PanGestureRecognizer& pan);
   void touchDown();
+  void liftedWithoutDrag();
   void beginDrag();
   void dragBy(Point translationDelta);
   void endDrag(Point velocity);

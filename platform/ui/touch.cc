@@ -91,18 +91,13 @@ bool TouchDispatcher::holds(const GestureRecognizer& recognizer, const Touch& to
 
 int TouchDispatcher::tapCount(Window& window, Point point, dispatch::TimePoint time) const {
   if (lastTap_.count == 0 || lastTap_.window != &window) return 1;
-  if (seconds(lastTap_.time, time) > kMultiTapInterval) return 1;
+  double since = seconds(lastTap_.time, time);
+  if (since < 0 || since > kMultiTapInterval) return 1;
   double distance = std::hypot(point.x - lastTap_.location.x, point.y - lastTap_.location.y);
   return distance <= kMultiTapDistance ? lastTap_.count + 1 : 1;
 }
 
-dispatch::TimePoint TouchDispatcher::nextTime() const {
-  // A little after the last event, so that steps of a simulated gesture never run backwards.
-  return std::max(dispatch::now(), lastEvent_ + std::chrono::milliseconds(1));
-}
-
 Touches TouchDispatcher::begin(Window& window, const std::vector<Point>& points, dispatch::TimePoint time) {
-  lastEvent_ = time;
   for (const auto& tracked : tracked_) {
     if (tracked.control && tracked.control->isExclusiveTouch()) return {};
   }
@@ -228,7 +223,6 @@ void TouchDispatcher::cancelHandler(Tracked& tracked) {
 }
 
 void TouchDispatcher::move(const Touches& touches, const std::vector<Point>& points, dispatch::TimePoint time) {
-  lastEvent_ = time;
   Touches moving;
   for (std::size_t i = 0; i < touches.size() && i < points.size(); ++i) {
     if (!find(*touches[i])) continue;
@@ -246,7 +240,6 @@ void TouchDispatcher::move(const Touches& touches, const std::vector<Point>& poi
 }
 
 void TouchDispatcher::end(const Touches& touches, dispatch::TimePoint time) {
-  lastEvent_ = time;
   Touches ending;
   for (const auto& touch : touches) {
     if (!find(*touch)) continue;
@@ -368,7 +361,7 @@ dispatch::TimePoint step(dispatch::TimePoint last, dispatch::Seconds after) {
 }  // namespace
 
 Finger Finger::down(Window& window, Point point) {
-  Touches touches = TouchDispatcher::shared().begin(window, {point}, TouchDispatcher::shared().nextTime());
+  Touches touches = TouchDispatcher::shared().begin(window, {point}, dispatch::now());
   return Finger(touches.empty() ? nullptr : touches.front());
 }
 
@@ -407,7 +400,8 @@ void tap(Window& window, Point point, int taps, int touches) {
   for (int i = 0; i < taps; ++i) {
     std::vector<Point> points;
     for (int k = 0; k < std::max(touches, 1); ++k) points.push_back({point.x + 2.0 * k, point.y});
-    dispatch::TimePoint time = dispatcher.nextTime();
+    // Each tap a little after the last one, so that a series counts as one.
+    dispatch::TimePoint time = dispatch::now() + std::chrono::milliseconds(100 * i);
     Touches down = dispatcher.begin(window, points, time);
     dispatcher.end(down, step(time, dispatch::Seconds(0.05)));
   }

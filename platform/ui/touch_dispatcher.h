@@ -30,8 +30,6 @@ class TouchDispatcher {
   void cancel(const Touches& touches);
   void cancelAll();
   bool isDown(const Touch& touch) const;
-  // The time for a new touch: now, and after every event sent so far.
-  dispatch::TimePoint nextTime() const;
 
   // --- for recognisers ---
   // The checks that involve the other recognisers and the hit controls.
@@ -80,7 +78,6 @@ class TouchDispatcher {
   std::vector<Tracked> tracked_;
   std::vector<std::shared_ptr<GestureRecognizer>> recognizers_;  // deepest view first
   LastTap lastTap_;
-  dispatch::TimePoint lastEvent_{};
 };
 
 }  // namespace ui

@@ -160,6 +160,7 @@ TEST_F(ScrollViewTest, DefaultTimersWaitWhileTheUserScrolls) {
   clock->advance(Seconds(2));
   EXPECT_EQ(defaults, 2);
   EXPECT_EQ(commons, 6);
+  finger.moveTo({160, 250});
   finger.moveTo({160, 100}, Seconds(0.02));
   finger.up();  // a fling: still tracking while it decelerates
   EXPECT_TRUE(scroll->isDecelerating());
@@ -212,6 +213,22 @@ TEST_F(ScrollViewTest, FingerStopsADeceleration) {
   EXPECT_FALSE(scroll->isDecelerating());
   EXPECT_EQ(scroll->contentOffset().y, stopped);
   finger.up();
+}
+
+TEST_F(ScrollViewTest, PagingViewStoppedBetweenPagesGoesOnToTheNearest) {
+  scroll->setContentSize({320 * 4, 480});
+  scroll->setPagingEnabled(true);
+  touch::swipe(*window, {300, 200}, {200, 200}, Seconds(0.05));
+  clock->advance(Seconds(0.05));
+  auto finger = touch::Finger::down(*window, {160, 200});  // catches it between pages
+  double caught = scroll->contentOffset().x;
+  ASSERT_GT(caught, 0);
+  ASSERT_LT(caught, 320);
+  finger.up();
+  clock->advance(Seconds(1));
+  EXPECT_EQ(scroll->contentOffset().x, caught < 160 ? 0 : 320);
+  EXPECT_EQ(recorder->events.back(), "didEndDecelerating");
+  EXPECT_EQ(dispatch::main_loop::mode(), dispatch::RunLoopMode::Default);
 }
 
 // A subclass that lets a drag take touches from its buttons, as a strip of chips does.
