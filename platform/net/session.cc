@@ -1,0 +1,72 @@
+#include "platform/net/session.h"
+
+#include "platform/net/engine.h"
+
+namespace net {
+
+Outcome Outcome::success(std::string data, Response response) {
+  Outcome outcome;
+  outcome.data = std::move(data);
+  outcome.response = std::move(response);
+  return outcome;
+}
+
+Outcome Outcome::failure(Error error) {
+  Outcome outcome;
+  outcome.error = std::move(error);
+  return outcome;
+}
+
+std::shared_ptr<Session> Session::make() {
+  return std::shared_ptr<Session>(new Session(dispatch::Queue::serial("net.session")));
+}
+
+std::shared_ptr<DataTask> Session::dataTask(Request request, Completion completion) {
+  return std::shared_ptr<DataTask>(new DataTask(shared_from_this(), std::move(request), std::move(completion)));
+}
+
+DataTask::DataTask(std::shared_ptr<Session> session, Request request, Completion completion)
+    : session_(std::move(session)), request_(std::move(request)), completion_(std::move(completion)) {}
+
+DataTask::State DataTask::state() const {
+  std::lock_guard lock(mutex_);
+  return state_;
+}
+
+void DataTask::resume() {
+  {
+    std::lock_guard lock(mutex_);
+    if (state_ != State::Suspended) return;
+    state_ = State::Running;
+  }
+  Engine::shared().start(shared_from_this());
+}
+
+void DataTask::cancel() {
+  State was;
+  {
+    std::lock_guard lock(mutex_);
+    was = state_;
+    if (was == State::Running) state_ = State::Canceling;
+  }
+  if (was == State::Suspended) finish(Outcome::failure(Error::make(ErrorCode::Cancelled)));
+  // The network thread owns a running transfer, so it is the one to end it.
+  if (was == State::Running) Engine::shared().cancel(shared_from_this());
+}
+
+void DataTask::finish(Outcome outcome) {
+  Completion completion;
+  {
+    std::lock_guard lock(mutex_);
+    if (state_ == State::Completed) return;
+    state_ = State::Completed;
+    completion = std::move(completion_);
+  }
+  if (!completion) return;
+  // The queue keeps itself alive until the block has run, however soon the session goes.
+  session_->delegateQueue()->async([completion = std::move(completion), outcome = std::move(outcome)]() mutable {
+    completion(std::move(outcome.data), std::move(outcome.response), std::move(outcome.error));
+  });
+}
+
+}  // namespace net

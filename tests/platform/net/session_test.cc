@@ -1,0 +1,355 @@
+#include "platform/net/session.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "platform/dispatch/main_loop.h"
+#include "tests/platform/net/test_support.h"
+
+namespace net {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::Collector;
+using testing::fetch;
+using testing::Finished;
+using testing::LoopbackServer;
+using testing::urlOf;
+
+// Echoes what arrived: the method and the body, and every request field as "X-Got-<name>".
+void serveEcho(LoopbackServer& server) {
+  auto echo = [](const httplib::Request& request, httplib::Response& response) {
+    response.set_header("X-Method", request.method);
+    for (const auto& [name, value] : request.headers) response.set_header("X-Got-" + name, value);
+    response.set_content(request.body, "text/plain");
+  };
+  server->Get("/echo", echo);
+  server->Post("/echo", echo);
+  server->Put("/echo", echo);
+  server->Patch("/echo", echo);
+  server->Delete("/echo", echo);
+  server->Options("/echo", echo);
+}
+
+Request requestTo(const LoopbackServer& server, const std::string& path, std::string method = "GET") {
+  Request request(urlOf(server.url(path)));
+  request.setHttpMethod(std::move(method));
+  return request;
+}
+
+TEST(Session, SendsEachMethodWithItsBody) {
+  LoopbackServer server;
+  serveEcho(server);
+  struct Case {
+    std::string method;
+    std::optional<std::string> body;
+    std::string expectedBody;
+  };
+  const Case cases[] = {
+      {"GET", std::nullopt, ""},
+      {"POST", "posted", "posted"},
+      {"POST", std::nullopt, ""},
+      {"PUT", "put", "put"},
+      {"PATCH", "patched", "patched"},
+      {"DELETE", std::nullopt, ""},
+      {"OPTIONS", std::nullopt, ""},
+      {"HEAD", std::nullopt, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.method);
+    Request request = requestTo(server, "/echo", c.method);
+    request.setHttpBody(c.body);
+    Finished finished = fetch(request);
+    ASSERT_TRUE(finished.response);
+    EXPECT_FALSE(finished.error);
+    EXPECT_TRUE(finished.onSessionQueue);
+    EXPECT_EQ(finished.response->statusCode(), 200);
+    EXPECT_EQ(finished.response->value("X-Method"), c.method);
+    ASSERT_TRUE(finished.data);
+    EXPECT_EQ(*finished.data, c.expectedBody);
+    EXPECT_EQ(finished.response->body(), c.expectedBody);
+  }
+}
+
+TEST(Session, CarriesHeadersBothWays) {
+  LoopbackServer server;
+  serveEcho(server);
+  server->Get("/repeated", [](const httplib::Request&, httplib::Response& response) {
+    response.set_header("X-Expired-At", "1780000000");
+    response.set_header("Set-Cookie", "a=1");
+    response.set_header("Set-Cookie", "b=2");
+    response.set_content("{}", "Application/JSON; charset=utf-8");
+  });
+
+  Request request = requestTo(server, "/echo", "POST");
+  request.addValue("first", "X-Tracking-Id");
+  request.addValue("second", "x-tracking-id");
+  request.setValue("gzip", "HTTP_ACCEPT_ENCODING");
+  // Big enough that libcurl would otherwise ask the server to confirm with "100 Continue" first.
+  request.setValue("application/octet-stream", "Content-Type");
+  request.setHttpBody(std::string(2 << 20, 'b'));
+  Finished echoed = fetch(request);
+  ASSERT_TRUE(echoed.response);
+  EXPECT_EQ(echoed.response->value("x-got-x-tracking-id"), "first, second");
+  EXPECT_EQ(echoed.response->value("X-GOT-HTTP_ACCEPT_ENCODING"), "gzip");
+  EXPECT_FALSE(echoed.response->value("X-Got-Expect"));
+  EXPECT_EQ(echoed.data->size(), 2u << 20);
+
+  Finished repeated = fetch(server.url("/repeated"));
+  ASSERT_TRUE(repeated.response);
+  for (const char* name : {"X-Expired-At", "x-expired-at", "X-EXPIRED-AT"}) {
+    EXPECT_EQ(repeated.response->value(name), "1780000000") << name;
+  }
+  EXPECT_EQ(repeated.response->value("set-cookie"), "a=1, b=2");
+  EXPECT_FALSE(repeated.response->value("X-Absent"));
+  EXPECT_EQ(repeated.response->mimeType(), "application/json");
+}
+
+TEST(Session, PostsJsonBody) {
+  LoopbackServer server;
+  std::string received;
+  std::string contentType;
+  server->Post("/api/ads/7/participate", [&](const httplib::Request& request, httplib::Response& response) {
+    received = request.body;
+    contentType = request.get_header_value("Content-Type");
+    response.status = 201;
+    response.set_content(R"({"landing_url":"https://example.com/\uc548"})", "application/json");
+  });
+  Request request = requestTo(server, "/api/ads/7/participate", "POST");
+  request.setValue("application/json", "Content-Type");
+  const std::string body = "{\n  \"ad_id\" : 7,\n  \"title\" : \"\xEC\x95\x88\xEB\x85\x95\"\n}";
+  request.setHttpBody(body);
+  Finished finished = fetch(request);
+  ASSERT_TRUE(finished.response);
+  EXPECT_EQ(finished.response->statusCode(), 201);
+  EXPECT_EQ(*finished.data, R"({"landing_url":"https://example.com/\uc548"})");
+  EXPECT_EQ(received, body);
+  EXPECT_EQ(contentType, "application/json");
+}
+
+TEST(Session, FollowsRedirects) {
+  LoopbackServer server;
+  server->Get("/old", [](const httplib::Request&, httplib::Response& response) { response.set_redirect("/hop"); });
+  server->Get("/hop", [](const httplib::Request&, httplib::Response& response) {
+    response.set_redirect("/new?x=1", 301);
+  });
+  server->Get("/new", [](const httplib::Request& request, httplib::Response& response) {
+    response.set_content("arrived " + request.get_param_value("x"), "text/plain");
+  });
+  server->Get("/loop", [](const httplib::Request&, httplib::Response& response) { response.set_redirect("/loop"); });
+
+  Finished finished = fetch(server.url("/old"));
+  ASSERT_TRUE(finished.response);
+  EXPECT_EQ(finished.response->statusCode(), 200);
+  EXPECT_EQ(*finished.data, "arrived 1");
+  EXPECT_EQ(finished.response->url().absoluteString(), server.url("/new?x=1"));
+
+  Finished looping = fetch(server.url("/loop"));
+  ASSERT_TRUE(looping.error);
+  EXPECT_EQ(looping.error->code, ErrorCode::HttpTooManyRedirects);
+}
+
+TEST(Session, DeliversErrorStatusesAsResponses) {
+  LoopbackServer server;
+  server->Get(R"(/status/(\d+))", [](const httplib::Request& request, httplib::Response& response) {
+    response.status = std::stoi(request.matches[1]);
+    if (response.status != 204 && response.status != 304) {
+      response.set_content(R"({"code":34,"message":"nope"})", "application/json");
+    }
+  });
+  struct Case {
+    int status;
+    std::string body;
+  };
+  const Case cases[] = {{200, R"({"code":34,"message":"nope"})"},
+                        {204, ""},
+                        {400, R"({"code":34,"message":"nope"})"},
+                        {404, R"({"code":34,"message":"nope"})"},
+                        {500, R"({"code":34,"message":"nope"})"},
+                        {503, R"({"code":34,"message":"nope"})"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.status);
+    Finished finished = fetch(server.url("/status/" + std::to_string(c.status)));
+    EXPECT_FALSE(finished.error);
+    ASSERT_TRUE(finished.response);
+    EXPECT_EQ(finished.response->statusCode(), c.status);
+    // An empty body is present, empty data: never absent.
+    ASSERT_TRUE(finished.data);
+    EXPECT_EQ(*finished.data, c.body);
+  }
+}
+
+TEST(Session, ReportsTransportFailuresAsErrors) {
+  int closedPort;
+  {
+    LoopbackServer gone;
+    closedPort = gone.port();
+  }
+  LoopbackServer server;
+  server->Get("/truncated", [](const httplib::Request&, httplib::Response& response) {
+    // Promises 100 bytes, sends 5, then drops the connection.
+    response.set_content_provider(100, "text/plain", [](std::size_t, std::size_t, httplib::DataSink& sink) {
+      sink.write("short", 5);
+      return false;
+    });
+  });
+  struct Case {
+    std::string name;
+    std::string url;
+    HeaderFields headers;
+    ErrorCode expected;
+  };
+  const Case cases[] = {
+      {"refused", "http://127.0.0.1:" + std::to_string(closedPort) + "/", {}, ErrorCode::CannotConnectToHost},
+      {"cut mid-body", server.url("/truncated"), {}, ErrorCode::NetworkConnectionLost},
+      {"scheme not served", "ftp://127.0.0.1/file", {}, ErrorCode::UnsupportedUrl},
+      {"local file", "file:///etc/hostname", {}, ErrorCode::UnsupportedUrl},
+      {"relative", "/api/ads", {}, ErrorCode::UnsupportedUrl},
+      {"forged header line", server.url("/truncated"), {{"X-A", "1\r\nX-Injected: 2"}}, ErrorCode::BadUrl},
+      {"bad header name", server.url("/truncated"), {{"X A", "1"}}, ErrorCode::BadUrl},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Request request(urlOf(c.url));
+    request.setAllHttpHeaderFields(c.headers);
+    Finished finished = fetch(request);
+    EXPECT_FALSE(finished.data);
+    EXPECT_FALSE(finished.response);
+    ASSERT_TRUE(finished.error);
+    EXPECT_EQ(finished.error->code, c.expected);
+    EXPECT_TRUE(finished.onSessionQueue);
+    base::Error converted = *finished.error;
+    EXPECT_EQ(converted.domain, errorDomain);
+    EXPECT_EQ(converted.code, static_cast<long>(c.expected));
+    EXPECT_FALSE(converted.description().empty());
+  }
+}
+
+TEST(Session, TimesOutUnderTheOverride) {
+  LoopbackServer server;
+  server->Get("/slow", [&](const httplib::Request&, httplib::Response& response) {
+    server.hold(10s);
+    response.set_content("late", "text/plain");
+  });
+  setTimeoutOverride(dispatch::Seconds(0.3));
+  auto started = std::chrono::steady_clock::now();
+  Finished finished = fetch(server.url("/slow"));
+  auto took = std::chrono::steady_clock::now() - started;
+  setTimeoutOverride(std::nullopt);
+  ASSERT_TRUE(finished.error);
+  EXPECT_EQ(finished.error->code, ErrorCode::TimedOut);
+  EXPECT_LT(took, 5s);
+  EXPECT_EQ(effectiveTimeout(Request(urlOf(server.url("/")))), dispatch::Seconds(60));
+}
+
+TEST(Session, CancelEndsTheTaskOnce) {
+  LoopbackServer server;
+  server->Get("/slow", [&](const httplib::Request&, httplib::Response& response) {
+    server.hold(10s);
+    response.set_content("late", "text/plain");
+  });
+  server->Get("/fast", [](const httplib::Request&, httplib::Response& response) { response.set_content("ok", "text/plain"); });
+  Collector collector;
+  auto session = Session::make();
+
+  auto running = session->dataTask(Request(urlOf(server.url("/slow"))), collector.completion(session));
+  running->resume();
+  running->cancel();
+  running->cancel();
+  auto neverStarted = session->dataTask(Request(urlOf(server.url("/fast"))), collector.completion(session));
+  neverStarted->cancel();
+  neverStarted->resume();
+  ASSERT_TRUE(collector.waitFor(2));
+
+  auto done = session->dataTask(Request(urlOf(server.url("/fast"))), collector.completion(session));
+  done->resume();
+  ASSERT_TRUE(collector.waitFor(3));
+  done->cancel();
+  EXPECT_FALSE(collector.waitFor(4, 100ms));
+
+  auto finished = collector.finished();
+  ASSERT_EQ(finished.size(), 3u);
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_TRUE(finished[i].error);
+    EXPECT_EQ(finished[i].error->code, ErrorCode::Cancelled);
+    EXPECT_FALSE(finished[i].response);
+  }
+  EXPECT_EQ(finished[2].data, "ok");
+  EXPECT_EQ(running->state(), DataTask::State::Completed);
+  EXPECT_EQ(done->state(), DataTask::State::Completed);
+}
+
+TEST(Session, IsFreedWhenItsLastTaskEnds) {
+  LoopbackServer server;
+  server->Get("/fast", [](const httplib::Request&, httplib::Response& response) { response.set_content("ok", "text/plain"); });
+  Collector collector;
+  auto session = Session::make();
+  std::weak_ptr<Session> weak = session;
+  session->dataTask(Request(urlOf(server.url("/fast"))), collector.completion(session))->resume();
+  session.reset();
+  EXPECT_FALSE(weak.expired());
+  ASSERT_TRUE(collector.waitFor(1));
+  auto deadline = std::chrono::steady_clock::now() + 5s;
+  while (!weak.expired() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+  EXPECT_TRUE(weak.expired());
+}
+
+TEST(Session, CompletesEveryOneOfManyConcurrentTasksOnce) {
+  LoopbackServer server;
+  server->Get(R"(/item/(\d+))", [](const httplib::Request& request, httplib::Response& response) {
+    response.set_content(request.matches[1].str(), "text/plain");
+  });
+  constexpr int count = 500;
+  auto calls = std::make_shared<std::vector<std::atomic<int>>>(count);
+  auto wrongQueue = std::make_shared<std::atomic<int>>(0);
+  auto failures = std::make_shared<std::atomic<int>>(0);
+  std::vector<std::thread> starters;
+  for (int t = 0; t < 4; ++t) {
+    starters.emplace_back([&, t] {
+      for (int i = t; i < count; i += 4) {
+        auto session = Session::make();
+        std::weak_ptr<dispatch::Queue> queue = session->delegateQueue();
+        Request request(urlOf(server.url("/item/" + std::to_string(i))));
+        session->dataTask(request, [=](std::optional<std::string> data, std::optional<Response>,
+                                       std::optional<Error>) {
+          auto current = queue.lock();
+          if (!current || !current->isCurrent()) ++*wrongQueue;
+          if (data != std::to_string(i)) ++*failures;
+          ++(*calls)[i];
+        })->resume();
+      }
+    });
+  }
+  for (auto& starter : starters) starter.join();
+  auto allCalled = [&] {
+    for (auto& c : *calls) {
+      if (c.load() == 0) return false;
+    }
+    return true;
+  };
+  auto deadline = std::chrono::steady_clock::now() + 30s;
+  while (!allCalled() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(5ms);
+  std::this_thread::sleep_for(50ms);
+  for (int i = 0; i < count; ++i) EXPECT_EQ((*calls)[i].load(), 1) << i;
+  EXPECT_EQ(failures->load(), 0);
+  EXPECT_EQ(wrongQueue->load(), 0);
+}
+
+TEST(Session, CompletesOffTheMainThread) {
+  dispatch::main_loop::TestScope scope;
+  LoopbackServer server;
+  server->Get("/fast", [](const httplib::Request&, httplib::Response& response) { response.set_content("ok", "text/plain"); });
+  std::atomic<bool> done = false;
+  std::atomic<bool> onMain = true;
+  auto session = Session::make();
+  session->dataTask(Request(urlOf(server.url("/fast"))), [&](auto, auto, auto) {
+    onMain = dispatch::main_loop::isMainThread();
+    done = true;
+  })->resume();
+  EXPECT_TRUE(dispatch::main_loop::runUntil([&] { return done.load(); }));
+  EXPECT_FALSE(onMain.load());
+}
+
+}  // namespace
+}  // namespace net

@@ -1,0 +1,120 @@
+// A loopback HTTP server on an ephemeral port and a way to run a data task to its end.
+#pragma once
+
+#include <httplib.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "platform/net/session.h"
+
+namespace net::testing {
+
+class LoopbackServer {
+ public:
+  LoopbackServer() {
+    // One request per connection, so stopping never waits out a kept-alive one; without Nagle, so
+    // a body written after its headers is not held back for an acknowledgement.
+    server_.set_keep_alive_max_count(1);
+    server_.set_tcp_nodelay(true);
+    server_.set_payload_max_length(16 << 20);
+    port_ = server_.bind_to_any_port("127.0.0.1");
+    thread_ = std::thread([this] { server_.listen_after_bind(); });
+    // httplib ignores a stop() that comes before its loop has started.
+    while (!server_.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ~LoopbackServer() {
+    release();
+    server_.stop();
+    thread_.join();
+  }
+
+  httplib::Server& operator*() { return server_; }
+  httplib::Server* operator->() { return &server_; }
+  int port() const { return port_; }
+  std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+
+  // Holds a handler until the test releases it or the time passes, so a slow answer never
+  // outlives the test.
+  void hold(std::chrono::milliseconds atMost) {
+    std::unique_lock lock(mutex_);
+    released_.wait_for(lock, atMost, [this] { return isReleased_; });
+  }
+  void release() {
+    std::lock_guard lock(mutex_);
+    isReleased_ = true;
+    released_.notify_all();
+  }
+
+ private:
+  httplib::Server server_;
+  int port_ = 0;
+  std::thread thread_;
+  std::mutex mutex_;
+  std::condition_variable released_;
+  bool isReleased_ = false;
+};
+
+struct Finished {
+  std::optional<std::string> data;
+  std::optional<Response> response;
+  std::optional<Error> error;
+  bool onSessionQueue = false;
+};
+
+// Collects the completions of any number of tasks; it may be dropped before they arrive.
+class Collector {
+ public:
+  Completion completion(const std::shared_ptr<Session>& session) {
+    std::weak_ptr<dispatch::Queue> queue = session->delegateQueue();
+    return [state = state_, queue](std::optional<std::string> data, std::optional<Response> response,
+                                   std::optional<Error> error) {
+      auto current = queue.lock();
+      Finished finished{std::move(data), std::move(response), std::move(error), current && current->isCurrent()};
+      std::lock_guard lock(state->mutex);
+      state->finished.push_back(std::move(finished));
+      state->changed.notify_all();
+    };
+  }
+
+  bool waitFor(std::size_t count, std::chrono::milliseconds atMost = std::chrono::seconds(20)) {
+    std::unique_lock lock(state_->mutex);
+    return state_->changed.wait_for(lock, atMost, [&] { return state_->finished.size() >= count; });
+  }
+  std::vector<Finished> finished() {
+    std::lock_guard lock(state_->mutex);
+    return state_->finished;
+  }
+
+ private:
+  struct State {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<Finished> finished;
+  };
+  std::shared_ptr<State> state_ = std::make_shared<State>();
+};
+
+inline base::Url urlOf(const std::string& text) { return *base::Url::parse(text); }
+
+// Sends the request on a new session, as the SDK does, and waits for its one completion.
+inline Finished fetch(const Request& request) {
+  Collector collector;
+  auto session = Session::make();
+  session->dataTask(request, collector.completion(session))->resume();
+  session.reset();
+  if (!collector.waitFor(1)) return {};
+  // A second completion would show up here.
+  collector.waitFor(2, std::chrono::milliseconds(20));
+  auto finished = collector.finished();
+  return finished.size() == 1 ? finished.front() : Finished{};
+}
+
+inline Finished fetch(const std::string& url) { return fetch(Request(urlOf(url))); }
+
+}  // namespace net::testing
