@@ -1,11 +1,9 @@
-// Plane geometry in points, y growing downwards as on the phone platform: points, rectangles,
-// edge insets, affine transforms and the corner set used by rounded corners.
+// Plane geometry in points, y growing downwards as on the phone platform: points, sizes,
+// rectangles, edge insets, affine transforms and the corner set used by rounded corners.
 #pragma once
 
 #include <algorithm>
 #include <initializer_list>
-
-#include "platform/ui/image.h"  // ui::Size lives with the image type
 
 namespace ui {
 
@@ -13,6 +11,12 @@ struct Point {
   double x = 0;
   double y = 0;
   friend bool operator==(const Point&, const Point&) = default;
+};
+
+struct Size {
+  double width = 0;
+  double height = 0;
+  friend bool operator==(const Size&, const Size&) = default;
 };
 
 struct Rect {

@@ -10,13 +10,9 @@
 #include <string_view>
 #include <vector>
 
-namespace ui {
+#include "platform/ui/geometry.h"
 
-struct Size {
-  double width = 0;
-  double height = 0;
-  friend bool operator==(const Size&, const Size&) = default;
-};
+namespace ui {
 
 class ImageBundle;
 

@@ -32,6 +32,15 @@ bool isDirectional(LayoutAttribute attribute) {
   return attribute == LayoutAttribute::leading || attribute == LayoutAttribute::trailing;
 }
 
+bool isHorizontalPosition(LayoutAttribute attribute) {
+  return isDirectional(attribute) || attribute == LayoutAttribute::left ||
+         attribute == LayoutAttribute::right || attribute == LayoutAttribute::centerX;
+}
+
+bool isRightToLeft(const View& view) {
+  return view.effectiveUserInterfaceLayoutDirection() == UserInterfaceLayoutDirection::rightToLeft;
+}
+
 // Leading and trailing as left and right edges in the given direction.
 LayoutAttribute resolve(LayoutAttribute attribute, bool rightToLeft) {
   if (attribute == LayoutAttribute::leading) return rightToLeft ? LayoutAttribute::right : LayoutAttribute::left;
@@ -103,23 +112,33 @@ void LayoutEngine::subtreeRemoved(View& subtree) {
   forEachView(subtree, [this](View& view) {
     for (const auto& constraint : view.constraints_) uninstall(*constraint);
   });
-  forEachView(subtree, [this](View& view) {
+  // Rows first, then variables: a right-to-left view's stay names its superview's width.
+  std::vector<Item*> leaving;
+  forEachView(subtree, [this, &leaving](View& view) {
     auto found = itemIndex_.find(&view);
-    if (found != itemIndex_.end()) removeItem(items_[found->second]);
+    if (found != itemIndex_.end()) leaving.push_back(&items_[found->second]);
   });
+  for (Item* gone : leaving) removeRows(*gone);
+  for (Item* gone : leaving) removeItem(*gone);
   // Departed views leave gaps; past a point a rebuild is cheaper than walking them.
   if (deadItems_ > 64 && deadItems_ > items_.size() / 2) setNeedsRebuild();
 }
 
-void LayoutEngine::removeItem(Item& item) {
+void LayoutEngine::removeRows(Item& item) {
   for (auto* ids : {&item.pins, &item.stays}) {
     for (Solver::ConstraintId id : *ids) solver_.removeConstraint(id);
+    ids->clear();
   }
   for (int axis = 0; axis < 2; ++axis) {
-    for (Solver::ConstraintId id : {item.hug[axis], item.resist[axis]}) {
-      if (id != kNone) solver_.removeConstraint(id);
+    for (Solver::ConstraintId* id : {&item.hug[axis], &item.resist[axis]}) {
+      if (*id != kNone) solver_.removeConstraint(*id);
+      *id = kNone;
     }
   }
+}
+
+// After removeRows() of every item that names its variables.
+void LayoutEngine::removeItem(Item& item) {
   for (Solver::Variable variable : {item.x, item.y, item.width, item.height}) {
     if (solver_.removeVariable(variable) != Solver::Status::ok) setNeedsRebuild();  // still named: start over
   }
@@ -161,11 +180,15 @@ void LayoutEngine::pin(Item& item) {
   item.pins.push_back(solver_.addConstraint(single(item.height, frame.height()), Solver::Relation::equal, 1000).id);
 }
 
-void LayoutEngine::addStays(Item& item) {
-  item.stays = {solver_.addConstraint(single(item.width, 0), Solver::Relation::equal, kSizeStay).id,
-                solver_.addConstraint(single(item.height, 0), Solver::Relation::equal, kSizeStay).id,
-                solver_.addConstraint(single(item.x, 0), Solver::Relation::equal, kPositionStay).id,
-                solver_.addConstraint(single(item.y, 0), Solver::Relation::equal, kPositionStay).id};
+// Right to left, the place to stay near is the superview's leading edge, its right: x + width = W.
+void LayoutEngine::addStays(Item& made) {
+  Solver::Expression x = single(made.x, 0);
+  View* superview = made.view != &root_ ? made.view->superview_ : nullptr;
+  if (superview && isRightToLeft(*made.view)) x.add(made.width).add(item(superview).width, -1);
+  made.stays = {solver_.addConstraint(single(made.width, 0), Solver::Relation::equal, kSizeStay).id,
+                solver_.addConstraint(single(made.height, 0), Solver::Relation::equal, kSizeStay).id,
+                solver_.addConstraint(x, Solver::Relation::equal, kPositionStay).id,
+                solver_.addConstraint(single(made.y, 0), Solver::Relation::equal, kPositionStay).id};
 }
 
 void LayoutEngine::install(Constraint& constraint) {
@@ -210,23 +233,34 @@ void LayoutEngine::logBroken(const Installed& installed, Solver::Status status) 
 
 // first − multiplier × second − constant, compared with 0, in the space of the view the constraint
 // is installed on. False when an item is gone.
+//
+// Right to left, a constraint on leading or trailing is read in that space mirrored, x → W − x
+// with W its width: leading is W − maxX, trailing W − minX and a centre W − midX. Its relation,
+// constant and multiplier then mean what they mean left to right, and the frames come out as the
+// exact mirror of the left-to-right ones.
 bool LayoutEngine::buildExpression(Constraint& constraint, Solver::Expression& e, bool& usesGuides) {
   auto first = constraint.first_.lock();
   auto second = constraint.second_.lock();
   bool hasSecond = constraint.secondAttribute_ != LayoutAttribute::notAnAttribute;
   if (!first || !first->owningView() || (hasSecond && (!second || !second->owningView()))) return false;
   View* ancestor = constraint.installedOn_;
-  bool rightToLeft =
-      first->owningView()->effectiveUserInterfaceLayoutDirection() == UserInterfaceLayoutDirection::rightToLeft;
-  // Constants of leading and trailing point towards the trailing side.
-  bool flip = rightToLeft && (isDirectional(constraint.firstAttribute_) || isDirectional(constraint.secondAttribute_));
+  bool rightToLeft = isRightToLeft(*first->owningView());
+  bool mirrored = rightToLeft &&
+                  (isDirectional(constraint.firstAttribute_) || isDirectional(constraint.secondAttribute_));
   usesGuides = dynamic_cast<LayoutGuide*>(first.get()) || dynamic_cast<LayoutGuide*>(second.get());
   e = Solver::Expression();
-  addAttribute(e, *first, resolve(constraint.firstAttribute_, rightToLeft), ancestor, 1);
-  if (hasSecond) {
-    addAttribute(e, *second, resolve(constraint.secondAttribute_, rightToLeft), ancestor, -constraint.multiplier_);
-  }
-  e.constant -= flip ? -constraint.constant_ : constraint.constant_;
+  double mirrorWidth = 0;  // W's coefficient; nothing when the positions' coefficients cancel
+  auto add = [&](LayoutItem& layoutItem, LayoutAttribute attribute, double k) {
+    if (mirrored && isHorizontalPosition(attribute)) {
+      mirrorWidth += k;
+      k = -k;
+    }
+    addAttribute(e, layoutItem, resolve(attribute, rightToLeft), ancestor, k);
+  };
+  add(*first, constraint.firstAttribute_, 1);
+  if (hasSecond) add(*second, constraint.secondAttribute_, -constraint.multiplier_);
+  if (mirrorWidth != 0) e.add(item(ancestor).width, mirrorWidth);
+  e.constant -= constraint.constant_;
   return true;
 }
 

@@ -85,6 +85,7 @@ class LayoutEngine {
   void pin(Item& item);
   void addStays(Item& item);
   void install(Constraint& constraint);
+  void removeRows(Item& item);
   void removeItem(Item& item);
   template <class Visit>
   static void forEachView(View& subtree, const Visit& visit);

@@ -94,12 +94,7 @@ struct StackView::Arrangement {
         auto gap = spacer();
         add(gap, main.start, Relation::equal, a, centring ? main.center : main.end);
         add(gap, main.end, Relation::equal, b, centring ? main.center : main.start);
-        if (centring) {
-          add(b, main.start, Relation::greaterThanOrEqual, a, main.end, spacing);
-        } else {
-          made.push_back(Constraint::make(gap, main.size, Relation::greaterThanOrEqual, nullptr,
-                                          Attribute::notAnAttribute, 1, spacing));
-        }
+        add(b, main.start, Relation::greaterThanOrEqual, a, main.end, spacing);
         if (firstSpacer) {
           add(gap, main.size, Relation::equal, firstSpacer, main.size);
         } else {
@@ -181,6 +176,12 @@ void StackView::removeArrangedSubview(const View& view) {
 void StackView::willRemoveSubview(View& subview) {
   View::willRemoveSubview(subview);
   if (!removingSpacers_) removeArrangedSubview(subview);
+}
+
+void StackView::subviewDidChangeHidden(View& subview) {
+  View::subviewDidChangeHidden(subview);
+  auto isSubview = [&](const auto& view) { return view.get() == &subview; };
+  if (std::ranges::any_of(arranged_, isSubview)) setNeedsLayout();
 }
 
 void StackView::setAxis(LayoutAxis axis) {

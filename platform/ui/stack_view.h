@@ -2,9 +2,9 @@
 // constraints (and, for equal spacing and equal centring, hidden spacer views between them) in
 // the tree's solver. Hidden arranged views collapse: they take no room and no spacing.
 //
-// The constraints are made again whenever the arrangement changes. A change of an arranged view's
-// hidden flag or natural size is picked up at the stack's next layout pass (call setNeedsLayout()
-// on the stack after hiding or showing an arranged view).
+// The constraints are made again whenever the arrangement changes. Hiding or showing an arranged
+// view marks the stack for layout, and its next layout pass arranges again; a change of natural
+// size under fill-proportionally is picked up at the stack's next layout pass too.
 // Main thread only; make stack views with std::make_shared.
 #pragma once
 
@@ -57,6 +57,7 @@ class StackView : public View {
 
   void layoutSubviews() override;
   void willRemoveSubview(View& subview) override;
+  void subviewDidChangeHidden(View& subview) override;
 
  private:
   struct Arrangement;

@@ -125,6 +125,12 @@ void View::setAlpha(double alpha) {
   recordChange(*this, "opacity", old, alpha);
 }
 
+void View::setHidden(bool hidden) {
+  if (hidden == isHidden()) return;
+  layer_->setHidden(hidden);
+  if (superview_) superview_->subviewDidChangeHidden(*this);
+}
+
 void View::setBackgroundColor(std::optional<Color> color) {
   Color old = layer_->backgroundColor().value_or(Color::clear());
   layer_->setBackgroundColor(color);

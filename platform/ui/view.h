@@ -15,9 +15,13 @@
 //
 // Under-determined frames: below every priority (below 1), each view that does not translate its
 // frame is first kept as small as its constraints allow (width and height pulled towards 0), then
-// as near its superview's origin as they allow (x and y pulled towards 0). Where that still leaves a
-// choice, the solver's pivot order (the order views and constraints were added) decides; the same
-// tree built the same way lays out to the same frames every time.
+// as near its superview's top leading corner as they allow (y pulled towards 0, and x towards 0 or,
+// right to left, the right edge towards the superview's). Where that still leaves a choice, the
+// solver's pivot order (the order views and constraints were added) decides; the same tree built
+// the same way lays out to the same frames every time.
+//
+// Right to left, constraints on leading and trailing are solved in the mirrored space (x → W − x)
+// of the view they are installed on, so a layout comes out as the mirror of its left-to-right self.
 //
 // Conflicts: a required constraint that cannot hold with the others is logged (base::logError)
 // and broken: left out of the solution until it is changed or the tree is rebuilt.
@@ -103,7 +107,8 @@ class View : public LayoutItem {
   double alpha() const { return layer_->opacity(); }
   void setAlpha(double alpha);
   bool isHidden() const { return layer_->isHidden(); }
-  void setHidden(bool hidden) { layer_->setHidden(hidden); }
+  // A change is told to the superview (subviewDidChangeHidden).
+  void setHidden(bool hidden);
   const std::optional<Color>& backgroundColor() const { return layer_->backgroundColor(); }
   virtual void setBackgroundColor(std::optional<Color> color);
   // Inherited from the superview unless set; the system blue at the root.
@@ -235,6 +240,8 @@ class View : public LayoutItem {
   virtual void willRemoveSubview(View& subview) { (void)subview; }
   virtual void didMoveToSuperview() {}
   virtual void didMoveToWindow() {}
+  // A subview was hidden or shown; containers that arrange by visibility lay out again.
+  virtual void subviewDidChangeHidden(View& subview) { (void)subview; }
 
  protected:
   // For views whose own layer is of another class (a gradient layer, say).

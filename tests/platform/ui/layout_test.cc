@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "platform/ui/window.h"
 #include "tests/platform/ui/test_views.h"
 
@@ -45,6 +48,100 @@ TEST(Layout, LeadingAndTrailingSwapInRightToLeft) {
     EXPECT_EQ(trail->frame().x(), c.trailingX);
     EXPECT_EQ(lead->effectiveUserInterfaceLayoutDirection() == UserInterfaceLayoutDirection::rightToLeft,
               c.attribute == SemanticContentAttribute::forceRightToLeft);
+  }
+}
+
+Rect mirrored(const Rect& frame, double width) {
+  return {width - frame.maxX(), frame.y(), frame.width(), frame.height()};
+}
+
+// Each case lays out `a` and `b` in a 320-point-wide root left to right, then right to left: the
+// second layout must be the mirror of the first, also once the last constraint's constant changed.
+TEST(Layout, RightToLeftIsTheMirrorOfLeftToRight) {
+  using Make = std::function<std::vector<std::shared_ptr<Constraint>>(View& root, View& a, View& b)>;
+  constexpr double kNone = View::kNoIntrinsicMetric;
+  struct Case {
+    const char* name;
+    Size aNatural, bNatural;
+    Make make;
+    Rect a, b;  // left to right
+  };
+  const Case cases[] = {
+      {"equalities", {kNone, kNone}, {kNone, kNone},
+       [](View& root, View& a, View& b) {
+         return std::vector{a.leadingAnchor().constraintEqualTo(root.leadingAnchor(), 20),
+                            b.trailingAnchor().constraintEqualTo(root.trailingAnchor(), -20),
+                            b.widthAnchor().constraintEqualToConstant(50),
+                            a.trailingAnchor().constraintEqualTo(b.leadingAnchor(), -10)};
+       },
+       {20, 0, 220, 0}, {250, 0, 50, 0}},
+      {"≥ leaves a wider gap alone", {100, 20}, {50, 20},
+       [](View& root, View& a, View& b) {
+         return std::vector{a.leadingAnchor().constraintEqualTo(root.leadingAnchor(), 20),
+                            b.trailingAnchor().constraintEqualTo(root.trailingAnchor(), -20),
+                            b.leadingAnchor().constraintGreaterThanOrEqualTo(a.trailingAnchor(), 10)};
+       },
+       {20, 0, 100, 20}, {250, 0, 50, 20}},
+      {"≥ holds off a view pulled towards the leading edge", {kNone, kNone}, {kNone, kNone},
+       [](View& root, View& a, View& b) {
+         return std::vector{a.leadingAnchor().constraintEqualTo(root.leadingAnchor(), 20),
+                            a.widthAnchor().constraintEqualToConstant(100),
+                            b.widthAnchor().constraintEqualToConstant(50),
+                            b.leadingAnchor().constraintGreaterThanOrEqualTo(a.trailingAnchor(), 10)};
+       },
+       {20, 0, 100, 0}, {130, 0, 50, 0}},
+      {"≤ caps a view that resists compression", {400, 20}, {50, 20},
+       [](View& root, View& a, View& b) {
+         return std::vector{a.leadingAnchor().constraintEqualTo(root.leadingAnchor(), 10),
+                            a.trailingAnchor().constraintLessThanOrEqualTo(b.leadingAnchor(), -10),
+                            a.trailingAnchor().constraintLessThanOrEqualTo(root.trailingAnchor(), -100)};
+       },
+       {10, 0, 210, 20}, {230, 0, 50, 20}},
+      {"a centre against a leading edge", {kNone, kNone}, {20, kNone},
+       [](View& root, View& a, View& b) {
+         return std::vector{a.leadingAnchor().constraintEqualTo(root.leadingAnchor(), 20),
+                            a.widthAnchor().constraintEqualToConstant(100),
+                            b.centerXAnchor().constraintGreaterThanOrEqualTo(a.leadingAnchor(), 40)};
+       },
+       {20, 0, 100, 0}, {50, 0, 20, 0}},
+      {"multipliers on positions", {40, kNone}, {30, kNone},
+       [](View& root, View& a, View& b) {
+         auto shared = [](View& view) { return view.shared(); };
+         using enum LayoutAttribute;
+         return std::vector{
+             Constraint::make(shared(a), leading, LayoutRelation::greaterThanOrEqual, shared(root), trailing,
+                              0.5, 0),
+             Constraint::make(shared(b), trailing, LayoutRelation::equal, shared(root), trailing, 0.25, 10)};
+       },
+       {160, 0, 40, 0}, {60, 0, 30, 0}},
+  };
+  for (const Case& c : cases) {
+    std::vector<Rect> leftToRight;
+    for (bool rightToLeft : {false, true}) {
+      auto root = container(320, 100);
+      if (rightToLeft) root->setSemanticContentAttribute(SemanticContentAttribute::forceRightToLeft);
+      auto a = make<SizedView>(c.aNatural);
+      auto b = make<SizedView>(c.bNatural);
+      root->addSubview(a);
+      root->addSubview(b);
+      auto constraints = c.make(*root, *a, *b);
+      Constraint::activate(constraints);
+      root->layoutIfNeeded();
+      std::vector<Rect> frames{a->frame(), b->frame()};
+      constraints.back()->setConstant(constraints.back()->constant() + 15);
+      root->layoutIfNeeded();
+      frames.push_back(a->frame());
+      frames.push_back(b->frame());
+      if (!rightToLeft) {
+        EXPECT_EQ(frames[0], c.a) << c.name;
+        EXPECT_EQ(frames[1], c.b) << c.name;
+        leftToRight = frames;
+        continue;
+      }
+      for (std::size_t i = 0; i < frames.size(); ++i) {
+        EXPECT_EQ(frames[i], mirrored(leftToRight[i], 320)) << c.name << ", frame " << i;
+      }
+    }
   }
 }
 
@@ -351,40 +448,43 @@ TEST(Layout, RemovingAViewDropsOnlyTheConstraintsThatLeaveItsSubtree) {
 
 // Views joining and leaving are solved incrementally; a rebuilt engine agrees.
 TEST(Layout, TreeChangesSolveLikeARebuild) {
-  auto root = container(300, 200);
-  auto left = constrained(), right = constrained();
-  root->addSubview(left);
-  root->addSubview(right);
-  Constraint::activate({
-      left->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 10),
-      left->widthAnchor().constraintEqualToConstant(100),
-      left->heightAnchor().constraintEqualTo(root->heightAnchor()),
-      right->trailingAnchor().constraintEqualTo(root->trailingAnchor(), -10),
-      right->widthAnchor().constraintEqualTo(left->widthAnchor()),
-      right->heightAnchor().constraintEqualTo(root->heightAnchor(), 0.5, 0),
-  });
-  auto badge = make<SizedView>(Size{20, 20});
-  Constraint::activate({badge->widthAnchor().constraintGreaterThanOrEqualToConstant(30)});
-  root->layoutIfNeeded();
-
-  auto frames = [&] {
-    return std::vector<Rect>{left->frame(), right->frame(), badge->frame()};
-  };
-  for (int round = 0; round < 100; ++round) {
-    auto& parent = round % 2 ? left : right;
-    parent->addSubview(badge);
+  for (auto direction : {SemanticContentAttribute::unspecified, SemanticContentAttribute::forceRightToLeft}) {
+    auto root = container(300, 200);
+    root->setSemanticContentAttribute(direction);
+    auto left = constrained(), right = constrained();
+    root->addSubview(left);
+    root->addSubview(right);
     Constraint::activate({
-        badge->centerXAnchor().constraintEqualTo(parent->centerXAnchor(), round % 7),
-        badge->bottomAnchor().constraintEqualTo(root->bottomAnchor(), -round % 5),
+        left->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 10),
+        left->widthAnchor().constraintEqualToConstant(100),
+        left->heightAnchor().constraintEqualTo(root->heightAnchor()),
+        right->trailingAnchor().constraintEqualTo(root->trailingAnchor(), -10),
+        right->widthAnchor().constraintEqualTo(left->widthAnchor()),
+        right->heightAnchor().constraintEqualTo(root->heightAnchor(), 0.5, 0),
     });
+    auto badge = make<SizedView>(Size{20, 20});
+    Constraint::activate({badge->widthAnchor().constraintGreaterThanOrEqualToConstant(30)});
     root->layoutIfNeeded();
-    auto incremental = frames();
-    EXPECT_EQ(incremental[2].width(), 30) << "its own constraint travels with it";
-    right->setTranslatesAutoresizingMaskIntoConstraints(true);  // forces a rebuild
-    right->setTranslatesAutoresizingMaskIntoConstraints(false);
-    root->layoutIfNeeded();
-    ASSERT_EQ(frames(), incremental) << "round " << round;
-    badge->removeFromSuperview();
+
+    auto frames = [&] {
+      return std::vector<Rect>{left->frame(), right->frame(), badge->frame()};
+    };
+    for (int round = 0; round < 100; ++round) {
+      auto& parent = round % 2 ? left : right;
+      parent->addSubview(badge);
+      Constraint::activate({
+          badge->centerXAnchor().constraintEqualTo(parent->centerXAnchor(), round % 7),
+          badge->bottomAnchor().constraintEqualTo(root->bottomAnchor(), -round % 5),
+      });
+      root->layoutIfNeeded();
+      auto incremental = frames();
+      EXPECT_EQ(incremental[2].width(), 30) << "its own constraint travels with it";
+      right->setTranslatesAutoresizingMaskIntoConstraints(true);  // forces a rebuild
+      right->setTranslatesAutoresizingMaskIntoConstraints(false);
+      root->layoutIfNeeded();
+      ASSERT_EQ(frames(), incremental) << "round " << round << ", direction " << static_cast<int>(direction);
+      badge->removeFromSuperview();
+    }
   }
 }
 

@@ -57,16 +57,22 @@ TEST(StackViewTest, DistributionsAlongTheAxis) {
       // Centres 20, 150 and 290 are 130 apart... with the outer edges pinned.
       {"equal centring", Distribution::equalCentering, {{0, 0, 40, 100}, {125, 0, 60, 100}, {280, 0, 20, 100}}},
   };
-  for (const auto& c : cases) {
-    PinnedStack s({{40, 20}, {60, 30}, {20, 10}});
-    s.views[2]->setContentHuggingPriority(200, LayoutAxis::horizontal);
-    s.stack->setSpacing(10);
-    s.stack->setDistribution(c.distribution);
-    const auto frames = s.frames();
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-      EXPECT_NEAR(frames[i].x(), c.expected[i].x(), 1e-6) << c.name << " #" << i;
-      EXPECT_NEAR(frames[i].width(), c.expected[i].width(), 1e-6) << c.name << " #" << i;
-      EXPECT_EQ(frames[i].height(), 100) << c.name;
+  // Right to left, the same frames mirrored.
+  for (bool rightToLeft : {false, true}) {
+    for (const auto& c : cases) {
+      PinnedStack s({{40, 20}, {60, 30}, {20, 10}});
+      if (rightToLeft) s.root->setSemanticContentAttribute(SemanticContentAttribute::forceRightToLeft);
+      s.views[2]->setContentHuggingPriority(200, LayoutAxis::horizontal);
+      s.stack->setSpacing(10);
+      s.stack->setDistribution(c.distribution);
+      const auto frames = s.frames();
+      for (std::size_t i = 0; i < frames.size(); ++i) {
+        const Rect& expected = c.expected[i];
+        const double x = rightToLeft ? 300 - expected.maxX() : expected.x();
+        EXPECT_NEAR(frames[i].x(), x, 1e-6) << c.name << " #" << i << (rightToLeft ? " right to left" : "");
+        EXPECT_NEAR(frames[i].width(), expected.width(), 1e-6) << c.name << " #" << i;
+        EXPECT_EQ(frames[i].height(), 100) << c.name;
+      }
     }
   }
 }
@@ -92,6 +98,29 @@ TEST(StackViewTest, AlignmentsAcrossTheAxis) {
   }
 }
 
+TEST(StackViewTest, VerticalAlignmentsFollowTheLayoutDirection) {
+  const struct {
+    Alignment alignment;
+    double x, width;  // of a 40 × 30 view in a 300-point-wide vertical stack, left to right
+  } cases[] = {
+      {Alignment::fill, 0, 300},
+      {Alignment::leading, 0, 40},
+      {Alignment::center, 130, 40},
+      {Alignment::trailing, 260, 40},
+  };
+  for (bool rightToLeft : {false, true}) {
+    for (const auto& c : cases) {
+      PinnedStack s({{40, 30}, {50, 10}});
+      if (rightToLeft) s.root->setSemanticContentAttribute(SemanticContentAttribute::forceRightToLeft);
+      s.stack->setAxis(LayoutAxis::vertical);
+      s.stack->setAlignment(c.alignment);
+      const auto frames = s.frames();
+      const double x = rightToLeft ? 300 - c.x - c.width : c.x;
+      EXPECT_EQ(frames[0], (Rect{x, 0, c.width, 30})) << static_cast<int>(c.alignment) << " " << rightToLeft;
+    }
+  }
+}
+
 TEST(StackViewTest, VerticalWithCustomSpacingAndMargins) {
   PinnedStack s({{40, 20}, {60, 30}, {20, 10}});
   s.stack->setAxis(LayoutAxis::vertical);
@@ -114,17 +143,25 @@ TEST(StackViewTest, HiddenViewsCollapseWithTheirSpacing) {
   PinnedStack s({{40, 20}, {60, 30}, {20, 10}});
   s.stack->setSpacing(10);
   s.stack->setDistribution(Distribution::fillEqually);
+  s.frames();
+  // Hiding or showing is enough: the stack is told and arranges again at the next layout.
   s.views[1]->setHidden(true);
-  s.stack->setNeedsLayout();
+  EXPECT_TRUE(s.stack->needsLayout());
   auto frames = s.frames();
   EXPECT_EQ(frames[0], (Rect{0, 0, 145, 100}));
   EXPECT_EQ(frames[1].width(), 0);
   EXPECT_EQ(frames[2], (Rect{155, 0, 145, 100}));
 
   s.views[1]->setHidden(false);
-  s.stack->setNeedsLayout();
   frames = s.frames();
   EXPECT_NEAR(frames[1].width(), 280.0 / 3, 1e-6);
+
+  // A subview the stack does not arrange is left alone.
+  auto decoration = sized(10, 10);
+  s.stack->addSubview(decoration);
+  s.frames();
+  decoration->setHidden(true);
+  EXPECT_FALSE(s.stack->needsLayout());
 }
 
 TEST(StackViewTest, SizesItselfFromItsArrangedViews) {
@@ -170,20 +207,6 @@ TEST(StackViewTest, ArrangedViewsComeAndGo) {
   s.stack->setSpacing(3);
   for (const auto& constraint : before) EXPECT_FALSE(constraint->isActive());
   for (const auto& constraint : s.stack->arrangementConstraints()) EXPECT_TRUE(constraint->isActive());
-}
-
-TEST(StackViewTest, RightToLeftArrangesFromTheRight) {
-  PinnedStack s({{40, 20}, {60, 30}});
-  s.root->setSemanticContentAttribute(SemanticContentAttribute::forceRightToLeft);
-  s.views[1]->setContentHuggingPriority(200, LayoutAxis::horizontal);
-  s.stack->setSpacing(10);
-  auto frames = s.frames();
-  EXPECT_EQ(frames[0], (Rect{260, 0, 40, 100}));
-  EXPECT_EQ(frames[1], (Rect{0, 0, 250, 100}));
-  s.stack->setDistribution(Distribution::equalSpacing);
-  frames = s.frames();
-  EXPECT_EQ(frames[0], (Rect{260, 0, 40, 100}));
-  EXPECT_EQ(frames[1], (Rect{0, 0, 60, 100}));
 }
 
 }  // namespace

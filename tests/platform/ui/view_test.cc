@@ -19,6 +19,7 @@ class RecordingView : public View {
   void willRemoveSubview(View&) override { note("willRemove"); }
   void didMoveToSuperview() override { note(superview() ? "toSuperview" : "toNoSuperview"); }
   void didMoveToWindow() override { note(window() ? "toWindow" : "toNoWindow"); }
+  void subviewDidChangeHidden(View& subview) override { note(subview.isHidden() ? "hid" : "showed"); }
   void traitCollectionDidChange(const TraitCollection& previous) override {
     note(std::string("traits ") + (previous.isDark() ? "dark" : "light") + ">" +
          (traitCollection().isDark() ? "dark" : "light"));
@@ -98,6 +99,18 @@ TEST(ViewTree, RefusesCyclesAndReportsMoves) {
   parent->removeFromSuperview();
   EXPECT_EQ(log, (std::vector<std::string>{"toNoSuperview", "toNoWindow", "toNoWindow"}));
   EXPECT_EQ(child->window(), nullptr);
+}
+
+TEST(ViewTree, HidingOrShowingASubviewTellsItsSuperviewOfEachChange) {
+  std::vector<std::string> log;
+  auto parent = std::make_shared<RecordingView>(&log);
+  auto child = std::make_shared<View>();
+  child->setHidden(true);  // nobody to tell yet
+  parent->addSubview(child);
+  log.clear();
+  for (bool hidden : {true, false, false, true}) child->setHidden(hidden);
+  EXPECT_EQ(log, (std::vector<std::string>{"showed", "hid"}));
+  EXPECT_TRUE(child->isHidden());
 }
 
 TEST(ViewTree, ViewWithTagSearchesDepthFirst) {
