@@ -256,11 +256,6 @@ TEST(JsonDecoder, EnumerationsTakeKnownRawValuesOnly) {
   ASSERT_FALSE(unknown.ok());
   EXPECT_EQ(unknown.error().kind, Kind::dataCorrupted);
   EXPECT_EQ(unknown.error().debugDescription, "\"Toast\" is not a raw value of DialogType");
-
-  EXPECT_EQ(base::fromRawValue<Landing>(0), Landing::external);
-  EXPECT_EQ(base::fromRawValue<Landing>(7), std::nullopt);
-  EXPECT_EQ(base::fromRawValue<DialogType>("alert"), DialogType::alert);
-  EXPECT_EQ(base::rawValue(DialogType::toast), "toast");
 }
 
 TEST(JsonDecoder, SnakeCaseConversionFollowsThePlatformRule) {

@@ -41,20 +41,6 @@ TEST(UrlTest, TextThatNoUrlMayHoldDoesNotParse) {
   for (const char* text : cases) EXPECT_FALSE(Url::parse(text)) << text;
 }
 
-TEST(UrlTest, BracesEscapedByHandMakeTheAddressParse) {
-  std::string landing = "https://host/land?click={key}&t={ts}";
-  ASSERT_FALSE(Url::parse(landing));
-  for (auto [from, to] : {std::pair{"{", "%7B"}, std::pair{"}", "%7D"}}) {
-    for (auto at = landing.find(from); at != std::string::npos; at = landing.find(from)) {
-      landing.replace(at, 1, to);
-    }
-  }
-  auto url = Url::parse(landing);
-  ASSERT_TRUE(url);
-  EXPECT_EQ(url->absoluteString(), "https://host/land?click=%7Bkey%7D&t=%7Bts%7D");
-  EXPECT_EQ(url->components().queryItems()->front().value, "{key}");
-}
-
 struct PartsCase {
   const char* text;
   std::optional<std::string> scheme;
