@@ -52,20 +52,6 @@ TEST_F(QueueTest, ConcurrentQueueRunsBlocksAtTheSameTime) {
   release.signal();
 }
 
-TEST_F(QueueTest, SyncRunsTheBlockBeforeReturning) {
-  for (auto queue : {Queue::serial("test.sync.serial"), Queue::concurrent("test.sync.concurrent")}) {
-    bool ran = false;
-    bool wasCurrent = false;
-    queue->sync([&] {
-      ran = true;
-      wasCurrent = queue->isCurrent();
-    });
-    EXPECT_TRUE(ran) << queue->label();
-    EXPECT_TRUE(wasCurrent) << queue->label();
-    EXPECT_FALSE(queue->isCurrent());
-  }
-}
-
 TEST_F(QueueTest, SyncOnTheQueueItselfRunsInPlaceInsteadOfHanging) {
   auto queue = Queue::serial("test.reentrant");
   int depth = 0;
