@@ -192,13 +192,6 @@ TEST_F(ViewControllerTest, TheStatusBarFollowsTheScreenThatCoversOrCapturesIt) {
   EXPECT_EQ(window_->statusBarStyle(), StatusBarStyle::lightContent);
 }
 
-TEST_F(ViewControllerTest, OrientationsDependOnTheIdiom) {
-  auto screen = std::make_shared<ViewController>();
-  EXPECT_EQ(screen->supportedInterfaceOrientations(), InterfaceOrientationMask::allButUpsideDown);
-  EXPECT_TRUE(contains(InterfaceOrientationMask::allButUpsideDown, InterfaceOrientationMask::landscape));
-  EXPECT_FALSE(contains(InterfaceOrientationMask::allButUpsideDown, InterfaceOrientationMask::portraitUpsideDown));
-}
-
 TEST_F(ViewControllerTest, ShowPushesInsideANavigationStackAndPresentsOutside) {
   auto first = probe("A", log_);
   auto navigation = std::make_shared<NavigationController>(first);
@@ -216,12 +209,6 @@ TEST_F(ViewControllerTest, ShowPushesInsideANavigationStackAndPresentsOutside) {
   lone->show(shown);
   advance(1);
   EXPECT_EQ(lone->presentedViewController(), shown);
-}
-
-TEST_F(ViewControllerTest, TheTitleIsTheNavigationItemsToo) {
-  auto screen = std::make_shared<ViewController>();
-  screen->setTitle("Offers");
-  EXPECT_EQ(screen->navigationItem().title(), "Offers");
 }
 
 }  // namespace
