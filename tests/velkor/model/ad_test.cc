@@ -296,12 +296,5 @@ TEST(AdViewItemsTest, DecodesPresentTextsAndTheFlag) {
   EXPECT_FALSE(disabled->isCallToActionEnabled());
 }
 
-TEST(AdEnumsTest, JsonForms) {
-  EXPECT_EQ(toJson(ShowStatus::testOnly), -1);
-  EXPECT_EQ(*fromWire<LandingType>("1"), LandingType::inAppBrowser);
-  EXPECT_FALSE(fromWire<LandingType>("2"));
-  EXPECT_EQ(*fromWire<ShowStatus>("0"), ShowStatus::normal);
-}
-
 }  // namespace
 }  // namespace velkor

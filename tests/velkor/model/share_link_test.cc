@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <type_traits>
 
 #include "tests/velkor/model/fixtures.h"
 #include "tests/velkor/model/wire.h"
@@ -32,13 +31,6 @@ TEST(SharedLinkTest, ReadsTheShortAddressUnderShareLinkWithFixedKeys) {
   }
   // Under the REST clients' conversion the fixed keys would be lost: the answer is read plainly.
   EXPECT_FALSE(fromWire<SharedLink>(R"({"share_link":{"short_url":"x"}})"));
-}
-
-TEST(PageInfoTest, IsAlwaysMadeWithBothNumbers) {
-  static_assert(!std::is_default_constructible_v<PageInfo>);
-  PageInfo info(2, 5);
-  info.currentPage = 3;
-  EXPECT_EQ(info, PageInfo(3, 5));
 }
 
 TEST(PubAppConfigTest, EveryKeyIsRequiredAndOneBadConfigFailsTheList) {
