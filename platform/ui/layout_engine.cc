@@ -192,7 +192,7 @@ void LayoutEngine::addStays(Item& made) {
 }
 
 void LayoutEngine::install(Constraint& constraint) {
-  installed_.push_back({&constraint, kNone, true, false});
+  installed_.push_back({&constraint, kNone, true, false, {}});
   if (!reinstall(installed_.back())) {
     installed_.pop_back();  // an item is gone: nothing to solve
     return;
@@ -213,7 +213,7 @@ bool LayoutEngine::reinstall(Installed& installed) {
 std::optional<Solver::Status> LayoutEngine::addToSolver(Installed& installed) {
   Constraint& constraint = *installed.constraint;
   Solver::Expression expression;
-  if (!buildExpression(constraint, expression, installed.usesGuides)) return std::nullopt;
+  if (!buildExpression(installed, expression)) return std::nullopt;
   auto added = solver_.addConstraint(expression, toSolver(constraint.relation_), solverPriority(constraint.priority_));
   installed.id = added.id;
   installed.broken = false;
@@ -234,11 +234,16 @@ void LayoutEngine::logBroken(const Installed& installed, Solver::Status status) 
 // first − multiplier × second − constant, compared with 0, in the space of the view the constraint
 // is installed on. False when an item is gone.
 //
+// That space is the ancestor's bounds: a view inside a scroll view below it sits where its frame
+// says less the scroll view's content offset, so a constraint to a view outside the scroll view
+// holds on screen whatever the offset (boundsOriginChanged() keeps the constant current).
+//
 // Right to left, a constraint on leading or trailing is read in that space mirrored, x → W − x
 // with W its width: leading is W − maxX, trailing W − minX and a centre W − midX. Its relation,
 // constant and multiplier then mean what they mean left to right, and the frames come out as the
 // exact mirror of the left-to-right ones.
-bool LayoutEngine::buildExpression(Constraint& constraint, Solver::Expression& e, bool& usesGuides) {
+bool LayoutEngine::buildExpression(Installed& installed, Solver::Expression& e) {
+  Constraint& constraint = *installed.constraint;
   auto first = constraint.first_.lock();
   auto second = constraint.second_.lock();
   bool hasSecond = constraint.secondAttribute_ != LayoutAttribute::notAnAttribute;
@@ -247,25 +252,41 @@ bool LayoutEngine::buildExpression(Constraint& constraint, Solver::Expression& e
   bool rightToLeft = isRightToLeft(*first->owningView());
   bool mirrored = rightToLeft &&
                   (isDirectional(constraint.firstAttribute_) || isDirectional(constraint.secondAttribute_));
-  usesGuides = dynamic_cast<LayoutGuide*>(first.get()) || dynamic_cast<LayoutGuide*>(second.get());
+  installed.usesGuides = dynamic_cast<LayoutGuide*>(first.get()) || dynamic_cast<LayoutGuide*>(second.get());
   e = Solver::Expression();
   double mirrorWidth = 0;  // W's coefficient; nothing when the positions' coefficients cancel
+  std::vector<const View*> crossed;
   auto add = [&](LayoutItem& layoutItem, LayoutAttribute attribute, double k) {
     if (mirrored && isHorizontalPosition(attribute)) {
       mirrorWidth += k;
       k = -k;
     }
-    addAttribute(e, layoutItem, resolve(attribute, rightToLeft), ancestor, k);
+    addAttribute(e, layoutItem, resolve(attribute, rightToLeft), ancestor, k, crossed);
   };
   add(*first, constraint.firstAttribute_, 1);
   if (hasSecond) add(*second, constraint.secondAttribute_, -constraint.multiplier_);
   if (mirrorWidth != 0) e.add(item(ancestor).width, mirrorWidth);
   e.constant -= constraint.constant_;
+  setCrossed(installed, std::move(crossed));
   return true;
 }
 
+// Keeps each view's count of the installed constraints that pass through its bounds.
+void LayoutEngine::setCrossed(Installed& installed, std::vector<const View*> crossed) {
+  auto count = [this](const std::vector<const View*>& views, int delta) {
+    for (const View* view : views) {
+      auto found = itemIndex_.find(view);
+      if (found != itemIndex_.end()) items_[found->second].crossings += delta;
+    }
+  };
+  if (crossed == installed.crossed) return;
+  count(installed.crossed, -1);
+  installed.crossed = std::move(crossed);
+  count(installed.crossed, 1);
+}
+
 void LayoutEngine::addAttribute(Solver::Expression& e, LayoutItem& layoutItem, LayoutAttribute attribute,
-                                View* ancestor, double k) {
+                                View* ancestor, double k, std::vector<const View*>& crossed) {
   View* owner = layoutItem.owningView();
   EdgeInsets in;
   if (auto* guide = dynamic_cast<LayoutGuide*>(&layoutItem)) {
@@ -278,16 +299,16 @@ void LayoutEngine::addAttribute(Solver::Expression& e, LayoutItem& layoutItem, L
   Item& o = item(owner);
   switch (attribute) {
     case LayoutAttribute::left:
-      addChain(e, owner, ancestor, true, k);
+      addChain(e, owner, ancestor, true, k, crossed);
       e.constant += k * in.left;
       break;
     case LayoutAttribute::right:
-      addChain(e, owner, ancestor, true, k);
+      addChain(e, owner, ancestor, true, k, crossed);
       e.add(o.width, k);
       e.constant -= k * in.right;
       break;
     case LayoutAttribute::centerX:
-      addChain(e, owner, ancestor, true, k);
+      addChain(e, owner, ancestor, true, k, crossed);
       e.add(o.width, k / 2);
       e.constant += k * (in.left - in.right) / 2;
       break;
@@ -296,16 +317,16 @@ void LayoutEngine::addAttribute(Solver::Expression& e, LayoutItem& layoutItem, L
       e.constant -= k * (in.left + in.right);
       break;
     case LayoutAttribute::top:
-      addChain(e, owner, ancestor, false, k);
+      addChain(e, owner, ancestor, false, k, crossed);
       e.constant += k * in.top;
       break;
     case LayoutAttribute::bottom:
-      addChain(e, owner, ancestor, false, k);
+      addChain(e, owner, ancestor, false, k, crossed);
       e.add(o.height, k);
       e.constant -= k * in.bottom;
       break;
     case LayoutAttribute::centerY:
-      addChain(e, owner, ancestor, false, k);
+      addChain(e, owner, ancestor, false, k, crossed);
       e.add(o.height, k / 2);
       e.constant += k * (in.top - in.bottom) / 2;
       break;
@@ -318,11 +339,19 @@ void LayoutEngine::addAttribute(Solver::Expression& e, LayoutItem& layoutItem, L
   }
 }
 
-// The view's origin in the ancestor's space: the sum of the origins along the way up.
-void LayoutEngine::addChain(Solver::Expression& e, View* view, View* ancestor, bool horizontal, double k) {
+// The view's origin in the ancestor's space: the sum of the origins along the way up, each less
+// its superview's bounds origin below the ancestor (the ancestor's own is the space itself, so a
+// scroll view's edges constrain its content, not its frame).
+void LayoutEngine::addChain(Solver::Expression& e, View* view, View* ancestor, bool horizontal, double k,
+                            std::vector<const View*>& crossed) {
   for (View* v = view; v && v != ancestor; v = v->superview_) {
     Item& i = item(v);
     e.add(horizontal ? i.x : i.y, k);
+    View* above = v->superview_;
+    if (!above || above == ancestor) continue;
+    Point origin = above->bounds().origin;
+    e.constant -= k * (horizontal ? origin.x : origin.y);
+    crossed.push_back(above);
   }
 }
 
@@ -412,6 +441,7 @@ void LayoutEngine::uninstall(const Constraint& constraint) {
   if (found == installedIndex_.end()) return;
   std::size_t index = found->second;
   if (!installed_[index].broken) solver_.removeConstraint(installed_[index].id);
+  setCrossed(installed_[index], {});
   installedIndex_.erase(found);
   if (index != installed_.size() - 1) {
     installed_[index] = installed_.back();
@@ -439,12 +469,17 @@ void LayoutEngine::constraintConstantChanged(Constraint& constraint) {
     reinstall(*record);
     return;
   }
+  refreshConstant(*record);
+}
+
+// Puts the constant the constraint's items now give into its row; breaks it when that conflicts.
+void LayoutEngine::refreshConstant(Installed& record) {
   Solver::Expression expression;
-  if (!buildExpression(constraint, expression, record->usesGuides)) return;
-  Solver::Status status = solver_.setConstant(record->id, expression.constant);
+  if (!buildExpression(record, expression)) return;
+  Solver::Status status = solver_.setConstant(record.id, expression.constant);
   if (status != Solver::Status::ok) {
-    breakConstraint(*record);
-    logBroken(*record, status);
+    breakConstraint(record);
+    logBroken(record, status);
   }
 }
 
@@ -475,6 +510,24 @@ void LayoutEngine::frameChanged(View& view) {
       dirty_ = true;
     }
   }
+}
+
+bool LayoutEngine::constraintsCross(const View& view) const {
+  if (rebuild_) return false;  // the rebuild reads the origins as they then stand
+  auto found = itemIndex_.find(&view);
+  return found != itemIndex_.end() && items_[found->second].crossings > 0;
+}
+
+// A broken constraint is left as it is: re-adding it reads the origin afresh, and trying again at
+// every step of a scroll would only log the same conflict over and over.
+bool LayoutEngine::boundsOriginChanged(const View& view) {
+  if (!constraintsCross(view)) return false;
+  dirty_ = true;
+  for (Installed& record : installed_) {
+    bool crosses = std::find(record.crossed.begin(), record.crossed.end(), &view) != record.crossed.end();
+    if (crosses && !record.broken) refreshConstant(record);
+  }
+  return true;
 }
 
 void LayoutEngine::guideInsetsChanged() {

@@ -40,6 +40,12 @@ class LayoutEngine {
   void constraintPriorityChanged(Constraint& constraint);
   void intrinsicSizeInvalidated(View& view);
   void frameChanged(View& view);
+  // The view's bounds origin (a scroll view's content offset) moved. Constraints that tie views
+  // inside it to views outside it take the new origin; true when there are any, and the solution
+  // then needs an update.
+  bool boundsOriginChanged(const View& view);
+  // Whether installed constraints relate views inside the view to views outside it.
+  bool constraintsCross(const View& view) const;
   void guideInsetsChanged();
 
   // Brings the solution up to date and marks for layout each superview whose subviews' solved
@@ -71,12 +77,16 @@ class LayoutEngine {
     bool intrinsicDirty = true;
     bool usesGuides = false;
     EdgeInsets margins, safeArea;
+    int crossings = 0;  // installed constraints whose items' positions pass through this view's bounds
   };
   struct Installed {
     Constraint* constraint;
     Solver::ConstraintId id;
     bool broken;
     bool usesGuides;
+    // The views between an item and the view the constraint is installed on, whose bounds origins
+    // the row's constant holds.
+    std::vector<const View*> crossed;
   };
   static constexpr Solver::ConstraintId kNone = UINT32_MAX;
 
@@ -89,10 +99,13 @@ class LayoutEngine {
   void removeItem(Item& item);
   template <class Visit>
   static void forEachView(View& subtree, const Visit& visit);
-  bool buildExpression(Constraint& constraint, Solver::Expression& expression, bool& usesGuides);
+  bool buildExpression(Installed& installed, Solver::Expression& expression);
   void addAttribute(Solver::Expression& e, LayoutItem& item, LayoutAttribute attribute, View* ancestor,
-                    double coefficient);
-  void addChain(Solver::Expression& e, View* view, View* ancestor, bool horizontal, double coefficient);
+                    double coefficient, std::vector<const View*>& crossed);
+  void addChain(Solver::Expression& e, View* view, View* ancestor, bool horizontal, double coefficient,
+                std::vector<const View*>& crossed);
+  void setCrossed(Installed& installed, std::vector<const View*> crossed);
+  void refreshConstant(Installed& installed);
   void refreshIntrinsic(Item& item);
   void setIntrinsicAxis(Item& item, int axis, double value);
   void setIntrinsicBound(Solver::ConstraintId& id, LayoutPriority& current, LayoutPriority priority,

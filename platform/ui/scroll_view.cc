@@ -137,6 +137,8 @@ void ScrollView::applyOffset(Point offset) {
   Rect b = bounds();
   if (near(b.origin, offset)) return;
   setBounds({offset, b.size});
+  // What is pinned outside moves against the offset, as the platform lays out after the turn.
+  if (constraintsCrossBounds()) setNeedsLayoutPass();
   contentOffsetDidChange();
   std::shared_ptr<View> keepAlive = shared();
   if (auto d = delegate()) d->scrollViewDidScroll(*this);

@@ -4,6 +4,10 @@
 // snaps to the next page in the fling's direction. Offsets can also be set at once, or animated
 // over the clock for contentOffsetAnimationDuration.
 //
+// Constraints from a view of the content to a view outside the scroll view hold on screen whatever
+// the offset: while there are any, each scroll asks for a layout pass on a later turn of the main
+// loop, which moves that view within the content. Without them scrolling lays nothing out.
+//
 // Run-loop modes: from the start of a drag to the end of the deceleration that follows it, the
 // main loop is in its tracking mode, so default-mode timers wait and common-mode timers (and
 // display links) go on. Offset animations and decelerations run in the common modes.

@@ -67,6 +67,7 @@ void View::setBounds(const Rect& bounds) {
     resizeSubviews(old.size);
     setNeedsLayoutInternal();
   }
+  if (bounds.origin != old.origin) boundsOriginDidChange();
   frameDidChange();
 }
 
@@ -115,6 +116,15 @@ void View::resizeSubviews(Size oldSize) {
 void View::frameDidChange() {
   if (!translates_ && superview_) return;
   if (LayoutEngine* engine = rootEngine()) engine->frameChanged(*this);
+}
+
+void View::boundsOriginDidChange() {
+  if (LayoutEngine* engine = rootEngine()) engine->boundsOriginChanged(*this);
+}
+
+bool View::constraintsCrossBounds() {
+  LayoutEngine* engine = rootEngine();
+  return engine && engine->constraintsCross(*this);
 }
 
 // --- appearance ----------------------------------------------------------------------------------

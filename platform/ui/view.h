@@ -248,6 +248,9 @@ class View : public LayoutItem {
   explicit View(std::shared_ptr<Layer> layer);
   // What a view at the root passes down: the system's traits for a window, defaults otherwise.
   virtual TraitCollection rootTraitCollection() const { return {}; }
+  // Whether active constraints tie views inside this view to views outside it: those are solved in
+  // the common ancestor's space, so a new bounds origin (a scroll) moves them at the next layout.
+  bool constraintsCrossBounds();
   bool isWindow_ = false;
 
  private:
@@ -266,6 +269,7 @@ class View : public LayoutItem {
   void applyAlignmentFrame(const Rect& frame);
   void resizeSubviews(Size oldSize);
   void frameDidChange();
+  void boundsOriginDidChange();
   void updateTraitCollection();
   void notifyDidMoveToWindow();
   void deactivateConstraintsCrossing(const View& subtree);

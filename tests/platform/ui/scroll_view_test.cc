@@ -10,6 +10,8 @@
 #include "platform/dispatch/main_loop.h"
 #include "platform/dispatch/timer.h"
 #include "platform/ui/button.h"
+#include "platform/ui/constraint.h"
+#include "platform/ui/table_view.h"
 #include "platform/ui/touch.h"
 #include "platform/ui/window.h"
 #include "tests/platform/ui/test_views.h"
@@ -286,6 +288,148 @@ TEST_F(ScrollViewTest, QuickTapReachesAButtonInside) {
   scroll->setContentOffset({0, 5});
   touch::tap(*window, {140, 10});
   EXPECT_EQ(taps, 2);
+}
+
+// --- constraints across the scroll view ------------------------------------------------------------
+
+Rect onScreen(const View& view) { return view.convert(view.bounds(), nullptr); }
+
+class CountingScrollView : public ScrollView {
+ public:
+  explicit CountingScrollView(const Rect& frame) : ScrollView(frame) {}
+  void layoutSubviews() override {
+    ScrollView::layoutSubviews();
+    ++layouts;
+  }
+  int layouts = 0;
+};
+
+// A view of the content pinned to a view outside the scroll view (here the window's safe area)
+// stays put on screen whatever the offsets, through nested scroll views, left to right and right
+// to left; content constrained to the content alone moves with it. Only the main loop lays out.
+TEST_F(ScrollViewTest, ConstraintsToOutsideViewsHoldAgainstTheOffset) {
+  window->setSafeAreaInsets({47, 0, 34, 0});
+  auto inner = std::make_shared<ScrollView>(Rect{20, 100, 280, 300});
+  auto banner = testing::constrained(), content = testing::constrained(), nested = testing::constrained();
+  scroll->addSubview(banner);
+  scroll->addSubview(content);
+  scroll->addSubview(inner);
+  inner->addSubview(nested);
+  auto bannerTop = banner->topAnchor().constraintEqualTo(window->safeAreaLayoutGuide()->topAnchor(), 10);
+  Constraint::activate({
+      bannerTop,
+      banner->leadingAnchor().constraintEqualTo(window->leadingAnchor(), 16),
+      banner->widthAnchor().constraintEqualToConstant(100),
+      banner->heightAnchor().constraintEqualToConstant(50),
+      content->topAnchor().constraintEqualTo(scroll->topAnchor(), 300),
+      content->leadingAnchor().constraintEqualTo(scroll->leadingAnchor(), 8),
+      content->widthAnchor().constraintEqualToConstant(40),
+      content->heightAnchor().constraintEqualToConstant(20),
+      nested->bottomAnchor().constraintEqualTo(window->safeAreaLayoutGuide()->bottomAnchor(), -4),
+      nested->trailingAnchor().constraintEqualTo(window->trailingAnchor(), -16),
+      nested->widthAnchor().constraintEqualToConstant(60),
+      nested->heightAnchor().constraintEqualToConstant(30),
+  });
+  struct Case {
+    Point outer, inner;
+  };
+  const Case cases[] = {{{0, 0}, {0, 0}}, {{0, 120}, {0, 0}}, {{0, 120}, {0, 40}}, {{30, -20}, {15, 60}}, {{0, 0}, {0, 0}}};
+  for (bool rightToLeft : {false, true}) {
+    window->setSemanticContentAttribute(rightToLeft ? SemanticContentAttribute::forceRightToLeft
+                                                    : SemanticContentAttribute::unspecified);
+    window->layoutIfNeeded();
+    const double bannerX = rightToLeft ? 320 - 16 - 100 : 16, nestedX = rightToLeft ? 16 : 320 - 16 - 60;
+    const double contentX = rightToLeft ? 320 - 8 - 40 : 8;
+    for (const Case& c : cases) {
+      scroll->setContentOffset(c.outer);
+      inner->setContentOffset(c.inner);
+      dispatch::main_loop::drain();
+      std::string where = (rightToLeft ? "right to left, " : "") + std::to_string(c.outer.y) + "/" +
+                          std::to_string(c.inner.y);
+      EXPECT_EQ(onScreen(*banner), (Rect{bannerX, 57, 100, 50})) << where;
+      EXPECT_EQ(onScreen(*nested), (Rect{nestedX, 480 - 34 - 4 - 30, 60, 30})) << where;
+      EXPECT_EQ(content->frame(), (Rect{contentX, 300, 40, 20})) << where;
+      EXPECT_EQ(onScreen(*content), (Rect{contentX - c.outer.x, 300 - c.outer.y, 40, 20})) << where;
+    }
+  }
+  // A new constant is read against the offset as it stands.
+  scroll->setContentOffset({0, 75});
+  bannerTop->setConstant(20);
+  window->layoutIfNeeded();
+  EXPECT_EQ(onScreen(*banner).y(), 67);
+}
+
+// Plain scrolling asks for no layout; a constraint across the scroll view makes each scroll lay out
+// once more, and only while it is there.
+TEST_F(ScrollViewTest, OnlyConstraintsAcrossTheScrollViewMakeScrollingLayOut) {
+  auto counting = std::make_shared<CountingScrollView>(Rect{0, 40, 320, 400});
+  window->addSubview(counting);
+  auto content = testing::constrained(), banner = testing::constrained();
+  counting->addSubview(content);
+  counting->addSubview(banner);
+  Constraint::activate({
+      content->topAnchor().constraintEqualTo(counting->topAnchor(), 10),
+      content->heightAnchor().constraintEqualToConstant(20),
+      banner->heightAnchor().constraintEqualToConstant(20),
+  });
+  auto pinned = banner->topAnchor().constraintEqualTo(window->topAnchor(), 100);
+  window->layoutIfNeeded();
+  double y = 0;
+  auto scrollBy = [&](double dy) {
+    int before = counting->layouts;
+    counting->setContentOffset({0, y += dy});
+    dispatch::main_loop::drain();
+    return counting->layouts - before;
+  };
+  EXPECT_EQ(scrollBy(50), 0);
+  EXPECT_EQ(content->frame().y(), 10);
+
+  pinned->setActive(true);
+  window->layoutIfNeeded();
+  EXPECT_EQ(onScreen(*banner).y(), 100);
+  EXPECT_EQ(scrollBy(50), 1);
+  EXPECT_EQ(onScreen(*banner).y(), 100);
+
+  pinned->setActive(false);
+  EXPECT_EQ(scrollBy(50), 0);
+
+  pinned->setActive(true);
+  window->layoutIfNeeded();
+  EXPECT_EQ(scrollBy(-30), 1);
+  EXPECT_EQ(onScreen(*banner).y(), 100);
+  banner->removeFromSuperview();
+  EXPECT_FALSE(pinned->isActive());
+  EXPECT_EQ(scrollBy(-30), 0);
+}
+
+// A banner in a table's header pinned to the screen's safe area stays on screen as the table
+// scrolls; what the header lays out against itself scrolls away.
+TEST_F(ScrollViewTest, TableHeaderBannerPinnedToTheScreenStaysPut) {
+  window->setSafeAreaInsets({47, 0, 34, 0});
+  auto screen = std::make_shared<View>(Rect{0, 0, 320, 480});
+  auto table = std::make_shared<TableView>(Rect{0, 0, 320, 480});
+  auto header = std::make_shared<View>(Rect{0, 0, 320, 600});
+  auto banner = testing::constrained(), title = testing::constrained();
+  window->addSubview(screen);
+  screen->addSubview(table);
+  table->setTableHeaderView(header);
+  header->addSubview(banner);
+  header->addSubview(title);
+  Constraint::activate({
+      banner->topAnchor().constraintEqualTo(screen->safeAreaLayoutGuide()->topAnchor()),
+      banner->leadingAnchor().constraintEqualTo(screen->leadingAnchor()),
+      banner->trailingAnchor().constraintEqualTo(screen->trailingAnchor()),
+      banner->heightAnchor().constraintEqualToConstant(60),
+      title->topAnchor().constraintEqualTo(header->topAnchor(), 70),
+      title->heightAnchor().constraintEqualToConstant(20),
+  });
+  window->layoutIfNeeded();
+  for (double offset : {0.0, 150.0, 310.0, 20.0}) {
+    table->setContentOffset({0, offset});
+    dispatch::main_loop::drain();
+    EXPECT_EQ(onScreen(*banner), (Rect{0, 47, 320, 60})) << offset;
+    EXPECT_EQ(onScreen(*title).y(), 70 - offset) << offset;
+  }
 }
 
 }  // namespace
