@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "lumberjack/config.h"
+#include "lumberjack/lumberjack.h"
+#include "lumberjack/sender.h"
+#include "platform/base/defaults.h"
+#include "tools/mock-server/mock_server.h"
+
+namespace lumberjack {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Real time: uploads travel over loopback on the sender's own queue.
+bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds atMost = 10s) {
+  const auto deadline = std::chrono::steady_clock::now() + atMost;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(2ms);
+  }
+  return true;
+}
+
+bool idle() {
+  return eventually([] { return !Sender::shared().isUploading(); });
+}
+
+void track(const std::string& name) { Lumberjack::track(LogType::Event, "ad_list", name, std::nullopt); }
+
+// The event names of one upload, in the batch's order.
+std::vector<std::string> names(const mock::LoggedRequest& upload) {
+  std::vector<std::string> result;
+  for (const auto& event : upload.json().value("events", nlohmann::json::array())) {
+    result.push_back(event.value("name", ""));
+  }
+  return result;
+}
+
+class LumberjackTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    base::Defaults::setStandard(base::Defaults::inMemory());
+    Sender::shared().resetForTesting();
+    ASSERT_TRUE(server_.start()) << server_.error();
+  }
+
+  void TearDown() override {
+    EXPECT_TRUE(idle());
+    Sender::shared().resetForTesting();
+    base::Defaults::setStandard(base::Defaults::inMemory());
+  }
+
+  void configure(std::int64_t capacity) { Config().configurate(capacity, endpoint(), false); }
+  std::string endpoint() const { return server_.baseUrl() + "/topics/ofw_lumberjack"; }
+  std::vector<mock::LoggedRequest> uploads() const { return server_.log().entries(mock::Route::lumberjack); }
+  bool waitForUploads(std::size_t count) const { return server_.log().waitFor(mock::Route::lumberjack, count, 10s); }
+
+  mock::MockServer server_{"LUMBERJACK"};
+};
+
+TEST_F(LumberjackTest, EventsTrackedBeforeConfigurationWaitForAnEndpoint) {
+  track("a");
+  track("b");
+  Lumberjack::flush();
+  EXPECT_FALSE(Sender::shared().isUploading());
+  EXPECT_EQ(Sender::shared().pendingCount(), 2u);
+
+  configure(2);
+
+  ASSERT_TRUE(waitForUploads(1));
+  const auto upload = uploads().front();
+  EXPECT_EQ(names(upload), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(upload.json().value("tracking_id", ""), Config().trackingID());
+}
+
+TEST_F(LumberjackTest, PostsTheBatchAsJsonWhenTheBufferIsFull) {
+  configure(3);
+  Lumberjack::track(LogType::Event, "ad_list", "banner_click", nlohmann::json{{"banner_id", 7}});
+  Lumberjack::track(LogType::Event, std::nullopt, "popup_click", std::nullopt);
+  ASSERT_TRUE(idle());
+  EXPECT_TRUE(uploads().empty());
+
+  track("third");
+
+  ASSERT_TRUE(waitForUploads(1));
+  const auto upload = uploads().front();
+  EXPECT_EQ(upload.method, "POST");
+  EXPECT_EQ(upload.header("Content-Type").value_or(""), "application/json");
+  const auto events = upload.json()["events"];
+  ASSERT_EQ(events.size(), 3u);
+  EXPECT_EQ(events[0]["type"], "event");
+  EXPECT_EQ(events[0]["page"], "ad_list");
+  EXPECT_EQ(events[0]["name"], "banner_click");
+  EXPECT_EQ(events[0]["info"], (nlohmann::json{{"banner_id", 7}}));
+  EXPECT_TRUE(events[0]["time"].is_number());
+  EXPECT_FALSE(events[1].contains("page"));
+  EXPECT_FALSE(events[1].contains("info"));
+  EXPECT_EQ(Sender::shared().pendingCount(), 0u);
+}
+
+TEST_F(LumberjackTest, FlushSendsWhatIsBufferedAndNothingWhenEmpty) {
+  configure(50);
+  track("only");
+  Lumberjack::flush();
+  ASSERT_TRUE(waitForUploads(1));
+  ASSERT_TRUE(idle());
+
+  Lumberjack::flush();
+  ASSERT_TRUE(idle());
+
+  ASSERT_EQ(uploads().size(), 1u);
+  EXPECT_EQ(names(uploads().front()), std::vector<std::string>{"only"});
+}
+
+struct FailureCase {
+  const char* name;
+  mock::Fault fault;
+
+  friend void PrintTo(const FailureCase& failure, std::ostream* out) { *out << failure.name; }
+};
+
+class FailedUploadTest : public LumberjackTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(FailedUploadTest, KeepsTheEventsForTheNextUpload) {
+  server_.setFault(mock::Route::lumberjack, GetParam().fault);
+  configure(50);
+  track("a");
+  Lumberjack::flush();
+  ASSERT_TRUE(waitForUploads(1));
+  ASSERT_TRUE(idle());
+  EXPECT_EQ(Sender::shared().pendingCount(), 1u);
+
+  track("b");
+  Lumberjack::flush();
+
+  ASSERT_TRUE(waitForUploads(2));
+  EXPECT_EQ(names(uploads().back()), (std::vector<std::string>{"a", "b"}));
+  ASSERT_TRUE(idle());
+  EXPECT_EQ(Sender::shared().pendingCount(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, FailedUploadTest,
+                         ::testing::Values(FailureCase{"server_error", mock::Fault{}.withStatus(500)},
+                                           FailureCase{"not_found", mock::Fault{}.withStatus(404)},
+                                           FailureCase{"html_page", mock::Fault{}.htmlErrorPage()},
+                                           FailureCase{"dropped_connection", mock::Fault{}.dropConnection()}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LumberjackTest, EventsTrackedDuringAnUploadGoInTheNextBatch) {
+  server_.setFault(mock::Route::lumberjack, mock::Fault{}.withDelay(300ms));
+  configure(50);
+  track("first");
+  Lumberjack::flush();
+  // The first batch has left the buffer; its answer is 300 ms away.
+  ASSERT_TRUE(eventually([] { return Sender::shared().pendingCount() == 0; }));
+  ASSERT_TRUE(Sender::shared().isUploading());
+
+  track("second");
+  Lumberjack::flush();
+
+  ASSERT_TRUE(waitForUploads(2));
+  const auto sent = uploads();
+  EXPECT_EQ(names(sent[0]), std::vector<std::string>{"first"});
+  EXPECT_EQ(names(sent[1]), std::vector<std::string>{"second"});
+}
+
+TEST_F(LumberjackTest, ReconfiguringSendsLaterBatchesToTheNewEndpoint) {
+  mock::MockServer other("LUMBERJACK");
+  ASSERT_TRUE(other.start()) << other.error();
+  configure(1);
+  track("to_first");
+  ASSERT_TRUE(waitForUploads(1));
+  ASSERT_TRUE(idle());
+
+  Config().configurate(1, other.baseUrl() + "/topics/ofw_lumberjack", true);
+  track("to_second");
+
+  ASSERT_TRUE(other.log().waitFor(mock::Route::lumberjack, 1, 10s));
+  EXPECT_EQ(names(other.log().entries(mock::Route::lumberjack).front()), std::vector<std::string>{"to_second"});
+  EXPECT_EQ(uploads().size(), 1u);
+}
+
+TEST_F(LumberjackTest, AnEndpointThatIsNoUrlKeepsTheEvents) {
+  Config().configurate(1, "not a url", false);
+  track("kept");
+  EXPECT_FALSE(Sender::shared().isUploading());
+  EXPECT_EQ(Sender::shared().pendingCount(), 1u);
+}
+
+TEST_F(LumberjackTest, AnEventThatIsNotUtf8IsDroppedAlone) {
+  configure(50);
+  Lumberjack::track(LogType::Event, "ad_list", "bad", nlohmann::json{{"title", "\xff\xfe"}});
+  track("good");
+  EXPECT_EQ(Sender::shared().pendingCount(), 1u);
+  Lumberjack::flush();
+  ASSERT_TRUE(waitForUploads(1));
+  EXPECT_EQ(names(uploads().front()), std::vector<std::string>{"good"});
+}
+
+TEST_F(LumberjackTest, KeepsOnlyTheNewestEventsWhenNothingCanBeSent) {
+  const std::size_t extra = 5;
+  for (std::size_t i = 0; i < Sender::kMaxKeptEvents + extra; ++i) track("e" + std::to_string(i));
+  EXPECT_EQ(Sender::shared().pendingCount(), Sender::kMaxKeptEvents);
+
+  configure(50);
+
+  ASSERT_TRUE(waitForUploads(1));
+  const auto sent = names(uploads().front());
+  ASSERT_EQ(sent.size(), Sender::kMaxKeptEvents);
+  EXPECT_EQ(sent.front(), "e" + std::to_string(extra));
+}
+
+TEST_F(LumberjackTest, TrackingIdIsStablePerInstallation) {
+  const std::string id = Config().trackingID();
+  EXPECT_FALSE(id.empty());
+  EXPECT_EQ(Config().trackingID(), id);
+
+  // Another installation: a store of its own.
+  base::Defaults::setStandard(base::Defaults::inMemory());
+  std::vector<std::string> seen(8);
+  std::vector<std::thread> threads;
+  for (auto& slot : seen) threads.emplace_back([&slot] { slot = Config().trackingID(); });
+  for (auto& thread : threads) thread.join();
+
+  EXPECT_EQ(std::set<std::string>(seen.begin(), seen.end()).size(), 1u);
+  EXPECT_NE(seen.front(), id);
+}
+
+}  // namespace
+}  // namespace lumberjack
