@@ -1,5 +1,7 @@
 // The core object behind the facade: one per process, created on first use and never destroyed.
-// It owns the long-lived state every subsystem reads (configuration and theme so far).
+// It owns the long-lived state every subsystem reads: configuration, theme, the repositories, the
+// session, the user and the host's delegates. At start it restores the stored user id and starts
+// observing the app's move to the background.
 #pragma once
 
 #include <atomic>
@@ -7,6 +9,9 @@
 #include <mutex>
 #include <string>
 
+#include "platform/base/notification_center.h"
+#include "platform/dispatch/queue.h"
+#include "platform/dispatch/semaphore.h"
 #include "platform/ui/trait_collection.h"
 #include "velkor/core/user_info.h"
 
@@ -17,6 +22,11 @@ class VelkorColorScheme;
 class VelkorDimension;
 class VelkorSession;
 class PubAppModule;
+class AdRepository;
+class TrackingRepository;
+class VelkorOfferwallDelegate;
+class OfwLoginDelegate;
+class OfwLifeCycleDelegate;
 
 class VelkorInternal {
  public:
@@ -62,8 +72,49 @@ class VelkorInternal {
   ui::UserInterfaceStyle userInterfaceStyle() const { return userInterfaceStyle_.load(); }
   void setUserInterfaceStyle(ui::UserInterfaceStyle style) { userInterfaceStyle_.store(style); }
 
+  // The one ad repository and the one tracking repository, built with the core and never replaced.
+  const std::shared_ptr<AdRepository>& repository() const { return repository_; }
+  const std::shared_ptr<TrackingRepository>& trackingRepository() const { return trackingRepository_; }
+  // Points the tracking repository at the current stage's log address, with a buffer of 50 events
+  // and the debug flag; at initialisation and at every stage change.
+  void configureTracking();
+
+  // Native ad loading runs on the serial queue, one load at a time through its semaphore; placement
+  // loading on the concurrent queue with its own semaphore; the impressions of native ads are
+  // guarded by their serial queue.
+  const std::shared_ptr<dispatch::Queue>& internalDispatchQueue() const { return internalDispatchQueue_; }
+  dispatch::Semaphore internalSemaphore() const { return internalSemaphore_; }
+  const std::shared_ptr<dispatch::Queue>& atomicVisibleItemsQueue() const { return atomicVisibleItemsQueue_; }
+  const std::shared_ptr<dispatch::Queue>& inventoryDispatchQueue() const { return inventoryDispatchQueue_; }
+  dispatch::Semaphore inventorySemaphore() const { return inventorySemaphore_; }
+
+  // The host's delegates, held weakly: null once the host let them go.
+  std::shared_ptr<VelkorOfferwallDelegate> delegate() const;
+  void setDelegate(std::weak_ptr<VelkorOfferwallDelegate> delegate);
+  std::shared_ptr<OfwLoginDelegate> loginDelegate() const;
+  void setLoginDelegate(std::weak_ptr<OfwLoginDelegate> delegate);
+  std::shared_ptr<OfwLifeCycleDelegate> lifeCycleDelegate() const;
+  void setLifeCycleDelegate(std::weak_ptr<OfwLifeCycleDelegate> delegate);
+
+  // A new user id (none: logged out). Nothing happens when it equals the current one; otherwise the
+  // gender and birth year go back to unknown, the caches are marked dirty, the previous user's
+  // preferences are cleared, and a new id is stored, told to the login delegate and checked for the
+  // terms agreement, while no id also forgets the stored and the agreed one.
+  void updateUid(std::optional<std::string> uid);
+  // A changed value is stored under "gender" / "birth_year" and makes the reward total be fetched
+  // again; the same value changes nothing.
+  void setGender(int gender);
+  void setBirthYear(int birthYear);
+  // With enableLoggingTerms on, sends the terms agreement for the current uid unless that uid agreed
+  // already; the uid is stored as agreed once the server accepted it.
+  void checkTermsAgreement();
+  // The background handler: flushes the usage events and marks the ad and placement caches dirty,
+  // so the next loads go to the server.
+  void appMovedToBackground();
+
  private:
   VelkorInternal();
+  void restoreStoredUid();
 
   // Guards the replaceable members: the host may swap them while a loader thread reads one.
   mutable std::mutex mutex_;
@@ -77,6 +128,20 @@ class VelkorInternal {
   std::shared_ptr<PubAppModule> pubAppModule_;
   std::shared_ptr<VelkorSession> session_;
   std::atomic<ui::UserInterfaceStyle> userInterfaceStyle_{ui::UserInterfaceStyle::light};
+
+  const std::shared_ptr<AdRepository> repository_;
+  const std::shared_ptr<TrackingRepository> trackingRepository_;
+  const std::shared_ptr<dispatch::Queue> internalDispatchQueue_;
+  const dispatch::Semaphore internalSemaphore_{1};
+  std::weak_ptr<VelkorOfferwallDelegate> delegate_;
+  std::weak_ptr<OfwLoginDelegate> loginDelegate_;
+  std::weak_ptr<OfwLifeCycleDelegate> lifeCycleDelegate_;
+  const std::shared_ptr<dispatch::Queue> atomicVisibleItemsQueue_;
+  const dispatch::Semaphore inventorySemaphore_{1};
+  const std::shared_ptr<dispatch::Queue> inventoryDispatchQueue_;
+  // Makes comparing and replacing the uid one step, so one new id is acted on once.
+  std::mutex uidMutex_;
+  base::NotificationCenter::Token backgroundObservation_;
 };
 
 }  // namespace velkor

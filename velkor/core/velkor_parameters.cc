@@ -17,6 +17,7 @@
 #include "velkor/core/user_profile.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/core/version.h"
+#include "velkor/network/tracking_repository.h"
 
 namespace velkor {
 namespace {
@@ -47,7 +48,7 @@ std::string trackingId() {
     std::lock_guard lock(trackingIdSource().mutex);
     source = trackingIdSource().source;
   }
-  return source ? source() : std::string();
+  return source ? source() : VelkorInternal::shared().trackingRepository()->trackingID();
 }
 
 // Hardware identifiers and their marketing names, looked up in this order.

@@ -46,8 +46,8 @@ class VelkorParameters {
   // The values of the web pages' placeholders, keyed by the placeholder ("{OS_VER}", ...).
   static Parameters webPageParameters();
 
-  // Where "tracking_id" comes from: the core installs its tracking repository's id at start-up;
-  // until then (and with none) it is sent empty.
+  // Where "tracking_id" comes from in place of the core's tracking repository, which gives it
+  // while no source is installed (nullptr goes back to it). For tests.
   static void setTrackingIdSource(std::function<std::string()> source);
 };
 

@@ -12,6 +12,7 @@
 #include "tests/velkor/core/scoped_core_state.h"
 #include "velkor/core/preference_manager.h"
 #include "velkor/core/pub_app_module.h"
+#include "velkor/network/tracking_repository.h"
 
 namespace velkor {
 namespace {
@@ -47,9 +48,12 @@ TEST_F(VelkorParametersTest, EveryKeyIsSentAndEmptyWhenItHasNoValue) {
                                    "device_model", "device_id", "idfa", "is_lat", "enable_testing", "key",
                                    "tracking_id"}));
   for (const char* empty : {"app_ver", "package_name", "pub_app_module_ver", "pub_app_module_name", "uid", "app_id",
-                            "pub_app_id", "pub_app_key", "tracking_id"}) {
+                            "pub_app_id", "pub_app_key"}) {
     EXPECT_EQ(parameters.at(empty), "") << empty;
   }
+  // The installation's id, from the core's tracking repository.
+  EXPECT_EQ(parameters.at("tracking_id"), VelkorInternal::shared().trackingRepository()->trackingID());
+  EXPECT_FALSE(parameters.at("tracking_id").empty());
   EXPECT_EQ(parameters.at("sdk_ver"), "3.9.6");
   EXPECT_EQ(parameters.at("key"), "KEY");
   EXPECT_EQ(parameters.at("enable_testing"), "0");

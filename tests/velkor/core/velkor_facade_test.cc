@@ -1,0 +1,217 @@
+// The public facade: its stage and what a stage change rebuilds, initialisation, what it forwards to
+// the core, its delegates held weakly, and the server's clock.
+#include "velkor/core/velkor.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/base/defaults.h"
+#include "platform/dispatch/clock.h"
+#include "tests/velkor/core/facade_test_support.h"
+#include "velkor/appearance/velkor_color_scheme.h"
+#include "velkor/appearance/velkor_dimension.h"
+#include "velkor/core/ofw_life_cycle_delegate.h"
+#include "velkor/core/ofw_login_delegate.h"
+#include "velkor/core/preference_manager.h"
+#include "velkor/core/pub_app_module.h"
+#include "velkor/core/velkor_offerwall_delegate.h"
+#include "velkor/model/server_date.h"
+#include "velkor/model/tag_list.h"
+#include "velkor/network/tracking_repository.h"
+#include "velkor/network/velkor_api_client.h"
+
+namespace velkor::testing {
+namespace {
+
+Velkor& facade() { return Velkor::shared(); }
+
+// Sends one ad-list request and waits for its answer.
+void requestAdList() {
+  bool answered = false;
+  VelkorApiClient::getAdList("ad_list", [&](auto, auto) { answered = true; }, [&](Error) { answered = true; });
+  ASSERT_TRUE(eventually([&] { return answered; }));
+}
+
+// Tracks one event and flushes it to the collector tracking is pointed at.
+void trackAndFlush(const std::string& name) {
+  facade().trackingRepository()->track("ad_list", name, std::nullopt);
+  facade().trackingRepository()->flush();
+}
+
+TEST(VelkorFacade, StartsOnProductionAndReportsItsVersion) {
+  Velkor another;
+  EXPECT_EQ(another.stage(), Stage::production);
+  EXPECT_EQ(another.sdkVer(), "3.9.6");
+  EXPECT_EQ(stageFromRawValue(0), Stage::mock);
+  EXPECT_EQ(stageFromRawValue(3), Stage::production);
+  EXPECT_EQ(stageFromRawValue(4), std::nullopt);
+  EXPECT_EQ(stageFromRawValue(-1), std::nullopt);
+}
+
+TEST(VelkorFacade, AStageChangeMovesEveryRouteAndTrackingEvenToTheSameStage) {
+  FacadeScope scope;
+  mock::MockServerGroup staging;
+  ASSERT_TRUE(staging.start()) << staging.error();
+  StageTables tables = Constants::everyStage(scope.servers().serverTable());
+  tables[static_cast<int>(Stage::stg)] = staging.serverTable();
+  ASSERT_TRUE(Constants::setServerTablesForTesting(tables).ok());
+
+  facade().setServer(Stage::stg);
+  EXPECT_EQ(facade().stage(), Stage::stg);
+  requestAdList();
+  trackAndFlush("on_staging");
+  ASSERT_TRUE(staging.log().waitFor(mock::Route::lumberjack, 1, 10s));
+  EXPECT_EQ(staging.log().count(mock::Route::adList), 1u);
+
+  // The same stage again, after its table changed: the routes and tracking follow.
+  ASSERT_TRUE(Constants::setServerTablesForTesting(Constants::everyStage(scope.servers().serverTable())).ok());
+  facade().setServer(Stage::stg);
+  requestAdList();
+  trackAndFlush("back_home");
+  ASSERT_TRUE(scope.log().waitFor(mock::Route::lumberjack, 1, 10s));
+  EXPECT_EQ(scope.log().count(mock::Route::adList), 1u);
+  EXPECT_EQ(staging.log().count(mock::Route::adList), 1u);
+}
+
+class RecordingFacade : public Velkor {
+ public:
+  void setStage(Stage stage) override { stages.push_back(stage); }
+  std::vector<Stage> stages;
+};
+
+TEST(VelkorFacade, SetServerGoesThroughTheOverridableStageSetter) {
+  RecordingFacade recording;
+  recording.setServer(Stage::dev);
+  EXPECT_EQ(recording.stages, std::vector<Stage>{Stage::dev});
+  EXPECT_EQ(recording.stage(), Stage::production);
+}
+
+TEST(VelkorFacade, InitializeStoresTheAppIdFetchesTheTagsOnceAndTracksInBatchesOf50) {
+  FacadeScope scope;
+
+  facade().initialize("app-1");
+
+  ASSERT_TRUE(scope.log().waitFor(mock::Route::tags, 1, 10s));
+  EXPECT_EQ(scope.log().entries(mock::Route::tags).front().queryValue("app_id"), "app-1");
+  ASSERT_TRUE(eventually([] { return base::Defaults::standard()->string(TagList::kLastUpdatedAtKey).has_value(); }));
+  for (int i = 0; i < 50; ++i) facade().trackingRepository()->track("ad_list", "event", std::nullopt);
+  ASSERT_TRUE(scope.log().waitFor(mock::Route::lumberjack, 1, 10s));
+  EXPECT_EQ(scope.log().entries(mock::Route::lumberjack).front().json()["events"].size(), 50u);
+
+  facade().initialize("app-2");
+
+  EXPECT_EQ(VelkorInternal::shared().appId(), "app-2");
+  EXPECT_FALSE(scope.log().waitFor(mock::Route::tags, 2, 300ms));
+  EXPECT_EQ(scope.log().count(mock::Route::adList), 0u);
+}
+
+class NamedModule : public PubAppModule {
+ public:
+  std::optional<std::string> customSupportURL() const override { return "https://help.example.com"; }
+};
+
+TEST(VelkorFacade, ForwardsTheUserAndTheSettingsToTheCore) {
+  FacadeScope scope;
+  auto& core = VelkorInternal::shared();
+
+  facade().setUid("user-9");
+  facade().setGender(rawValue(Gender::female));
+  facade().setBirthYear(1990);
+  facade().isTester(true);
+  facade().setDebugEnable(true);
+  facade().setOverrideUserInterfaceStyle(ui::UserInterfaceStyle::dark);
+  auto module = std::make_shared<NamedModule>();
+  facade().setPubAppModule(module);
+
+  EXPECT_EQ(facade().uid(), "user-9");
+  EXPECT_EQ(base::Defaults::standard()->string("total_valid_reward_user"), "user-9");
+  EXPECT_EQ(facade().gender(), 2);
+  EXPECT_EQ(facade().birthYear(), 1990);
+  EXPECT_TRUE(core.isTester());
+  EXPECT_TRUE(facade().debugEnable());
+  EXPECT_EQ(core.userInterfaceStyle(), ui::UserInterfaceStyle::dark);
+  EXPECT_EQ(facade().pubAppModule(), module);
+  EXPECT_EQ(facade().trackingRepository(), core.trackingRepository());
+}
+
+TEST(VelkorFacade, ReplacesTheConfigurationAndThemeButIgnoresNull) {
+  FacadeScope scope;
+  auto config = std::make_shared<VelkorConfig>();
+  auto colors = std::make_shared<VelkorColorScheme>();
+  auto sizes = std::make_shared<VelkorDimension>();
+  facade().setConfig(config);
+  facade().setColorScheme(colors);
+  facade().setDimension(sizes);
+  facade().setConfig(nullptr);
+  facade().setColorScheme(nullptr);
+  facade().setDimension(nullptr);
+
+  EXPECT_EQ(facade().config(), config);
+  EXPECT_EQ(facade().colorScheme(), colors);
+  EXPECT_EQ(facade().dimension(), sizes);
+}
+
+TEST(VelkorFacade, TheTutorialFlagLivesInTheUserDefaults) {
+  ScopedCoreState core;
+  EXPECT_FALSE(facade().isTutorialShown());
+  facade().setIsTutorialShown(true);
+  EXPECT_TRUE(base::Defaults::standard()->boolValue(PreferenceManager::kTutorialShownKey));
+  EXPECT_TRUE(Velkor().isTutorialShown());
+}
+
+class Delegate : public VelkorOfferwallDelegate {
+ public:
+  void requestLogin(std::shared_ptr<ui::ViewController>) override {}
+};
+class Login : public OfwLoginDelegate {
+ public:
+  void success() override { ++calls; }
+  int calls = 0;
+};
+class LifeCycle : public OfwLifeCycleDelegate {
+ public:
+  void offerwallOpen() override {}
+  void offerwallClosed() override {}
+};
+
+TEST(VelkorFacade, DelegatesAreHeldWeakly) {
+  FacadeScope scope;
+  auto delegate = std::make_shared<Delegate>();
+  auto login = std::make_shared<Login>();
+  auto lifeCycle = std::make_shared<LifeCycle>();
+  facade().setDelegate(delegate);
+  facade().setLoginDelegate(login);
+  facade().setLifeCycleDelegate(lifeCycle);
+  EXPECT_EQ(facade().delegate(), delegate);
+  EXPECT_EQ(facade().lifeCycleDelegate(), lifeCycle);
+
+  facade().setUid("user-3");
+  EXPECT_EQ(login->calls, 1);
+
+  delegate.reset();
+  login.reset();
+  lifeCycle.reset();
+  EXPECT_EQ(facade().delegate(), nullptr);
+  EXPECT_EQ(facade().loginDelegate(), nullptr);
+  EXPECT_EQ(facade().lifeCycleDelegate(), nullptr);
+  facade().setUid("user-4");
+}
+
+TEST(VelkorFacade, ServerTimeIsTheDeviceTimePlusTheGapTheLastAdListTold) {
+  FacadeScope scope;
+  dispatch::ScopedManualClock clock(1'780'000'000.0);
+  EXPECT_EQ(facade().getServerTime(), 1'780'000'000.0);
+
+  base::Defaults::standard()->setDouble("server_time_gap", 12.5);
+  EXPECT_EQ(facade().getServerTime(), 1'780'000'012.5);
+
+  scope.servers().server(mock::kLogicList)
+      .setFault(mock::Route::adList, mock::Fault{}.withHeader("X-Server-Time", serverDateText(1'780'000'030.0)));
+  bool answered = false;
+  VelkorInternal::shared().repository()->getAds("ad_list", [&](auto, auto) { answered = true; },
+                                                [&](Error) { answered = true; });
+  ASSERT_TRUE(eventually([&] { return answered; }));
+  EXPECT_EQ(facade().getServerTime(), 1'780'000'030.0);
+}
+
+}  // namespace
+}  // namespace velkor::testing

@@ -1,0 +1,108 @@
+// The SDK's one entry for a host app: Velkor::shared() keeps the server stage and forwards the rest
+// to the core (VelkorInternal). Members are virtual so that a host may override them; setServer()
+// goes through the overridable stage setter.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/ui/trait_collection.h"
+#include "velkor/core/gender.h"
+
+namespace velkor {
+
+class VelkorInternal;
+class VelkorConfig;
+class VelkorColorScheme;
+class VelkorDimension;
+class PubAppModule;
+class TrackingRepository;
+class VelkorOfferwallDelegate;
+class OfwLoginDelegate;
+class OfwLifeCycleDelegate;
+
+// The servers requests go to: 0 mock, 1 development, 2 staging, 3 production.
+enum class Stage : int { mock = 0, dev = 1, stg = 2, production = 3 };
+
+// None for a raw value outside 0...3.
+std::optional<Stage> stageFromRawValue(int rawValue);
+
+class Velkor {
+ public:
+  // Made on first use; starts on the production stage, and its stage is the one every address is
+  // read for.
+  static Velkor& shared();
+
+  // A further facade shares the one core but keeps a stage of its own, which nothing reads.
+  Velkor();
+  virtual ~Velkor() = default;
+  Velkor(const Velkor&) = delete;
+  Velkor& operator=(const Velkor&) = delete;
+
+  virtual Stage stage() const { return stage_.load(); }
+  // Stores the stage, rebuilds every route of both REST clients for it and points tracking at its
+  // log address, even when the stage is the current one.
+  virtual void setStage(Stage stage);
+  virtual void setServer(Stage stage) { setStage(stage); }
+
+  // Stores the app id, fetches the tag catalogue when none is stored, and configures tracking. Sends
+  // no ad request. May be called again.
+  virtual void initialize(std::string appId);
+  virtual void isTester(bool isTester);
+
+  virtual bool debugEnable() const;
+  virtual void setDebugEnable(bool enable);
+
+  // Held weakly: the host keeps its delegates alive.
+  virtual std::shared_ptr<VelkorOfferwallDelegate> delegate() const;
+  virtual void setDelegate(std::weak_ptr<VelkorOfferwallDelegate> delegate);
+  virtual std::shared_ptr<OfwLifeCycleDelegate> lifeCycleDelegate() const;
+  virtual void setLifeCycleDelegate(std::weak_ptr<OfwLifeCycleDelegate> delegate);
+  virtual std::shared_ptr<OfwLoginDelegate> loginDelegate() const;
+  virtual void setLoginDelegate(std::weak_ptr<OfwLoginDelegate> delegate);
+
+  virtual std::optional<std::string> uid() const;
+  virtual void setUid(std::optional<std::string> uid);
+  // A Gender raw value; the host may pass any integer.
+  virtual int gender() const;
+  virtual void setGender(int gender);
+  // 1800 stands for an unknown year.
+  virtual int birthYear() const;
+  virtual void setBirthYear(int birthYear);
+
+  // "3.9.6".
+  virtual std::string sdkVer() const;
+
+  // The style forced on the SDK's screens; light by default.
+  virtual ui::UserInterfaceStyle overrideUserInterfaceStyle() const;
+  virtual void setOverrideUserInterfaceStyle(ui::UserInterfaceStyle style);
+
+  // Kept in the user defaults ("VELKOR_TUTORIAL_SHOWN"), so it survives restarts.
+  virtual bool isTutorialShown() const;
+  virtual void setIsTutorialShown(bool shown);
+
+  // Each setter replaces the object (a null one is ignored).
+  virtual std::shared_ptr<VelkorConfig> config() const;
+  virtual void setConfig(std::shared_ptr<VelkorConfig> config);
+  virtual std::shared_ptr<VelkorColorScheme> colorScheme() const;
+  virtual void setColorScheme(std::shared_ptr<VelkorColorScheme> colorScheme);
+  virtual std::shared_ptr<VelkorDimension> dimension() const;
+  virtual void setDimension(std::shared_ptr<VelkorDimension> dimension);
+
+  virtual std::shared_ptr<TrackingRepository> trackingRepository() const;
+
+  virtual std::shared_ptr<PubAppModule> pubAppModule() const;
+  virtual void setPubAppModule(std::shared_ptr<PubAppModule> module);
+
+  // Seconds since 1970 on the server's clock: the device's time plus the gap the last ad list told
+  // ("server_time_gap", 0 when none is stored).
+  virtual double getServerTime() const;
+
+ private:
+  std::atomic<Stage> stage_{Stage::production};
+  VelkorInternal& internalShared_;
+};
+
+}  // namespace velkor
