@@ -7,12 +7,8 @@
 #include "platform/base/defaults.h"
 #include "platform/dispatch/clock.h"
 #include "tests/velkor/core/facade_test_support.h"
-#include "velkor/appearance/velkor_color_scheme.h"
-#include "velkor/appearance/velkor_dimension.h"
 #include "velkor/core/ofw_life_cycle_delegate.h"
 #include "velkor/core/ofw_login_delegate.h"
-#include "velkor/core/preference_manager.h"
-#include "velkor/core/pub_app_module.h"
 #include "velkor/core/velkor_offerwall_delegate.h"
 #include "velkor/model/server_date.h"
 #include "velkor/model/tag_list.h"
@@ -102,60 +98,6 @@ TEST(VelkorFacade, InitializeStoresTheAppIdFetchesTheTagsOnceAndTracksInBatchesO
   EXPECT_EQ(VelkorInternal::shared().appId(), "app-2");
   EXPECT_FALSE(scope.log().waitFor(mock::Route::tags, 2, 300ms));
   EXPECT_EQ(scope.log().count(mock::Route::adList), 0u);
-}
-
-class NamedModule : public PubAppModule {
- public:
-  std::optional<std::string> customSupportURL() const override { return "https://help.example.com"; }
-};
-
-TEST(VelkorFacade, ForwardsTheUserAndTheSettingsToTheCore) {
-  FacadeScope scope;
-  auto& core = VelkorInternal::shared();
-
-  facade().setUid("user-9");
-  facade().setGender(rawValue(Gender::female));
-  facade().setBirthYear(1990);
-  facade().isTester(true);
-  facade().setDebugEnable(true);
-  facade().setOverrideUserInterfaceStyle(ui::UserInterfaceStyle::dark);
-  auto module = std::make_shared<NamedModule>();
-  facade().setPubAppModule(module);
-
-  EXPECT_EQ(facade().uid(), "user-9");
-  EXPECT_EQ(base::Defaults::standard()->string("total_valid_reward_user"), "user-9");
-  EXPECT_EQ(facade().gender(), 2);
-  EXPECT_EQ(facade().birthYear(), 1990);
-  EXPECT_TRUE(core.isTester());
-  EXPECT_TRUE(facade().debugEnable());
-  EXPECT_EQ(core.userInterfaceStyle(), ui::UserInterfaceStyle::dark);
-  EXPECT_EQ(facade().pubAppModule(), module);
-  EXPECT_EQ(facade().trackingRepository(), core.trackingRepository());
-}
-
-TEST(VelkorFacade, ReplacesTheConfigurationAndThemeButIgnoresNull) {
-  FacadeScope scope;
-  auto config = std::make_shared<VelkorConfig>();
-  auto colors = std::make_shared<VelkorColorScheme>();
-  auto sizes = std::make_shared<VelkorDimension>();
-  facade().setConfig(config);
-  facade().setColorScheme(colors);
-  facade().setDimension(sizes);
-  facade().setConfig(nullptr);
-  facade().setColorScheme(nullptr);
-  facade().setDimension(nullptr);
-
-  EXPECT_EQ(facade().config(), config);
-  EXPECT_EQ(facade().colorScheme(), colors);
-  EXPECT_EQ(facade().dimension(), sizes);
-}
-
-TEST(VelkorFacade, TheTutorialFlagLivesInTheUserDefaults) {
-  ScopedCoreState core;
-  EXPECT_FALSE(facade().isTutorialShown());
-  facade().setIsTutorialShown(true);
-  EXPECT_TRUE(base::Defaults::standard()->boolValue(PreferenceManager::kTutorialShownKey));
-  EXPECT_TRUE(Velkor().isTutorialShown());
 }
 
 class Delegate : public VelkorOfferwallDelegate {
