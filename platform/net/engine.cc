@@ -122,10 +122,19 @@ long timeoutMs(const Request& request) {
   return static_cast<long>(std::clamp(ms, 1.0, static_cast<double>(LONG_MAX / 2)));
 }
 
+// libcurl hands an empty field's value on with the line's "\r" still attached.
+std::string_view fieldValue(const char* raw) {
+  std::string_view value(raw);
+  while (!value.empty() && (value.back() == '\r' || value.back() == '\n')) value.remove_suffix(1);
+  return value;
+}
+
 HeaderFields responseHeaders(CURL* easy) {
   HeaderFields fields;
   curl_header* header = nullptr;
-  while ((header = curl_easy_nextheader(easy, CURLH_HEADER, -1, header))) fields.add(header->name, header->value);
+  while ((header = curl_easy_nextheader(easy, CURLH_HEADER, -1, header))) {
+    fields.add(header->name, fieldValue(header->value));
+  }
   return fields;
 }
 

@@ -79,6 +79,7 @@ TEST(Session, CarriesHeadersBothWays) {
     response.set_header("X-Expired-At", "1780000000");
     response.set_header("Set-Cookie", "a=1");
     response.set_header("Set-Cookie", "b=2");
+    response.set_header("X-Verified-App-Ver", "");
     response.set_content("{}", "Application/JSON; charset=utf-8");
   });
 
@@ -102,6 +103,8 @@ TEST(Session, CarriesHeadersBothWays) {
     EXPECT_EQ(repeated.response->value(name), "1780000000") << name;
   }
   EXPECT_EQ(repeated.response->value("set-cookie"), "a=1, b=2");
+  // An empty field is present and empty, without the line's end.
+  EXPECT_EQ(repeated.response->value("X-Verified-App-Ver"), "");
   EXPECT_FALSE(repeated.response->value("X-Absent"));
   EXPECT_EQ(repeated.response->mimeType(), "application/json");
 }
