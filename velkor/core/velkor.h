@@ -10,6 +10,8 @@
 
 #include "platform/ui/trait_collection.h"
 #include "velkor/core/gender.h"
+#include "velkor/core/native_ad_loader.h"
+#include "velkor/core/request_options.h"
 
 namespace velkor {
 
@@ -99,6 +101,28 @@ class Velkor {
   // Seconds since 1970 on the server's clock: the device's time plus the gap the last ad list told
   // ("server_time_gap", 0 when none is stored).
   virtual double getServerTime() const;
+
+  // --- ads for the host's own layouts, and actions on ads without the SDK's screens ---
+  // Every answer comes on the main queue, exactly once.
+  // At most 5 ads of the current list (a larger size asks for 5, a negative one for none), narrowed by
+  // the options' tags and stamped with their inventory.
+  virtual void loadAds(std::int64_t size, std::optional<RequestOptions> options, OnNativeAds onSuccess,
+                       OnError onFail);
+  // Page `page` (from 1) of pages of `size` ads (1 to 20), with the page and the number of pages.
+  virtual void loadAllAds(std::int64_t page, std::int64_t size, std::optional<RequestOptions> options,
+                          OnNativeAdPage onSuccess, OnError onFail);
+  // At most 5 ads of the placement with that slug, highest priority first (placement_ad_loader.h).
+  virtual void loadPlacementAds(std::string placementSlug, std::int64_t size, std::optional<RequestOptions> options,
+                                OnNativeAds onSuccess, OnError onFail);
+  // Takes part in the ad; the host's URL handler is asked to open the landing (host_ad_actions.h).
+  virtual void participate(std::int64_t adId, std::function<void(std::string)> onSuccess, OnError onError);
+  // Opts the user out of the ad; nothing is reported.
+  virtual void optout(std::int64_t adId);
+  // The user's total reward still to earn (-1 when it could not be read).
+  virtual void getCurrentReward(std::function<void(std::int64_t)> completion);
+  // The same, read through getCurrentReward, with two texts that are always absent.
+  virtual void availableReward(
+      std::function<void(std::optional<std::string>, std::optional<std::string>, std::int64_t)> completion);
 
  private:
   std::atomic<Stage> stage_{Stage::production};

@@ -7,6 +7,7 @@
 #include "velkor/appearance/velkor_dimension.h"
 #include "velkor/core/ofw_life_cycle_delegate.h"
 #include "velkor/core/ofw_login_delegate.h"
+#include "velkor/core/placement_ad_loader.h"
 #include "velkor/core/preference_manager.h"
 #include "velkor/core/pub_app_module.h"
 #include "velkor/core/user_profile.h"
@@ -209,6 +210,8 @@ void VelkorInternal::appMovedToBackground() {
   trackingRepository_->flush();
   repository_->setCacheIsDirty(true);
   repository_->setPlacementCacheIsDirty(true);
+  InventoryGroups::shared()->clear();
+  sendImpressions();
 }
 
 }  // namespace velkor

@@ -13,6 +13,8 @@
 #include "platform/dispatch/queue.h"
 #include "platform/dispatch/semaphore.h"
 #include "platform/ui/trait_collection.h"
+#include "velkor/core/native_ad_loader.h"
+#include "velkor/core/request_options.h"
 #include "velkor/core/user_info.h"
 
 namespace velkor {
@@ -109,8 +111,21 @@ class VelkorInternal {
   // already; the uid is stored as agreed once the server accepted it.
   void checkTermsAgreement();
   // The background handler: flushes the usage events and marks the ad and placement caches dirty,
-  // so the next loads go to the server.
+  // so the next loads go to the server; then forgets the inventory groups and sends the impressions
+  // of the native ads handed out.
   void appMovedToBackground();
+
+  // Native ads for the host's own layouts (native_ad_loader.h, placement_ad_loader.h), one load at a
+  // time on the queues above; the facade caps the sizes.
+  void loadAds(std::int64_t size, std::optional<RequestOptions> options, OnNativeAds onSuccess, OnError onFail);
+  void loadAllAds(std::int64_t page, std::int64_t size, std::optional<RequestOptions> options,
+                  OnNativeAdPage onSuccess, OnError onFail);
+  void loadPlacementAds(std::string placementSlug, std::int64_t size, std::optional<RequestOptions> options,
+                        OnNativeAds onSuccess, OnError onFail);
+  // The impressions of native ads handed out (native_ad_impressions.h); sent on the move to the
+  // background.
+  void recordVisibleItem(const std::optional<std::string>& inventory, std::int64_t adId);
+  void sendImpressions();
 
  private:
   VelkorInternal();

@@ -1,0 +1,108 @@
+// The facade's members for a host's own layouts, on the core's own queues and repository, and the
+// steps the move to the background takes for them.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/ui/application.h"
+#include "tests/velkor/core/host_ads_test_support.h"
+#include "velkor/core/velkor.h"
+#include "velkor/core/velkor_internal.h"
+
+namespace velkor::testing {
+namespace {
+
+using namespace std::chrono_literals;
+using Json = nlohmann::json;
+
+class VelkorHostAds : public ::testing::Test {
+ protected:
+  VelkorHostAds() {
+    // The core's repository and impression table outlive a test: start from the server and an empty table.
+    const auto& repository = VelkorInternal::shared().repository();
+    repository->setCacheIsDirty(true);
+    repository->setPlacementCacheIsDirty(true);
+    NativeAdImpressions::shared()->takeVisibleItems();
+    InventoryGroups::shared()->clear();
+  }
+  ~VelkorHostAds() override { RewardType::setItems({}); }
+
+  std::string answerOf(const std::function<void(std::shared_ptr<Recorder>)>& load) {
+    auto recorder = std::make_shared<Recorder>();
+    load(recorder);
+    EXPECT_TRUE(recorder->waitFor(1));
+    return recorder->count() == 0 ? "no answer" : text(recorder->calls()[0]);
+  }
+  static std::size_t count(const std::string& ids) {
+    return ids.empty() ? 0 : static_cast<std::size_t>(std::count(ids.begin(), ids.end(), ',') + 1);
+  }
+
+  NetworkScope network_;
+  Velkor& sdk_ = Velkor::shared();
+};
+
+TEST_F(VelkorHostAds, CapsTheSizeOfLoadsBySizeButNotOfPages) {
+  EXPECT_EQ(count(answerOf([&](auto r) { sdk_.loadAds(12, std::nullopt, adsTo(r), errorTo(r)); })), 5u);
+  EXPECT_EQ(count(answerOf([&](auto r) { sdk_.loadAds(3, std::nullopt, adsTo(r), errorTo(r)); })), 3u);
+  EXPECT_EQ(answerOf([&](auto r) { sdk_.loadAds(-7, std::nullopt, adsTo(r), errorTo(r)); }), "");
+  const std::string page = answerOf([&](auto r) { sdk_.loadAllAds(1, 12, std::nullopt, pageTo(r), errorTo(r)); });
+  EXPECT_EQ(count(page.substr(0, page.find(' '))), 12u) << page;
+  const auto fill = RequestOptions(std::nullopt, std::nullopt, true);
+  EXPECT_EQ(count(answerOf([&](auto r) { sdk_.loadPlacementAds("home_top", 12, fill, adsTo(r), errorTo(r)); })),
+            5u);
+}
+
+TEST_F(VelkorHostAds, GoingToTheBackgroundSendsTheImpressionsAndForgetsTheGroups) {
+  const auto inGroup = RequestOptions(RequestOptions::WithGroup{}, std::nullopt, "slot", "home", false);
+  auto load = [&] {
+    return answerOf([&](auto r) { sdk_.loadPlacementAds("home_top", 2, inGroup, adsTo(r), errorTo(r)); });
+  };
+  EXPECT_EQ(load(), "1001,1002");
+  EXPECT_EQ(load(), "1003");
+
+  ui::Application::shared().enterBackground();
+  ASSERT_TRUE(network_.log().waitFor(mock::Route::impression, 1, 10s));
+  const auto ads = network_.log().entries(mock::Route::impression)[0].json()["ads"];
+  EXPECT_EQ(std::multiset<Json>(ads.begin(), ads.end()),
+            (std::multiset<Json>{{{"id", "1001"}, {"inventory", "slot"}},
+                                 {{"id", "1002"}, {"inventory", "slot"}},
+                                 {{"id", "1003"}, {"inventory", "slot"}}}));
+  EXPECT_TRUE(VelkorInternal::shared().repository()->placementCacheIsDirty());
+  EXPECT_EQ(load(), "1001,1002");
+
+  // Nothing handed out since: the next move to the background sends nothing.
+  NativeAdImpressions::shared()->takeVisibleItems();
+  ui::Application::shared().enterBackground();
+  dispatch::main_loop::runUntil([] { return false; }, 300ms);
+  EXPECT_EQ(network_.log().count(mock::Route::impression), 1u);
+}
+
+TEST_F(VelkorHostAds, AvailableRewardReadsTheCurrentRewardWithoutTexts) {
+  auto current = std::make_shared<Recorder>();
+  sdk_.getCurrentReward([current](std::int64_t reward) { current->success(std::to_string(reward)); });
+  ASSERT_TRUE(current->waitFor(1));
+  auto available = std::make_shared<Recorder>();
+  sdk_.availableReward([available](std::optional<std::string> name, std::optional<std::string> unit,
+                                   std::int64_t reward) {
+    available->success((name || unit ? "texts " : "") + std::to_string(reward));
+  });
+  ASSERT_TRUE(available->waitFor(1));
+  EXPECT_EQ(available->calls()[0].body, current->calls()[0].body);
+  EXPECT_GT(std::stoll(current->calls()[0].body), 0);
+}
+
+// A facade whose getCurrentReward a host replaced: availableReward goes through the replacement.
+class FixedReward : public Velkor {
+ public:
+  void getCurrentReward(std::function<void(std::int64_t)> completion) override { completion(42); }
+};
+
+TEST(VelkorAvailableReward, GoesThroughTheOverridableCurrentReward) {
+  FixedReward facade;
+  std::optional<std::int64_t> reward;
+  facade.availableReward([&](auto, auto, std::int64_t value) { reward = value; });
+  EXPECT_EQ(reward, 42);
+}
+
+}  // namespace
+}  // namespace velkor::testing

@@ -1,0 +1,62 @@
+#include "velkor/core/host_ad_actions.h"
+
+#include <optional>
+#include <utility>
+
+#include "platform/ui/application.h"
+#include "velkor/core/text_replace.h"
+#include "velkor/core/velkor_internal.h"
+#include "velkor/model/velkor_error.h"
+#include "velkor/network/ad_repository.h"
+#include "velkor/network/velkor_api_client.h"
+
+namespace velkor {
+namespace {
+
+constexpr std::int64_t kLandingErrorCode = 312;
+constexpr const char* kLandingErrorMessage = "해당 URL로 이동에 실패하였습니다.";
+
+void showNetworkActivity(bool visible) { ui::Application::shared().setNetworkActivityIndicatorVisible(visible); }
+
+}  // namespace
+
+Result<base::Url> landingUrl(const std::string& text) {
+  if (auto url = base::Url::parse(text)) return *url;
+  const std::string escaped = replacingOccurrences(replacingOccurrences(text, "{", "%7B"), "}", "%7D");
+  if (auto url = base::Url::parse(escaped)) return *url;
+  return Error(VelkorError{kLandingErrorCode, kLandingErrorMessage, std::nullopt});
+}
+
+void participate(std::int64_t adId, std::function<void(std::string)> onSuccess, OnError onError) {
+  showNetworkActivity(true);
+  VelkorApiClient::participate(
+      adId,
+      [onSuccess, onError](ParticipateResult result) {
+        showNetworkActivity(false);
+        auto url = landingUrl(result.landingUrl);
+        if (!url) {
+          if (onError) onError(url.error());
+          return;
+        }
+        if (onSuccess) onSuccess(result.landingUrl);
+        ui::Application::shared().open(*url);
+      },
+      [onError](Error error) {
+        showNetworkActivity(false);
+        if (onError) onError(std::move(error));
+      });
+}
+
+void optout(std::int64_t adId) {
+  VelkorApiClient::optout(
+      adId,
+      [](std::string) {
+        showNetworkActivity(false);
+        const auto& repository = VelkorInternal::shared().repository();
+        repository->setCacheIsDirty(true);
+        repository->setPlacementCacheIsDirty(true);
+      },
+      [](Error) { showNetworkActivity(false); });
+}
+
+}  // namespace velkor
