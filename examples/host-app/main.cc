@@ -1,9 +1,275 @@
-// A sample publisher app. For now it only says which SDK it links.
+// A sample publisher app: what a host app does with the Velkor SDK without showing any of its screens.
+//
+// It starts the local ad server in-process on free loopback ports (or uses the one `--server URL`
+// names), points the SDK at it, sets a user, then does what a publisher's own layouts do: loads a page
+// of native ads, loads a placement's ads, reads the user's reward, takes part in an ad, opts out of one
+// and goes to the background. Each step prints a table; the program exits 0 when every step worked and
+// says which one failed otherwise.
+#include <chrono>
 #include <cstdio>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
-#include "velkor/core/sdk_version.h"
+#include "examples/host-app/terminal_table.h"
+#include "platform/base/bundle.h"
+#include "platform/base/defaults.h"
+#include "platform/dispatch/main_loop.h"
+#include "platform/ui/application.h"
+#include "tools/mock-server/mock_server_group.h"
+#include "velkor/core/velkor.h"
+#include "velkor/network/constants.h"
 
-int main() {
-  std::printf("Velkor SDK %s\n", velkor::kSdkVersion);
+namespace {
+
+using namespace std::chrono_literals;
+using sample::TerminalTable;
+using velkor::Velkor;
+
+// ---------------------------------------------------------------------------------------------------
+// Waiting for the SDK. It answers on the main queue, which an app's run loop serves; this program has
+// no run loop of its own, so it runs the main loop until the answer is there.
+
+template <class T>
+class Awaited {
+ public:
+  // The callback to hand to the SDK; later calls are ignored (the SDK answers once).
+  std::function<void(T)> callback() const {
+    return [value = value_](T answer) {
+      if (!*value) *value = std::move(answer);
+    };
+  }
+  // The answer, or nothing when none came in time.
+  std::optional<T> wait() const {
+    dispatch::main_loop::runUntil([value = value_] { return value->has_value(); }, 20s);
+    return *value_;
+  }
+
+ private:
+  std::shared_ptr<std::optional<T>> value_ = std::make_shared<std::optional<T>>();
+};
+
+template <class T>
+using Outcome = velkor::Result<T>;
+
+// A success callback and an error callback that both resolve one awaited outcome.
+template <class T>
+std::function<void(velkor::Error)> failureOf(const Awaited<Outcome<T>>& awaited) {
+  return [done = awaited.callback()](velkor::Error error) { done(Outcome<T>(std::move(error))); };
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The steps. Each prints what it got and answers a failure reason, or nothing when it worked.
+
+using StepResult = std::optional<std::string>;
+
+void print(const std::string& title, const TerminalTable& table) {
+  std::printf("\n%s\n%s", title.c_str(), table.render().c_str());
+}
+
+std::string orDash(const std::optional<std::string>& text) { return text.value_or("-"); }
+
+TerminalTable adTable(const velkor::NativeAds& ads) {
+  TerminalTable table({"id", "title", "subtitle", "reward", "inventory"});
+  for (const auto& ad : ads) {
+    table.addRow({std::to_string(ad->id()), ad->title(), ad->subtitle(), std::to_string(ad->reward()),
+                  orDash(ad->inventory())});
+  }
+  return table;
+}
+
+StepResult showUser() {
+  Velkor& sdk = Velkor::shared();
+  TerminalTable table({"setting", "value"});
+  table.addRow({"sdk version", sdk.sdkVer()});
+  table.addRow({"uid", orDash(sdk.uid())});
+  table.addRow({"gender", std::to_string(sdk.gender())});
+  table.addRow({"birth year", std::to_string(sdk.birthYear())});
+  print("User", table);
+  return sdk.uid() ? StepResult() : "the uid did not stick";
+}
+
+// A page of the whole list, for a feed the host lays out itself.
+StepResult showNativeAds() {
+  using Page = std::pair<velkor::NativeAds, velkor::PageInfo>;
+  Awaited<Outcome<Page>> answer;
+  Velkor::shared().loadAllAds(
+      1, 5, velkor::RequestOptions(std::nullopt, "demo_feed", false),
+      [done = answer.callback()](velkor::NativeAds ads, velkor::PageInfo page) { done(Page(std::move(ads), page)); },
+      failureOf(answer));
+  const auto outcome = answer.wait();
+  if (!outcome) return "no answer";
+  if (!*outcome) return outcome->error().description();
+  const auto& [ads, page] = outcome->value();
+  print("Native ads, page " + std::to_string(page.currentPage) + " of " + std::to_string(page.totalPage),
+        adTable(ads));
+  return ads.empty() ? StepResult("the page is empty") : StepResult();
+}
+
+// The ads the server puts in one placement, topped up from the list when it has too few.
+StepResult showPlacementAds() {
+  Awaited<Outcome<velkor::NativeAds>> answer;
+  Velkor::shared().loadPlacementAds(
+      "home_top", 3, velkor::RequestOptions(std::nullopt, "home_banner", true),
+      [done = answer.callback()](velkor::NativeAds ads) { done(std::move(ads)); }, failureOf(answer));
+  const auto outcome = answer.wait();
+  if (!outcome) return "no answer";
+  if (!*outcome) return outcome->error().description();
+  print("Placement \"home_top\"", adTable(outcome->value()));
+  return outcome->value().empty() ? StepResult("the placement is empty") : StepResult();
+}
+
+StepResult showAvailableReward() {
+  Awaited<std::int64_t> answer;
+  Velkor::shared().availableReward(
+      [done = answer.callback()](std::optional<std::string>, std::optional<std::string>, std::int64_t reward) {
+        done(reward);
+      });
+  const auto reward = answer.wait();
+  if (!reward) return "no answer";
+  TerminalTable table({"available reward"});
+  table.addRow({std::to_string(*reward)});
+  print("Reward still to earn", table);
+  return *reward < 0 ? StepResult("the reward could not be read") : StepResult();
+}
+
+// Takes part in an ad; the SDK asks the host (the URL handler installed in main) to open the landing.
+StepResult participate(std::int64_t adId, const std::shared_ptr<std::vector<std::string>>& opened) {
+  Awaited<Outcome<std::string>> answer;
+  Velkor::shared().participate(
+      adId, [done = answer.callback()](std::string landing) { done(std::move(landing)); }, failureOf(answer));
+  const auto outcome = answer.wait();
+  if (!outcome) return "no answer";
+  if (!*outcome) return outcome->error().description();
+  dispatch::main_loop::runUntil([&] { return !opened->empty(); }, 5s);
+  TerminalTable table({"ad", "landing", "opened by the host"});
+  table.addRow({std::to_string(adId), outcome->value(), opened->empty() ? "-" : opened->back()});
+  print("Participation", table);
+  return opened->empty() ? StepResult("the landing was not opened") : StepResult();
+}
+
+// Opting out answers nothing: the server's log (when the server is ours) shows it arrived.
+StepResult optout(std::int64_t adId, mock::RequestLog* log) {
+  Velkor::shared().optout(adId);
+  const bool received = !log || log->waitFor(mock::Route::optout, 1, std::chrono::milliseconds(10s));
+  dispatch::main_loop::runUntil([] { return false; }, 200ms);
+  TerminalTable table({"ad", "opt-out"});
+  table.addRow({std::to_string(adId), !log ? "sent" : received ? "received by the server" : "not received"});
+  print("Opt-out", table);
+  return received ? StepResult() : "the server received no opt-out";
+}
+
+// A host reports the move to the background; the SDK then sends the impressions of the native ads
+// it handed out and its buffered usage events.
+StepResult goToBackground(mock::RequestLog* log) {
+  ui::Application::shared().enterBackground();
+  if (!log) {
+    dispatch::main_loop::runUntil([] { return false; }, 2s);
+    std::printf("\nMoved to the background (the server's log is not at hand)\n");
+    return std::nullopt;
+  }
+  const bool sent = log->waitFor(mock::Route::impression, 1, std::chrono::milliseconds(10s));
+  dispatch::main_loop::runUntil([] { return false; }, 500ms);
+  TerminalTable impressions({"ad", "inventory"});
+  for (const auto& request : log->entries(mock::Route::impression)) {
+    for (const auto& ad : request.json().value("ads", nlohmann::json::array())) {
+      impressions.addRow({ad.value("id", ""), ad.value("inventory", "-")});
+    }
+  }
+  print("Impressions the server received", impressions);
+  TerminalTable events({"page", "event", "type"});
+  for (const auto& request : log->entries(mock::Route::lumberjack)) {
+    for (const auto& event : request.json().value("events", nlohmann::json::array())) {
+      events.addRow({event.value("page", "-"), event.value("name", ""), event.value("type", "")});
+    }
+  }
+  print("Usage events the server received", events);
+  return sent ? StepResult() : "no impressions reached the server";
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Where the servers are: our own local ad server, or the one --server names.
+
+struct Servers {
+  std::unique_ptr<mock::MockServerGroup> local;
+  velkor::ServerTable table;
+};
+
+std::optional<Servers> startServers(int argc, char** argv) {
+  Servers servers;
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::string(argv[i]) != "--server") continue;
+    const std::string base = argv[i + 1];
+    servers.table = {{velkor::Constants::logicKey, base},
+                     {velkor::Constants::logicListKey, base},
+                     {velkor::Constants::postbackKey, base},
+                     {velkor::Constants::contactKey, base + "/help_requests/new?headless=true"},
+                     {velkor::Constants::lumberjackKey, base + "/topics/ofw_lumberjack"}};
+    return servers;
+  }
+  servers.local = std::make_unique<mock::MockServerGroup>();
+  if (!servers.local->start()) {
+    std::fprintf(stderr, "The local ad server did not start: %s\n", servers.local->error().c_str());
+    return std::nullopt;
+  }
+  servers.table = servers.local->serverTable();
+  return servers;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // This thread is the app's main thread: the SDK's answers and the host's URL handler run on it.
+  dispatch::main_loop::bind();
+
+  auto servers = startServers(argc, argv);
+  if (!servers) return 1;
+  // Every stage's addresses point at those servers; this must come before the SDK's first request.
+  if (auto installed = velkor::Constants::installServerTables(velkor::Constants::everyStage(servers->table));
+      !installed) {
+    std::fprintf(stderr, "The server addresses were refused: %s\n", installed.error().description().c_str());
+    return 1;
+  }
+  std::printf("Ad servers: %s\n", servers->table[velkor::Constants::logicKey].c_str());
+
+  // What a phone tells an app about itself. The demo starts as a fresh install every run.
+  base::Defaults::setStandard(base::Defaults::inMemory());
+  base::Bundle::main().setInfoDictionary(
+      {{"CFBundleIdentifier", "com.example.hostapp"}, {"CFBundleShortVersionString", "1.0.0"}});
+  // The host opens URLs for the SDK; this one prints them instead of starting a browser.
+  auto opened = std::make_shared<std::vector<std::string>>();
+  ui::Application::shared().setOpenUrlHandler([opened](const base::Url& url) {
+    std::printf("  host: opening %s\n", url.absoluteString().c_str());
+    opened->push_back(url.absoluteString());
+    return true;
+  });
+
+  // The SDK: initialise it with the app's id, then tell it who the user is.
+  Velkor& sdk = Velkor::shared();
+  sdk.initialize("demo-app");
+  sdk.setUid("demo-user-1");
+  sdk.setGender(static_cast<int>(velkor::Gender::female));
+  sdk.setBirthYear(1990);
+
+  mock::RequestLog* log = servers->local ? &servers->local->log() : nullptr;
+  const std::vector<std::pair<std::string, std::function<StepResult()>>> steps = {
+      {"set the user", showUser},
+      {"load a page of native ads", showNativeAds},
+      {"load a placement's ads", showPlacementAds},
+      {"read the available reward", showAvailableReward},
+      {"take part in ad 1001", [&] { return participate(1001, opened); }},
+      {"opt out of ad 1003", [&] { return optout(1003, log); }},
+      {"go to the background", [&] { return goToBackground(log); }},
+  };
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    if (auto failure = steps[i].second()) {
+      std::printf("\nStep %zu (%s) failed: %s\n", i + 1, steps[i].first.c_str(), failure->c_str());
+      return 1;
+    }
+  }
+  std::printf("\nEvery step worked.\n");
   return 0;
 }
