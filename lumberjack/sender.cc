@@ -108,7 +108,7 @@ void Sender::upload() {
   request.setHttpBody(base::dumpJson(body).valueOr("{}"));
   auto task = session_->dataTask(
       std::move(request), [self = shared_from_this(), batch = std::move(batch), generation](
-                              std::optional<std::string>, std::optional<net::Response> response,
+                              net::Data, std::optional<net::Response> response,
                               std::optional<net::Error> error) mutable {
         const bool sent = isSuccess(response, error);
         if (!sent) self->debugLog("upload failed (" + failureText(response, error) + ")");

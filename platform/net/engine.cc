@@ -1,6 +1,7 @@
 #include "platform/net/engine.h"
 
 #include <curl/curl.h>
+#include <simdjson.h>
 
 #include <algorithm>
 #include <climits>
@@ -33,8 +34,26 @@ struct Transfer {
   ~Transfer() { curl_slist_free_all(headers); }
 };
 
-std::size_t appendBody(char* data, std::size_t size, std::size_t count, void* transfer) {
-  static_cast<Transfer*>(transfer)->body.append(data, size * count);
+// A body keeps this much spare capacity so that the JSON decoder can parse it without a copy.
+constexpr std::size_t bodyPadding = simdjson::SIMDJSON_PADDING;
+// The announced length is trusted for the first reservation only up to this much.
+constexpr curl_off_t maxLengthHint = 64 << 20;
+
+// Room for `more` bytes and the padding: the announced length at once, then growing by doubling.
+void makeRoom(Transfer& transfer, std::size_t more) {
+  std::string& body = transfer.body;
+  const std::size_t needed = body.size() + more + bodyPadding;
+  if (needed <= body.capacity()) return;
+  curl_off_t announced = -1;
+  if (body.empty()) curl_easy_getinfo(transfer.easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+  std::size_t hinted = announced > 0 ? static_cast<std::size_t>(std::min(announced, maxLengthHint)) + bodyPadding : 0;
+  body.reserve(std::max({needed, hinted, 2 * body.capacity()}));
+}
+
+std::size_t appendBody(char* data, std::size_t size, std::size_t count, void* userData) {
+  auto& transfer = *static_cast<Transfer*>(userData);
+  makeRoom(transfer, size * count);
+  transfer.body.append(data, size * count);
   return size * count;
 }
 
@@ -148,9 +167,10 @@ Outcome responseOutcome(Transfer& transfer) {
   // Only a redirect makes the final URL differ from the one asked for.
   std::optional<base::Url> redirected =
       url && requested.absoluteString() != url ? base::Url::parse(url) : std::nullopt;
+  auto body = std::make_shared<const std::string>(std::move(transfer.body));
   Response response(redirected ? std::move(*redirected) : requested, static_cast<int>(status),
-                    responseHeaders(transfer.easy), transfer.body);
-  return Outcome::success(std::move(transfer.body), std::move(response));
+                    responseHeaders(transfer.easy), body);
+  return Outcome::success(std::move(body), std::move(response));
 }
 
 }  // namespace

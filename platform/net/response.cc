@@ -6,7 +6,13 @@
 namespace net {
 
 Response::Response(base::Url url, int statusCode, HeaderFields headers, std::string body)
-    : url_(std::move(url)), statusCode_(statusCode), headers_(std::move(headers)), body_(std::move(body)) {}
+    : Response(std::move(url), statusCode, std::move(headers), std::make_shared<const std::string>(std::move(body))) {}
+
+Response::Response(base::Url url, int statusCode, HeaderFields headers, std::shared_ptr<const std::string> body)
+    : url_(std::move(url)),
+      statusCode_(statusCode),
+      headers_(std::move(headers)),
+      body_(body ? std::move(body) : std::make_shared<const std::string>()) {}
 
 std::optional<std::string> Response::mimeType() const {
   std::optional<std::string> contentType = headers_.value("Content-Type");

@@ -4,7 +4,7 @@
 
 namespace net {
 
-Outcome Outcome::success(std::string data, Response response) {
+Outcome Outcome::success(Data data, Response response) {
   Outcome outcome;
   outcome.data = std::move(data);
   outcome.response = std::move(response);
@@ -17,8 +17,11 @@ Outcome Outcome::failure(Error error) {
   return outcome;
 }
 
-std::shared_ptr<Session> Session::make() {
-  return std::shared_ptr<Session>(new Session(dispatch::Queue::serial("net.session")));
+std::shared_ptr<Session> Session::make() { return make(dispatch::Queue::serial("net.session")); }
+
+std::shared_ptr<Session> Session::make(std::shared_ptr<dispatch::Queue> delegateQueue) {
+  if (!delegateQueue) return make();
+  return std::shared_ptr<Session>(new Session(std::move(delegateQueue)));
 }
 
 std::shared_ptr<DataTask> Session::dataTask(Request request, Completion completion) {

@@ -17,21 +17,25 @@
 
 namespace net {
 
+// A body's bytes, immutable, shared by the task's data and its response without a copy. A
+// non-empty body received from the network has simdjson::SIMDJSON_PADDING spare bytes of
+// capacity, which lets the JSON decoder parse it where it lies.
+using Data = std::shared_ptr<const std::string>;
+
 // Called once per task with either data and response (data is present, if empty, for an empty
 // body) or an error, never both.
-using Completion = std::function<void(std::optional<std::string> data, std::optional<Response> response,
-                                      std::optional<Error> error)>;
+using Completion = std::function<void(Data data, std::optional<Response> response, std::optional<Error> error)>;
 
 class Session;
 class Engine;
 
 // What a task ends with: data and response, or an error.
 struct Outcome {
-  std::optional<std::string> data;
+  Data data;
   std::optional<Response> response;
   std::optional<Error> error;
 
-  static Outcome success(std::string data, Response response);
+  static Outcome success(Data data, Response response);
   static Outcome failure(Error error);
 };
 
@@ -66,6 +70,9 @@ class Session : public std::enable_shared_from_this<Session> {
  public:
   // A session with the default configuration and a serial queue of its own for completions.
   static std::shared_ptr<Session> make();
+  // A session whose completions run on the given queue (the main queue, say), which spares the
+  // caller a hop through a queue of the session's own.
+  static std::shared_ptr<Session> make(std::shared_ptr<dispatch::Queue> delegateQueue);
 
   // A suspended task for the request; resume() starts it.
   std::shared_ptr<DataTask> dataTask(Request request, Completion completion);

@@ -7,10 +7,10 @@
 
 namespace velkor {
 
-void sendRequest(net::Request request, std::function<void(net::Outcome)> done) {
-  auto session = net::Session::make();
+void sendRequest(net::Request request, Delivery delivery, std::function<void(net::Outcome)> done) {
+  auto session = delivery == Delivery::mainQueue ? net::Session::make(dispatch::main()) : net::Session::make();
   auto task = session->dataTask(
-      std::move(request), [done = std::move(done)](std::optional<std::string> data, std::optional<net::Response> response,
+      std::move(request), [done = std::move(done)](net::Data data, std::optional<net::Response> response,
                                                    std::optional<net::Error> error) {
         done(net::Outcome{std::move(data), std::move(response), std::move(error)});
       });

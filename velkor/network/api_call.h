@@ -20,8 +20,9 @@ using Step = std::function<Result<T>(const net::Outcome&)>;
 template <class T>
 using Completion = std::function<void(Result<T>)>;
 
-// Starts the request on a new session; `done` gets the outcome on the session's queue.
-void sendRequest(net::Request request, std::function<void(net::Outcome)> done);
+// Starts the request on a new session; `done` gets the outcome on the main queue, or on the
+// session's own queue.
+void sendRequest(net::Request request, Delivery delivery, std::function<void(net::Outcome)> done);
 
 // Writes the address the request went to, when the debug flag is on: its query holds the user's ids.
 void printRequestUrl(const Result<net::Request>& request, std::string_view prefix = {});
@@ -38,14 +39,12 @@ void runRequest(Result<net::Request> request, Delivery delivery, Step<T> step, C
     });
     return;
   }
-  sendRequest(std::move(request).value(), [delivery, step = std::move(step), completion = std::move(completion)](
-                                              net::Outcome outcome) {
-    deliverBlock(delivery, [step, completion, outcome = std::move(outcome)] {
-      // The step runs even for a caller that wants no answer: it may update shared state.
-      Result<T> result = step(outcome);
-      if (completion) completion(std::move(result));
-    });
-  });
+  sendRequest(std::move(request).value(), delivery,
+              [step = std::move(step), completion = std::move(completion)](net::Outcome outcome) {
+                // The step runs even for a caller that wants no answer: it may update shared state.
+                Result<T> result = step(outcome);
+                if (completion) completion(std::move(result));
+              });
 }
 
 // A completion that calls one of two callbacks; an empty callback is skipped.

@@ -8,6 +8,7 @@
 namespace velkor {
 namespace {
 
+// The response is cheap to copy: its body is shared, not copied.
 template <class T>
 Result<WithResponse<T>> withResponse(Result<T> record, const net::Outcome& outcome) {
   if (!record) return record.error();

@@ -26,8 +26,9 @@ Error shareLinkStatusError(int statusCode);
 Error shareLinkMissingDataError();
 
 // The body as the record, keys converted from snake case (or as they stand).
+// A received body is parsed where it lies (it carries the decoder's padding).
 template <class T>
-Result<T> decodeBody(std::string_view body,
+Result<T> decodeBody(const std::string& body,
                      base::KeyDecodingStrategy keys = base::KeyDecodingStrategy::convertFromSnakeCase) {
   base::JsonDecoder decoder;
   decoder.keyDecodingStrategy = keys;

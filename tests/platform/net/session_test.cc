@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <simdjson.h>
+
 #include <atomic>
 
 #include "platform/dispatch/main_loop.h"
@@ -314,11 +316,10 @@ TEST(Session, CompletesEveryOneOfManyConcurrentTasksOnce) {
         auto session = Session::make();
         std::weak_ptr<dispatch::Queue> queue = session->delegateQueue();
         Request request(urlOf(server.url("/item/" + std::to_string(i))));
-        session->dataTask(request, [=](std::optional<std::string> data, std::optional<Response>,
-                                       std::optional<Error>) {
+        session->dataTask(request, [=](Data data, std::optional<Response>, std::optional<Error>) {
           auto current = queue.lock();
           if (!current || !current->isCurrent()) ++*wrongQueue;
-          if (data != std::to_string(i)) ++*failures;
+          if (!data || *data != std::to_string(i)) ++*failures;
           ++(*calls)[i];
         })->resume();
       }
@@ -352,6 +353,49 @@ TEST(Session, CompletesOffTheMainThread) {
   })->resume();
   EXPECT_TRUE(dispatch::main_loop::runUntil([&] { return done.load(); }));
   EXPECT_FALSE(onMain.load());
+}
+
+// The data and the response share one buffer, with the decoder's padding past the bytes, whether
+// the server announces the length or not; completions run on the queue the session was given.
+TEST(Session, SharesOnePaddedBodyOnTheGivenQueue) {
+  LoopbackServer server;
+  const std::string big(300'000, 'x');
+  server->Get("/sized", [&](const httplib::Request&, httplib::Response& response) {
+    response.set_content(big, "text/plain");
+  });
+  server->Get("/chunked", [&](const httplib::Request&, httplib::Response& response) {
+    response.set_chunked_content_provider("text/plain", [&](std::size_t offset, httplib::DataSink& sink) {
+      const std::size_t piece = std::min<std::size_t>(7'000, big.size() - offset);
+      sink.write(big.data() + offset, piece);
+      if (offset + piece == big.size()) sink.done();
+      return true;
+    });
+  });
+  auto queue = dispatch::Queue::serial("given");
+  for (const char* path : {"/sized", "/chunked"}) {
+    SCOPED_TRACE(path);
+    std::atomic<bool> done = false;
+    Data data;
+    std::optional<Response> response;
+    bool onGivenQueue = false;
+    Session::make(queue)
+        ->dataTask(Request(urlOf(server.url(path))),
+                   [&](Data received, std::optional<Response> answer, std::optional<Error>) {
+                     onGivenQueue = queue->isCurrent();
+                     data = std::move(received);
+                     response = std::move(answer);
+                     done = true;
+                   })
+        ->resume();
+    auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (!done && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(done.load());
+    EXPECT_TRUE(onGivenQueue);
+    ASSERT_TRUE(data && response);
+    EXPECT_EQ(*data, big);
+    EXPECT_EQ(data.get(), &response->body());
+    EXPECT_GE(data->capacity() - data->size(), simdjson::SIMDJSON_PADDING);
+  }
 }
 
 }  // namespace

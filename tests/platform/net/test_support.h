@@ -72,10 +72,11 @@ class Collector {
  public:
   Completion completion(const std::shared_ptr<Session>& session) {
     std::weak_ptr<dispatch::Queue> queue = session->delegateQueue();
-    return [state = state_, queue](std::optional<std::string> data, std::optional<Response> response,
-                                   std::optional<Error> error) {
+    return [state = state_, queue](Data data, std::optional<Response> response, std::optional<Error> error) {
       auto current = queue.lock();
-      Finished finished{std::move(data), std::move(response), std::move(error), current && current->isCurrent()};
+      std::optional<std::string> bytes;
+      if (data) bytes = *data;
+      Finished finished{std::move(bytes), std::move(response), std::move(error), current && current->isCurrent()};
       std::lock_guard lock(state->mutex);
       state->finished.push_back(std::move(finished));
       state->changed.notify_all();
