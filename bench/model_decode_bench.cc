@@ -62,7 +62,8 @@ void BM_AdListDecode(benchmark::State& state) {
 }
 BENCHMARK(BM_AdListDecode);
 
-// Keeps each benchmark's throughput to compare them once all have run.
+// Keeps each benchmark's throughput to compare them once all have run: with repetitions, the
+// median of each, as single runs on a shared machine vary.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -73,7 +74,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
   }
   double throughput(const std::string& name) const {
-    auto found = throughput_.find(name);
+    auto found = throughput_.find(name + "_median");
+    if (found == throughput_.end()) found = throughput_.find(name);
     return found == throughput_.end() ? 0 : double(found->second);
   }
 

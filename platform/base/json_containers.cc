@@ -9,7 +9,6 @@ namespace {
 
 using json_detail::KeyForm;
 using json_detail::PathNode;
-using json_detail::Scratch;
 using json_detail::Shape;
 using Kind = DecodingError::Kind;
 using simdjson::dom::element;
@@ -60,46 +59,6 @@ std::string wireFormOf(std::string_view key, KeyDecodingStrategy strategy) {
   return wire;
 }
 
-std::uint64_t load8(const char* bytes) {
-  std::uint64_t word;
-  std::memcpy(&word, bytes, 8);
-  return word;
-}
-
-std::uint32_t load4(const char* bytes) {
-  std::uint32_t word;
-  std::memcpy(&word, bytes, 4);
-  return word;
-}
-
-// Equal bytes, for the short keys of records without a call per comparison.
-inline bool sameBytes(const char* a, const char* b, std::size_t size) {
-  if (size >= 8 && size <= 2 * KeyForm::kExactLength) {
-    std::size_t middle = size > KeyForm::kExactLength ? 8 : 0;
-    return load8(a) == load8(b) && load8(a + middle) == load8(b + middle) &&
-           load8(a + size - 8 - middle) == load8(b + size - 8 - middle) && load8(a + size - 8) == load8(b + size - 8);
-  }
-  if (size >= 4 && size < 8) return load4(a) == load4(b) && load4(a + size - 4) == load4(b + size - 4);
-  return std::memcmp(a, b, size) == 0;
-}
-
-std::size_t shapeBucket(simdjson::dom::object object, KeyDecodingStrategy strategy) {
-  std::size_t seed = object.size() * 0x9E3779B1u + static_cast<std::size_t>(strategy);
-  auto first = object.begin();
-  if (first != object.end()) seed ^= KeyForm(first.key_c_str(), first.key_length()).hash;
-  return (seed ^ (seed >> 7) ^ (seed >> 13)) % Scratch::kShapes;
-}
-
-// Reads the object's values through the shape when the object has exactly its keys.
-bool collect(const Shape& shape, simdjson::dom::object object, element* values) {
-  std::size_t position = 0;
-  for (auto field : object) {
-    if (position == shape.size() || !shape.hasWireKey(position, field.key)) return false;
-    values[position++] = field.value;
-  }
-  return position == shape.size();
-}
-
 void build(Shape& shape, simdjson::dom::object object, KeyDecodingStrategy strategy, element* values) {
   shape.reset(strategy);
   for (auto field : object) {
@@ -124,14 +83,17 @@ void Shape::reset(KeyDecodingStrategy newStrategy) {
   text_.clear();
   wireAt_.clear();
   wireLength_.clear();
+  wireForms_.clear();
   keyAt_.clear();
   keyForms_.clear();
+  plan = {};
 }
 
 void Shape::add(std::string_view wireKey) {
   auto wireAt = static_cast<std::uint32_t>(text_.size());
   wireAt_.push_back(wireAt);
   wireLength_.push_back(static_cast<std::uint32_t>(wireKey.size()));
+  wireForms_.emplace_back(wireKey.data(), wireKey.size());
   text_.append(wireKey);
   std::size_t keyAt = text_.size();
   if (strategy == KeyDecodingStrategy::convertFromSnakeCase && appendConverted(wireKey, text_)) {
@@ -168,15 +130,75 @@ bool Shape::sameKey(std::size_t position, const KeyForm& form, const char* text)
   return form.length <= KeyForm::kExactLength || std::memcmp(text_.data() + keyAt_[position], text, form.length) == 0;
 }
 
-bool Shape::hasWireKey(std::size_t position, std::string_view wireKey) const {
-  return wireLength_[position] == wireKey.size() && sameBytes(text_.data() + wireAt_[position], wireKey.data(), wireKey.size());
+std::size_t Shape::find(std::string_view key) const {
+  KeyForm wanted(key.data(), key.size());
+  for (std::uint32_t slot = firstSlot(wanted.hash, slotShift_);; slot = (slot + 1) & slotMask_) {
+    std::uint32_t position = slots_[slot];
+    if (position == kEmptySlot) return kAbsent;
+    if (sameKey(position, wanted, key.data())) return position;
+  }
+}
+
+bool Shape::hasWireKeys(const std::string_view* keys, std::size_t count) const {
+  if (count != size()) return false;
+  for (std::size_t position = 0; position < count; ++position) {
+    if (!wireForms_[position].describes(keys[position])) return false;
+    std::size_t length = keys[position].size();
+    if (length > KeyForm::kExactLength &&
+        std::memcmp(text_.data() + wireAt_[position] + 8, keys[position].data() + 8, length - 2 * 8) != 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
+Shape* ShapeCache::shapeOf(simdjson::dom::object object, KeyDecodingStrategy strategy, element* values) {
+  if (object.size() > kMaxSharedKeys) return nullptr;
+  // Only the lengths and first bytes are hashed, as the comparison with the candidates reads the
+  // keys in full anyway; the sum is rotated from key to key so that their order counts.
+  std::uint64_t hash = static_cast<std::uint64_t>(strategy);
+  std::size_t count = 0;
+  for (auto field : object) {
+    std::string_view key = field.key;
+    std::uint64_t first = key.empty() ? 0 : static_cast<unsigned char>(key[0]);
+    hash = std::rotl(hash, 5) + (key.size() << 8 | first);
+    keys_[count] = key;
+    values[count++] = field.value;
+  }
+  hash *= 0x9E3779B97F4A7C15u;
+  constexpr std::size_t mask = kTableSize - 1;
+  std::size_t slot = static_cast<std::size_t>(hash >> (64 - kTableBits));
+  for (; table_[slot].shape != nullptr; slot = (slot + 1) & mask) {
+    const Entry& entry = table_[slot];
+    if (entry.hash == hash && entry.shape->strategy == strategy &&
+        entry.shape->hasWireKeys(keys_.data(), count)) {
+      return entry.shape;
+    }
+  }
+  return add(slot, hash, strategy, count);
+}
+
+Shape* ShapeCache::add(std::size_t slot, std::uint64_t hash, KeyDecodingStrategy strategy, std::size_t count) {
+  if (shapes_.size() == kMaxShapes) return nullptr;
+  Shape& shape = *shapes_.emplace_back(std::make_unique<Shape>());
+  shape.reset(strategy);
+  for (std::size_t position = 0; position < count; ++position) shape.add(keys_[position]);
+  shape.index();
+  table_[slot] = {hash, &shape};
+  return &shape;
+}
+
+void ShapeCache::dropIfFull() {
+  if (shapes_.size() < kMaxShapes) return;
+  table_ = {};
+  shapes_.clear();
 }
 
 }  // namespace json_detail
 
 KeyedDecodingContainer::KeyedDecodingContainer(simdjson::dom::object object, const PathNode& at,
                                                json_detail::Context& context)
-    : node_(at), context_(&context) {
+    : node_(at), member_{&node_, {}, 0, PathNode::Kind::shapeMember, nullptr}, context_(&context) {
   std::size_t size = object.size();  // saturates, but only past kInlineMembers
   if (size > kInlineMembers) {
     wide_.resize(static_cast<std::size_t>(std::distance(object.begin(), object.end())));
@@ -184,50 +206,45 @@ KeyedDecodingContainer::KeyedDecodingContainer(simdjson::dom::object object, con
   } else {
     values_ = inline_.items;
   }
-  std::unique_ptr<Shape>& shared = context.scratch->shapes[shapeBucket(object, context.strategy)];
-  if (shared && shared->strategy == context.strategy && collect(*shared, object, values_)) {
-    shape_ = shared.get();
-  } else {
-    if (!shared) shared = std::make_unique<Shape>();
-    ownsShape_ = shared->users > 0 || size > Scratch::kMaxSharedKeys;
-    shape_ = ownsShape_ ? new Shape : shared.get();
+  shape_ = context.scratch->shapes.shapeOf(object, context.strategy, values_);
+  if (shape_ == nullptr) {
+    shape_ = new Shape;
+    ownsShape_ = true;
     build(*shape_, object, context.strategy, values_);
   }
-  ++shape_->users;
-  slots_ = shape_->slots();
-  forms_ = shape_->forms();
-  slotMask_ = shape_->slotMask();
-  slotShift_ = shape_->slotShift();
+  member_.shape = shape_;
+  plan_ = shape_->plan.data();
 }
 
 KeyedDecodingContainer::~KeyedDecodingContainer() {
-  --shape_->users;
   if (ownsShape_) delete shape_;
 }
 
-bool KeyedDecodingContainer::sameLongKey(std::size_t position, std::string_view name) const {
-  return sameBytes(shape_->key(position).data(), name.data(), name.size());
+std::size_t KeyedDecodingContainer::lookUp(std::size_t step, CodingKey key) const {
+  std::size_t position = shape_->find(key.name());
+  if (step < json_detail::kPlannedLookups && key.isLiteral()) plan_[step] = {key.name_, key.length_, position};
+  return position;
 }
 
-void KeyedDecodingContainer::failMissing(const CodingKey& key) const {
+void KeyedDecodingContainer::failMissing(CodingKey key) const {
   std::string wire = wireFormOf(key.name(), context_->strategy);
   PathNode missing{&node_, wire, 0, PathNode::Kind::member};
   json_detail::fail(Kind::keyNotFound, missing, "no value for key \"" + std::string(key.name()) + "\"");
 }
 
-std::size_t KeyedDecodingContainer::require(const CodingKey& key) const {
+std::size_t KeyedDecodingContainer::require(CodingKey key) const {
   std::size_t position = find(key);
   if (position == kAbsent) failMissing(key);
   return position;
 }
 
-KeyedDecodingContainer KeyedDecodingContainer::nestedContainer(const CodingKey& key) const {
+KeyedDecodingContainer KeyedDecodingContainer::nestedContainer(CodingKey key) const {
   std::size_t position = require(key);
   PathNode nested = at(position);
   return KeyedDecodingContainer(json_detail::decodeObject(values_[position], nested), nested, *context_);
 }
 
-UnkeyedDecodingContainer KeyedDecodingContainer::nestedUnkeyedContainer(const CodingKey& key) const {
+UnkeyedDecodingContainer KeyedDecodingContainer::nestedUnkeyedContainer(CodingKey key) const {
   std::size_t position = require(key);
   PathNode nested = at(position);
   return UnkeyedDecodingContainer(json_detail::decodeArray(values_[position], nested), nested, *context_);

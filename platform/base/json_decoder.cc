@@ -195,6 +195,7 @@ Document::Document() {
   owned_ = mine.busy;
   slot_ = owned_ ? new Slot : &mine;
   slot_->busy = true;
+  slot_->scratch.shapes.dropIfFull();
 }
 
 Document::~Document() {

@@ -24,9 +24,7 @@
 
 #include <simdjson.h>
 
-#include <bit>
 #include <cstddef>
-#include <cstring>
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -54,70 +52,29 @@ enum class KeyDecodingStrategy {
 
 std::string convertFromSnakeCase(std::string_view key);
 
-namespace json_detail {
-
-// Reads up to 8 bytes little-endian; the same value at compile time and at run time.
-constexpr std::uint64_t loadBytes(const char* bytes, std::size_t count) {
-  auto byte = [&](std::size_t i) { return std::uint64_t{static_cast<unsigned char>(bytes[i])} << (8 * i); };
-  if (std::is_constant_evaluated() || std::endian::native != std::endian::little) {
-    std::uint64_t word = 0;
-    for (std::size_t i = 0; i < count; ++i) word |= byte(i);
-    return word;
-  }
-  if (count == 8) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes, 8);
-    return word;
-  }
-  if (count >= 4) {  // two loads that overlap on equal bytes
-    std::uint32_t low, high;
-    std::memcpy(&low, bytes, 4);
-    std::memcpy(&high, bytes + count - 4, 4);
-    return low | (std::uint64_t{high} << (8 * (count - 4)));
-  }
-  return count == 0 ? 0 : byte(0) | byte(count / 2) | byte(count - 1);
-}
-
-// A key reduced to its length and first and last eight bytes: equal forms are equal keys up to
-// sixteen bytes; longer keys are confirmed by comparing their text.
-struct KeyForm {
-  static constexpr std::size_t kExactLength = 16;
-
-  std::uint64_t head = 0;
-  std::uint64_t tail = 0;
-  std::uint32_t length = 0;
-  std::uint32_t hash = 0;
-
-  constexpr KeyForm() = default;
-  constexpr KeyForm(const char* key, std::size_t size)
-      : head(loadBytes(key, size < 8 ? size : 8)),
-        tail(size > 8 ? loadBytes(key + size - 8, 8) : 0),
-        length(static_cast<std::uint32_t>(size)) {
-    std::uint64_t mixed = (head * 0x9E3779B97F4A7C15u) ^ (tail * 0xC2B2AE3D27D4EB4Fu) ^ size;
-    mixed ^= mixed >> 29;
-    hash = static_cast<std::uint32_t>(mixed ^ (mixed >> 32));
-  }
-  constexpr bool sameStart(const KeyForm& other) const {
-    return length == other.length && head == other.head && tail == other.tail;
-  }
-};
-
-}  // namespace json_detail
-
-// A key a record asks for. From a string literal it is reduced at compile time, which leaves a
-// lookup no work on the wanted side; from anything else, spell it: CodingKey(text).
+// A key a record asks for: from a string literal as it stands, from anything else spelt out,
+// CodingKey(text). Small enough to travel in registers.
 class CodingKey {
  public:
+  // Reading the text here admits only a constant array: a literal or a constexpr array.
   template <std::size_t N>
-  consteval CodingKey(const char (&name)[N]) : name_(name, N - 1), form_(name, N - 1) {}
-  constexpr explicit CodingKey(std::string_view name) : name_(name), form_(name.data(), name.size()) {}
+  consteval CodingKey(const char (&name)[N]) : name_(name), length_((N - 1) | kLiteral) {
+    if (name[N - 1] != '\0') throw "a key's text ends with its terminator";
+  }
+  constexpr explicit CodingKey(std::string_view name) : name_(name.data()), length_(name.size()) {}
 
-  constexpr std::string_view name() const { return name_; }
-  constexpr const json_detail::KeyForm& form() const { return form_; }
+  constexpr std::string_view name() const { return {name_, length_ & ~kLiteral}; }
+  // The text is a constant that lives as long as the program and never changes, so its address
+  // alone tells this key from another.
+  constexpr bool isLiteral() const { return (length_ & kLiteral) != 0; }
 
  private:
-  std::string_view name_;
-  json_detail::KeyForm form_;
+  friend class KeyedDecodingContainer;
+  // Marks a literal in the length, past any length a text can have.
+  static constexpr std::size_t kLiteral = std::size_t{1} << (std::numeric_limits<std::size_t>::digits - 1);
+
+  const char* name_;
+  std::size_t length_;
 };
 
 class KeyedDecodingContainer;
@@ -143,11 +100,14 @@ struct PathNode {
 
 std::string codingPath(const PathNode& at);
 
-constexpr std::uint32_t kEmptySlot = 0xFFFFFFFFu;
-// Fibonacci hashing spreads keys that differ only in a few bits.
-inline std::uint32_t firstSlot(std::uint32_t hash, int shift) {
-  return static_cast<std::uint32_t>((static_cast<std::uint64_t>(hash) * 0x9E3779B1u) & 0xFFFFFFFFu) >> shift;
-}
+// A lookup that a record made through a shape, remembered for the next object of that shape.
+struct PlannedLookup {
+  const char* name = nullptr;  // a literal key's, as CodingKey keeps it
+  std::size_t length = static_cast<std::size_t>(-1);  // no key's until set
+  std::size_t position = 0;  // in the shape, or absent
+};
+// Lookups past this many in one object are not remembered.
+inline constexpr std::size_t kPlannedLookups = 64;
 
 struct Context {
   KeyDecodingStrategy strategy;
@@ -215,14 +175,25 @@ T decodeEnum(simdjson::dom::element value, const PathNode& at) {
   }
 }
 
+// An element's value, decoded where the vector constructs the element: a record is built in its
+// place rather than built and then moved there.
+template <class T>
+struct DecodedElement {
+  simdjson::dom::element value;
+  const PathNode& at;
+  Context& context;
+  operator T() const { return decodeValue<T>(value, at, context); }
+};
+
 template <class T>
 T decodeVector(simdjson::dom::element value, const PathNode& at, Context& context) {
+  using Element = typename T::value_type;
   simdjson::dom::array array = decodeArray(value, at);
   T result;
   result.reserve(array.size());
   PathNode node{&at, {}, 0, PathNode::Kind::element};
   for (simdjson::dom::element item : array) {
-    result.push_back(decodeValue<typename T::value_type>(item, node, context));
+    result.emplace_back(DecodedElement<Element>{item, node, context});
     ++node.index;
   }
   return result;
@@ -313,11 +284,11 @@ class KeyedDecodingContainer {
   KeyedDecodingContainer& operator=(const KeyedDecodingContainer&) = delete;
 
   // The key is present, whatever its value (null included).
-  bool contains(const CodingKey& key) const { return find(key) != kAbsent; }
+  bool contains(CodingKey key) const { return find(key) != kAbsent; }
 
   // Absent: keyNotFound; null: valueNotFound; another JSON type: typeMismatch.
   template <class T>
-  T decode(const CodingKey& key) const {
+  T decode(CodingKey key) const {
     std::size_t position = find(key);
     if (position == kAbsent) failMissing(key);
     return json_detail::decodeValue<T>(values_[position], at(position), *context_);
@@ -325,49 +296,49 @@ class KeyedDecodingContainer {
 
   // Absent or null: none; another JSON type still fails.
   template <class T>
-  std::optional<T> decodeIfPresent(const CodingKey& key) const {
+  std::optional<T> decodeIfPresent(CodingKey key) const {
     std::size_t position = find(key);
     if (position == kAbsent || values_[position].is_null()) return std::nullopt;
     return json_detail::decodeValue<T>(values_[position], at(position), *context_);
   }
 
-  KeyedDecodingContainer nestedContainer(const CodingKey& key) const;
-  UnkeyedDecodingContainer nestedUnkeyedContainer(const CodingKey& key) const;
+  KeyedDecodingContainer nestedContainer(CodingKey key) const;
+  UnkeyedDecodingContainer nestedUnkeyedContainer(CodingKey key) const;
 
  private:
   static constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
   // Members kept in the container itself; a wider object keeps them on the heap.
   static constexpr std::size_t kInlineMembers = 48;
 
-  // Every record field is looked up here, so it stays inline and touches only this object and
-  // the shape's arrays.
-  std::size_t find(const CodingKey& key) const {
-    const json_detail::KeyForm& wanted = key.form();
-    for (std::uint32_t slot = json_detail::firstSlot(wanted.hash, slotShift_);; slot = (slot + 1) & slotMask_) {
-      std::uint32_t position = slots_[slot];
-      if (position == json_detail::kEmptySlot) return kAbsent;
-      const json_detail::KeyForm& form = forms_[position];
-      if (form.hash == wanted.hash && form.sameStart(wanted) &&
-          (wanted.length <= json_detail::KeyForm::kExactLength || sameLongKey(position, key.name()))) {
-        return position;
-      }
+  // Every record field is looked up here. A record asks for its keys in the same order object
+  // after object, so the shape remembers where each of its lookups went; a lookup that goes the
+  // same way again costs one comparison of the key's address.
+  std::size_t find(CodingKey key) const {
+    std::size_t step = lookups_++;
+    // Only literal keys are remembered, and no other key has a literal's marked length.
+    if (step < json_detail::kPlannedLookups) {
+      const json_detail::PlannedLookup& planned = plan_[step];
+      if (planned.name == key.name_ && planned.length == key.length_) return planned.position;
     }
+    return lookUp(step, key);
   }
-  bool sameLongKey(std::size_t position, std::string_view name) const;
-  [[noreturn]] void failMissing(const CodingKey& key) const;
-  json_detail::PathNode at(std::size_t position) const {
-    return {&node_, {}, position, json_detail::PathNode::Kind::shapeMember, shape_};
+  std::size_t lookUp(std::size_t step, CodingKey key) const;
+  [[noreturn]] void failMissing(CodingKey key) const;
+  // Where a member's value sits, for the value's decoding (and only while it runs): one node
+  // serves every member, as the members are decoded one at a time.
+  const json_detail::PathNode& at(std::size_t position) const {
+    member_.index = position;
+    return member_;
   }
-  std::size_t require(const CodingKey& key) const;
+  std::size_t require(CodingKey key) const;
 
   json_detail::PathNode node_;
+  mutable json_detail::PathNode member_;
   json_detail::Context* context_;
   json_detail::Shape* shape_;  // shared with objects of the same keys, or owned
   bool ownsShape_ = false;
-  const std::uint32_t* slots_;
-  const json_detail::KeyForm* forms_;
-  std::uint32_t slotMask_;
-  int slotShift_;
+  json_detail::PlannedLookup* plan_;  // the shape's
+  mutable std::size_t lookups_ = 0;
   simdjson::dom::element* values_;
   std::vector<simdjson::dom::element> wide_;
   union InlineValues {

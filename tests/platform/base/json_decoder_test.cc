@@ -391,6 +391,125 @@ TEST(JsonDecoder, DecodingInsideADecodingKeepsBothDocuments) {
   EXPECT_EQ(stored->outer.viewUrl, "out");
 }
 
+// Reads every key any of the layouts below may have, so that each object's values show which of
+// its keys were found.
+struct Probe {
+  std::int64_t id = 0;
+  std::map<std::string, std::int64_t> found;
+
+  static Probe decode(KeyedDecodingContainer& c) {
+    Probe probe{c.decode<std::int64_t>("id"), {}};
+    for (base::CodingKey key : {base::CodingKey("alpha"), base::CodingKey("beta"), base::CodingKey("gammaRay"),
+                                base::CodingKey("longKeyWithSameEndsA12345678"),
+                                base::CodingKey("longKeyWithSameEndsB12345678"), base::CodingKey("")}) {
+      if (auto value = c.decodeIfPresent<std::int64_t>(key)) probe.found[std::string(key.name())] = *value;
+    }
+    return probe;
+  }
+};
+
+TEST(JsonDecoder, ObjectsOfManyLayoutsEachKeepTheirOwnKeys) {
+  // Layouts with one key count and first key, keys that differ only inside their middle bytes,
+  // a repeated key, an empty key and an empty object, interleaved so that each follows another.
+  const std::vector<std::pair<std::string, std::map<std::string, std::int64_t>>> layouts = {
+      {R"("alpha": 1, "beta": 2)", {{"alpha", 1}, {"beta", 2}}},
+      {R"("alpha": 3, "gamma_ray": 4)", {{"alpha", 3}, {"gammaRay", 4}}},
+      {R"("beta": 5, "alpha": 6)", {{"alpha", 6}, {"beta", 5}}},
+      {R"("long_key_with_same_ends_a12345678": 7)", {{"longKeyWithSameEndsA12345678", 7}}},
+      {R"("long_key_with_same_ends_b12345678": 8)", {{"longKeyWithSameEndsB12345678", 8}}},
+      {R"("alpha": 9, "alpha": 10, "gammaRay": 11, "gamma_ray": 12)", {{"alpha", 9}, {"gammaRay", 11}}},
+      {R"("": 13, "beta": 14)", {{"", 13}, {"beta", 14}}},
+      {"", {}},
+  };
+  std::string list = "[";
+  for (int round = 0; round < 3; ++round) {
+    for (std::size_t i = 0; i < layouts.size(); ++i) {
+      if (list.size() > 1) list += ",";
+      std::string keys = layouts[i].first;
+      list += R"({"id": )" + std::to_string(i) + (keys.empty() ? "" : ", " + keys) + "}";
+    }
+  }
+  list += "]";
+  for (int document = 0; document < 2; ++document) {
+    auto probes = snakeDecoder().decode<std::vector<Probe>>(list);
+    ASSERT_TRUE(probes.ok()) << probes.error().description();
+    ASSERT_EQ(probes->size(), 3 * layouts.size());
+    for (const Probe& probe : *probes) {
+      EXPECT_EQ(probe.found, layouts[static_cast<std::size_t>(probe.id)].second) << "layout " << probe.id;
+    }
+  }
+}
+
+// Asks for different keys depending on a value: as literals, and spelt at run time in one buffer.
+struct Switching {
+  std::int64_t picked = 0;
+  std::int64_t spelt = 0;
+
+  static Switching decode(KeyedDecodingContainer& c) {
+    static char name[2] = "c";
+    bool first = c.decode<bool>("first");
+    name[0] = first ? 'c' : 'd';
+    return {first ? c.decode<std::int64_t>("a") : c.decode<std::int64_t>("b"),
+            c.decode<std::int64_t>(base::CodingKey(std::string_view(name, 1)))};
+  }
+};
+
+TEST(JsonDecoder, LookupsFollowTheKeysAskedForNotTheirOrder) {
+  auto items = JsonDecoder().decode<std::vector<Switching>>(
+      R"([{"first": true, "a": 1, "b": 2, "c": 3, "d": 4}, {"first": false, "a": 5, "b": 6, "c": 7, "d": 8},
+          {"first": true, "a": 9, "b": 10, "c": 11, "d": 12}])");
+  ASSERT_TRUE(items.ok()) << items.error().description();
+  ASSERT_EQ(items->size(), 3u);
+  EXPECT_EQ((*items)[0].picked, 1);
+  EXPECT_EQ((*items)[1].picked, 6);
+  EXPECT_EQ((*items)[2].picked, 9);
+  EXPECT_EQ((*items)[0].spelt, 3);
+  EXPECT_EQ((*items)[1].spelt, 8);
+  EXPECT_EQ((*items)[2].spelt, 11);
+}
+
+// An object holding objects of its own layout, read while the outer one is still being read.
+struct Node {
+  std::int64_t value = 0;
+  std::vector<Node> children;
+  std::int64_t after = 0;
+
+  static Node decode(KeyedDecodingContainer& c) {
+    Node node;
+    node.value = c.decode<std::int64_t>("value");
+    node.children = c.decode<std::vector<Node>>("children");
+    node.after = c.decode<std::int64_t>("after");
+    return node;
+  }
+};
+
+TEST(JsonDecoder, NestedObjectsOfOneLayoutAndMoreLayoutsThanAreKept) {
+  auto tree = JsonDecoder().decode<Node>(
+      R"({"value": 1, "children": [{"value": 2, "children": [], "after": 20}], "after": 10})");
+  ASSERT_TRUE(tree.ok()) << tree.error().description();
+  EXPECT_EQ(tree->after, 10);
+  ASSERT_EQ(tree->children.size(), 1u);
+  EXPECT_EQ(tree->children[0].value, 2);
+  EXPECT_EQ(tree->children[0].after, 20);
+
+  // Far more layouts than a thread keeps: each object still finds its keys, in this document and
+  // in the next ones.
+  std::string list = "[";
+  for (int i = 0; i < 600; ++i) {
+    list += (i ? "," : "") + std::string(R"({"key_)") + std::to_string(i) + R"(": 0, "v": )" + std::to_string(i) + "}";
+  }
+  list += "]";
+  for (int document = 0; document < 3; ++document) {
+    auto boxes = snakeDecoder().decode<std::vector<Box<int>>>(list);
+    ASSERT_TRUE(boxes.ok()) << boxes.error().description();
+    ASSERT_EQ(boxes->size(), 600u);
+    for (int i = 0; i < 600; ++i) EXPECT_EQ((*boxes)[static_cast<std::size_t>(i)].v, i);
+  }
+  auto missing = JsonDecoder().decode<std::vector<Box<int>>>(R"([{"v": 1}, {"w": 2}])");
+  ASSERT_FALSE(missing.ok());
+  EXPECT_EQ(missing.error().codingPath, "[1].v");
+}
+
 TEST(JsonDecoder, LargeObjectsAndManyThreads) {
   // Every key of a wide object is found, including after many misses.
   std::string wide = "{";
