@@ -127,7 +127,7 @@ class ShapeCache {
  public:
   // An object with more keys gets a shape of its own, dropped with its container.
   static constexpr std::size_t kMaxSharedKeys = 256;
-  static constexpr std::size_t kMaxShapes = 256;
+  static constexpr std::size_t kMaxShapes = 128;
 
   // The shared shape of the object's keys, with its values collected in order into `values`;
   // null when the object is too wide or the cache is full (`values` then holds nothing certain).
@@ -136,7 +136,7 @@ class ShapeCache {
   void dropIfFull();
 
  private:
-  static constexpr int kTableBits = 9;
+  static constexpr int kTableBits = 8;
   static constexpr std::size_t kTableSize = std::size_t{1} << kTableBits;  // at most half full
   struct Entry {
     std::uint64_t hash = 0;
