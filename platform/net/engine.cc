@@ -4,6 +4,8 @@
 #include <simdjson.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <climits>
 #include <mutex>
 #include <thread>
@@ -22,6 +24,11 @@ constexpr long maxConnectionsPerHost = 6;
 constexpr std::size_t maxIdleHandles = 16;
 // libcurl shortens the wait to its own next time-out, and a posted command wakes it at once.
 constexpr int idleWaitMs = 60'000;
+// A thread woken from sleep takes from a few to tens of microseconds to run again (more on a
+// virtual machine), longer than a whole loopback exchange. So after any activity the network
+// thread keeps polling, without sleeping, this long: a reply or the next request usually comes
+// within it, and a quiet thread costs no more than this per burst.
+constexpr auto spinWindow = std::chrono::microseconds(100);
 
 // One transfer in flight: the task and what libcurl needs kept alive until it ends.
 struct Transfer {
@@ -185,6 +192,11 @@ struct Engine::Impl {
   CURLSH* share = nullptr;
   std::mutex mutex;
   std::vector<Command> inbox;  // guarded by mutex
+  // Set with the inbox filled, cleared when it is emptied: read while spinning, without the lock.
+  std::atomic<bool> hasCommands = false;
+  // True while the network thread may be asleep in libcurl's poll, so a command must wake it; a
+  // spinning thread sees the command by itself, and the wake-up's system calls are saved.
+  std::atomic<bool> sleeping = false;
   // The rest belongs to the network thread.
   std::unordered_map<const DataTask*, std::unique_ptr<Transfer>> running;
   std::vector<CURL*> idleHandles;
@@ -205,8 +217,11 @@ struct Engine::Impl {
     {
       std::lock_guard lock(mutex);
       inbox.push_back(std::move(command));
+      hasCommands.store(true);
     }
-    curl_multi_wakeup(multi);
+    // With the flag stored before this read, and sleeping stored before the network thread's last
+    // look at the flag (both sequentially consistent), one side always sees the other.
+    if (sleeping.load()) curl_multi_wakeup(multi);
   }
 
   void run() {
@@ -215,8 +230,24 @@ struct Engine::Impl {
       int stillRunning = 0;
       curl_multi_perform(multi, &stillRunning);
       collectDone();
-      curl_multi_poll(multi, nullptr, 0, idleWaitMs, nullptr);
+      waitForActivity();
     }
+  }
+
+  void waitForActivity() {
+    auto deadline = std::chrono::steady_clock::now() + spinWindow;
+    do {
+      if (hasCommands.load(std::memory_order_acquire)) return;
+      int ready = 0;
+      curl_multi_poll(multi, nullptr, 0, 0, &ready);
+      if (ready > 0) return;
+      // The thread this one just woke (the server on loopback, a worker) may be waiting for this
+      // very processor.
+      std::this_thread::yield();
+    } while (std::chrono::steady_clock::now() < deadline);
+    sleeping.store(true);
+    if (!hasCommands.load()) curl_multi_poll(multi, nullptr, 0, idleWaitMs, nullptr);
+    sleeping.store(false);
   }
 
   void takeCommands() {
@@ -224,6 +255,7 @@ struct Engine::Impl {
     {
       std::lock_guard lock(mutex);
       commands.swap(inbox);
+      hasCommands.store(false, std::memory_order_relaxed);
     }
     for (Command& command : commands) {
       if (command.start) {
