@@ -220,17 +220,17 @@ TEST(Solver, BadInputIsReportedNotApplied) {
 
 // Random systems, changed step by step: required constraints always hold, and the incremental
 // solution is as good, level by level, as solving the same live constraints from scratch.
-struct Spec {
+struct LiveConstraint {
   std::vector<std::pair<int, double>> terms;  // variable index, coefficient
   double constant;
   Relation relation;
   double priority;
 };
 
-double residual(const Solver& solver, const std::vector<Solver::Variable>& vars, const Spec& spec) {
-  double sum = spec.constant;
-  for (auto [index, coefficient] : spec.terms) sum += coefficient * solver.value(vars[index]);
-  switch (spec.relation) {
+double residual(const Solver& solver, const std::vector<Solver::Variable>& vars, const LiveConstraint& constraint) {
+  double sum = constraint.constant;
+  for (auto [index, coefficient] : constraint.terms) sum += coefficient * solver.value(vars[index]);
+  switch (constraint.relation) {
     case Relation::equal: return std::fabs(sum);
     case Relation::greaterOrEqual: return std::max(0.0, -sum);
     case Relation::lessOrEqual: return std::max(0.0, sum);
@@ -240,18 +240,18 @@ double residual(const Solver& solver, const std::vector<Solver::Variable>& vars,
 
 std::map<double, double, std::greater<>> errorsByLevel(const Solver& solver,
                                                         const std::vector<Solver::Variable>& vars,
-                                                        const std::map<Solver::ConstraintId, Spec>& live) {
+                                                        const std::map<Solver::ConstraintId, LiveConstraint>& live) {
   std::map<double, double, std::greater<>> errors;
-  for (const auto& [id, spec] : live) {
-    if (spec.priority < kRequired) errors[spec.priority] += residual(solver, vars, spec);
+  for (const auto& [id, constraint] : live) {
+    if (constraint.priority < kRequired) errors[constraint.priority] += residual(solver, vars, constraint);
   }
   return errors;
 }
 
-Solver::Expression toExpression(const std::vector<Solver::Variable>& vars, const Spec& spec) {
+Solver::Expression toExpression(const std::vector<Solver::Variable>& vars, const LiveConstraint& constraint) {
   Expression e;
-  for (auto [index, coefficient] : spec.terms) e.add(vars[index], coefficient);
-  e.add(spec.constant);
+  for (auto [index, coefficient] : constraint.terms) e.add(vars[index], coefficient);
+  e.add(constraint.constant);
   return e;
 }
 
@@ -265,19 +265,19 @@ TEST(Solver, RandomChangesMatchSolvingFromScratch) {
     Solver solver;
     std::vector<Solver::Variable> vars;
     for (int i = 0; i < 6; ++i) vars.push_back(solver.addVariable());
-    std::map<Solver::ConstraintId, Spec> live;
+    std::map<Solver::ConstraintId, LiveConstraint> live;
     for (int step = 0; step < 60; ++step) {
       int action = uniform(0, 9);
       if (action < 6 || live.empty()) {
-        Spec spec;
+        LiveConstraint constraint;
         int count = uniform(1, 2);
-        for (int t = 0; t < count; ++t) spec.terms.push_back({uniform(0, 5), uniform(-2, 2) * 0.5 + 1});
-        spec.constant = uniform(-50, 50);
-        spec.relation = relations[uniform(0, 2)];
-        spec.priority = priorities[uniform(0, 4)];
-        auto added = solver.addConstraint(toExpression(vars, spec), spec.relation, spec.priority);
+        for (int t = 0; t < count; ++t) constraint.terms.push_back({uniform(0, 5), uniform(-2, 2) * 0.5 + 1});
+        constraint.constant = uniform(-50, 50);
+        constraint.relation = relations[uniform(0, 2)];
+        constraint.priority = priorities[uniform(0, 4)];
+        auto added = solver.addConstraint(toExpression(vars, constraint), constraint.relation, constraint.priority);
         ASSERT_TRUE(added.ok() || added.status == Status::unsatisfiable) << toString(added.status);
-        if (added.ok()) live[added.id] = spec;
+        if (added.ok()) live[added.id] = constraint;
       } else {
         auto it = std::next(live.begin(), uniform(0, static_cast<int>(live.size()) - 1));
         if (action < 8) {
@@ -290,19 +290,19 @@ TEST(Solver, RandomChangesMatchSolvingFromScratch) {
           live.erase(it);
         }
       }
-      for (const auto& [id, spec] : live) {
-        if (spec.priority == kRequired) {
-          ASSERT_NEAR(residual(solver, vars, spec), 0, 1e-6);
+      for (const auto& [id, constraint] : live) {
+        if (constraint.priority == kRequired) {
+          ASSERT_NEAR(residual(solver, vars, constraint), 0, 1e-6);
         }
       }
       Solver fresh;
       std::vector<Solver::Variable> freshVars;
       for (int i = 0; i < 6; ++i) freshVars.push_back(fresh.addVariable());
-      std::map<Solver::ConstraintId, Spec> freshLive;
-      for (const auto& [id, spec] : live) {
-        auto added = fresh.addConstraint(toExpression(freshVars, spec), spec.relation, spec.priority);
+      std::map<Solver::ConstraintId, LiveConstraint> freshLive;
+      for (const auto& [id, constraint] : live) {
+        auto added = fresh.addConstraint(toExpression(freshVars, constraint), constraint.relation, constraint.priority);
         ASSERT_TRUE(added.ok());
-        freshLive[added.id] = spec;
+        freshLive[added.id] = constraint;
       }
       auto incremental = errorsByLevel(solver, vars, live);
       auto scratch = errorsByLevel(fresh, freshVars, freshLive);

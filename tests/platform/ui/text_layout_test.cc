@@ -92,7 +92,9 @@ TEST(TextLayoutTest, WrapsAtTheWidth) {
   for (const auto& c : cases) {
     TextLayout layout(base::AttributedString(c.text), styleOf(16, c.lines, c.mode), c.width);
     EXPECT_EQ(layout.lineTexts(), c.expected) << c.text << " at " << c.width;
-    if (std::isfinite(c.width)) EXPECT_LE(layout.size().width, c.width) << c.text;
+    if (std::isfinite(c.width)) {
+      EXPECT_LE(layout.size().width, c.width) << c.text;
+    }
     EXPECT_NEAR(layout.size().height, c.expected.size() * lineHeight(16), 0.01) << c.text;
   }
 }
@@ -120,12 +122,18 @@ TEST(TextLayoutTest, TruncatesTheLastLineAsTheModeSays) {
     // Where the ellipsis falls depends on glyph widths; its side does not.
     const std::string& last = lines.back();
     const std::string& want = c.expected.back();
-    if (c.mode == LineBreakMode::byTruncatingTail) EXPECT_TRUE(last.ends_with(kEllipsis)) << last;
-    if (c.mode == LineBreakMode::byTruncatingHead) EXPECT_TRUE(last.starts_with(kEllipsis)) << last;
+    if (c.mode == LineBreakMode::byTruncatingTail) {
+      EXPECT_TRUE(last.ends_with(kEllipsis)) << last;
+    }
+    if (c.mode == LineBreakMode::byTruncatingHead) {
+      EXPECT_TRUE(last.starts_with(kEllipsis)) << last;
+    }
     if (c.mode == LineBreakMode::byTruncatingMiddle) {
       EXPECT_TRUE(last.starts_with("The") && last.ends_with("dog") && last.find(kEllipsis) != std::string::npos) << last;
     }
-    if (c.mode == LineBreakMode::byClipping) EXPECT_EQ(last, want);
+    if (c.mode == LineBreakMode::byClipping) {
+      EXPECT_EQ(last, want);
+    }
     EXPECT_TRUE(layout.isTruncated());
     EXPECT_LE(layout.size().width, 90);
     EXPECT_NEAR(layout.size().height, c.lines * lineHeight(16), 0.01);
