@@ -237,13 +237,13 @@ struct Engine::Impl {
   void waitForActivity() {
     auto deadline = std::chrono::steady_clock::now() + spinWindow;
     do {
+      // The thread this one just woke (a worker running a completion, a server on loopback) may
+      // be waiting for this very processor.
+      std::this_thread::yield();
       if (hasCommands.load(std::memory_order_acquire)) return;
       int ready = 0;
       curl_multi_poll(multi, nullptr, 0, 0, &ready);
       if (ready > 0) return;
-      // The thread this one just woke (the server on loopback, a worker) may be waiting for this
-      // very processor.
-      std::this_thread::yield();
     } while (std::chrono::steady_clock::now() < deadline);
     sleeping.store(true);
     if (!hasCommands.load()) curl_multi_poll(multi, nullptr, 0, idleWaitMs, nullptr);
