@@ -98,7 +98,7 @@ std::size_t repositoryLoad(velkor::AdRepository& repository) {
   bool done = false;
   repository.getAds(
       "ad_list",
-      [&](std::vector<velkor::Ad> ads, std::vector<velkor::Tab>) {
+      [&](velkor::AdArray ads, std::vector<velkor::Tab>) {
         count = ads.size();
         done = true;
       },

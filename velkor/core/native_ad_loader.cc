@@ -1,6 +1,7 @@
 #include "velkor/core/native_ad_loader.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "velkor/core/ofw_error.h"
@@ -11,9 +12,10 @@ namespace {
 
 constexpr std::int64_t kMaxPageSize = 20;
 
-std::vector<Ad> eligibleAds(std::vector<Ad> ads) {
-  std::erase_if(ads, [](const Ad& ad) { return !isEligibleNativeAd(ad); });
-  return ads;
+std::vector<Ad> eligibleAds(const std::vector<Ad>& ads) {
+  std::vector<Ad> eligible;
+  std::copy_if(ads.begin(), ads.end(), std::back_inserter(eligible), isEligibleNativeAd);
+  return eligible;
 }
 
 // The ids of the tags the slugs name: each slug takes the first tag that carries it in the stored
@@ -95,8 +97,8 @@ void NativeAdLoader::run(std::optional<RequestOptions> options, std::optional<Er
     if (argumentError) return answer(std::move(*argumentError));
     repository->getAds(
         kOrigin,
-        [answer, options = std::move(options)](std::vector<Ad> ads, std::vector<Tab> tabs) mutable {
-          answer(narrowedByTags(eligibleAds(std::move(ads)), tabs, options));
+        [answer, options = std::move(options)](AdArray ads, std::vector<Tab> tabs) mutable {
+          answer(narrowedByTags(eligibleAds(ads), tabs, options));
         },
         [answer](Error error) mutable { answer(std::move(error)); });
   });

@@ -74,7 +74,7 @@ std::vector<Ad> placementAds(std::vector<Placement>& placements, const std::stri
 void autofill(const std::shared_ptr<Load>& load) {
   load->repository->getAds(
       NativeAdLoader::kOrigin,
-      [load](std::vector<Ad> ads, std::vector<Tab>) {
+      [load](AdArray ads, std::vector<Tab>) {
         load->pick(ads);
         load->finish();
       },

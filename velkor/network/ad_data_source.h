@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/shared_array.h"
 #include "velkor/model/ad.h"
 #include "velkor/model/placement.h"
 #include "velkor/model/tab.h"
@@ -14,9 +15,12 @@
 
 namespace velkor {
 
+// The ads of an answer, shared by every reader: a list of a thousand ads is handed on, never copied.
+using AdArray = base::SharedArray<Ad>;
+
 class AdDataSource {
  public:
-  using OnAds = std::function<void(std::vector<Ad> ads, std::vector<Tab> tabs)>;
+  using OnAds = std::function<void(AdArray ads, std::vector<Tab> tabs)>;
   using OnPlacements = std::function<void(std::vector<Placement> placements)>;
 
   virtual ~AdDataSource() = default;

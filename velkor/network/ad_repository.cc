@@ -59,7 +59,7 @@ void getPromotionList(const PromotionList<T, List>& kind, const std::shared_ptr<
 // three are done.
 struct CombinedLoad {
   std::mutex mutex;
-  std::optional<std::pair<std::vector<Ad>, std::vector<Tab>>> adsAndTabs;
+  std::optional<std::pair<AdArray, std::vector<Tab>>> adsAndTabs;
   std::vector<Banner> banners;
   std::vector<Popup> popups;
   std::optional<Error> error;
@@ -122,18 +122,18 @@ void AdRepository::getAds(std::string from, OnAds onSuccess, OnError onError) {
 void AdRepository::fetchAds(std::string from, OnAds onSuccess, OnError onError) {
   remoteDataSource_->getAds(
       from,
-      [self = shared_from_this(), from, onSuccess, onError](std::vector<Ad> ads, std::vector<Tab> tabs) {
+      [self = shared_from_this(), from, onSuccess, onError](AdArray ads, std::vector<Tab> tabs) {
         self->storeFetchedAds(std::move(ads), std::move(tabs), from, onSuccess, onError);
       },
       onError);
 }
 
-void AdRepository::storeFetchedAds(std::vector<Ad> ads, std::vector<Tab> tabs, std::string from, OnAds onSuccess,
+void AdRepository::storeFetchedAds(AdArray ads, std::vector<Tab> tabs, std::string from, OnAds onSuccess,
                                    OnError onError) {
   setCacheIsDirty(false);
   // The sum runs over the answer as received; the cache keeps one ad per id.
   storeTotalValidReward(ads);
-  localDataSource_->storeAds(std::move(ads), std::move(tabs));
+  localDataSource_->storeAds(std::move(ads).take(), std::move(tabs));
   localDataSource_->getAds(std::move(from), std::move(onSuccess), std::move(onError));
 }
 
@@ -172,7 +172,7 @@ void AdRepository::getAdsWithBannersAndPopups(std::string from, OnAdsWithBanners
   group.enter();
   getAds(
       std::move(from),
-      [load, group](std::vector<Ad> ads, std::vector<Tab> tabs) mutable {
+      [load, group](AdArray ads, std::vector<Tab> tabs) mutable {
         {
           std::lock_guard lock(load->mutex);
           load->adsAndTabs.emplace(std::move(ads), std::move(tabs));
@@ -204,9 +204,9 @@ void AdRepository::getTotalValidReward(std::function<void(std::int64_t)> complet
   // Straight to the server: the memory cache knows nothing of the total.
   remoteDataSource_->getAds(
       "tooltip",
-      [self = shared_from_this(), answer](std::vector<Ad> ads, std::vector<Tab> tabs) {
+      [self = shared_from_this(), answer](AdArray ads, std::vector<Tab> tabs) {
         self->storeFetchedAds(
-            std::move(ads), std::move(tabs), "tooltip", [answer](std::vector<Ad>, std::vector<Tab>) { answer(); },
+            std::move(ads), std::move(tabs), "tooltip", [answer](AdArray, std::vector<Tab>) { answer(); },
             [answer](Error) { answer(); });
       },
       [answer](Error) { answer(); });

@@ -26,7 +26,7 @@ namespace velkor {
 class AdRepository : public AdDataSource, public std::enable_shared_from_this<AdRepository> {
  public:
   using OnAdsWithBannersAndPopups =
-      std::function<void(std::vector<Ad> ads, std::vector<Tab> tabs, std::vector<Banner> banners, std::vector<Popup> popups)>;
+      std::function<void(AdArray ads, std::vector<Tab> tabs, std::vector<Banner> banners, std::vector<Popup> popups)>;
   template <class T>
   using ListCompletion = std::function<void(Result<std::vector<T>>)>;
 
@@ -65,7 +65,7 @@ class AdRepository : public AdDataSource, public std::enable_shared_from_this<Ad
 
   // The success step of every server ad fetch: refills the cache, stores the total and answers with
   // the cache's ads and tabs.
-  void storeFetchedAds(std::vector<Ad> ads, std::vector<Tab> tabs, std::string from, OnAds onSuccess, OnError onError);
+  void storeFetchedAds(AdArray ads, std::vector<Tab> tabs, std::string from, OnAds onSuccess, OnError onError);
 
  private:
   bool cacheCanAnswer() const;

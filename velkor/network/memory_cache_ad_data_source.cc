@@ -23,6 +23,14 @@ std::vector<std::size_t> orderOf(const std::vector<Ad>& ads, const std::map<std:
   return order;
 }
 
+// The ads `order` names, moved out of `ads` in that order.
+std::vector<Ad> movedInOrder(std::vector<Ad>& ads, const std::vector<std::size_t>& order) {
+  std::vector<Ad> ordered;
+  ordered.reserve(order.size());
+  for (std::size_t index : order) ordered.push_back(std::move(ads[index]));
+  return ordered;
+}
+
 const Placement* placementWithSlug(const std::vector<Placement>& placements, const std::string& slug) {
   auto found = std::find_if(placements.begin(), placements.end(),
                             [&slug](const Placement& placement) { return placement.slug == slug; });
@@ -42,11 +50,10 @@ void MemoryCacheAdDataSource::getPlacements(OnPlacements onSuccess, OnError) {
 }
 
 void MemoryCacheAdDataSource::clear() {
-  std::vector<Ad> forgotten;
+  AdArray forgotten;  // let go of after the lock, should this be its last holder
   std::lock_guard lock(mutex_);
-  forgotten.swap(receivedAds_);
+  std::swap(forgotten, cachedAds_);
   cachedAdIndex_.clear();
-  cacheOrder_.clear();
   cachedBannerList_.reset();
   cachedPopupList_.reset();
 }
@@ -59,7 +66,7 @@ bool MemoryCacheAdDataSource::matchesTab(const Ad& ad, const Tab& tab) {
 std::map<std::int64_t, Ad> MemoryCacheAdDataSource::cachedAdList() const {
   std::lock_guard lock(mutex_);
   std::map<std::int64_t, Ad> ads;
-  for (const auto& [id, index] : cachedAdIndex_) ads.emplace(id, receivedAds_[index]);
+  for (const auto& [id, index] : cachedAdIndex_) ads.emplace(id, cachedAds_[index]);
   return ads;
 }
 
@@ -85,8 +92,8 @@ std::optional<std::vector<Popup>> MemoryCacheAdDataSource::cachedPopupList() con
 
 std::optional<MemoryCacheAdDataSource::AdsAndTabs> MemoryCacheAdDataSource::cachedAds() const {
   std::lock_guard lock(mutex_);
-  if (cachedAdIndex_.empty()) return std::nullopt;
-  return AdsAndTabs{orderedAdsLocked(), cachedTabList_};
+  if (cachedAds_.empty()) return std::nullopt;
+  return AdsAndTabs{cachedAds_, cachedTabList_};
 }
 
 std::optional<std::vector<Placement>> MemoryCacheAdDataSource::cachedPlacements() const {
@@ -100,17 +107,19 @@ void MemoryCacheAdDataSource::storeAds(std::vector<Ad> ads, std::vector<Tab> tab
   for (std::size_t i = 0; i < ads.size(); ++i) {
     if (ads[i].isVisible()) index.insert_or_assign(ads[i].id, i);
   }
+  AdArray replaced;  // let go of after the lock, should this be its last holder
   std::lock_guard lock(mutex_);
-  for (Ad& ad : ads) {
+  for (const auto& [id, position] : index) {
     // The jitter drawn when the ad was first cached stays, so equal priorities keep their order.
-    if (auto cached = cachedAdIndex_.find(ad.id); cached != cachedAdIndex_.end()) {
-      ad.priority = receivedAds_[cached->second].priority;
+    if (auto cached = cachedAdIndex_.find(id); cached != cachedAdIndex_.end()) {
+      ads[position].priority = cachedAds_[cached->second].priority;
     }
   }
+  std::vector<Ad> ordered = movedInOrder(ads, orderOf(ads, index));
+  for (std::size_t i = 0; i < ordered.size(); ++i) index[ordered[i].id] = i;
   cachedTabList_ = std::move(tabs);
-  receivedAds_.swap(ads);
+  replaced = std::exchange(cachedAds_, AdArray(std::move(ordered)));
   cachedAdIndex_ = std::move(index);
-  cacheOrder_ = orderOf(receivedAds_, cachedAdIndex_);
 }
 
 void MemoryCacheAdDataSource::storePlacements(std::vector<Placement> placements) {
@@ -133,13 +142,6 @@ void MemoryCacheAdDataSource::setCachedBannerList(std::vector<Banner> banners) {
 void MemoryCacheAdDataSource::setCachedPopupList(std::vector<Popup> popups) {
   std::lock_guard lock(mutex_);
   cachedPopupList_ = std::move(popups);
-}
-
-std::vector<Ad> MemoryCacheAdDataSource::orderedAdsLocked() const {
-  std::vector<Ad> ads;
-  ads.reserve(cacheOrder_.size());
-  for (std::size_t index : cacheOrder_) ads.push_back(receivedAds_[index]);
-  return ads;
 }
 
 }  // namespace velkor

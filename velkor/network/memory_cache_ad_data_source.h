@@ -1,7 +1,7 @@
 // The ad repository's memory cache: the visible ads of the last ad-list answer by id, its tabs, the
 // placements, and the banner and popup lists (absent until fetched). Written on the main thread and
 // read from the core's loading queues too, so every access takes the cache's lock; readers get
-// copies.
+// copies, and the ads as a list they share with the cache.
 #pragma once
 
 #include <cstdint>
@@ -19,7 +19,7 @@ namespace velkor {
 class MemoryCacheAdDataSource : public AdDataSource {
  public:
   struct AdsAndTabs {
-    std::vector<Ad> ads;
+    AdArray ads;
     std::vector<Tab> tabs;
   };
 
@@ -56,14 +56,10 @@ class MemoryCacheAdDataSource : public AdDataSource {
   void setCachedPopupList(std::vector<Popup> popups);
 
  private:
-  std::vector<Ad> orderedAdsLocked() const;
-
   mutable std::mutex mutex_;
-  // The answer's ads as received, kept whole so that storing a list of large records moves no record;
-  // the cached ads are those the index names, one per id. The order of the answer is worked out once.
-  std::vector<Ad> receivedAds_;
+  // The cached ads in cache order, put in order once per answer, and where each id sits in them.
+  AdArray cachedAds_;
   std::map<std::int64_t, std::size_t> cachedAdIndex_;
-  std::vector<std::size_t> cacheOrder_;
   std::vector<Tab> cachedTabList_;
   std::vector<Placement> cachedPlacementList_;
   std::optional<std::vector<Banner>> cachedBannerList_;

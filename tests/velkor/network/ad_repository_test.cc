@@ -97,6 +97,8 @@ TEST_F(AdRepositoryTest, AnAdKeepsThePriorityItWasFirstCachedWith) {
 
   ASSERT_TRUE(second);
   EXPECT_EQ(second->ids(), (std::vector<std::int64_t>{2, 1}));
+  // The list handed out before stays as it was: the cache shares its lists, never changes them.
+  EXPECT_EQ(first->ids(), (std::vector<std::int64_t>{1}));
   EXPECT_EQ(second->ads[1].priority, first->ads[0].priority);
   EXPECT_LT(second->ads[1].priority, 3.001f);
 }
@@ -139,11 +141,13 @@ TEST_F(AdRepositoryTest, AFailedLoadLeavesTheCacheAndFlagsAsTheyWere) {
 }
 
 TEST_F(AdRepositoryTest, ClearEmptiesTheAdsButKeepsTabsAndPlacements) {
-  ASSERT_TRUE(load());
+  auto held = load();
+  ASSERT_TRUE(held);
   ASSERT_FALSE(loadPlacements().empty());
 
   repository_->localDataSource()->clear();
 
+  EXPECT_FALSE(held->ads.empty());
   EXPECT_FALSE(repository_->localDataSource()->cachedTabList().empty());
   ASSERT_TRUE(load());
   EXPECT_EQ(requests(mock::Route::adList), 2u);
@@ -201,7 +205,7 @@ TEST_P(CombinedLoad, ReportsOnceOnMainWithEmptyListsForBannerAndPopupFaults) {
 
   repository_->getAdsWithBannersAndPopups(
       "ad_list",
-      [captured](std::vector<Ad> ads, std::vector<Tab>, std::vector<Banner> banners, std::vector<Popup> popups) {
+      [captured](AdArray ads, std::vector<Tab>, std::vector<Banner> banners, std::vector<Popup> popups) {
         captured->add(Outcome{std::nullopt, ads.size(), banners.size(), popups.size()});
       },
       [captured](Error error) { captured->add(Outcome{std::move(error)}); });
@@ -279,7 +283,7 @@ TEST_F(AdRepositoryTest, LoadsOnOtherQueuesWhileMainWritesEachAnswerOnce) {
   auto queue = dispatch::Queue::concurrent("test.loaders");
   for (int i = 0; i < kLoads; ++i) {
     queue->async([this, &answered] {
-      repository_->getAds("native_ad", [&answered](std::vector<Ad>, std::vector<Tab>) { ++answered; },
+      repository_->getAds("native_ad", [&answered](AdArray, std::vector<Tab>) { ++answered; },
                           [&answered](Error) { ++answered; });
       repository_->getPlacements([&answered](std::vector<Placement>) { ++answered; }, [&answered](Error) { ++answered; });
     });

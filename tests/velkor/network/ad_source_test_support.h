@@ -65,7 +65,7 @@ class Captured {
 
 // The outcome of an ads call: the ads and tabs, or the error.
 struct AdsAnswer {
-  std::vector<Ad> ads;
+  AdArray ads;
   std::vector<Tab> tabs;
   std::optional<Error> error;
 
@@ -77,7 +77,7 @@ struct AdsAnswer {
 };
 
 inline AdDataSource::OnAds adsTo(const std::shared_ptr<Captured<AdsAnswer>>& captured) {
-  return [captured](std::vector<Ad> ads, std::vector<Tab> tabs) {
+  return [captured](AdArray ads, std::vector<Tab> tabs) {
     captured->add(AdsAnswer{std::move(ads), std::move(tabs), std::nullopt});
   };
 }

@@ -29,7 +29,7 @@ class ServerAdDataSourceTest : public ::testing::Test {
   void handleAnswerWith(net::HeaderFields headers) {
     const net::Response response(*base::Url::parse("http://127.0.0.1/api/ads"), 200, std::move(headers));
     int answers = 0;
-    source_->handleAdListResponse(response, AdList{}, [&](std::vector<Ad>, std::vector<Tab>) { ++answers; });
+    source_->handleAdListResponse(response, AdList{}, [&](AdArray, std::vector<Tab>) { ++answers; });
     EXPECT_EQ(answers, 1);
   }
 
