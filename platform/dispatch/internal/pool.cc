@@ -16,6 +16,10 @@ thread_local bool tOnWorker = false;
 constexpr int kMaxThreads = 512;
 // A worker beyond the base count leaves after this long without work.
 constexpr auto kIdleExit = std::chrono::seconds(10);
+// Waking a sleeping worker costs a system call on each side and a scheduler round trip, often more
+// than the block it runs. A worker left without work first polls this long, yielding, since a
+// completion often brings the next job within it (a reply on loopback, a block chained onto a queue).
+constexpr auto kSpinWindow = std::chrono::microseconds(50);
 
 }  // namespace
 
@@ -31,7 +35,11 @@ bool Pool::onWorker() { return tOnWorker; }
 void Pool::submit(std::shared_ptr<Job> job) {
   std::lock_guard lock(mutex_);
   ready_.push_back(std::move(job));
-  if (idle_ > 0) work_.notify_one();
+  readyCount_.store(ready_.size(), std::memory_order_relaxed);
+  // A spinner leaves its spin and looks at ready_ under this mutex, so each spinner counted here
+  // will take a job: only the jobs beyond them need a sleeper woken.
+  const int jobs = static_cast<int>(ready_.size());
+  if (jobs > spinners_ && idle_ > spinners_) work_.notify_one();
   spawnIfNeeded();
 }
 
@@ -76,14 +84,34 @@ void Pool::waitActivity(std::chrono::milliseconds most) {
   activity_.wait_for(lock, most);
 }
 
+bool Pool::awaitWork(std::unique_lock<std::mutex>& lock) {
+  ++idle_;
+  // One spinner is enough to catch the next job; the others sleep as they would anyway.
+  if (spinners_ == 0 && ready_.empty()) spin(lock);
+  const bool gotWork = work_.wait_for(lock, kIdleExit, [this] { return !ready_.empty(); });
+  --idle_;
+  return gotWork;
+}
+
+void Pool::spin(std::unique_lock<std::mutex>& lock) {
+  ++spinners_;
+  lock.unlock();
+  const auto deadline = std::chrono::steady_clock::now() + kSpinWindow;
+  while (readyCount_.load(std::memory_order_relaxed) == 0 && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::yield();
+  }
+  // Leaving the count and then looking at ready_ (awaitWork's wait) happen in one hold of the
+  // mutex: a job submit() left to this spinner is seen there, and a later one finds no spinner
+  // and wakes a sleeper.
+  lock.lock();
+  --spinners_;
+}
+
 void Pool::workerLoop() {
   tOnWorker = true;
   std::unique_lock lock(mutex_);
   for (;;) {
-    ++idle_;
-    bool gotWork = work_.wait_for(lock, kIdleExit, [this] { return !ready_.empty(); });
-    --idle_;
-    if (!gotWork) {
+    if (!awaitWork(lock)) {
       if (threads_ - blocked_ > base_) {
         --threads_;
         return;
@@ -92,6 +120,7 @@ void Pool::workerLoop() {
     }
     std::shared_ptr<Job> job = std::move(ready_.front());
     ready_.pop_front();
+    readyCount_.store(ready_.size(), std::memory_order_relaxed);
     ++running_;
     lock.unlock();
     job->runJob();

@@ -3,7 +3,9 @@
 // over the queues while one waits seconds on a semaphore.
 #pragma once
 
+#include <atomic>
 #include <chrono>
+#include <cstddef>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -42,14 +44,22 @@ class Pool {
   Pool();
   void spawnIfNeeded();  // pool mutex held
   void workerLoop();
+  // With the pool mutex held by `lock`: waits for a job to be ready. False after a long time
+  // without one.
+  bool awaitWork(std::unique_lock<std::mutex>& lock);
+  // With the pool mutex held by `lock`: polls for a job, without the lock, for a short while.
+  void spin(std::unique_lock<std::mutex>& lock);
 
   std::mutex mutex_;
   std::condition_variable work_;
   std::condition_variable activity_;
   std::deque<std::shared_ptr<Job>> ready_;
+  // ready_.size(), stored with the mutex held, for a spinning worker to read without it.
+  std::atomic<std::size_t> readyCount_ = 0;
   const int base_;
   int threads_ = 0;
-  int idle_ = 0;
+  int idle_ = 0;     // spinners included
+  int spinners_ = 0;  // idle workers polling readyCount_ rather than asleep on work_
   int running_ = 0;
   int blocked_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -94,6 +95,36 @@ TEST_F(QueueTest, NoBlockIsLostUnderContention) {
   serial->sync([] {});
   EXPECT_TRUE(main_loop::runUntil([&] { return concurrentRuns == kThreads * kPerThread; }, Seconds(20)));
   serial->sync([&] { EXPECT_EQ(serialRuns, kThreads * kPerThread); });
+}
+
+// A worker that has just finished polls for a while before it sleeps, and posting skips waking a
+// sleeper that poller will cover. Whatever the moment a block comes (while it polls, as it gives
+// up, once it sleeps), the block runs; and two blocks posted together still get two workers, the
+// second of which must be woken.
+TEST_F(QueueTest, BlocksPostedAsAWorkerGoesIdleRunAtOnceAndTogether) {
+  using namespace std::chrono_literals;
+  auto queue = Queue::concurrent("test.idle");
+  for (auto gap : {0us, 20us, 50us, 80us, 300us, 2000us}) {
+    for (int round = 0; round < 20; ++round) {
+      Semaphore finished(0);
+      queue->async([=]() mutable { finished.signal(); });
+      ASSERT_EQ(finished.wait(Seconds(5)), WaitResult::Success) << "gap " << gap.count() << "us";
+      std::this_thread::sleep_for(gap);
+      auto arrived = std::make_shared<std::atomic<int>>(0);
+      Semaphore met(0);
+      for (int i = 0; i < 2; ++i) {
+        queue->async([=]() mutable {
+          // Spinning, not a dispatch wait: the pool must have found a second worker by itself.
+          arrived->fetch_add(1);
+          const auto end = std::chrono::steady_clock::now() + 5s;
+          while (*arrived < 2 && std::chrono::steady_clock::now() < end) std::this_thread::yield();
+          if (*arrived == 2) met.signal();
+        });
+      }
+      ASSERT_EQ(met.wait(Seconds(10)), WaitResult::Success) << "gap " << gap.count() << "us";
+      ASSERT_EQ(met.wait(Seconds(10)), WaitResult::Success) << "gap " << gap.count() << "us";
+    }
+  }
 }
 
 TEST_F(QueueTest, ManyShortLivedQueuesShareAFewThreads) {
