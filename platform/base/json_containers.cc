@@ -139,21 +139,44 @@ std::size_t Shape::find(std::string_view key) const {
   }
 }
 
+bool Shape::hasWireKey(std::size_t position, std::string_view key) const {
+  if (!wireForms_[position].describes(key)) return false;
+  if (key.size() <= KeyForm::kExactLength) return true;
+  // The first and last eight bytes are equal; up to eight more bytes between them make one word.
+  const char* wire = text_.data() + wireAt_[position] + 8;
+  std::size_t middle = key.size() - KeyForm::kExactLength;
+  if (middle <= 8) return loadBytes(wire, middle) == loadBytes(key.data() + 8, middle);
+  return std::memcmp(wire, key.data() + 8, middle) == 0;
+}
+
 bool Shape::hasWireKeys(const std::string_view* keys, std::size_t count) const {
   if (count != size()) return false;
   for (std::size_t position = 0; position < count; ++position) {
-    if (!wireForms_[position].describes(keys[position])) return false;
-    std::size_t length = keys[position].size();
-    if (length > KeyForm::kExactLength &&
-        std::memcmp(text_.data() + wireAt_[position] + 8, keys[position].data() + 8, length - 2 * 8) != 0) {
-      return false;
-    }
+    if (!hasWireKey(position, keys[position])) return false;
+  }
+  return true;
+}
+
+bool Shape::hasWireKeys(simdjson::dom::object object, element* values) const {
+  std::size_t position = 0;
+  for (auto field = object.begin(), end = object.end(); field != end; ++field, ++position) {
+    if (!hasWireKey(position, field.key())) return false;
+    values[position] = field.value();
   }
   return true;
 }
 
 Shape* ShapeCache::shapeOf(simdjson::dom::object object, KeyDecodingStrategy strategy, element* values) {
-  if (object.size() > kMaxSharedKeys) return nullptr;
+  std::size_t size = object.size();
+  if (size > kMaxSharedKeys) return nullptr;
+  Shape*& recent = recent_[size];
+  if (recent != nullptr && recent->strategy == strategy && recent->hasWireKeys(object, values)) return recent;
+  Shape* shape = find(object, strategy, values);
+  if (shape != nullptr) recent = shape;
+  return shape;
+}
+
+Shape* ShapeCache::find(simdjson::dom::object object, KeyDecodingStrategy strategy, element* values) {
   // Only the lengths and first bytes are hashed, as the comparison with the candidates reads the
   // keys in full anyway; the sum is rotated from key to key so that their order counts.
   std::uint64_t hash = static_cast<std::uint64_t>(strategy);
@@ -191,6 +214,7 @@ Shape* ShapeCache::add(std::size_t slot, std::uint64_t hash, KeyDecodingStrategy
 void ShapeCache::dropIfFull() {
   if (shapes_.size() < kMaxShapes) return;
   table_ = {};
+  recent_ = {};
   shapes_.clear();
 }
 

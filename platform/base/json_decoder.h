@@ -161,11 +161,17 @@ constexpr const char* expectedText() {
 template <class T>
 T decodeValue(simdjson::dom::element value, const PathNode& at, Context& context);
 
+// The common case inline; anything else, failures included, out of line.
+inline std::int64_t decodeInt64(simdjson::dom::element value, const PathNode& at) {
+  if (value.type() == simdjson::dom::element_type::INT64) return value.get_int64().value_unsafe();
+  return decodeSigned(value, at, std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max(),
+                      64);
+}
+
 template <JsonEnumeration T>
 T decodeEnum(simdjson::dom::element value, const PathNode& at) {
   if constexpr (kIntegerBacked<T>) {
-    std::int64_t raw = decodeSigned(value, at, std::numeric_limits<std::int64_t>::min(),
-                                    std::numeric_limits<std::int64_t>::max(), 64);
+    std::int64_t raw = decodeInt64(value, at);
     if (auto item = fromRawValue<T>(raw)) return *item;
     failUnknownCase(at, JsonEnum<T>::name, std::to_string(raw));
   } else {
@@ -220,9 +226,7 @@ T decodeValue(simdjson::dom::element value, const PathNode& at, Context& context
   if constexpr (std::is_same_v<T, bool>) {
     return decodeBool(value, at);
   } else if constexpr (std::is_same_v<T, std::int64_t>) {
-    // The common cases inline; anything else, failures included, out of line.
-    if (value.type() == simdjson::dom::element_type::INT64) return value.get_int64().value_unsafe();
-    return decodeSigned(value, at, std::numeric_limits<T>::min(), std::numeric_limits<T>::max(), 64);
+    return decodeInt64(value, at);
   } else if constexpr (std::is_same_v<T, std::string>) {
     if (value.type() == simdjson::dom::element_type::STRING) return std::string(value.get_string().value_unsafe());
     return std::string(decodeString(value, at));

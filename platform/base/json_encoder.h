@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include <charconv>
+#include <concepts>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -129,10 +130,15 @@ class KeyedEncodingContainer {
     }
   }
 
-  // An absent value leaves the key out.
-  template <class T>
-  void encodeIfPresent(std::string_view key, const std::optional<T>& value) {
-    if (value) encode(key, *value);
+  // An absent value leaves the key out: a std::optional, or anything read as one (out_of_line.h).
+  template <class Optional>
+    requires requires(const Optional& value) {
+      typename Optional::value_type;
+      { value.has_value() } -> std::same_as<bool>;
+      *value;
+    }
+  void encodeIfPresent(std::string_view key, const Optional& value) {
+    if (value.has_value()) encode(key, *value);
   }
 
  private:

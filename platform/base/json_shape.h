@@ -99,9 +99,13 @@ struct Shape {
   std::size_t find(std::string_view key) const;
   // The object's keys are this shape's wire keys.
   bool hasWireKeys(const std::string_view* keys, std::size_t count) const;
+  // The same for an object of size() keys, collecting its values in order while its keys are
+  // compared (`values` then holds nothing certain when they differ).
+  bool hasWireKeys(simdjson::dom::object object, simdjson::dom::element* values) const;
 
  private:
   bool sameKey(std::size_t position, const KeyForm& form, const char* text) const;
+  bool hasWireKey(std::size_t position, std::string_view key) const;
 
   std::string text_;  // wire keys and converted keys
   std::vector<std::uint32_t> wireAt_;
@@ -115,14 +119,16 @@ struct Shape {
   int slotShift_ = 0;
 };
 
-// Per thread: the shapes of the key layouts met lately. While an object's values are collected,
-// its keys are hashed in order (lengths and first bytes); the hash picks the candidate shapes and
-// the one whose wire keys equal the object's, compared in full, is its shape. An object thus costs
-// one pass over its keys and one comparison with the right shape, however many layouts share its
-// key count or first key (an ad list's ads come in a score of layouts, most of them alike in
-// both); layouts whose hashes collide only cost another comparison. A shape is never rebuilt or freed while a
-// document is decoded, as containers read through it: past kMaxShapes, new layouts get shapes of
-// their own until the next document begins, which empties a full cache.
+// Per thread: the shapes of the key layouts met lately. An object is first compared with the shape
+// last found for an object of as many keys, in one pass that also collects its values: the
+// records of one list mostly share a layout. Otherwise its keys are hashed in order (lengths and
+// first bytes) while its values are collected; the hash picks the candidate shapes and the one
+// whose wire keys equal the object's, compared in full, is its shape. Such an object costs one
+// more pass over its keys and one comparison with the right shape, however many layouts share its
+// key count or first key (an ad list's ads come in a score of layouts, most of them alike in both);
+// layouts whose hashes collide only cost another comparison. A shape is never rebuilt or freed
+// while a document is decoded, as containers read through it: past kMaxShapes, new layouts get
+// shapes of their own until the next document begins, which empties a full cache.
 class ShapeCache {
  public:
   // An object with more keys gets a shape of its own, dropped with its container.
@@ -143,9 +149,12 @@ class ShapeCache {
     Shape* shape = nullptr;
   };
 
+  Shape* find(simdjson::dom::object object, KeyDecodingStrategy strategy, simdjson::dom::element* values);
   Shape* add(std::size_t slot, std::uint64_t hash, KeyDecodingStrategy strategy, std::size_t count);
 
   std::array<Entry, kTableSize> table_{};
+  // By key count, the shape last found for an object of that many keys.
+  std::array<Shape*, kMaxSharedKeys + 1> recent_{};
   std::vector<std::unique_ptr<Shape>> shapes_;
   std::array<std::string_view, kMaxSharedKeys> keys_;  // the object's, while its shape is found
 };

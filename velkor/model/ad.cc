@@ -8,44 +8,45 @@
 namespace velkor {
 
 Ad Ad::decode(base::KeyedDecodingContainer& c) {
-  Ad ad;
-  ad.id = c.decode<std::int64_t>("id");
-  ad.campaignId = c.decode<std::int64_t>("campaignId");
-  ad.title = c.decode<std::string>("title");
-  ad.subtitle = c.decode<std::string>("subtitle");
-  ad.reward = c.decode<std::int64_t>("reward");
-  ad.thumbImage = c.decode<std::string>("thumbImage");
-  ad.thumbOriginImage = c.decode<std::string>("thumbOriginImage");
-  ad.iconImage = c.decodeIfPresent<std::string>("iconImage");
-  ad.priority = jitteredPriority(c.decodeIfPresent<float>("priority"));
-  ad.showStatus = c.decode<std::int64_t>("showStatus");
-  // Present means an integer: a null "completed" fails the ad rather than reading as absent.
-  if (c.contains("completed")) ad.completed = c.decode<std::int64_t>("completed");
-  ad.adTypeCode = c.decode<std::string>("adTypeCode");
-  ad.deeplink = c.decode<std::string>("deeplink");
-  ad.newBadge = c.decode<std::int64_t>("newBadge");
-  ad.rewardTypeId = c.decode<std::int64_t>("rewardTypeId");
-  ad.titleBar = c.decodeIfPresent<std::string>("titleBar");
-  ad.advertiserAppName = c.decodeIfPresent<std::string>("advertiserAppName");
-  ad.viewItemsInfo = c.decodeIfPresent<ViewItemsInfo>("viewItems");
-  ad.filter = c.decodeIfPresent<FiltersInfo>("filters");
-  ad.nextParticipateStr = c.decodeIfPresent<std::string>("nextParticipateTime");
-  ad.delayCompleteAtStr = c.decodeIfPresent<std::string>("delayCompleteTime");
-  ad.adStatusValue = c.decodeIfPresent<std::int64_t>("adStatus").value_or(-1);
-  ad.adSettleTypeId = c.decodeIfPresent<std::int64_t>("adSettleTypeId").value_or(0);
-  ad.rewardTypes = c.decodeIfPresent<std::vector<RewardType>>("rewardTypes");
-  ad.adActionTypeId = c.decodeIfPresent<std::int64_t>("adActionTypeId").value_or(0);
-  ad.tabId = c.decodeIfPresent<std::int64_t>("tabId");
-  ad.tagIds = c.decode<std::vector<std::int64_t>>("tagIds");
-  ad.startAtStr = c.decodeIfPresent<std::string>("startAt");
-  ad.callToAction = c.decodeIfPresent<std::string>("callToAction");
-  ad.callToActionEnabled = c.decodeIfPresent<bool>("callToActionEnabled");
-  ad.disableAllList = c.decodeIfPresent<std::int64_t>("disableAllList").value_or(0);
-  ad.rewardText = c.decodeIfPresent<std::string>("rewardText");
-  ad.viewUrl = c.decode<std::string>("viewUrl");
-  ad.landingType = c.decodeIfPresent<LandingType>("landingType").value_or(LandingType::external);
-  ad.optOutOption = c.decodeIfPresent<OptOutOption>("optOutOption");
-  return ad;
+  // Each member is initialised in declaration order, which is the key read order.
+  return Ad{
+      .id = c.decode<std::int64_t>("id"),
+      .campaignId = c.decode<std::int64_t>("campaignId"),
+      .title = c.decode<std::string>("title"),
+      .subtitle = c.decode<std::string>("subtitle"),
+      .reward = c.decode<std::int64_t>("reward"),
+      .thumbImage = c.decode<std::string>("thumbImage"),
+      .thumbOriginImage = c.decode<std::string>("thumbOriginImage"),
+      .iconImage = c.decodeIfPresent<std::string>("iconImage"),
+      .priority = jitteredPriority(c.decodeIfPresent<float>("priority")),
+      .showStatus = c.decode<std::int64_t>("showStatus"),
+      // Present means an integer: a null "completed" fails the ad rather than reading as absent.
+      .completed = c.contains("completed") ? std::optional(c.decode<std::int64_t>("completed")) : std::nullopt,
+      .adTypeCode = c.decode<std::string>("adTypeCode"),
+      .deeplink = c.decode<std::string>("deeplink"),
+      .newBadge = c.decode<std::int64_t>("newBadge"),
+      .rewardTypeId = c.decode<std::int64_t>("rewardTypeId"),
+      .titleBar = c.decodeIfPresent<std::string>("titleBar"),
+      .advertiserAppName = c.decodeIfPresent<std::string>("advertiserAppName"),
+      .viewItemsInfo = c.decodeIfPresent<ViewItemsInfo>("viewItems"),
+      .filter = c.decodeIfPresent<FiltersInfo>("filters"),
+      .nextParticipateStr = c.decodeIfPresent<std::string>("nextParticipateTime"),
+      .delayCompleteAtStr = c.decodeIfPresent<std::string>("delayCompleteTime"),
+      .adStatusValue = c.decodeIfPresent<std::int64_t>("adStatus").value_or(-1),
+      .adSettleTypeId = c.decodeIfPresent<std::int64_t>("adSettleTypeId").value_or(0),
+      .rewardTypes = c.decodeIfPresent<std::vector<RewardType>>("rewardTypes"),
+      .adActionTypeId = c.decodeIfPresent<std::int64_t>("adActionTypeId").value_or(0),
+      .tabId = c.decodeIfPresent<std::int64_t>("tabId"),
+      .tagIds = c.decode<std::vector<std::int64_t>>("tagIds"),
+      .startAtStr = c.decodeIfPresent<std::string>("startAt"),
+      .callToAction = c.decodeIfPresent<std::string>("callToAction"),
+      .callToActionEnabled = c.decodeIfPresent<bool>("callToActionEnabled"),
+      .disableAllList = c.decodeIfPresent<std::int64_t>("disableAllList").value_or(0),
+      .rewardText = c.decodeIfPresent<std::string>("rewardText"),
+      .viewUrl = c.decode<std::string>("viewUrl"),
+      .landingType = c.decodeIfPresent<LandingType>("landingType").value_or(LandingType::external),
+      .optOutOption = c.decodeIfPresent<OptOutOption>("optOutOption"),
+  };
 }
 
 // The counterpart of decode: keys the decoder requires are written with null when absent (only a

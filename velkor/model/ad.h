@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/base/attributed_string.h"
+#include "platform/base/out_of_line.h"
 #include "velkor/model/ad_enums.h"
 #include "velkor/model/filters_info.h"
 #include "velkor/model/opt_out_option.h"
@@ -26,6 +27,8 @@ struct Ad {
   // Which reward text fills "{REWARD_STR_MARK}" in a template.
   enum class RewardStr { full, unitOnly };
 
+  // Declared in the order decode() reads the keys (which decides the error reported when several
+  // are bad), so that a decoded ad is built member by member where it will live.
   std::int64_t id = 0;
   std::int64_t campaignId = 0;
   std::string title;
@@ -37,34 +40,36 @@ struct Ad {
   std::optional<std::string> iconImage;
   // The server's priority with a random jitter below 0.001 (priority.h); 0 when it sent none.
   float priority = 0;
-  std::optional<std::int64_t> completed;
-  std::optional<std::int64_t> tabId;
-  std::vector<std::int64_t> tagIds;
-  std::optional<std::string> adTypeCode;
-  std::optional<std::string> deeplink;
   // A ShowStatus raw value, kept as sent: any other value hides the ad.
   std::int64_t showStatus = 0;
+  std::optional<std::int64_t> completed;
+  std::optional<std::string> adTypeCode;
+  std::optional<std::string> deeplink;
   std::int64_t newBadge = 0;
+  std::int64_t rewardTypeId = 0;
   std::optional<std::string> titleBar;
   std::optional<std::string> advertiserAppName;
-  std::optional<ViewItemsInfo> viewItemsInfo;  // "viewItems"
-  std::optional<FiltersInfo> filter;           // "filters"
-  std::int64_t rewardTypeId = 0;
+  // Few ads carry these two blocks and the opt-out option: kept out of line, a list of thousands
+  // of ads stays small.
+  base::OutOfLine<ViewItemsInfo> viewItemsInfo;  // "viewItems"
+  base::OutOfLine<FiltersInfo> filter;           // "filters"
   std::optional<std::string> nextParticipateStr;  // "nextParticipateTime"
   std::optional<std::string> delayCompleteAtStr;  // "delayCompleteTime"
-  // Sent with the ad detail; the response handling makes it the process-wide list.
-  std::optional<std::vector<RewardType>> rewardTypes;
-  std::optional<std::string> startAtStr;  // "startAt"
-  std::string viewUrl;
-  LandingType landingType = LandingType::external;
-  std::int64_t disableAllList = 0;
-  std::optional<std::string> callToAction;
-  std::optional<bool> callToActionEnabled;
-  std::optional<std::string> rewardText;
-  std::optional<OptOutOption> optOutOption;
   std::int64_t adStatusValue = -1;  // "adStatus", an AdStatus raw value kept as sent
   std::int64_t adSettleTypeId = 0;
+  // Sent with the ad detail; the response handling makes it the process-wide list.
+  std::optional<std::vector<RewardType>> rewardTypes;
   std::int64_t adActionTypeId = 0;  // an AdActionType raw value kept as sent
+  std::optional<std::int64_t> tabId;
+  std::vector<std::int64_t> tagIds;
+  std::optional<std::string> startAtStr;  // "startAt"
+  std::optional<std::string> callToAction;
+  std::optional<bool> callToActionEnabled;
+  std::int64_t disableAllList = 0;
+  std::optional<std::string> rewardText;
+  std::string viewUrl;
+  LandingType landingType = LandingType::external;
+  base::OutOfLine<OptOutOption> optOutOption;
 
   // Keys are read in a fixed order, which decides the error reported when several are bad.
   static Ad decode(base::KeyedDecodingContainer& container);

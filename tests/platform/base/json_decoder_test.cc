@@ -401,7 +401,8 @@ struct Probe {
     Probe probe{c.decode<std::int64_t>("id"), {}};
     for (base::CodingKey key : {base::CodingKey("alpha"), base::CodingKey("beta"), base::CodingKey("gammaRay"),
                                 base::CodingKey("longKeyWithSameEndsA12345678"),
-                                base::CodingKey("longKeyWithSameEndsB12345678"), base::CodingKey("")}) {
+                                base::CodingKey("longKeyWithSameEndsB12345678"), base::CodingKey("sameEndsXmidsameEnds"),
+                                base::CodingKey("sameEndsYmidsameEnds"), base::CodingKey("")}) {
       if (auto value = c.decodeIfPresent<std::int64_t>(key)) probe.found[std::string(key.name())] = *value;
     }
     return probe;
@@ -409,14 +410,17 @@ struct Probe {
 };
 
 TEST(JsonDecoder, ObjectsOfManyLayoutsEachKeepTheirOwnKeys) {
-  // Layouts with one key count and first key, keys that differ only inside their middle bytes,
-  // a repeated key, an empty key and an empty object, interleaved so that each follows another.
+  // Layouts with one key count and first key, keys that differ only inside their middle bytes
+  // (past sixteen bytes and past twenty-four), a repeated key, an empty key and an empty object,
+  // interleaved so that each follows another.
   const std::vector<std::pair<std::string, std::map<std::string, std::int64_t>>> layouts = {
       {R"("alpha": 1, "beta": 2)", {{"alpha", 1}, {"beta", 2}}},
       {R"("alpha": 3, "gamma_ray": 4)", {{"alpha", 3}, {"gammaRay", 4}}},
       {R"("beta": 5, "alpha": 6)", {{"alpha", 6}, {"beta", 5}}},
       {R"("long_key_with_same_ends_a12345678": 7)", {{"longKeyWithSameEndsA12345678", 7}}},
       {R"("long_key_with_same_ends_b12345678": 8)", {{"longKeyWithSameEndsB12345678", 8}}},
+      {R"("sameEndsXmidsameEnds": 15)", {{"sameEndsXmidsameEnds", 15}}},
+      {R"("sameEndsYmidsameEnds": 16)", {{"sameEndsYmidsameEnds", 16}}},
       {R"("alpha": 9, "alpha": 10, "gammaRay": 11, "gamma_ray": 12)", {{"alpha", 9}, {"gammaRay", 11}}},
       {R"("": 13, "beta": 14)", {{"", 13}, {"beta", 14}}},
       {"", {}},

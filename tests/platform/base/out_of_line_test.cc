@@ -1,0 +1,95 @@
+#include "platform/base/out_of_line.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/base/json_encoder.h"
+
+namespace base {
+namespace {
+
+struct Block {
+  std::string text;
+  std::vector<int> numbers;
+  friend bool operator==(const Block&, const Block&) = default;
+  void encode(KeyedEncodingContainer& c) const { c.encode("text", text); }
+};
+
+TEST(OutOfLineTest, ReadsAsAnOptional) {
+  OutOfLine<Block> absent;
+  EXPECT_FALSE(absent);
+  EXPECT_FALSE(absent.has_value());
+  EXPECT_TRUE(absent == std::nullopt);
+
+  OutOfLine<Block> present = Block{"a", {1, 2}};
+  ASSERT_TRUE(present);
+  EXPECT_EQ(present->text, "a");
+  EXPECT_EQ((*present).numbers, (std::vector<int>{1, 2}));
+  EXPECT_FALSE(present == std::nullopt);
+  EXPECT_TRUE(present == (Block{"a", {1, 2}}));
+  EXPECT_FALSE(present == (Block{"b", {}}));
+
+  present->text = "changed";  // written through like an optional's value
+  EXPECT_EQ(present->text, "changed");
+  present.reset();
+  EXPECT_FALSE(present);
+}
+
+TEST(OutOfLineTest, AssignsFromValuesOptionalsAndNullopt) {
+  OutOfLine<Block> block;
+  block = Block{"value", {}};
+  EXPECT_EQ(block->text, "value");
+  block = std::optional<Block>(Block{"optional", {}});
+  EXPECT_EQ(block->text, "optional");
+  block = std::optional<Block>();
+  EXPECT_FALSE(block);
+  block = Block{"again", {}};
+  block = std::nullopt;
+  EXPECT_FALSE(block);
+  const std::optional<Block> kept = Block{"kept", {3}};
+  block = kept;
+  EXPECT_EQ(block->numbers, std::vector<int>{3});
+  EXPECT_TRUE(kept);  // copied from, not moved from
+}
+
+TEST(OutOfLineTest, CopiesAreDeepAndMovesTakeTheValue) {
+  OutOfLine<Block> original = Block{"x", {1}};
+  OutOfLine<Block> copy = original;
+  copy->numbers.push_back(2);
+  EXPECT_EQ(original->numbers, std::vector<int>{1});
+  EXPECT_FALSE(copy == original);
+
+  OutOfLine<Block> assigned;
+  assigned = original;
+  EXPECT_TRUE(assigned == original);
+  const OutOfLine<Block>& same = assigned;
+  assigned = same;  // assigning itself keeps the value
+  EXPECT_EQ(assigned->text, "x");
+
+  const Block* where = &*original;
+  OutOfLine<Block> moved = std::move(original);
+  EXPECT_EQ(&*moved, where);  // the same block, not a copy
+  OutOfLine<Block> absent;
+  EXPECT_TRUE(OutOfLine<Block>(absent) == absent);
+  EXPECT_FALSE(absent == moved);
+  EXPECT_FALSE(moved == absent);
+}
+
+TEST(OutOfLineTest, EncodesLikeAnOptional) {
+  struct Holder {
+    OutOfLine<Block> block;
+    void encode(KeyedEncodingContainer& c) const {
+      c.encode("always", block);
+      c.encodeIfPresent("present", block);
+    }
+  };
+  EXPECT_EQ(*JsonEncoder().encode(Holder{}), R"({"always":null})");
+  EXPECT_EQ(*JsonEncoder().encode(Holder{Block{"t", {}}}), R"({"always":{"text":"t"},"present":{"text":"t"}})");
+}
+
+}  // namespace
+}  // namespace base
