@@ -12,22 +12,49 @@ std::optional<float> cachedPriority(const std::vector<Ad>& cached, std::int64_t 
   return found->priority;
 }
 
-// Higher priority first, then completed ads last; ties keep the order of the ids.
-std::vector<std::size_t> orderOf(const std::vector<Ad>& ads, const std::map<std::int64_t, std::size_t>& index) {
-  std::vector<std::size_t> order;
-  order.reserve(index.size());
-  for (const auto& entry : index) order.push_back(entry.second);
-  std::stable_sort(order.begin(), order.end(),
-                   [&ads](std::size_t a, std::size_t b) { return ads[a].priority > ads[b].priority; });
-  std::stable_partition(order.begin(), order.end(), [&ads](std::size_t i) { return !ads[i].isCompleted(); });
-  return order;
+using AdIndex = std::vector<std::pair<std::int64_t, std::size_t>>;
+
+// The visible ads by id, each id at the position of its last ad.
+AdIndex visibleIndex(const std::vector<Ad>& ads) {
+  AdIndex index;
+  index.reserve(ads.size());
+  for (std::size_t i = 0; i < ads.size(); ++i) {
+    if (ads[i].isVisible()) index.emplace_back(ads[i].id, i);
+  }
+  // By id, the later position first, so that unique keeps the later ad of an id.
+  std::sort(index.begin(), index.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first || (a.first == b.first && a.second > b.second); });
+  auto sameId = [](const auto& a, const auto& b) { return a.first == b.first; };
+  index.erase(std::unique(index.begin(), index.end(), sameId), index.end());
+  return index;
 }
 
-// The ads `order` names, moved out of `ads` in that order.
-std::vector<Ad> movedInOrder(std::vector<Ad>& ads, const std::vector<std::size_t>& order) {
+// The jitter drawn when an ad was first cached stays, so equal priorities keep their order. Both
+// indexes are sorted by id, so one walk pairs them.
+void keepCachedPriorities(std::vector<Ad>& ads, const AdIndex& index, const AdArray& cached,
+                          const AdIndex& cachedIndex) {
+  auto old = cachedIndex.begin();
+  for (const auto& [id, position] : index) {
+    while (old != cachedIndex.end() && old->first < id) ++old;
+    if (old != cachedIndex.end() && old->first == id) ads[position].priority = cached[old->second].priority;
+  }
+}
+
+// The indexed ads moved out of `ads` in cache order (higher priority first, then completed ads
+// last; ties keep the order of the ids); the index then tells where each id sits in the result.
+std::vector<Ad> inCacheOrder(std::vector<Ad>& ads, AdIndex& index) {
+  auto ad = [&](std::size_t entry) -> const Ad& { return ads[index[entry].second]; };
+  std::vector<std::size_t> order(index.size());
+  for (std::size_t entry = 0; entry < order.size(); ++entry) order[entry] = entry;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return ad(a).priority > ad(b).priority; });
+  std::stable_partition(order.begin(), order.end(), [&](std::size_t entry) { return !ad(entry).isCompleted(); });
   std::vector<Ad> ordered;
   ordered.reserve(order.size());
-  for (std::size_t index : order) ordered.push_back(std::move(ads[index]));
+  for (std::size_t entry : order) {
+    ordered.push_back(std::move(ads[index[entry].second]));
+    index[entry].second = ordered.size() - 1;
+  }
   return ordered;
 }
 
@@ -53,7 +80,7 @@ void MemoryCacheAdDataSource::clear() {
   AdArray forgotten;  // let go of after the lock, should this be its last holder
   std::lock_guard lock(mutex_);
   std::swap(forgotten, cachedAds_);
-  cachedAdIndex_.clear();
+  cachedAdIndex_ = {};
   cachedBannerList_.reset();
   cachedPopupList_.reset();
 }
@@ -66,7 +93,7 @@ bool MemoryCacheAdDataSource::matchesTab(const Ad& ad, const Tab& tab) {
 std::map<std::int64_t, Ad> MemoryCacheAdDataSource::cachedAdList() const {
   std::lock_guard lock(mutex_);
   std::map<std::int64_t, Ad> ads;
-  for (const auto& [id, index] : cachedAdIndex_) ads.emplace(id, cachedAds_[index]);
+  for (const auto& [id, position] : cachedAdIndex_) ads.emplace_hint(ads.end(), id, cachedAds_[position]);
   return ads;
 }
 
@@ -103,20 +130,11 @@ std::optional<std::vector<Placement>> MemoryCacheAdDataSource::cachedPlacements(
 }
 
 void MemoryCacheAdDataSource::storeAds(std::vector<Ad> ads, std::vector<Tab> tabs) {
-  std::map<std::int64_t, std::size_t> index;
-  for (std::size_t i = 0; i < ads.size(); ++i) {
-    if (ads[i].isVisible()) index.insert_or_assign(ads[i].id, i);
-  }
+  AdIndex index = visibleIndex(ads);
   AdArray replaced;  // let go of after the lock, should this be its last holder
   std::lock_guard lock(mutex_);
-  for (const auto& [id, position] : index) {
-    // The jitter drawn when the ad was first cached stays, so equal priorities keep their order.
-    if (auto cached = cachedAdIndex_.find(id); cached != cachedAdIndex_.end()) {
-      ads[position].priority = cachedAds_[cached->second].priority;
-    }
-  }
-  std::vector<Ad> ordered = movedInOrder(ads, orderOf(ads, index));
-  for (std::size_t i = 0; i < ordered.size(); ++i) index[ordered[i].id] = i;
+  keepCachedPriorities(ads, index, cachedAds_, cachedAdIndex_);
+  std::vector<Ad> ordered = inCacheOrder(ads, index);
   cachedTabList_ = std::move(tabs);
   replaced = std::exchange(cachedAds_, AdArray(std::move(ordered)));
   cachedAdIndex_ = std::move(index);

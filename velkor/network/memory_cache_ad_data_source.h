@@ -8,6 +8,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "velkor/model/banner.h"
@@ -56,10 +57,13 @@ class MemoryCacheAdDataSource : public AdDataSource {
   void setCachedPopupList(std::vector<Popup> popups);
 
  private:
+  // Ids with a position, sorted by id.
+  using AdIndex = std::vector<std::pair<std::int64_t, std::size_t>>;
+
   mutable std::mutex mutex_;
   // The cached ads in cache order, put in order once per answer, and where each id sits in them.
   AdArray cachedAds_;
-  std::map<std::int64_t, std::size_t> cachedAdIndex_;
+  AdIndex cachedAdIndex_;
   std::vector<Tab> cachedTabList_;
   std::vector<Placement> cachedPlacementList_;
   std::optional<std::vector<Banner>> cachedBannerList_;
