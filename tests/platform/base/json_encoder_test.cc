@@ -76,15 +76,6 @@ TEST(JsonEncoder, AbsentOptionalsAreNullOrLeftOutAsTheRecordAsks) {
   // nlohmann::json keeps keys sorted; floats keep their short form.
   EXPECT_EQ(*text,
             R"({"counts":{"ad_id":12},"id":7,"parts":[{"mode":"toast","priority":3.14}],"status":-1,"subtitle":null})");
-
-  whole.subtitle = "s";
-  whole.iconImage = "i";
-  whole.enabled = false;
-  auto tree = base::JsonEncoder().encodeToValue(whole);
-  ASSERT_TRUE(tree.ok());
-  EXPECT_EQ((*tree)["subtitle"], "s");
-  EXPECT_EQ((*tree)["iconImage"], "i");
-  EXPECT_EQ((*tree)["enabled"], false);
 }
 
 TEST(JsonEncoder, WhatIsEncodedDecodesBackUnchanged) {

@@ -10,35 +10,15 @@ namespace {
 
 TEST(UrlTest, TextThatNoUrlMayHoldDoesNotParse) {
   const char* cases[] = {
-      "",
-      "https://a b.com",
-      "https://host/a b",
-      "https://host/api/ads/{ad_id}",
-      "https://host/land?click={key}",
-      "https://host/a#frag{x}",
-      "https://한국.kr/",
-      "https://host/한글",
-      "https://host/?q=한글",
-      "https://host/%zz",
-      "https://host/a%4",
-      "https://host/100%",
-      "https://host:99999/",
-      "https://host:80a/",
-      "https://host/a#b#c",
-      "http://[::1/",
-      "https://host/a|b",
-      "https://host/\"q\"",
-      "https://host/a\\b",
-      "https://host/<x>",
-      "https://host/a^b",
-      "https://host/a`b",
-      "https://host/a\tb",
-      "https://host/a\nb",
-      "https://us@er@host/",
-      "1http://host/",
-      ":no-scheme",
+      "", "https://a b.com", "https://host/api/ads/{ad_id}", "https://host/land?click={key}",
+      "https://host/a#frag{x}", "https://한국.kr/", "https://host/한글", "https://host/?q=한글",
+      "https://host/%zz", "https://host/a%4", "https://host/100%", "https://host:99999/", "https://host:80a/",
+      "https://host/a#b#c", "http://[::1/", "https://us@er@host/", "1http://host/", ":no-scheme",
   };
   for (const char* text : cases) EXPECT_FALSE(Url::parse(text)) << text;
+  for (char c : std::string(" |\"\\<>^`\t\n")) {
+    EXPECT_FALSE(Url::parse("https://host/a" + std::string(1, c) + "b")) << int(c);
+  }
 }
 
 struct PartsCase {

@@ -25,6 +25,14 @@ std::shared_ptr<View> filled(const Rect& frame, const Color& color) {
   return view;
 }
 
+std::shared_ptr<Label> label(const Rect& frame, const char* text, const Font& font, const Color& color) {
+  auto view = std::make_shared<Label>(frame);
+  if (text) view->setText(text);
+  view->setFont(font);
+  view->setTextColor(color);
+  return view;
+}
+
 struct Rgba {
   int r, g, b, a;
   friend bool operator==(const Rgba&, const Rgba&) = default;
@@ -227,10 +235,7 @@ TEST(SnapshotTest, LayersMatchTheReference) {
 // coloured stroked span, and a bulleted list with a hanging indent.
 TEST(SnapshotTest, TextMatchesTheReference) {
   auto root = filled({0, 0, 220, 220}, Color::white());
-  auto title = std::make_shared<Label>(Rect{10, 8, 200, 24});
-  title->setText("Offerwall 오퍼월");
-  title->setFont(Font::boldSystemFont(18));
-  title->setTextColor(Color(0.1, 0.1, 0.1));
+  auto title = label({10, 8, 200, 24}, "Offerwall 오퍼월", Font::boldSystemFont(18), Color(0.1, 0.1, 0.1));
 
   auto wrapped = std::make_shared<Label>(Rect{10, 36, 120, 60});
   wrapped->setText("이벤트 참여하면 포인트를 드립니다");
@@ -239,10 +244,7 @@ TEST(SnapshotTest, TextMatchesTheReference) {
   wrapped->setTextAlignment(TextAlignment::center);
   wrapped->setBackgroundColor(Color(0.93, 0.95, 1));
 
-  auto truncated = std::make_shared<Label>(Rect{140, 36, 70, 20});
-  truncated->setText("The quick brown fox");
-  truncated->setFont(Font::systemFont(13));
-  truncated->setTextColor(Color(0.4, 0.4, 0.4));
+  auto truncated = label({140, 36, 70, 20}, "The quick brown fox", Font::systemFont(13), Color(0.4, 0.4, 0.4));
 
   base::AttributedString reward("지금 참여하면 ");
   base::Attributes mark;
@@ -250,17 +252,13 @@ TEST(SnapshotTest, TextMatchesTheReference) {
   mark.strokeWidth = -3;
   reward.append(base::AttributedString("500 포인트", mark));
   reward.append(base::AttributedString(" 적립"));
-  auto attributed = std::make_shared<Label>(Rect{10, 104, 200, 22});
-  attributed->setFont(Font::systemFont(15));
-  attributed->setTextColor(Color::black());
+  auto attributed = label({10, 104, 200, 22}, nullptr, Font::systemFont(15), Color::black());
   attributed->setAttributedText(reward);
 
   base::Attributes item;
   item.paragraphStyle = ParagraphStyle{.lineSpacing = 3, .paragraphSpacing = 6, .headIndent = 14,
                                        .defaultTabInterval = 14, .tabStops = {{TextAlignment::left, 14}}};
-  auto bullets = std::make_shared<Label>(Rect{10, 130, 200, 80});
-  bullets->setFont(Font::systemFont(12));
-  bullets->setTextColor(Color(0.47, 0.47, 0.47));
+  auto bullets = label({10, 130, 200, 80}, nullptr, Font::systemFont(12), Color(0.47, 0.47, 0.47));
   bullets->setNumberOfLines(0);
   bullets->setAttributedText(base::AttributedString(
       "•\t앱을 설치한 뒤 실행하면 포인트가 지급됩니다\n•\tReward arrives within a day\n•\t문의는 고객센터로", item));
