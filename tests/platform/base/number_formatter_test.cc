@@ -24,13 +24,11 @@ TEST_F(NumberFormatterTest, DefaultLocaleGroupsWithCommas) {
 }
 
 TEST_F(NumberFormatterTest, FollowsTheLocaleSet) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"de_DE", "1.234.567"},
-      {"ko_KR", "1,234,567"},
-      {"fr_FR", "1\u202F234\u202F567"},
-      {"en_IN", "12,34,567"},
-      {"ar_EG", "١٬٢٣٤٬٥٦٧"},
-  };
+  const std::pair<const char*, const char*> cases[] = {{"de_DE", "1.234.567"},
+                                                       {"ko_KR", "1,234,567"},
+                                                       {"fr_FR", "1\u202F234\u202F567"},
+                                                       {"en_IN", "12,34,567"},
+                                                       {"ar_EG", "١٬٢٣٤٬٥٦٧"}};
   for (auto [locale, expected] : cases) {
     ASSERT_TRUE(NumberFormatter::setLocale(locale)) << locale;
     EXPECT_EQ(NumberFormatter::decimalString(std::int64_t{1234567}), expected) << locale;

