@@ -40,7 +40,5 @@ TEST(HexColorTest, ReadsOneHexNumberAndKeepsItsLow24Bits) {
   }
 }
 
-TEST(HexColorTest, AlphaDefaultsToOpaque) { EXPECT_EQ(colorFromHex("343A40").alpha(), 1.0); }
-
 }  // namespace
 }  // namespace velkor

@@ -144,10 +144,5 @@ TEST_F(MarkupTest, MarkedSpanEdgeCases) {
   EXPECT_EQ(emoji.attributes(1), Attributes{});
 }
 
-TEST_F(MarkupTest, FullRangeCountsUtf16Units) {
-  EXPECT_EQ(fullRange(AttributedString("")), (Range{0, 0}));
-  EXPECT_EQ(fullRange(AttributedString("적립😀")), (Range{0, 4}));
-}
-
 }  // namespace
 }  // namespace velkor

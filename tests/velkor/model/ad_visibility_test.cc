@@ -54,20 +54,13 @@ TEST_F(AdVisibilityTest, ShowStatusDecidesWhoSeesTheAd) {
     bool tester;
     bool visible;
   } cases[] = {
-      {0, std::nullopt, std::nullopt, false, true},
-      {0, std::nullopt, excludes, false, false},
-      {0, 1, excludes, false, true},
-      {0, 0, excludes, false, false},
-      {1, std::nullopt, std::nullopt, false, false},
-      {1, 0, std::nullopt, false, false},
-      {1, 1, excludes, false, true},
-      {-1, std::nullopt, std::nullopt, false, false},
-      {-1, 1, std::nullopt, false, false},
-      {-1, std::nullopt, std::nullopt, true, true},
-      {-1, std::nullopt, excludes, true, false},
-      {-1, 1, excludes, true, true},
-      {2, 1, std::nullopt, true, false},
-      {-2, 1, std::nullopt, true, false},
+      {0, std::nullopt, std::nullopt, false, true},   {0, std::nullopt, excludes, false, false},
+      {0, 1, excludes, false, true},                  {0, 0, excludes, false, false},
+      {1, std::nullopt, std::nullopt, false, false},  {1, 0, std::nullopt, false, false},
+      {1, 1, excludes, false, true},                  {-1, std::nullopt, std::nullopt, false, false},
+      {-1, 1, std::nullopt, false, false},            {-1, std::nullopt, std::nullopt, true, true},
+      {-1, std::nullopt, excludes, true, false},      {-1, 1, excludes, true, true},
+      {2, 1, std::nullopt, true, false},              {-2, 1, std::nullopt, true, false},
   };
   for (const Case& c : cases) {
     VelkorInternal::shared().setIsTester(c.tester);
@@ -105,25 +98,22 @@ TEST_F(AdVisibilityTest, DetargetedGendersCompareTheirTexts) {
   }
 }
 
-TEST_F(AdVisibilityTest, AgeRangesIncludeBothEnds) {
-  const FiltersInfo twenties = ages({{20, 29}});
+// Ranges include both ends; any one range admits; a reversed range admits no age.
+TEST_F(AdVisibilityTest, AgeRangesAdmitTheirOwnAges) {
   struct Case {
-    int birthYear;
+    int birthYear;  // in 2023
+    std::vector<AgeFilter> ranges;
     bool filteredOut;
-  } cases[] = {{2003, false}, {1994, false}, {1993, true}, {2004, true}, {UserInfo::kUnknownBirthYear, true}};
+  } cases[] = {
+      {2003, {{20, 29}}, false}, {1994, {{20, 29}}, false}, {1993, {{20, 29}}, true}, {2004, {{20, 29}}, true},
+      {UserInfo::kUnknownBirthYear, {{20, 29}}, true},       {1970, {{30, 39}, {50, 59}}, false},
+      {1983, {{40, 30}}, true}, {1988, {{40, 30}}, true}, {1993, {{40, 30}}, true}, {2023, {{40, 30}}, true},
+  };
   for (const Case& c : cases) {
     setUser(0, c.birthYear);
-    EXPECT_EQ(adWith(0, std::nullopt, twenties).isFilteredOut(), c.filteredOut) << c.birthYear;
-    EXPECT_EQ(adWith(0, std::nullopt, twenties).matchesTargetAges(), !c.filteredOut) << c.birthYear;
-  }
-  setUser(0, 1970);  // 53: in the second of two ranges
-  EXPECT_FALSE(adWith(0, std::nullopt, ages({{30, 39}, {50, 59}})).isFilteredOut());
-}
-
-TEST_F(AdVisibilityTest, AReversedAgeRangeAdmitsNoAge) {
-  for (int birthYear : {1983, 1988, 1993, 2023}) {  // 40, 35, 30, 0
-    setUser(0, birthYear);
-    EXPECT_TRUE(adWith(0, std::nullopt, ages({{40, 30}})).isFilteredOut()) << birthYear;
+    const Ad ad = adWith(0, std::nullopt, ages(c.ranges));
+    EXPECT_EQ(ad.isFilteredOut(), c.filteredOut) << c.birthYear;
+    EXPECT_EQ(ad.matchesTargetAges(), !c.filteredOut) << c.birthYear;
   }
 }
 

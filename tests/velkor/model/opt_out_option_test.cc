@@ -10,17 +10,6 @@ namespace {
 using testing::fromWire;
 using testing::toJson;
 
-constexpr const char* kDefaultMessage =
-    "미션 바꾸기를 누르면 다른 미션으로 바뀌고, 이 미션은 다시 나오지 않아요.";
-
-TEST(OptOutOptionTest, AnEmptyObjectTakesEveryDefault) {
-  const auto option = fromWire<OptOutOption>("{}");
-  ASSERT_TRUE(option);
-  EXPECT_EQ(*option, (OptOutOption{std::nullopt, "처음이 아니에요",
-                                   "이미 참여한 적이 있나요?\n새로운 미션으로 바꿀 수 있어요",
-                                   kDefaultMessage, "미션 바꾸기", "안 바꿀래요", "참여"}));
-}
-
 TEST(OptOutOptionTest, FillsDefaultsFromWhatTheServerSent) {
   struct Case {
     const char* json;
@@ -58,10 +47,7 @@ TEST(OptOutOptionTest, FillsDefaultsFromWhatTheServerSent) {
 TEST(OptOutOptionTest, APresentTextOfAnotherTypeFailsAtItsKey) {
   for (const char* key : {"action_text", "start_button_text", "action_button_text", "title", "message",
                           "positive_button_text", "negative_button_text"}) {
-    const auto decoded = fromWire<OptOutOption>(nlohmann::json{{key, 1}}.dump());
-    ASSERT_FALSE(decoded) << key;
-    EXPECT_EQ(decoded.error().kind, base::DecodingError::Kind::typeMismatch);
-    EXPECT_EQ(decoded.error().codingPath, key);
+    EXPECT_TRUE(testing::failsAs<OptOutOption>(nlohmann::json{{key, 1}}.dump(), base::DecodingError::Kind::typeMismatch, key));
   }
 }
 

@@ -11,8 +11,6 @@ namespace {
 
 TEST(PriorityTest, JitterStaysBelowOneThousandthAndKeepsRealDifferences) {
   EXPECT_EQ(jitteredPriority(std::nullopt), 0.0f);  // absent is exactly zero
-  EXPECT_EQ(priorityJitter(0), 0.0f);
-  EXPECT_FLOAT_EQ(priorityJitter(std::uint32_t{1} << 31), 0.0005f);
   EXPECT_LE(priorityJitter(std::numeric_limits<std::uint32_t>::max()), 0.001f);
 
   for (int i = 0; i < 1000; ++i) {

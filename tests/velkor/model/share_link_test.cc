@@ -42,10 +42,8 @@ TEST(PubAppConfigTest, EveryKeyIsRequiredAndOneBadConfigFailsTheList) {
       toJson(*list),
       nlohmann::json::parse(R"({"configs":[{"name":"n","value":"v","type":"string"}],"lastUpdatedAt":"s"})"));
 
-  const auto missingType =
-      fromWire<PubAppConfigList>(R"({"configs":[{"name":"n","value":"v"}],"last_updated_at":"s"})");
-  ASSERT_FALSE(missingType);
-  EXPECT_EQ(missingType.error().codingPath, "configs[0].type");
+  EXPECT_TRUE(testing::failsAs<PubAppConfigList>(R"({"configs":[{"name":"n","value":"v"}],"last_updated_at":"s"})",
+                                                 base::DecodingError::Kind::keyNotFound, "configs[0].type"));
   EXPECT_FALSE(fromWire<PubAppConfigList>(R"({"configs":[]})"));
   EXPECT_FALSE(fromWire<PubAppConfig>(R"({"name":"n","value":1,"type":"t"})"));
 }

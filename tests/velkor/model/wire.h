@@ -47,17 +47,22 @@ struct BadWire {
   const char* path;
 };
 
-// Passes when the text fails to decode (with key conversion) as `bad` says.
+// Passes when the text fails to decode (with key conversion) with the error `kind` at `path`.
 template <class T>
-::testing::AssertionResult failsAsExpected(const BadWire& bad) {
-  const auto decoded = fromWire<T>(bad.json);
-  if (decoded) return ::testing::AssertionFailure() << "decoded: " << bad.json;
+::testing::AssertionResult failsAs(std::string_view json, base::DecodingError::Kind kind, std::string_view path) {
+  const auto decoded = fromWire<T>(json);
+  if (decoded) return ::testing::AssertionFailure() << "decoded: " << json;
   const base::DecodingError& error = decoded.error();
-  if (error.kind != bad.kind || error.codingPath != bad.path) {
-    return ::testing::AssertionFailure() << bad.json << " failed as " << error.description() << " (kind "
+  if (error.kind != kind || error.codingPath != path) {
+    return ::testing::AssertionFailure() << json << " failed as " << error.description() << " (kind "
                                          << static_cast<int>(error.kind) << ")";
   }
   return ::testing::AssertionSuccess();
+}
+
+template <class T>
+::testing::AssertionResult failsAsExpected(const BadWire& bad) {
+  return failsAs<T>(bad.json, bad.kind, bad.path);
 }
 
 // The encoded value as a tree; a null tree when encoding failed.
