@@ -12,10 +12,7 @@
 namespace velkor {
 namespace {
 
-using testing::fromWire;
-using testing::toJson;
-using Json = nlohmann::json;
-using Kind = base::DecodingError::Kind;
+using namespace testing;
 
 std::string fixture(const std::string& name) {
   std::ifstream file(std::string(VELKOR_SOURCE_DIR) + "/tools/mock-server/fixtures/" + name);
@@ -100,7 +97,7 @@ TEST(AdListDecodingTest, OneBadElementFailsTheWholeList) {
   for (const Case& c : cases) {
     Json list = listWith(ads);
     c.spoil(list);
-    EXPECT_TRUE(testing::failsAs<AdList>(list.dump(), c.kind, c.path)) << c.what;
+    EXPECT_TRUE(failsAs<AdList>(list.dump(), c.kind, c.path)) << c.what;
   }
 }
 
@@ -113,7 +110,7 @@ TEST(AdListDecodingTest, EncodesWhatItDecoded) {
   for (Json& ad : encoded["ads"]) {
     if (ad["completed"].is_null()) ad.erase("completed");
   }
-  auto again = testing::fromPlain<AdList>(encoded.dump());
+  auto again = fromPlain<AdList>(encoded.dump());
   ASSERT_TRUE(again) << again.error().description();
   ASSERT_EQ(again->ads.size(), list->ads.size());
   for (std::size_t i = 0; i < list->ads.size(); ++i) again->ads[i].priority = list->ads[i].priority;

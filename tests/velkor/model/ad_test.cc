@@ -10,12 +10,7 @@
 namespace velkor {
 namespace {
 
-using testing::failsAs;
-using testing::fromWire;
-using testing::patched;
-using testing::toJson;
-using Json = nlohmann::json;
-using Kind = base::DecodingError::Kind;
+using namespace testing;
 
 // The fourteen keys every ad must carry, as the servers write them.
 Json minimalAd() {
@@ -179,7 +174,7 @@ TEST(AdEncodingTest, AFullAdReadsBackAsItWas) {
   ASSERT_TRUE(ad) << ad.error().description();
 
   // What the SDK writes it reads back with plain keys.
-  auto again = testing::fromPlain<Ad>(toJson(*ad).dump());
+  auto again = fromPlain<Ad>(toJson(*ad).dump());
   ASSERT_TRUE(again) << again.error().description();
   EXPECT_GE(again->priority, ad->priority);  // jittered once more
   again->priority = ad->priority;

@@ -10,15 +10,7 @@
 namespace velkor {
 namespace {
 
-using testing::BadWire;
-using testing::failsAsExpected;
-using testing::fixtures;
-using testing::fromWire;
-using testing::patched;
-using testing::served;
-using testing::toJson;
-using Json = nlohmann::json;
-using Kind = base::DecodingError::Kind;
+using namespace testing;
 
 Json minimalBanner() {
   return {{"id", 1},
@@ -33,11 +25,11 @@ Json minimalPopup() {
 }
 
 Banner banner(const Json& changes = Json::object()) {
-  return testing::decodedOrFail<Banner>(patched(minimalBanner(), changes));
+  return decodedOrFail<Banner>(patched(minimalBanner(), changes));
 }
 
 Popup popup(const Json& changes = Json::object()) {
-  return testing::decodedOrFail<Popup>(patched(minimalPopup(), changes));
+  return decodedOrFail<Popup>(patched(minimalPopup(), changes));
 }
 
 Ad adWithCallToAction(std::optional<bool> enabled) {
@@ -195,7 +187,7 @@ TEST(BannerTest, EncodesAbsentOptionalsByLeavingThemOutAndNeverTheRelatedAd) {
   EXPECT_EQ(written["showStatus"], -1);
   EXPECT_EQ(written["bannerDisplayTypeId"], 2);
   // What is written reads back as the same banner, but for a fresh jitter on the priority.
-  Banner readBack = testing::fromPlain<Banner>(written.dump()).value();
+  Banner readBack = fromPlain<Banner>(written.dump()).value();
   EXPECT_GE(readBack.priority, full.priority);
   EXPECT_LE(readBack.priority, full.priority + 0.001f);
   readBack.priority = full.priority;

@@ -7,8 +7,7 @@
 namespace velkor {
 namespace {
 
-using testing::fromWire;
-using testing::toJson;
+using namespace testing;
 
 TEST(OptOutOptionTest, FillsDefaultsFromWhatTheServerSent) {
   struct Case {
@@ -47,14 +46,14 @@ TEST(OptOutOptionTest, FillsDefaultsFromWhatTheServerSent) {
 TEST(OptOutOptionTest, APresentTextOfAnotherTypeFailsAtItsKey) {
   for (const char* key : {"action_text", "start_button_text", "action_button_text", "title", "message",
                           "positive_button_text", "negative_button_text"}) {
-    EXPECT_TRUE(testing::failsAs<OptOutOption>(nlohmann::json{{key, 1}}.dump(), base::DecodingError::Kind::typeMismatch, key));
+    EXPECT_TRUE(failsAs<OptOutOption>(Json{{key, 1}}.dump(), Kind::typeMismatch, key));
   }
 }
 
 TEST(OptOutOptionTest, EncodesTheFilledInTextsAndTheStartTextOnlyWhenSent) {
   const auto option = fromWire<OptOutOption>(R"({"action_text":"설치"})");
   ASSERT_TRUE(option);
-  const nlohmann::json written = toJson(*option);
+  const Json written = toJson(*option);
   EXPECT_FALSE(written.contains("startButtonText"));
   EXPECT_EQ(written["title"], "이미 설치한 적이 있나요?\n새로운 미션으로 바꿀 수 있어요");
   EXPECT_EQ(written.size(), 6u);

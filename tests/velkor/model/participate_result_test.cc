@@ -9,19 +9,15 @@
 namespace velkor {
 namespace {
 
-using testing::BadWire;
-using testing::failsAsExpected;
-using testing::fromWire;
-using testing::toJson;
-using Kind = base::DecodingError::Kind;
+using namespace testing;
 
 // A participation answers with a result or, on failure, with the server's error record.
 TEST(ParticipateResultTest, EveryFixtureAnswerDecodesAsAResultOrAnError) {
-  const auto answers = testing::actionAnswers(
-      "participate.json", [](long long id) { return testing::fixtures().participation(id); });
+  const auto answers = actionAnswers(
+      "participate.json", [](long long id) { return fixtures().participation(id); });
   int withDialog = 0, withDelay = 0, errors = 0, errorDialogs = 0;
   for (const auto& [id, answer] : answers) {
-    const std::string body = testing::served(answer.body, id);
+    const std::string body = served(answer.body, id);
     if (answer.status == 200) {
       const auto result = fromWire<ParticipateResult>(body);
       ASSERT_TRUE(result) << id << ": " << result.error().description();
@@ -41,9 +37,9 @@ TEST(ParticipateResultTest, EveryFixtureAnswerDecodesAsAResultOrAnError) {
   EXPECT_GT(errorDialogs, 0);
 
   for (const auto& [id, answer] :
-       testing::actionAnswers("optout.json", [](long long id) { return testing::fixtures().optout(id); })) {
+       actionAnswers("optout.json", [](long long id) { return fixtures().optout(id); })) {
     if (answer.status != 200) {
-      EXPECT_TRUE(fromWire<VelkorError>(testing::served(answer.body, id))) << id;
+      EXPECT_TRUE(fromWire<VelkorError>(served(answer.body, id))) << id;
     }
   }
 }
@@ -78,9 +74,9 @@ TEST(ParticipateResultTest, FailsOnAMissingKeyOrAWrongType) {
 
 TEST(ParticipateResultTest, EncodesTheOptionalPartsOnlyWhenPresent) {
   EXPECT_EQ(toJson(ParticipateResult{"ck", "l", std::nullopt, std::nullopt}),
-            nlohmann::json::parse(R"({"clickKey":"ck","landingUrl":"l"})"));
+            Json::parse(R"({"clickKey":"ck","landingUrl":"l"})"));
   EXPECT_EQ(toJson(ParticipateResult{"ck", "l", Dialog{}, 0}),
-            nlohmann::json::parse(R"({"clickKey":"ck","landingUrl":"l","dialog":{"type":"alert"},
+            Json::parse(R"({"clickKey":"ck","landingUrl":"l","dialog":{"type":"alert"},
                                       "completeDelayTime":0})"));
 }
 

@@ -8,14 +8,7 @@
 namespace velkor {
 namespace {
 
-using testing::BadWire;
-using testing::failsAsExpected;
-using testing::fixtures;
-using testing::fromWire;
-using testing::served;
-using testing::toJson;
-using Json = nlohmann::json;
-using Kind = base::DecodingError::Kind;
+using namespace testing;
 
 TEST(PlacementTest, DecodesTheFixturePlacementsWithTheirAdsInServerOrder) {
   const Json& body = fixtures().placements();

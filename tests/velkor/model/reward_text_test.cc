@@ -7,7 +7,6 @@
 
 #include "platform/base/number_formatter.h"
 #include "velkor/model/ad.h"
-#include "velkor/model/item_base.h"
 
 namespace velkor {
 namespace {
@@ -44,7 +43,6 @@ class RewardTextTest : public ::testing::Test {
 TEST_F(RewardTextTest, AnAdFindsItsTypeOrFallsBackToTheFirst) {
   EXPECT_EQ(adWith(1, 3).rewardType(), kCoin);
   EXPECT_EQ(adWith(1, 99).rewardType(), kPoint);
-  EXPECT_EQ(AdItem(adWith(1, 99)).rewardName(), "포인트");
 
   RewardType::setItems({kCoin, RewardType{3, "Second", 0, "S"}});
   EXPECT_EQ(adWith(1, 3).rewardName(), "Coin");

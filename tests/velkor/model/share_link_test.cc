@@ -11,16 +11,14 @@
 namespace velkor {
 namespace {
 
-using testing::fromPlain;
-using testing::fromWire;
-using testing::toJson;
+using namespace testing;
 
 TEST(SharedLinkTest, ReadsTheShortAddressUnderShareLinkWithFixedKeys) {
   const auto link = fromPlain<SharedLink>(
       R"({"share_link":{"short_url":"https://s.example/a","origin_url":"https://www.example.com/a"}})");
   ASSERT_TRUE(link);
   EXPECT_EQ(link->shortURL, "https://s.example/a");
-  const auto served = fromPlain<SharedLink>(testing::served(testing::fixtures().shareLink(), 1001));
+  const auto served = fromPlain<SharedLink>(testing::served(fixtures().shareLink(), 1001));
   ASSERT_TRUE(served);
   EXPECT_EQ(served->shortURL, "http://127.0.0.1:8080/s/1001");
 
@@ -40,10 +38,10 @@ TEST(PubAppConfigTest, EveryKeyIsRequiredAndOneBadConfigFailsTheList) {
   EXPECT_EQ(*list, (PubAppConfigList{{PubAppConfig{"n", "v", "string"}}, "s"}));
   EXPECT_EQ(
       toJson(*list),
-      nlohmann::json::parse(R"({"configs":[{"name":"n","value":"v","type":"string"}],"lastUpdatedAt":"s"})"));
+      Json::parse(R"({"configs":[{"name":"n","value":"v","type":"string"}],"lastUpdatedAt":"s"})"));
 
-  EXPECT_TRUE(testing::failsAs<PubAppConfigList>(R"({"configs":[{"name":"n","value":"v"}],"last_updated_at":"s"})",
-                                                 base::DecodingError::Kind::keyNotFound, "configs[0].type"));
+  EXPECT_TRUE(failsAs<PubAppConfigList>(R"({"configs":[{"name":"n","value":"v"}],"last_updated_at":"s"})",
+                                                 Kind::keyNotFound, "configs[0].type"));
   EXPECT_FALSE(fromWire<PubAppConfigList>(R"({"configs":[]})"));
   EXPECT_FALSE(fromWire<PubAppConfig>(R"({"name":"n","value":1,"type":"t"})"));
 }

@@ -11,10 +11,7 @@
 namespace velkor {
 namespace {
 
-using testing::BadWire;
-using testing::failsAsExpected;
-using testing::fromWire;
-using Kind = base::DecodingError::Kind;
+using namespace testing;
 
 TEST(TabTest, DecodesWithSnakeCaseKeysAndRequiresEveryKey) {
   const auto tab = fromWire<Tab>(
@@ -54,7 +51,7 @@ TEST_F(StoredCatalogue, KeepsTheTagsWithPlainKeysAndTheStampApart) {
   ASSERT_TRUE(list.store(*defaults_));
   const auto text = defaults_->string(TagList::kTagListKey);
   ASSERT_TRUE(text);
-  EXPECT_EQ(nlohmann::json::parse(*text)[0], nlohmann::json::parse(R"({"id":6,"name":"한정","slug":"limited"})"));
+  EXPECT_EQ(Json::parse(*text)[0], Json::parse(R"({"id":6,"name":"한정","slug":"limited"})"));
   EXPECT_EQ(defaults_->string(TagList::kLastUpdatedAtKey), "s1");
   EXPECT_EQ(TagList::storedTags(*defaults_), list.tags);
 
@@ -64,7 +61,7 @@ TEST_F(StoredCatalogue, KeepsTheTagsWithPlainKeysAndTheStampApart) {
 }
 
 TEST_F(StoredCatalogue, TheFixtureCatalogueReadsBackAsStored) {
-  const auto list = fromWire<TagList>(testing::served(testing::fixtures().tags()));
+  const auto list = fromWire<TagList>(served(fixtures().tags()));
   ASSERT_TRUE(list) << list.error().description();
   ASSERT_FALSE(list->tags.empty());
   ASSERT_TRUE(list->store(*defaults_));

@@ -9,12 +9,7 @@
 namespace velkor {
 namespace {
 
-using testing::BadWire;
-using testing::failsAsExpected;
-using testing::fromPlain;
-using testing::fromWire;
-using testing::toJson;
-using Kind = base::DecodingError::Kind;
+using namespace testing;
 
 TEST(VelkorErrorTest, DecodingFailsOnAMissingCodeOrAWrongType) {
   for (const BadWire& bad : {BadWire{R"({"message":"x"})", Kind::keyNotFound, "code"},
@@ -59,11 +54,11 @@ TEST(VelkorErrorTest, TravelsAsABaseErrorOfTheVelkorDomain) {
 }
 
 TEST(VelkorErrorTest, EncodesAbsentFieldsByLeavingTheirKeysOut) {
-  EXPECT_EQ(toJson(VelkorError()), nlohmann::json::parse(R"({"code":0})"));
-  EXPECT_EQ(toJson(Dialog()), nlohmann::json::parse(R"({"type":"alert"})"));
+  EXPECT_EQ(toJson(VelkorError()), Json::parse(R"({"code":0})"));
+  EXPECT_EQ(toJson(Dialog()), Json::parse(R"({"type":"alert"})"));
   const VelkorError full{7, "m", Dialog{std::nullopt, "d", "p", std::nullopt, "u"}};
   EXPECT_EQ(toJson(full),
-            nlohmann::json::parse(R"({"code":7,"message":"m","dialog":{"message":"d","positiveButton":"p",
+            Json::parse(R"({"code":7,"message":"m","dialog":{"message":"d","positiveButton":"p",
                                       "positiveCallbackUrl":"u"}})"));
   // What is written reads back the same.
   EXPECT_EQ(fromPlain<VelkorError>(toJson(full).dump()).value(), full);

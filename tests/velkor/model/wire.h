@@ -13,6 +13,9 @@
 
 namespace velkor::testing {
 
+using Json = nlohmann::json;
+using Kind = base::DecodingError::Kind;
+
 template <class T>
 base::Result<T, base::DecodingError> fromWire(std::string_view json) {
   base::JsonDecoder decoder;
