@@ -42,6 +42,17 @@ inline std::string text(const Call& call) {
   return call.error ? "error: " + call.error->description() : call.body;
 }
 
+// The one answer of a load, after the main loop ran until it came (always on the main thread).
+inline std::string answerOf(const std::function<void(std::shared_ptr<Recorder>)>& load) {
+  auto recorder = std::make_shared<Recorder>();
+  load(recorder);
+  EXPECT_TRUE(recorder->waitFor(1)) << "answers: " << recorder->count();
+  const auto calls = recorder->calls();
+  if (calls.empty()) return "no answer";
+  EXPECT_TRUE(calls[0].onMainThread);
+  return text(calls[0]);
+}
+
 class HostAdsTest : public ::testing::Test {
  protected:
   ~HostAdsTest() override { RewardType::setItems({}); }
@@ -61,18 +72,6 @@ class HostAdsTest : public ::testing::Test {
   PlacementAdLoader placementLoader() const { return placementLoaderFor(repository_); }
 
  protected:
-
-  // The one answer of a load, after the main loop ran until it came.
-  std::string answerOf(const std::function<void(std::shared_ptr<Recorder>)>& load) {
-    auto recorder = std::make_shared<Recorder>();
-    load(recorder);
-    EXPECT_TRUE(recorder->waitFor(1)) << "answers: " << recorder->count();
-    const auto calls = recorder->calls();
-    if (calls.empty()) return "no answer";
-    EXPECT_TRUE(calls[0].onMainThread);
-    return text(calls[0]);
-  }
-
   NetworkScope network_;
   dispatch::ScopedManualClock clock_{dispatch::SystemClock().wallSeconds()};
   std::shared_ptr<AdRepository> repository_ = std::make_shared<AdRepository>(nullptr, nullptr);

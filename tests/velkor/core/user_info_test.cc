@@ -52,22 +52,6 @@ TEST(Gender, RawValuesOutsideZeroToTwoGiveNoCase) {
   EXPECT_EQ(genderFromRaw(-1), std::nullopt);
 }
 
-TEST(VelkorInternal, TesterFlagAndUserInfoAreSharedAcrossThreads) {
-  auto& core = VelkorInternal::shared();
-  std::thread reader([&] {
-    for (int i = 0; i < 1000; ++i) {
-      (void)core.isTester();
-      (void)core.userInfo().snapshot();
-    }
-  });
-  core.setIsTester(true);
-  core.userInfo().setGender(1);
-  reader.join();
-  EXPECT_TRUE(core.isTester());
-  core.setIsTester(false);
-  core.userInfo().setGender(0);
-}
-
 TEST(VelkorParameters, OsVerComesFromTheDeviceUntilATestFixesIt) {
   EXPECT_EQ(VelkorParameters::osVer(), ui::Device::current().systemVersion);
   VelkorParameters::setOsVerForTesting("13.5.1");

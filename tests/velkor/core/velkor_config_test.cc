@@ -13,27 +13,6 @@
 namespace velkor {
 namespace {
 
-TEST(VelkorConfig, StartsWithThePublishersDefaults) {
-  const VelkorConfig config;
-  EXPECT_EQ(config.offerwallListTitle(), "바로적립받기");
-  EXPECT_EQ(config.totalRewardStr(), std::nullopt);
-  EXPECT_EQ(config.listItemRadius(), 10.0);
-  EXPECT_EQ(config.callToActionButtonRadius(), 10.0);
-  EXPECT_EQ(config.tabBarHeight(), 40.0);
-  EXPECT_EQ(config.tagVerticalPadding(), 18.0);
-  EXPECT_EQ(config.tagHorizontalPadding(), 15.0);
-  EXPECT_EQ(config.navigationHelpButtonType(), ButtonType::icon);
-  EXPECT_EQ(config.listType(), ListType::feed);
-  EXPECT_EQ(config.tabTextBoldType(), TabTextBoldType::type0);
-  EXPECT_EQ(config.overrideUserInterfaceStyle(), ui::UserInterfaceStyle::light);
-  for (bool flag : {config.infoBarHidden(), config.prepareViewHidden(), config.useCustomDialog(),
-                    config.enablePushAnimation(), config.enableLoggingTerms(), config.enablePopupBannerExtension(),
-                    config.enableATTPresentingWhenFirstRun(), config.nestedContactButtonIsVisible(),
-                    config.enableChildAdSearch()}) {
-    EXPECT_FALSE(flag);
-  }
-}
-
 TEST(VelkorConfig, EnumerationsRefuseRawValuesOutOfRange) {
   EXPECT_EQ(buttonTypeFromRawValue(1), ButtonType::text);
   EXPECT_EQ(tabTextBoldTypeFromRawValue(2), TabTextBoldType::type2);

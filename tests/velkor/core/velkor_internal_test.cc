@@ -97,6 +97,7 @@ TEST_F(VelkorInternalTest, ANewUidForgetsWhatBelongedToThePreviousUser) {
   core().repository()->setCacheIsDirty(false);
   core().repository()->setPlacementCacheIsDirty(false);
   core().setLoginDelegate(login_);
+  core().config()->setEnableLoggingTerms(true);
 
   core().updateUid("b");
 
@@ -110,6 +111,9 @@ TEST_F(VelkorInternalTest, ANewUidForgetsWhatBelongedToThePreviousUser) {
   EXPECT_TRUE(core().repository()->cacheIsDirty());
   EXPECT_TRUE(core().repository()->placementCacheIsDirty());
   EXPECT_EQ(login_->calls.load(), 1);
+  // The new user has not agreed to the terms yet.
+  ASSERT_TRUE(scope_.log().waitFor(mock::Route::agreement, 1, 10s));
+  EXPECT_TRUE(eventually([] { return defaults()->string(key(Key::agreedUid)) == "b"; }));
 }
 
 TEST_F(VelkorInternalTest, NoUidForgetsTheStoredAndTheAgreedOne) {
@@ -199,13 +203,6 @@ INSTANTIATE_TEST_SUITE_P(Uids, TermsAgreement,
                                            TermsCase{"new_uid", true, std::nullopt, false, true, "user-1"},
                                            TermsCase{"server_refuses", true, std::nullopt, true, true, std::nullopt}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(VelkorInternalTest, ANewUidSendsTheTermsAgreement) {
-  core().config()->setEnableLoggingTerms(true);
-  core().updateUid("user-2");
-  ASSERT_TRUE(scope_.log().waitFor(mock::Route::agreement, 1, 10s));
-  EXPECT_TRUE(eventually([] { return defaults()->string(key(Key::agreedUid)) == "user-2"; }));
-}
 
 TEST_F(VelkorInternalTest, TheBackgroundFlushesUsageEventsAndSendsTheNextLoadsToTheServer) {
   Velkor::shared().initialize("app-1");

@@ -233,7 +233,6 @@ INSTANTIATE_TEST_SUITE_P(
         CombinedCase{"extension_off", false, {}, {}, {}, true, 0, 0},
         CombinedCase{"extension_on", true, {}, {}, {}, true, kFixtureBanners, kFixturePopups},
         CombinedCase{"banner_truncated", true, {}, mock::Fault{}.truncatedJson(), {}, true, 0, kFixturePopups},
-        CombinedCase{"banner_server_error", true, {}, mock::Fault{}.htmlErrorPage(), {}, true, 0, kFixturePopups},
         CombinedCase{"popup_dropped", true, {}, {}, mock::Fault{}.dropConnection(), true, kFixtureBanners, 0},
         CombinedCase{"popup_wrong_types", true, {}, {}, mock::Fault{}.withBody(R"({"popups":{"id":1}})"), true,
                      kFixtureBanners, 0},

@@ -1,12 +1,8 @@
-// What the tests of the ad sources share: answers captured from callbacks, ad-list bodies built from
-// the local ad server's fixtures, and server dates around a test's manual clock.
+// What the tests of the ad sources share: the outcome of an ads call, ad-list bodies built from the
+// local ad server's fixtures, and server dates around a test's manual clock.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <chrono>
 #include <cstdint>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,8 +10,8 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/base/defaults.h"
-#include "platform/dispatch/main_loop.h"
 #include "tests/velkor/model/fixtures.h"
+#include "tests/velkor/network/network_test_support.h"
 #include "tools/mock-server/mock_server_group.h"
 #include "velkor/core/preference_manager.h"
 #include "velkor/model/server_date.h"
@@ -23,45 +19,8 @@
 
 namespace velkor::testing {
 
-using namespace std::chrono_literals;
-
 // The wall time of the tests' manual clock: whole seconds, so server dates name it exactly.
 inline constexpr double kNow = 1'780'000'000.0;
-
-// Every value the callbacks of one call handed over, and on which thread.
-template <class T>
-class Captured {
- public:
-  void add(T value) {
-    std::lock_guard lock(mutex_);
-    values_.push_back(std::move(value));
-    onMain_.push_back(dispatch::main_loop::isMainThread());
-  }
-  std::size_t count() const {
-    std::lock_guard lock(mutex_);
-    return values_.size();
-  }
-  T first() const {
-    std::lock_guard lock(mutex_);
-    return values_.front();
-  }
-  bool firstOnMain() const {
-    std::lock_guard lock(mutex_);
-    return onMain_.front();
-  }
-  // Runs the main loop until `expected` values came, then a little longer so that one too many
-  // would show.
-  bool waitFor(std::size_t expected = 1) const {
-    const bool arrived = dispatch::main_loop::runUntil([&] { return count() >= expected; }, 20s);
-    dispatch::main_loop::runUntil([] { return false; }, 50ms);
-    return arrived && count() == expected;
-  }
-
- private:
-  mutable std::mutex mutex_;
-  std::vector<T> values_;
-  std::vector<bool> onMain_;
-};
 
 // The outcome of an ads call: the ads and tabs, or the error.
 struct AdsAnswer {

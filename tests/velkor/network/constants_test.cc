@@ -32,11 +32,8 @@ ServerTable loopbackTable(const std::string& base) {
 }
 
 TEST(Constants, BuiltInTablesReachOurOwnHttpsServersPerStage) {
-  const ServerTable& mock = Constants::mockServers();
-  const ServerTable& dev = Constants::devServers();
-  const ServerTable& stg = Constants::stgServers();
-  const ServerTable& prod = Constants::prodServers();
-  for (const ServerTable* table : {&mock, &dev, &stg, &prod}) {
+  for (const ServerTable* table :
+       {&Constants::mockServers(), &Constants::devServers(), &Constants::stgServers(), &Constants::prodServers()}) {
     ASSERT_EQ(table->size(), 5u);
     for (const auto& [kind, address] : *table) {
       SCOPED_TRACE(address);
@@ -46,13 +43,7 @@ TEST(Constants, BuiltInTablesReachOurOwnHttpsServersPerStage) {
       EXPECT_TRUE(url->host()->ends_with(".example"));
       EXPECT_FALSE(address.ends_with("/"));
     }
-    EXPECT_TRUE(table->at("CONTACT").ends_with("/help_requests/new?headless=true"));
-    EXPECT_TRUE(table->at("LUMBERJACK").ends_with("/topics/ofw_lumberjack"));
   }
-  for (const char* kind : {"LOGIC", "POSTBACK", "CONTACT", "LUMBERJACK"}) EXPECT_EQ(mock.at(kind), dev.at(kind));
-  EXPECT_NE(mock.at("LOGIC_LIST"), dev.at("LOGIC_LIST"));
-  EXPECT_EQ(stg.at("LUMBERJACK"), prod.at("LUMBERJACK"));
-  for (const char* kind : {"LOGIC", "LOGIC_LIST", "POSTBACK", "CONTACT"}) EXPECT_NE(stg.at(kind), prod.at(kind));
 }
 
 TEST(Constants, GettersFollowTheCurrentStageAndOtherStagesReadAsProduction) {

@@ -64,6 +64,45 @@ class NetworkScope {
   mock::MockServerGroup servers_;
 };
 
+// Every value the callbacks of one call handed over, and on which thread.
+template <class T>
+class Captured {
+ public:
+  void add(T value) {
+    std::lock_guard lock(mutex_);
+    values_.push_back(std::move(value));
+    onMain_.push_back(dispatch::main_loop::isMainThread());
+  }
+  std::size_t count() const {
+    std::lock_guard lock(mutex_);
+    return values_.size();
+  }
+  std::vector<T> all() const {
+    std::lock_guard lock(mutex_);
+    return values_;
+  }
+  T first() const {
+    std::lock_guard lock(mutex_);
+    return values_.front();
+  }
+  bool firstOnMain() const {
+    std::lock_guard lock(mutex_);
+    return onMain_.front();
+  }
+  // Runs the main loop until that many values came, then a little longer so that one too many
+  // would show.
+  bool waitFor(std::size_t expected = 1, std::chrono::milliseconds atMost = 20s) const {
+    const bool arrived = dispatch::main_loop::runUntil([&] { return count() >= expected; }, atMost);
+    dispatch::main_loop::runUntil([] { return false; }, 100ms);
+    return arrived && count() == expected;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<T> values_;
+  std::vector<bool> onMain_;
+};
+
 // One callback as it arrived.
 struct Call {
   std::optional<Error> error;  // none for a success
@@ -71,35 +110,12 @@ struct Call {
   bool onMainThread = false;
 };
 
-// Counts and keeps every callback of the calls it was handed to.
-class Recorder {
+// Callbacks of any kind, as successes with a text or failures.
+class Recorder : public Captured<Call> {
  public:
   void success(std::string body = {}) { add(Call{std::nullopt, std::move(body), dispatch::main_loop::isMainThread()}); }
   void failure(Error error) { add(Call{std::move(error), {}, dispatch::main_loop::isMainThread()}); }
-
-  std::vector<Call> calls() const {
-    std::lock_guard lock(mutex_);
-    return calls_;
-  }
-  std::size_t count() const {
-    std::lock_guard lock(mutex_);
-    return calls_.size();
-  }
-  // Runs the main loop until that many callbacks came, then a little longer so that a second
-  // callback of one call would show.
-  bool waitFor(std::size_t expected, std::chrono::milliseconds atMost = 20s) const {
-    const bool arrived = dispatch::main_loop::runUntil([&] { return count() >= expected; }, atMost);
-    dispatch::main_loop::runUntil([] { return false; }, 100ms);
-    return arrived && count() == expected;
-  }
-
- private:
-  void add(Call call) {
-    std::lock_guard lock(mutex_);
-    calls_.push_back(std::move(call));
-  }
-  mutable std::mutex mutex_;
-  std::vector<Call> calls_;
+  std::vector<Call> calls() const { return all(); }
 };
 
 // What each route answers with a fault (see the fault test).
