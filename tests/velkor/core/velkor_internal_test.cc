@@ -12,6 +12,7 @@
 #include "platform/base/defaults.h"
 #include "platform/ui/application.h"
 #include "tests/velkor/core/facade_test_support.h"
+#include "tests/velkor/network/ad_source_test_support.h"
 #include "velkor/core/ofw_login_delegate.h"
 #include "velkor/core/preference_manager.h"
 #include "velkor/core/pub_app_module.h"
@@ -24,7 +25,6 @@ namespace {
 
 using Key = PreferenceManager::Key;
 
-const char* key(Key k) { return PreferenceManager::keyText(k); }
 std::shared_ptr<base::Defaults> defaults() { return base::Defaults::standard(); }
 
 class CountingLogin : public OfwLoginDelegate {
@@ -77,18 +77,7 @@ class VelkorInternalTest : public ::testing::Test {
   std::shared_ptr<CountingLogin> login_ = std::make_shared<CountingLogin>();
 };
 
-TEST_F(VelkorInternalTest, SettingTheSameUidTwiceActsOnce) {
-  core().setLoginDelegate(login_);
-  core().updateUid("user-1");
-  defaults()->setInteger(key(Key::totalValidReward), 500);
-
-  core().updateUid("user-1");
-
-  EXPECT_EQ(login_->calls.load(), 1);
-  EXPECT_EQ(defaults()->integer(key(Key::totalValidReward)), 500);
-}
-
-TEST_F(VelkorInternalTest, ANewUidForgetsWhatBelongedToThePreviousUser) {
+TEST_F(VelkorInternalTest, ANewUidForgetsWhatBelongedToThePreviousUserAndTheSameUidActsNoMore) {
   core().updateUid("a");
   core().setGender(rawValue(Gender::female));
   core().setBirthYear(1990);
@@ -114,6 +103,11 @@ TEST_F(VelkorInternalTest, ANewUidForgetsWhatBelongedToThePreviousUser) {
   // The new user has not agreed to the terms yet.
   ASSERT_TRUE(scope_.log().waitFor(mock::Route::agreement, 1, 10s));
   EXPECT_TRUE(eventually([] { return defaults()->string(key(Key::agreedUid)) == "b"; }));
+
+  defaults()->setInteger(key(Key::totalValidReward), 500);
+  core().updateUid("b");
+  EXPECT_EQ(login_->calls.load(), 1);
+  EXPECT_EQ(defaults()->integer(key(Key::totalValidReward)), 500);
 }
 
 TEST_F(VelkorInternalTest, NoUidForgetsTheStoredAndTheAgreedOne) {
