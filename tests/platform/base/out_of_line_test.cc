@@ -19,26 +19,6 @@ struct Block {
   void encode(KeyedEncodingContainer& c) const { c.encode("text", text); }
 };
 
-TEST(OutOfLineTest, ReadsAsAnOptional) {
-  OutOfLine<Block> absent;
-  EXPECT_FALSE(absent);
-  EXPECT_FALSE(absent.has_value());
-  EXPECT_TRUE(absent == std::nullopt);
-
-  OutOfLine<Block> present = Block{"a", {1, 2}};
-  ASSERT_TRUE(present);
-  EXPECT_EQ(present->text, "a");
-  EXPECT_EQ((*present).numbers, (std::vector<int>{1, 2}));
-  EXPECT_FALSE(present == std::nullopt);
-  EXPECT_TRUE(present == (Block{"a", {1, 2}}));
-  EXPECT_FALSE(present == (Block{"b", {}}));
-
-  present->text = "changed";  // written through like an optional's value
-  EXPECT_EQ(present->text, "changed");
-  present.reset();
-  EXPECT_FALSE(present);
-}
-
 TEST(OutOfLineTest, AssignsFromValuesOptionalsAndNullopt) {
   OutOfLine<Block> block;
   block = Block{"value", {}};
@@ -46,9 +26,6 @@ TEST(OutOfLineTest, AssignsFromValuesOptionalsAndNullopt) {
   block = std::optional<Block>(Block{"optional", {}});
   EXPECT_EQ(block->text, "optional");
   block = std::optional<Block>();
-  EXPECT_FALSE(block);
-  block = Block{"again", {}};
-  block = std::nullopt;
   EXPECT_FALSE(block);
   const std::optional<Block> kept = Block{"kept", {3}};
   block = kept;

@@ -10,10 +10,8 @@ namespace {
 
 TEST(UrlTest, TextThatNoUrlMayHoldDoesNotParse) {
   const char* cases[] = {
-      "", "https://a b.com", "https://host/api/ads/{ad_id}", "https://host/land?click={key}",
-      "https://host/a#frag{x}", "https://한국.kr/", "https://host/한글", "https://host/?q=한글",
-      "https://host/%zz", "https://host/a%4", "https://host/100%", "https://host:99999/", "https://host:80a/",
-      "https://host/a#b#c", "http://[::1/", "https://us@er@host/", "1http://host/", ":no-scheme",
+      "", "https://a b.com", "https://host/api/ads/{ad_id}", "https://host/?q=한글", "https://host/a%4",
+      "https://host:99999/", "https://host/a#b#c", "http://[::1/", "https://us@er@host/", ":no-scheme",
   };
   for (const char* text : cases) EXPECT_FALSE(Url::parse(text)) << text;
   for (char c : std::string(" |\"\\<>^`\t\n")) {
@@ -38,13 +36,8 @@ TEST(UrlTest, ParsesEachPart) {
       {"velkor://InAppBrowser?url=https%3A%2F%2Fx.kr%2Fp%3Fa%3D1", "velkor", "InAppBrowser", {}, "",
        "url=https%3A%2F%2Fx.kr%2Fp%3Fa%3D1", {}},
       {"http://[::1]:9/x", "http", "[::1]", 9, "/x", {}, {}},
-      {"http://user:pw@host/", "http", "host", {}, "/", {}, {}},
-      {"http://host:/x", "http", "host", {}, "/x", {}, {}},
-      {"file:///etc/hosts", "file", {}, {}, "/etc/hosts", {}, {}},
       {"mailto:help@example.com", "mailto", {}, {}, "help@example.com", {}, {}},
       {"/api/ads/%7Bad_id%7D", {}, {}, {}, "/api/ads/{ad_id}", {}, {}},
-      {"a/b?q", {}, {}, {}, "a/b", "q", {}},
-      {"https://host/%ED%95%9C%EA%B8%80", "https", "host", {}, "/한글", {}, {}},
       {"https://host?", "https", "host", {}, "", "", {}},
   };
   for (const auto& c : cases) {
@@ -60,31 +53,13 @@ TEST(UrlTest, ParsesEachPart) {
   }
 }
 
-TEST(UrlTest, PathComponentsStartWithTheRootAndDecodeEachSegment) {
-  const std::pair<const char*, std::vector<std::string>> cases[] = {
-      {"https://h/api/ads/%7Bad_id%7D/participate", {"/", "api", "ads", "{ad_id}", "participate"}},
-      {"https://h", {}},
-      {"https://h/", {"/"}},
-      {"https://h/a//b/", {"/", "a", "b"}},
-      {"https://h/a%2Fb/c?x=/y", {"/", "a/b", "c"}},
-      {"a/b", {"a", "b"}},
-  };
-  for (const auto& [text, expected] : cases) EXPECT_EQ(Url::parse(text)->pathComponents(), expected) << text;
-}
-
 TEST(UrlTest, AppendingPathComponentJoinsWithExactlyOneSlashAndEscapes) {
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"https://h", "/api/ads", "https://h/api/ads"},
-      {"https://h", "api/share_links", "https://h/api/share_links"},
-      {"https://h/", "/api/ads", "https://h/api/ads"},
-      {"https://h/", "api/ads", "https://h/api/ads"},
       {"https://h/base//", "//x", "https://h/base/x"},
-      {"https://h/api/share_links", "ad_detail", "https://h/api/share_links/ad_detail"},
       {"https://h/a", "", "https://h/a/"},
-      {"https://h/a", "b/", "https://h/a/b/"},
       {"https://h", "/api/ads/{ad_id}/optout", "https://h/api/ads/%7Bad_id%7D/optout"},
       {"https://h:8443/v?x=1#f", "a b?c#d%", "https://h:8443/v/a%20b%3Fc%23d%25?x=1#f"},
-      {"https://h", "보상", "https://h/%EB%B3%B4%EC%83%81"},
       {"rel", "x", "rel/x"},
   };
   for (const auto& [base, component, expected] : cases) {
@@ -130,7 +105,6 @@ TEST(UrlComponentsTest, QueryItemsOfAWrittenQuery) {
       {"https://h/", std::nullopt},
       {"https://h/?", std::vector<QueryItem>{}},
       {"https://h/?a=1&&b&c=", std::vector<QueryItem>{{"a", "1"}, {"b", std::nullopt}, {"c", ""}}},
-      {"https://h/?a=x=y&a=2", std::vector<QueryItem>{{"a", "x=y"}, {"a", "2"}}},
       {"https://h/?p=a+b&k=%ED%95%9C", std::vector<QueryItem>{{"p", "a+b"}, {"k", "한"}}},
       // An escape that decodes to no UTF-8 is kept as written rather than lost.
       {"https://h/?bin=%FF", std::vector<QueryItem>{{"bin", "%FF"}}},
@@ -164,12 +138,8 @@ TEST(PercentEncodingTest, StrictSetEscapesEverythingButUnreserved) {
   const CharacterSet unreserved("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-._~");
   const std::pair<const char*, const char*> cases[] = {
       {"a b&c/d", "a%20b%26c%2Fd"},
-      {"~-._", "~-._"},
-      {"é", "%C3%A9"},
       {"한글", "%ED%95%9C%EA%B8%80"},
-      {"😀", "%F0%9F%98%80"},
       {"%41", "%2541"},
-      {"", ""},
   };
   for (auto [text, expected] : cases) EXPECT_EQ(addingPercentEncoding(text, unreserved), expected) << text;
   EXPECT_FALSE(addingPercentEncoding("bad \xC3", unreserved));
@@ -180,8 +150,6 @@ TEST(PercentEncodingTest, StandardSetsKeepWhatTheirPartMayHold) {
   const std::tuple<const CharacterSet*, const char*, const char*> cases[] = {
       {&CharacterSet::urlQueryAllowed(), "a=1&b=/?:@ #[]한", "a=1&b=/?:@%20%23%5B%5D%ED%95%9C"},
       {&CharacterSet::urlPathAllowed(), "/a b/c?d#e;f", "/a%20b/c%3Fd%23e;f"},
-      {&CharacterSet::urlHostAllowed(), "[::1]:80/x", "[::1]:80%2Fx"},
-      {&CharacterSet::urlUserAllowed(), "us:er@x", "us%3Aer%40x"},
       {&CharacterSet::alphanumerics(), "abc123 한글-٣", "abc123%20한글%2D٣"},
   };
   for (auto [set, text, expected] : cases) EXPECT_EQ(addingPercentEncoding(text, *set), expected) << text;
@@ -192,21 +160,9 @@ TEST(PercentEncodingTest, StandardSetsKeepWhatTheirPartMayHold) {
   EXPECT_EQ(addingPercentEncoding("{a b}", withBraces), "{a%20b}");
 }
 
-TEST(PercentEncodingTest, KoreanTextRoundTrips) {
-  const std::string text = "지금 받을 수 있는 혜택 & 포인트=1,500 😀";
-  for (const CharacterSet* set : {&CharacterSet::urlQueryAllowed(), &CharacterSet::urlPathAllowed(),
-                                  &CharacterSet::urlHostAllowed(), &CharacterSet::alphanumerics()}) {
-    auto encoded = addingPercentEncoding(text, *set);
-    ASSERT_TRUE(encoded);
-    EXPECT_EQ(removingPercentEncoding(*encoded), text) << *encoded;
-  }
-}
-
 TEST(PercentEncodingTest, RemovingFailsOnBrokenEscapesAndNonUtf8) {
   const std::pair<const char*, std::optional<std::string>> cases[] = {
-      {"%41%62c", "Abc"},  {"a+b", "a+b"},        {"%ed%95%9c", "한"}, {"plain", "plain"}, {"", ""},
-      {"%", std::nullopt}, {"100%", std::nullopt}, {"%zz", std::nullopt}, {"%4", std::nullopt},
-      {"%FF", std::nullopt}, {"%ED%95", std::nullopt},
+      {"%41%62c", "Abc"}, {"a+b", "a+b"}, {"100%", std::nullopt}, {"%zz", std::nullopt}, {"%ED%95", std::nullopt},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(removingPercentEncoding(text), expected) << text;
 }

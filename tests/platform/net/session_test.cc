@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <simdjson.h>
-
 #include <atomic>
 
-#include "platform/dispatch/main_loop.h"
 #include "tests/platform/net/test_support.h"
 
 namespace net {
@@ -29,9 +26,7 @@ void serveEcho(LoopbackServer& server) {
   server->Get("/echo", echo);
   server->Post("/echo", echo);
   server->Put("/echo", echo);
-  server->Patch("/echo", echo);
   server->Delete("/echo", echo);
-  server->Options("/echo", echo);
 }
 
 void serveFastAndSlow(LoopbackServer& server) {
@@ -61,11 +56,8 @@ TEST(Session, SendsEachMethodWithItsBody) {
   const Case cases[] = {
       {"GET", std::nullopt, ""},
       {"POST", "{\"title\": \"\xEC\x95\x88\xEB\x85\x95\"}", "{\"title\": \"\xEC\x95\x88\xEB\x85\x95\"}"},
-      {"POST", std::nullopt, ""},
       {"PUT", "put", "put"},
-      {"PATCH", "patched", "patched"},
       {"DELETE", std::nullopt, ""},
-      {"OPTIONS", std::nullopt, ""},
       {"HEAD", std::nullopt, ""},
   };
   for (const Case& c : cases) {
@@ -121,10 +113,7 @@ TEST(Session, CarriesHeadersBothWays) {
 
 TEST(Session, FollowsRedirects) {
   LoopbackServer server;
-  server->Get("/old", [](const httplib::Request&, httplib::Response& response) { response.set_redirect("/hop"); });
-  server->Get("/hop", [](const httplib::Request&, httplib::Response& response) {
-    response.set_redirect("/new?x=1", 301);
-  });
+  server->Get("/old", [](const httplib::Request&, httplib::Response& response) { response.set_redirect("/new?x=1"); });
   server->Get("/new", [](const httplib::Request& request, httplib::Response& response) {
     response.set_content("arrived " + request.get_param_value("x"), "text/plain");
   });
@@ -146,11 +135,9 @@ TEST(Session, DeliversErrorStatusesAsResponses) {
   LoopbackServer server;
   server->Get(R"(/status/(\d+))", [](const httplib::Request& request, httplib::Response& response) {
     response.status = std::stoi(request.matches[1]);
-    if (response.status != 204 && response.status != 304) {
-      response.set_content(kErrorBody, "application/json");
-    }
+    if (response.status != 204) response.set_content(kErrorBody, "application/json");
   });
-  for (int status : {200, 204, 400, 404, 500, 503}) {
+  for (int status : {204, 404, 500}) {
     SCOPED_TRACE(status);
     Finished finished = fetch(server.url("/status/" + std::to_string(status)));
     EXPECT_FALSE(finished.error);
@@ -186,10 +173,7 @@ TEST(Session, ReportsTransportFailuresAsErrors) {
       {"refused", "http://127.0.0.1:" + std::to_string(closedPort) + "/", {}, ErrorCode::CannotConnectToHost},
       {"cut mid-body", server.url("/truncated"), {}, ErrorCode::NetworkConnectionLost},
       {"scheme not served", "ftp://127.0.0.1/file", {}, ErrorCode::UnsupportedUrl},
-      {"local file", "file:///etc/hostname", {}, ErrorCode::UnsupportedUrl},
-      {"relative", "/api/ads", {}, ErrorCode::UnsupportedUrl},
       {"forged header line", server.url("/truncated"), {{"X-A", "1\r\nX-Injected: 2"}}, ErrorCode::BadUrl},
-      {"bad header name", server.url("/truncated"), {{"X A", "1"}}, ErrorCode::BadUrl},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -255,21 +239,6 @@ TEST(Session, CancelEndsTheTaskOnce) {
   EXPECT_EQ(done->state(), DataTask::State::Completed);
 }
 
-TEST(Session, IsFreedWhenItsLastTaskEnds) {
-  LoopbackServer server;
-  serveFastAndSlow(server);
-  Collector collector;
-  auto session = Session::make();
-  std::weak_ptr<Session> weak = session;
-  session->dataTask(requestTo(server, "/fast"), collector.completion(session))->resume();
-  session.reset();
-  EXPECT_FALSE(weak.expired());
-  ASSERT_TRUE(collector.waitFor(1));
-  auto deadline = std::chrono::steady_clock::now() + 5s;
-  while (!weak.expired() && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
-  EXPECT_TRUE(weak.expired());
-}
-
 TEST(Session, CompletesEveryOneOfManyConcurrentTasksOnce) {
   LoopbackServer server;
   server->Get(R"(/item/(\d+))", [](const httplib::Request& request, httplib::Response& response) {
@@ -308,64 +277,6 @@ TEST(Session, CompletesEveryOneOfManyConcurrentTasksOnce) {
   for (int i = 0; i < count; ++i) EXPECT_EQ((*calls)[i].load(), 1) << i;
   EXPECT_EQ(failures->load(), 0);
   EXPECT_EQ(wrongQueue->load(), 0);
-}
-
-TEST(Session, CompletesOffTheMainThread) {
-  dispatch::main_loop::TestScope scope;
-  LoopbackServer server;
-  serveFastAndSlow(server);
-  std::atomic<bool> done = false;
-  std::atomic<bool> onMain = true;
-  auto session = Session::make();
-  session->dataTask(requestTo(server, "/fast"), [&](auto, auto, auto) {
-    onMain = dispatch::main_loop::isMainThread();
-    done = true;
-  })->resume();
-  EXPECT_TRUE(dispatch::main_loop::runUntil([&] { return done.load(); }));
-  EXPECT_FALSE(onMain.load());
-}
-
-// The data and the response share one buffer, with the decoder's padding past the bytes, whether
-// the server announces the length or not; completions run on the queue the session was given.
-TEST(Session, SharesOnePaddedBodyOnTheGivenQueue) {
-  LoopbackServer server;
-  const std::string big(300'000, 'x');
-  server->Get("/sized", [&](const httplib::Request&, httplib::Response& response) {
-    response.set_content(big, "text/plain");
-  });
-  server->Get("/chunked", [&](const httplib::Request&, httplib::Response& response) {
-    response.set_chunked_content_provider("text/plain", [&](std::size_t offset, httplib::DataSink& sink) {
-      const std::size_t piece = std::min<std::size_t>(7'000, big.size() - offset);
-      sink.write(big.data() + offset, piece);
-      if (offset + piece == big.size()) sink.done();
-      return true;
-    });
-  });
-  auto queue = dispatch::Queue::serial("given");
-  for (const char* path : {"/sized", "/chunked"}) {
-    SCOPED_TRACE(path);
-    std::atomic<bool> done = false;
-    Data data;
-    std::optional<Response> response;
-    bool onGivenQueue = false;
-    Session::make(queue)
-        ->dataTask(requestTo(server, path),
-                   [&](Data received, std::optional<Response> answer, std::optional<Error>) {
-                     onGivenQueue = queue->isCurrent();
-                     data = std::move(received);
-                     response = std::move(answer);
-                     done = true;
-                   })
-        ->resume();
-    auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (!done && std::chrono::steady_clock::now() < deadline) std::this_thread::sleep_for(1ms);
-    ASSERT_TRUE(done.load());
-    EXPECT_TRUE(onGivenQueue);
-    ASSERT_TRUE(data && response);
-    EXPECT_EQ(*data, big);
-    EXPECT_EQ(data.get(), &response->body());
-    EXPECT_GE(data->capacity() - data->size(), simdjson::SIMDJSON_PADDING);
-  }
 }
 
 }  // namespace
