@@ -3,19 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/device.h"
-#include "platform/ui/presentation.h"
 #include "platform/ui/touch.h"
 #include "platform/ui/transitioning.h"
 #include "tests/platform/ui/controller_testing.h"
 
 namespace ui {
 namespace {
-
-using testing::appearance;
-using testing::Log;
-using testing::probe;
-
-constexpr double kPastModal = Presentation::kDuration + 0.01;
 
 class AlertControllerTest : public testing::ScreenTest {
  protected:
@@ -62,7 +55,6 @@ TEST_F(AlertControllerTest, EachActionByIndexOrThroughItsButton) {
     const char* expected;
   };
   const std::vector<Case> cases = {
-      {"index of cancel", [](AlertController& a) { return a.tapAction(std::size_t{0}); }, "Cancel"},
       {"index of destructive", [](AlertController& a) { return a.tapAction(std::size_t{2}); }, "Report"},
       {"title", [](AlertController& a) { return a.tapAction("Cancel"); }, "Cancel"},
       {"button on screen", [](AlertController& a) { return touch::tap(*a.actionButtons()[0]); }, "Copy link"},
@@ -80,34 +72,6 @@ TEST_F(AlertControllerTest, EachActionByIndexOrThroughItsButton) {
   }
 }
 
-TEST_F(AlertControllerTest, TheSheetShowsCancelLastInACardOfItsOwn) {
-  auto alert = sheet();
-  host_->present(alert, false);
-  window_->layoutIfNeeded();
-  const auto& buttons = alert->actionButtons();
-  ASSERT_EQ(buttons.size(), 3u);
-  EXPECT_EQ(buttons[0]->currentTitle(), "Copy link");
-  EXPECT_EQ(buttons[1]->currentTitle(), "Report");
-  EXPECT_EQ(buttons[2]->currentTitle(), "Cancel");
-  EXPECT_NE(buttons[2]->superview(), buttons[0]->superview());
-  EXPECT_EQ(alert->titleLabel()->text(), "Share");
-  EXPECT_EQ(alert->messageLabel()->text(), "Pick one");
-  // The sheet sits at the bottom, above the home indicator.
-  const Rect cancel = buttons[2]->convert(buttons[2]->bounds(), nullptr);
-  EXPECT_LE(cancel.maxY(), 844 - 34);
-  EXPECT_GT(cancel.minY(), alert->cardView()->frame().maxY());
-}
-
-TEST_F(AlertControllerTest, AnAlertOfTwoPutsCancelFirstAndRefusesASecondCancel) {
-  auto alert = AlertController::make("Title", std::nullopt, AlertController::Style::alert);
-  alert->addAction(AlertAction::make("OK"));
-  alert->addAction(AlertAction::make("Cancel", AlertAction::Style::cancel));
-  alert->addAction(AlertAction::make("Never", AlertAction::Style::cancel));
-  EXPECT_EQ(alert->actions().size(), 2u);
-  EXPECT_EQ(alert->actionButtons()[0]->currentTitle(), "Cancel");
-  EXPECT_EQ(alert->modalPresentationStyle(), ModalPresentationStyle::overFullScreen);
-}
-
 TEST_F(AlertControllerTest, DisabledActionsAndUnpresentedAlerts) {
   auto alert = sheet();
   alert->actions()[1]->setEnabled(false);
@@ -117,32 +81,6 @@ TEST_F(AlertControllerTest, DisabledActionsAndUnpresentedAlerts) {
   // Not presented: the handler runs at once.
   EXPECT_TRUE(alert->tapAction("Report"));
   EXPECT_EQ(taps_, Log{"Report"});
-}
-
-TEST_F(AlertControllerTest, OnAPadTheSheetIsAPopoverAtItsSource) {
-  const Device saved = Device::current();
-  Device::update([](Device& device) { device.userInterfaceIdiom = UserInterfaceIdiom::pad; });
-  auto alert = sheet();
-  Device::setCurrent(saved);
-  ASSERT_EQ(alert->modalPresentationStyle(), ModalPresentationStyle::popover);
-  auto source = std::make_shared<View>(Rect{300, 100, 44, 44});
-  host_->view()->addSubview(source);
-  PopoverPresentationController* popover = alert->popoverPresentationController();
-  ASSERT_TRUE(popover);
-  popover->setSourceView(source);
-  popover->setSourceRect({0, 0, 44, 44});
-  host_->present(alert, false);
-  window_->layoutIfNeeded();
-  EXPECT_EQ(alert->presentationController().get(), popover);
-  EXPECT_EQ(popover->sourceView(), source);
-  EXPECT_EQ(popover->sourceRect(), (Rect{0, 0, 44, 44}));
-  // The card stands just under the source, inside the window.
-  const Rect card = alert->cardView()->convert(alert->cardView()->bounds(), nullptr);
-  EXPECT_GT(card.minY(), 144);
-  EXPECT_LE(card.maxX(), 390);
-  EXPECT_TRUE(alert->tapAction("Cancel"));
-  advance(kPastModal);
-  EXPECT_EQ(taps_, Log{"Cancel"});
 }
 
 }  // namespace

@@ -1,16 +1,12 @@
-// The application's windows, background tasks and status bar; the screen and the pasteboard.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
-#include "platform/base/url.h"
 #include "platform/dispatch/main_loop.h"
 #include "platform/ui/application.h"
-#include "platform/ui/pasteboard.h"
-#include "platform/ui/screen.h"
-#include "platform/ui/window.h"
 
 namespace ui {
 namespace {
@@ -67,16 +63,6 @@ TEST_F(BackgroundTaskTest, ATaskItsHandlerLeftRunningIsEndedForIt) {
   EXPECT_FALSE(app_.isBackgroundTaskRunning(throwing));
 }
 
-TEST_F(BackgroundTaskTest, AHandlerMayEndTheOthers) {
-  BackgroundTaskIdentifier second = kInvalidBackgroundTask;
-  int secondRuns = 0;
-  app_.beginBackgroundTask([&] { app_.endBackgroundTask(second); });
-  second = app_.beginBackgroundTask([&] { ++secondRuns; });
-  app_.expireBackgroundTasks();
-  EXPECT_EQ(secondRuns, 0);
-  EXPECT_EQ(app_.backgroundTaskCount(), 0u);
-}
-
 TEST_F(BackgroundTaskTest, TasksComeAndGoFromAnyThreadAndExpireOnMain) {
   std::atomic<int> expiredOnMain{0};
   std::vector<std::thread> threads;
@@ -95,42 +81,6 @@ TEST_F(BackgroundTaskTest, TasksComeAndGoFromAnyThreadAndExpireOnMain) {
   main_loop::drain();
   EXPECT_EQ(expiredOnMain.load(), 100);
   EXPECT_EQ(app_.backgroundTaskCount(), 0u);
-}
-
-TEST(ApplicationWindowsTest, KeyWindowStatusBarAndSettings) {
-  main_loop::TestScope scope;
-  auto window = std::make_shared<Window>();
-  window->makeKeyAndVisible();
-  EXPECT_EQ(Application::shared().keyWindow(), window);
-  EXPECT_EQ(Application::shared().statusBarFrame(), (Rect{0, 0, 390, 47}));
-  EXPECT_TRUE(base::Url::parse(Application::kOpenSettingsURLString));
-  window.reset();
-  EXPECT_FALSE(Application::shared().keyWindow());
-}
-
-TEST(ScreenTest, APortraitPhoneUntilSetAndNewWindowsTakeIt) {
-  const Screen saved = Screen::main();
-  EXPECT_EQ(saved.bounds, (Rect{0, 0, 390, 844}));
-  Screen pad;
-  pad.bounds = {0, 0, 820, 1180};
-  pad.scale = 2;
-  pad.safeAreaInsets = {24, 0, 20, 0};
-  Screen::setMain(pad);
-  Window window;
-  EXPECT_EQ(window.bounds(), pad.bounds);
-  EXPECT_EQ(window.windowSafeAreaInsets(), pad.safeAreaInsets);
-  EXPECT_EQ(Application::shared().statusBarFrame(), (Rect{0, 0, 820, 24}));
-  Screen::setMain(saved);
-}
-
-TEST(PasteboardTest, TheGeneralPasteboardKeepsTheLastString) {
-  auto& pasteboard = Pasteboard::general();
-  pasteboard.setString(std::nullopt);
-  EXPECT_FALSE(pasteboard.hasStrings());
-  std::thread([&] { pasteboard.setString("https://example.com/share/1"); }).join();
-  EXPECT_EQ(pasteboard.string(), "https://example.com/share/1");
-  pasteboard.setString(std::nullopt);
-  EXPECT_FALSE(pasteboard.string());
 }
 
 }  // namespace

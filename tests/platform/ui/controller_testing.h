@@ -12,12 +12,15 @@
 
 #include "platform/dispatch/clock.h"
 #include "platform/dispatch/main_loop.h"
+#include "platform/ui/presentation.h"
 #include "platform/ui/view_controller.h"
 #include "platform/ui/window.h"
 
 namespace ui::testing {
 
 using Log = std::vector<std::string>;
+
+constexpr double kPastModal = Presentation::kDuration + 0.01;
 
 template <class Base = ViewController>
 class Probe : public Base {
@@ -35,8 +38,6 @@ class Probe : public Base {
   void viewDidLayoutSubviews() override { Base::viewDidLayoutSubviews(); record("didLayout"); }
   void willMove(ViewController* parent) override { Base::willMove(parent); record(parent ? "willMove" : "willMoveOut"); }
   void didMove(ViewController* parent) override { Base::didMove(parent); record(parent ? "didMove" : "didMoveOut"); }
-
-  const std::string& name() const { return name_; }
 
  private:
   void record(const char* what) { log_->push_back(name_ + "." + what); }
@@ -79,3 +80,12 @@ class ScreenTest : public ::testing::Test {
 };
 
 }  // namespace ui::testing
+
+namespace ui {
+using testing::appearance;
+using testing::kPastModal;
+using testing::Log;
+using testing::only;
+using testing::probe;
+using testing::Probe;
+}  // namespace ui

@@ -23,29 +23,6 @@ class DisplayLinkTest : public ::testing::Test {
   dispatch::main_loop::TestScope loop;
 };
 
-TEST_F(DisplayLinkTest, FramesComeSixtyTimesASecondWithTheirTimes) {
-  std::vector<double> stamps, targets;
-  auto link = DisplayLink::create([&](DisplayLink& l) {
-    stamps.push_back(l.timestamp());
-    targets.push_back(l.targetTimestamp());
-  });
-  clock->advance(Seconds(0.5));
-  EXPECT_TRUE(stamps.empty());  // not added to any mode yet
-  double start = std::chrono::duration<double>(dispatch::now().time_since_epoch()).count();
-  link->add(RunLoopMode::Default);
-  link->add(RunLoopMode::Default);  // twice is once
-  clock->advance(Seconds(1.0 + 1e-6));
-  ASSERT_EQ(stamps.size(), 60u);
-  EXPECT_NEAR(stamps.front(), start + 1.0 / 60, 1e-6);
-  for (std::size_t i = 1; i < stamps.size(); ++i) EXPECT_NEAR(stamps[i] - stamps[i - 1], 1.0 / 60, 1e-6);
-  EXPECT_NEAR(targets.back() - stamps.back(), 1.0 / 60, 1e-9);
-
-  link->setPaused(true);
-  clock->advance(Seconds(0.5));
-  EXPECT_EQ(stamps.size(), 60u);
-  link->invalidate();
-}
-
 TEST_F(DisplayLinkTest, ModesDecideWhetherItRunsDuringADrag) {
   auto window = std::make_shared<Window>(Rect{0, 0, 320, 480});
   auto scroll = std::make_shared<ScrollView>(Rect{0, 0, 320, 480});

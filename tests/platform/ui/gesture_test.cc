@@ -54,9 +54,7 @@ class GestureTest : public ::testing::Test {
 
 class Delegate : public GestureRecognizerDelegate {
  public:
-  bool receive = true, begin = true, simultaneous = false;
-  bool gestureRecognizerShouldBegin(GestureRecognizer&) override { return begin; }
-  bool gestureRecognizerShouldReceive(GestureRecognizer&, const Touch&) override { return receive; }
+  bool simultaneous = false;
   bool gestureRecognizerShouldRecognizeSimultaneously(GestureRecognizer&, GestureRecognizer&) override {
     return simultaneous;
   }
@@ -73,16 +71,6 @@ std::shared_ptr<Control> loggingControl(std::vector<std::string>& log, const Rec
     control->addAction(event, [&log, name = std::string(name)] { log.push_back(name); });
   }
   return control;
-}
-
-TEST_F(GestureTest, TapsRecognisedByTheViewUnderTheFinger) {
-  std::vector<std::string> log;
-  auto tap = attach<TapGestureRecognizer>(*inner, log, "inner");
-  touch::tap(*window, {50, 50});
-  touch::tap(*window, {200, 200});  // outside the view
-  EXPECT_EQ(log, (std::vector<std::string>{"inner:ended"}));
-  EXPECT_EQ(tap->state(), GestureRecognizerState::possible);  // reset for the next touches
-  EXPECT_EQ(tap->location(inner.get()).x, 30);
 }
 
 TEST_F(GestureTest, TapCountsAndFingerCounts) {
@@ -104,36 +92,6 @@ TEST_F(GestureTest, TapCountsAndFingerCounts) {
     EXPECT_EQ(tap->state(), GestureRecognizerState::possible);
     removeGestureRecognizer(*inner, *tap);
   }
-}
-
-TEST_F(GestureTest, SecondTapTooLateStartsAnewSeries) {
-  std::vector<std::string> log;
-  auto tap = attach<TapGestureRecognizer>(*inner, log, "double");
-  tap->setNumberOfTapsRequired(2);
-  touch::tap(*window, {50, 50});
-  clock->advance(Seconds(0.5));
-  touch::tap(*window, {50, 50});
-  EXPECT_TRUE(log.empty());
-  touch::tap(*window, {50, 50});
-  EXPECT_EQ(log.size(), 1u);
-}
-
-TEST_F(GestureTest, DelegateAndMovementDecide) {
-  auto delegate = std::make_shared<Delegate>();
-  std::vector<std::string> log;
-  auto tap = attach<TapGestureRecognizer>(*inner, log, "tap");
-  tap->setDelegate(delegate);
-
-  delegate->receive = false;
-  touch::tap(*window, {50, 50});
-  delegate->receive = true;
-  delegate->begin = false;
-  touch::tap(*window, {50, 50});
-  delegate->begin = true;
-  touch::pan(*window, {50, 50}, {50, 80});  // moved too far for a tap
-  EXPECT_TRUE(log.empty());
-  touch::tap(*window, {50, 50});
-  EXPECT_EQ(log.size(), 1u);
 }
 
 TEST_F(GestureTest, DeepestRecogniserWinsUnlessSimultaneous) {
@@ -189,71 +147,6 @@ TEST_F(GestureTest, RecognisedPanTakesTheTouchFromTheControl) {
     button->removeFromSuperview();
     removeGestureRecognizer(*panel, *pan);
   }
-}
-
-TEST_F(GestureTest, ControlHighlightFollowsTheFinger) {
-  std::vector<std::string> log;
-  auto button = loggingControl(log, {10, 10, 40, 40});
-  inner->addSubview(button);
-  auto finger = touch::Finger::down(*window, {40, 40});
-  EXPECT_TRUE(button->isHighlighted());
-  finger.moveTo({150, 150});
-  EXPECT_FALSE(button->isHighlighted());
-  finger.moveTo({45, 45});
-  EXPECT_TRUE(button->isHighlighted());
-  finger.up();
-  EXPECT_FALSE(button->isHighlighted());
-  EXPECT_EQ(log.back(), "upInside");
-}
-
-TEST_F(GestureTest, PanTranslationAndReleaseVelocity) {
-  std::vector<std::string> log;
-  auto pan = attach<PanGestureRecognizer>(*panel, log, "pan");
-  Point velocity, translation;
-  pan->addAction([&] {
-    if (pan->state() != GestureRecognizerState::ended) return;
-    velocity = pan->velocity(nullptr);
-    translation = pan->translation(nullptr);
-  });
-  touch::swipe(*window, {200, 100}, {50, 100}, Seconds(0.2));
-  EXPECT_EQ(log.front(), "pan:began");
-  EXPECT_EQ(log.back(), "pan:ended");
-  EXPECT_NEAR(translation.x, -150, 1e-6);
-  EXPECT_NEAR(velocity.x, -750, 1);  // 150 points in 0.2 s
-  EXPECT_EQ(velocity.y, 0);
-
-  touch::pan(*window, {200, 100}, {50, 100});  // comes to rest before lifting
-  EXPECT_NEAR(velocity.x, 0, 1e-9);
-}
-
-TEST_F(GestureTest, DisablingCancelsAGestureUnderWay) {
-  std::vector<std::string> log;
-  auto pan = attach<PanGestureRecognizer>(*panel, log, "pan");
-  auto finger = touch::Finger::down(*window, {100, 100});
-  finger.moveTo({100, 130});
-  pan->setEnabled(false);
-  finger.moveTo({100, 160});
-  finger.up();
-  EXPECT_EQ(log, (std::vector<std::string>{"pan:began", "pan:cancelled"}));
-}
-
-TEST_F(GestureTest, RecognisersFollowTheirViews) {
-  auto tap = std::make_shared<TapGestureRecognizer>();
-  addGestureRecognizer(*inner, tap);
-  addGestureRecognizer(*panel, tap);  // moves
-  EXPECT_TRUE(gestureRecognizers(*inner).empty());
-  EXPECT_EQ(tap->view(), panel);
-  View plain;  // not shared: refused
-  addGestureRecognizer(plain, std::make_shared<TapGestureRecognizer>());
-  EXPECT_TRUE(gestureRecognizers(plain).empty());
-
-  std::weak_ptr<View> gone = inner;
-  auto other = std::make_shared<TapGestureRecognizer>();
-  addGestureRecognizer(*inner, other);
-  inner->removeFromSuperview();
-  inner.reset();
-  EXPECT_TRUE(gone.expired());
-  EXPECT_EQ(other->view(), nullptr);
 }
 
 }  // namespace

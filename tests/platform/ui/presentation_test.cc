@@ -1,20 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/navigation_controller.h"
-#include "platform/ui/presentation.h"
 #include "platform/ui/transitioning.h"
 #include "tests/platform/ui/controller_testing.h"
 
 namespace ui {
 namespace {
-
-using testing::appearance;
-using testing::Log;
-using testing::only;
-using testing::probe;
-using testing::Probe;
-
-constexpr double kPastModal = Presentation::kDuration + 0.01;
 
 class PresentationTest : public testing::ScreenTest {
  protected:
@@ -64,30 +55,6 @@ TEST_F(PresentationTest, FullScreenTakesThePresenterAwayAndGivesItBack) {
   EXPECT_FALSE(inWindow(*presented));
   EXPECT_EQ(navigation_->view()->superview(), window_.get());
   EXPECT_EQ(window_->subviews().size(), 1u);
-}
-
-TEST_F(PresentationTest, OverFullScreenAndOverCurrentContextLeaveThePresenterAlone) {
-  for (auto style : {ModalPresentationStyle::overFullScreen, ModalPresentationStyle::overCurrentContext}) {
-    log_->clear();
-    auto presented = probe("P", log_);
-    presented->setModalPresentationStyle(style);
-    a_->present(presented, true);
-    advance(kPastModal);
-    EXPECT_TRUE(inWindow(*navigation_));
-    EXPECT_TRUE(inWindow(*presented));
-    // The presented view lies over the presenter's, in the window.
-    EXPECT_EQ(presented->view()->convert(presented->view()->bounds(), nullptr), window_->bounds());
-    presented->dismiss(false);
-    EXPECT_EQ(appearance(*log_), (Log{"P.willAppear", "P.didAppear", "P.willDisappear", "P.didDisappear"}));
-  }
-}
-
-TEST_F(PresentationTest, AnUnanimatedPresentationIsOverWhenTheCallReturns) {
-  auto presented = probe("P", log_);
-  bool done = false;
-  navigation_->present(presented, false, [&] { done = true; });
-  EXPECT_TRUE(done);
-  EXPECT_TRUE(presented->isVisible());
 }
 
 // The push-style presentation: the presented side slides in from the right over the host, which
@@ -145,13 +112,12 @@ class PushTransitions : public TransitioningDelegate {
   std::shared_ptr<AnimatedTransitioning> animationControllerForPresented(
       const std::shared_ptr<ViewController>&, const std::shared_ptr<ViewController>&,
       const std::shared_ptr<ViewController>&) override {
-    if (!animate) return nullptr;
     auto animator = std::make_shared<PushAnimator>(true);
     animator->cancel = cancelPresenting;
     return animator;
   }
   std::shared_ptr<AnimatedTransitioning> animationControllerForDismissed(const std::shared_ptr<ViewController>&) override {
-    return animate ? std::make_shared<PushAnimator>(false) : nullptr;
+    return std::make_shared<PushAnimator>(false);
   }
   std::shared_ptr<PresentationController> presentationControllerForPresented(
       const std::shared_ptr<ViewController>& presented, const std::shared_ptr<ViewController>& presenting,
@@ -159,7 +125,6 @@ class PushTransitions : public TransitioningDelegate {
     ++presentationControllers;
     return std::make_shared<CoveringPresentation>(presented, presenting);
   }
-  bool animate = true;
   bool cancelPresenting = false;
   int presentationControllers = 0;
 };
@@ -226,20 +191,6 @@ TEST_F(PresentationTest, ACancelledCustomTransitionUndoesThePresentation) {
   EXPECT_EQ(a_->presentedViewController(), presented);
 }
 
-TEST_F(PresentationTest, ACustomStyleWithoutAnimatorUsesTheSystemAnimation) {
-  auto transitions = std::make_shared<PushTransitions>();
-  transitions->animate = false;
-  auto presented = probe("P", log_);
-  presented->setModalPresentationStyle(ModalPresentationStyle::custom);
-  presented->setTransitioningDelegate(transitions);
-  a_->present(presented, true);
-  auto* rise = dynamic_cast<const BasicAnimation*>(presented->view()->layer().animation("transform"));
-  ASSERT_TRUE(rise);
-  EXPECT_EQ(std::get<AffineTransform>(*rise->fromValue).ty, 844);
-  advance(kPastModal);
-  EXPECT_TRUE(presented->isVisible());
-}
-
 TEST_F(PresentationTest, RefusedPresentationsChangeNothingAndCallNothing) {
   auto first = probe("P", log_);
   a_->present(first, false);
@@ -270,69 +221,6 @@ TEST_F(PresentationTest, ADismissalAskedForDuringAPresentationWaitsForIt) {
   // Nothing left to dismiss: the completion still runs, at once.
   a_->dismiss(true, [&] { order.push_back("nothing"); });
   EXPECT_EQ(order.back(), "nothing");
-}
-
-TEST_F(PresentationTest, DismissingTheFirstOfAChainDismissesEverythingAbove) {
-  auto first = probe("P", log_);
-  auto second = probe("Q", log_);
-  second->setModalPresentationStyle(ModalPresentationStyle::overFullScreen);
-  a_->present(first, false);
-  first->present(second, false);
-  EXPECT_EQ(first->presentedViewController(), second);
-  log_->clear();
-  bool done = false;
-  navigation_->dismiss(false, [&] { done = true; });
-  EXPECT_TRUE(done);
-  EXPECT_EQ(appearance(*log_), (Log{"Q.willDisappear", "Q.didDisappear", "P.willDisappear", "N.willAppear",
-                                    "A.willAppear", "P.didDisappear", "N.didAppear", "A.didAppear"}));
-  EXPECT_EQ(window_->subviews().size(), 1u);
-}
-
-// A stack whose own dismissal does something first, as the offerwall's does.
-class CountingNavigation : public NavigationController {
- public:
-  using NavigationController::NavigationController;
-  void dismiss(bool animated, Completion completion) override {
-    ++dismissals;
-    NavigationController::dismiss(animated, std::move(completion));
-  }
-  int dismissals = 0;
-};
-
-TEST_F(PresentationTest, AScreenInAPresentedStackDismissesTheStackThroughIt) {
-  auto inside = probe("I", log_);
-  auto stack = std::make_shared<CountingNavigation>(inside);
-  a_->present(stack, false);
-  EXPECT_EQ(inside->presentingViewController(), navigation_);
-  inside->dismiss(false);
-  EXPECT_EQ(stack->dismissals, 1);
-  EXPECT_FALSE(navigation_->presentedViewController());
-  EXPECT_TRUE(a_->isVisible());
-}
-
-TEST_F(PresentationTest, PresentedScreensHearASizeChange) {
-  struct Watcher : Probe<> {
-    using Probe::Probe;
-    void viewWillTransition(Size size, TransitionCoordinator& coordinator) override {
-      Probe::viewWillTransition(size, coordinator);
-      seen = size;
-    }
-    Size seen;
-  };
-  auto presented = std::make_shared<Watcher>("P", log_);
-  presented->setModalPresentationStyle(ModalPresentationStyle::overFullScreen);
-  a_->present(presented, false);
-  window_->setSize({844, 390});
-  advance(1);
-  EXPECT_EQ(presented->seen, (Size{844, 390}));
-  EXPECT_EQ(presented->view()->bounds().size, (Size{844, 390}));
-  // A presenter brought back after a size change fills the window again.
-  auto full = probe("F", log_);
-  presented->present(full, false);
-  window_->setSize({390, 844});
-  advance(1);
-  presented->dismiss(false);
-  EXPECT_EQ(presented->view()->bounds().size, (Size{390, 844}));
 }
 
 }  // namespace

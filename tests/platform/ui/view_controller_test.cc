@@ -4,32 +4,13 @@
 
 #include "platform/ui/controller_view.h"
 #include "platform/ui/navigation_controller.h"
-#include "platform/ui/screen.h"
 #include "platform/ui/transitioning.h"
 #include "tests/platform/ui/controller_testing.h"
 
 namespace ui {
 namespace {
 
-using testing::appearance;
-using testing::Log;
-using testing::only;
-using testing::probe;
-using testing::Probe;
-
 class ViewControllerTest : public testing::ScreenTest {};
-
-TEST_F(ViewControllerTest, TheViewLoadsOnceOnFirstUse) {
-  auto screen = probe("A", log_);
-  EXPECT_FALSE(screen->isViewLoaded());
-  EXPECT_TRUE(log_->empty());
-  const auto& view = screen->view();
-  ASSERT_TRUE(view);
-  EXPECT_EQ(view->frame(), Screen::main().bounds);
-  screen->view();
-  screen->loadViewIfNeeded();
-  EXPECT_EQ(*log_, (Log{"A.didLoad"}));
-}
 
 // A screen whose loadView makes its own view, reading view() on the way (which must not recurse).
 class OwnView : public ViewController {
@@ -66,37 +47,6 @@ TEST_F(ViewControllerTest, TheRootAppearsWhenTheWindowIsShownAndLaysOutBetween) 
   EXPECT_EQ(appearance(*log_), (Log{"A.willDisappear", "B.willAppear", "A.didDisappear", "B.didAppear"}));
   EXPECT_FALSE(root->view()->superview());
   EXPECT_EQ(next->view()->superview(), window_.get());
-}
-
-TEST_F(ViewControllerTest, EveryLayoutPassOfTheDefaultViewIsReported) {
-  auto root = probe("A", log_);
-  show(root);
-  log_->clear();
-  root->view()->setNeedsLayout();
-  window_->layoutIfNeeded();
-  EXPECT_EQ(*log_, (Log{"A.willLayout", "A.didLayout"}));
-}
-
-TEST_F(ViewControllerTest, ChildrenOnScreenHearTheirParentsAppearanceAfterIt) {
-  auto parent = probe("P", log_);
-  auto shown = probe("C", log_);
-  auto offScreen = probe("D", log_);
-  parent->addChild(shown);
-  parent->view()->addSubview(shown->view());
-  shown->didMove(parent.get());
-  parent->addChild(offScreen);  // its view is not in the parent's
-  offScreen->didMove(parent.get());
-  EXPECT_EQ(shown->parent(), parent.get());
-  show(parent);
-  EXPECT_EQ(appearance(*log_), (Log{"P.willAppear", "C.willAppear", "P.didAppear", "C.didAppear"}));
-
-  log_->clear();
-  shown->willMove(nullptr);
-  shown->view()->removeFromSuperview();
-  shown->removeFromParent();
-  EXPECT_EQ(*log_, (Log{"C.willMoveOut", "C.didMoveOut"}));
-  EXPECT_EQ(parent->children().size(), 1u);
-  EXPECT_FALSE(shown->parent());
 }
 
 TEST_F(ViewControllerTest, AppearanceTransitionsIgnoreRepeatsAndTurnRound) {
@@ -161,54 +111,6 @@ TEST_F(ViewControllerTest, ASizeChangeIsAnnouncedThenAnimatedThenCompleted) {
   EXPECT_EQ(root->completions, 1);
   EXPECT_EQ(child->completions, 1);
   EXPECT_EQ(window_->size(), (Size{844, 390}));
-}
-
-TEST_F(ViewControllerTest, AHiddenWindowChangesSizeAtOnce) {
-  auto root = std::make_shared<SizeWatcher>("R", log_);
-  window_->setRootViewController(root);
-  window_->setSize({300, 300});
-  EXPECT_EQ(root->completions, 1);
-  EXPECT_EQ(root->view()->frame().size, (Size{300, 300}));
-}
-
-class Styled : public ViewController {
- public:
-  explicit Styled(StatusBarStyle style) : style_(style) {}
-  StatusBarStyle preferredStatusBarStyle() const override { return style_; }
- private:
-  StatusBarStyle style_;
-};
-
-TEST_F(ViewControllerTest, TheStatusBarFollowsTheScreenThatCoversOrCapturesIt) {
-  auto root = std::make_shared<Styled>(StatusBarStyle::darkContent);
-  show(root);
-  EXPECT_EQ(window_->statusBarStyle(), StatusBarStyle::darkContent);
-
-  auto overlay = std::make_shared<Styled>(StatusBarStyle::lightContent);
-  overlay->setModalPresentationStyle(ModalPresentationStyle::overFullScreen);
-  root->present(overlay, false);
-  EXPECT_EQ(window_->statusBarStyle(), StatusBarStyle::darkContent);
-  overlay->setModalPresentationCapturesStatusBarAppearance(true);
-  EXPECT_EQ(window_->statusBarStyle(), StatusBarStyle::lightContent);
-}
-
-TEST_F(ViewControllerTest, ShowPushesInsideANavigationStackAndPresentsOutside) {
-  auto first = probe("A", log_);
-  auto navigation = std::make_shared<NavigationController>(first);
-  show(navigation);
-  auto pushed = probe("B", log_);
-  first->show(pushed);
-  advance(1);
-  EXPECT_EQ(navigation->topViewController(), pushed.get());
-
-  auto lone = probe("L", log_);
-  auto other = std::make_shared<Window>();
-  other->setRootViewController(lone);
-  other->makeKeyAndVisible();
-  auto shown = probe("S", log_);
-  lone->show(shown);
-  advance(1);
-  EXPECT_EQ(lone->presentedViewController(), shown);
 }
 
 }  // namespace
