@@ -15,21 +15,10 @@ namespace ui::testing {
 
 struct CompactRowCell {
   // Default theme sizes.
-  static constexpr double separatorHeight = 0.5;
-  static constexpr double separatorMargin = 0;
-  static constexpr double thumbnailWidth = 52;
-  static constexpr double leftPadding = 16;
-  static constexpr double thumbnailRightMargin = 10;
-  static constexpr double textGap = 2;
-  static constexpr double rewardWidth = 80;
-  static constexpr double rewardHeight = 40;
-  static constexpr double gapBetweenTextAndButton = 10;
-  static constexpr double rightPadding = 16;
-  static constexpr double centerYSpacing = 1;
-  static constexpr double infoIconWidth = 24;
-  static constexpr double markLeftMargin = 2;
-  static constexpr double markSize = 15;
-  static constexpr double stackSpacing = 5;
+  static constexpr double separatorHeight = 0.5, separatorMargin = 0, thumbnailWidth = 52, leftPadding = 16,
+                          thumbnailRightMargin = 10, textGap = 2, rewardWidth = 80, rewardHeight = 40,
+                          gapBetweenTextAndButton = 10, rightPadding = 16, centerYSpacing = 1, infoIconWidth = 24,
+                          markLeftMargin = 2, markSize = 15, stackSpacing = 5;
 
   std::shared_ptr<View> contentView = std::make_shared<View>();
   std::shared_ptr<SizedView> markNewImageView = make<SizedView>(Size{15, 15});

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 const fs::path kNanumDir = "/usr/share/fonts/truetype/nanum";
 
-// A scratch folder of its own for each test, removed after.
+// A scratch folder of its own, removed after.
 class TempDir {
  public:
   TempDir() {
@@ -30,30 +30,6 @@ class TempDir {
   static inline int counter_ = 0;
   fs::path path_;
 };
-
-TEST(FontTest, SystemFontIsTheNanumFamilyAtTheAskedWeight) {
-  const struct {
-    FontWeight weight;
-    int value;
-  } cases[] = {{FontWeight::regular, 400}, {FontWeight::medium, 500}, {FontWeight::semibold, 600}, {FontWeight::bold, 700}};
-  for (const auto& c : cases) {
-    Font font = Font::systemFont(17, c.weight);
-    EXPECT_EQ(font.familyName(), kSystemFontFamily);
-    EXPECT_EQ(font.weight(), c.value);
-    EXPECT_EQ(font.pointSize(), 17);
-    EXPECT_TRUE(font.isSystemFont());
-  }
-  EXPECT_NE(Font::systemFont(17, FontWeight::bold), Font::systemFont(17));
-  EXPECT_EQ(Font::boldSystemFont(17), Font::systemFont(17, FontWeight::bold));
-  EXPECT_EQ(Font::systemFont(12).withSize(17), Font::systemFont(17));
-}
-
-TEST(FontTest, SystemFamilyIsInstalled) {
-  auto face = font_manager::face(kSystemFontFamily);
-  ASSERT_TRUE(face) << "fonts-nanum is missing";
-  EXPECT_EQ(face->familyName, kSystemFontFamily);
-  EXPECT_EQ(face->weight, 400);
-}
 
 TEST(FontTest, NamedFontFoundOnlyByAnExactName) {
   auto byPostScript = Font::named("NanumGothicBold", 14);
@@ -70,29 +46,6 @@ TEST(FontTest, NamedFontFoundOnlyByAnExactName) {
   for (const char* name : {"NoSuchFont-Bold", "nanumgothic", "Nanum Gothic", "", "sans-serif"}) {
     EXPECT_FALSE(Font::named(name, 14)) << name;
   }
-}
-
-TEST(FontTest, AttributeDescriptionsRoundTrip) {
-  for (FontWeight weight : {FontWeight::regular, FontWeight::medium, FontWeight::semibold, FontWeight::bold}) {
-    Font font = Font::systemFont(15, weight);
-    EXPECT_TRUE(font.toFontDescription().name.empty());
-    EXPECT_EQ(Font::fromFontDescription(font.toFontDescription()), font);
-  }
-  auto named = Font::named("NanumMyeongjoBold", 11);
-  ASSERT_TRUE(named);
-  EXPECT_EQ(Font::fromFontDescription(named->toFontDescription()), *named);
-
-  // Weights between the system ones go to the nearest; unknown names to the regular system font.
-  const struct {
-    base::FontDescription description;
-    Font expected;
-  } cases[] = {
-      {{"", 12, 100}, Font::systemFont(12)},
-      {{"", 12, 540}, Font::systemFont(12, FontWeight::medium)},
-      {{"", 12, 900}, Font::systemFont(12, FontWeight::bold)},
-      {{"NoSuchFace-Bold", 12, 700}, Font::systemFont(12)},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Font::fromFontDescription(c.description), c.expected) << c.description.name;
 }
 
 TEST(FontManagerTest, RegistersAFontFileOnceAndFindsItsFaces) {

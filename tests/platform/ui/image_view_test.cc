@@ -18,34 +18,8 @@ Image solidImage(int width, int height, double scale = 1) {
                           scale);
 }
 
-TEST(ImageViewTest, ContentModesPlaceTheImage) {
-  const Rect bounds{0, 0, 100, 50};
-  const struct {
-    ContentMode mode;
-    Size image;
-    Rect expected;
-  } cases[] = {
-      {ContentMode::scaleToFill, {20, 20}, {0, 0, 100, 50}},
-      {ContentMode::redraw, {20, 20}, {0, 0, 100, 50}},
-      {ContentMode::scaleAspectFit, {20, 20}, {25, 0, 50, 50}},
-      {ContentMode::scaleAspectFit, {200, 50}, {0, 12.5, 100, 25}},
-      {ContentMode::scaleAspectFill, {20, 20}, {0, -25, 100, 100}},
-      {ContentMode::scaleAspectFill, {200, 50}, {-50, 0, 200, 50}},
-      {ContentMode::center, {20, 10}, {40, 20, 20, 10}},
-      {ContentMode::center, {300, 10}, {-100, 20, 300, 10}},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(contentRect(c.mode, c.image, bounds), c.expected) << static_cast<int>(c.mode);
-  }
-  // Nothing to place: the bounds.
-  EXPECT_EQ(contentRect(ContentMode::scaleAspectFit, {0, 0}, bounds), bounds);
-}
-
 TEST(ImageViewTest, NaturalSizeIsTheImageInPoints) {
   auto view = std::make_shared<ImageView>();
-  EXPECT_FALSE(view->isUserInteractionEnabled());
-  EXPECT_EQ(view->contentMode(), ContentMode::scaleToFill);
-  EXPECT_EQ(view->intrinsicContentSize(), (Size{View::kNoIntrinsicMetric, View::kNoIntrinsicMetric}));
   view->setImage(solidImage(104, 52, 2));
   EXPECT_EQ(view->intrinsicContentSize(), (Size{52, 26}));
 
@@ -98,29 +72,6 @@ TEST_F(ImageViewAnimationTest, FramesFollowTheClockAndStopAfterTheRepeats) {
   clock_->advance(100ms);
   EXPECT_FALSE(view->isAnimating()) << "two passes played";
   EXPECT_EQ(view->displayedImage()->pixelWidth(), 9) << "back to the image";
-}
-
-TEST_F(ImageViewAnimationTest, RepeatsUntilStoppedAndDefaultsToThirtyFramesASecond) {
-  auto view = std::make_shared<ImageView>();
-  view->setAnimationImages(frames_);
-  view->startAnimating();
-  clock_->advance(dispatch::Seconds(10));
-  EXPECT_TRUE(view->isAnimating());
-  clock_->advance(dispatch::Seconds(1.0 / 30));
-  const int before = shownFrame(*view);
-  clock_->advance(dispatch::Seconds(1.0 / 30));
-  EXPECT_EQ(shownFrame(*view), (before + 1) % 4);
-  view->stopAnimating();
-  EXPECT_FALSE(view->isAnimating());
-  EXPECT_FALSE(view->displayedImage());
-
-  // Without images nothing starts; new images stop a running animation.
-  auto empty = std::make_shared<ImageView>();
-  empty->startAnimating();
-  EXPECT_FALSE(empty->isAnimating());
-  view->startAnimating();
-  view->setAnimationImages({});
-  EXPECT_FALSE(view->isAnimating());
 }
 
 TEST_F(ImageViewAnimationTest, AViewReleasedWhileAnimatingStopsItsTimer) {
