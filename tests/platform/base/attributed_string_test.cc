@@ -59,48 +59,6 @@ TEST(AttributedString, PlainReplacementTakesTheAttributesOfTheTextItReplaces) {
   EXPECT_EQ(text.runs().size(), 1u);
 }
 
-TEST(AttributedString, RangesCountUtf16UnitsOfKoreanAndEmoji) {
-  AttributedString text("🎁 보상 👍🏻 완료");
-  EXPECT_EQ(text.length(), 13u);  // the gift takes two units, the hand with its tone four
-  EXPECT_EQ(text.find("보상"), (Range{3, 2}));
-  EXPECT_EQ(text.find("완료"), (Range{11, 2}));
-
-  ASSERT_TRUE(text.addAttributes(Attributes{.foregroundColor = kHighlight}, {0, 2}));
-  EXPECT_EQ(text.attributedSubstring({0, 2}).string(), "🎁");
-  EXPECT_EQ(text.attributedSubstring({6, 4}).string(), "👍🏻");
-
-  ASSERT_TRUE(text.replaceCharacters({3, 2}, AttributedString("포인트")));
-  EXPECT_EQ(text.string(), "🎁 포인트 👍🏻 완료");
-  EXPECT_EQ(text.find("완료"), (Range{12, 2}));
-}
-
-TEST(AttributedString, CaseInsensitiveSearchFindsKoreanAndLatin) {
-  AttributedString text("참여하고 {reward_str_mark} 또는 {REWARD_STR_MARK} 받기");
-  const Range lower{5, 17};
-  const Range upper{26, 17};
-  EXPECT_EQ(text.find("{REWARD_STR_MARK}"), upper);
-  EXPECT_EQ(text.find("{REWARD_STR_MARK}", {.caseInsensitive = true}), lower);
-  EXPECT_EQ(text.find("{REWARD_STR_MARK}", {.caseInsensitive = true, .from = lower.location + 1}), upper);
-  EXPECT_FALSE(text.find("{REWARD_STR_MARK}", {.caseInsensitive = true, .from = upper.location + 1}));
-  EXPECT_EQ(text.findAll("{reward_STR_mark}", {.caseInsensitive = true}), (std::vector<Range>{lower, upper}));
-
-  struct Case {
-    const char *text, *needle;
-    std::optional<Range> found;
-  };
-  const Case cases[] = {
-      {"Straße", "STRASSE", Range{0, 6}},  // one character folds to two
-      {"ß", "ss", Range{0, 1}},
-      {"ß", "s", std::nullopt},  // half a character is no match
-      {"abc", "", std::nullopt},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.text) + " / " + c.needle);
-    EXPECT_EQ(AttributedString(c.text).find(c.needle, {.caseInsensitive = true}), c.found);
-  }
-  EXPECT_EQ(AttributedString("aaaa").findAll("aa"), (std::vector<Range>{{0, 2}, {2, 2}}));
-}
-
 TEST(AttributedString, RangesOutsideTheTextChangeNothing) {
   AttributedString text("보상", Attributes{.font = kBody});
   const AttributedString before = text;

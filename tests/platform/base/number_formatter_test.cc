@@ -14,15 +14,6 @@ class NumberFormatterTest : public ::testing::Test {
   void TearDown() override { NumberFormatter::setLocale("en_US"); }
 };
 
-TEST_F(NumberFormatterTest, DefaultLocaleGroupsWithCommas) {
-  const std::pair<std::int64_t, const char*> integers[] = {
-      {999, "999"}, {-1234567, "-1,234,567"}, {INT64_MAX, "9,223,372,036,854,775,807"}};
-  for (auto [value, expected] : integers) EXPECT_EQ(NumberFormatter::decimalString(value), expected);
-  const std::pair<double, const char*> doubles[] = {
-      {1500.5, "1,500.5"}, {0.0625, "0.062"} /* half to even */, {2.0004, "2"}};
-  for (auto [value, expected] : doubles) EXPECT_EQ(NumberFormatter::decimalString(value), expected) << value;
-}
-
 TEST_F(NumberFormatterTest, AnIdThatNamesNoLocaleChangesNothing) {
   ASSERT_TRUE(NumberFormatter::setLocale("de_DE"));
   for (const char* id : {"", "!!", "zz_ZZ", "a b", "123"}) EXPECT_FALSE(NumberFormatter::setLocale(id)) << id;

@@ -21,8 +21,6 @@ struct Block {
 
 TEST(OutOfLineTest, AssignsFromValuesOptionalsAndNullopt) {
   OutOfLine<Block> block;
-  block = Block{"value", {}};
-  EXPECT_EQ(block->text, "value");
   block = std::optional<Block>(Block{"optional", {}});
   EXPECT_EQ(block->text, "optional");
   block = std::optional<Block>();

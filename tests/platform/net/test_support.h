@@ -18,8 +18,7 @@ namespace net::testing {
 class LoopbackServer {
  public:
   LoopbackServer() {
-    // One request per connection, so stopping never waits out a kept-alive one; without Nagle, so
-    // a body written after its headers is not held back for an acknowledgement.
+    // One request per connection, so stopping never waits out a kept-alive one; no Nagle delay.
     server_.set_keep_alive_max_count(1);
     server_.set_tcp_nodelay(true);
     server_.set_payload_max_length(16 << 20);
@@ -34,13 +33,11 @@ class LoopbackServer {
     thread_.join();
   }
 
-  httplib::Server& operator*() { return server_; }
   httplib::Server* operator->() { return &server_; }
   int port() const { return port_; }
   std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
 
-  // Holds a handler until the test releases it or the time passes, so a slow answer never
-  // outlives the test.
+  // Holds a handler until the test releases it or the time passes, so it never outlives the test.
   void hold(std::chrono::milliseconds atMost) {
     std::unique_lock lock(mutex_);
     released_.wait_for(lock, atMost, [this] { return isReleased_; });
@@ -67,53 +64,39 @@ struct Finished {
   bool onSessionQueue = false;
 };
 
-// Collects the completions of any number of tasks; it may be dropped before they arrive.
-class Collector {
- public:
-  Completion completion(const std::shared_ptr<Session>& session) {
-    std::weak_ptr<dispatch::Queue> queue = session->delegateQueue();
-    return [state = state_, queue](Data data, std::optional<Response> response, std::optional<Error> error) {
-      auto current = queue.lock();
-      std::optional<std::string> bytes;
-      if (data) bytes = *data;
-      Finished finished{std::move(bytes), std::move(response), std::move(error), current && current->isCurrent()};
-      std::lock_guard lock(state->mutex);
-      state->finished.push_back(std::move(finished));
-      state->changed.notify_all();
-    };
-  }
+// Keeps what each completion brought; it may be dropped before they arrive.
+struct Collector {
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::vector<Finished> finished;
 
-  bool waitFor(std::size_t count, std::chrono::milliseconds atMost = std::chrono::seconds(20)) {
-    std::unique_lock lock(state_->mutex);
-    return state_->changed.wait_for(lock, atMost, [&] { return state_->finished.size() >= count; });
+  bool waitFor(std::size_t count, std::chrono::milliseconds atMost) {
+    std::unique_lock lock(mutex);
+    return changed.wait_for(lock, atMost, [&] { return finished.size() >= count; });
   }
-  std::vector<Finished> finished() {
-    std::lock_guard lock(state_->mutex);
-    return state_->finished;
-  }
-
- private:
-  struct State {
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::vector<Finished> finished;
-  };
-  std::shared_ptr<State> state_ = std::make_shared<State>();
 };
 
 inline base::Url urlOf(const std::string& text) { return *base::Url::parse(text); }
 
 // Sends the request on a new session, as the SDK does, and waits for its one completion.
 inline Finished fetch(const Request& request) {
-  Collector collector;
+  auto collector = std::make_shared<Collector>();
   auto session = Session::make();
-  session->dataTask(request, collector.completion(session))->resume();
+  std::weak_ptr<dispatch::Queue> queue = session->delegateQueue();
+  session->dataTask(request, [collector, queue](Data data, std::optional<Response> response, std::optional<Error> error) {
+    auto current = queue.lock();
+    std::optional<std::string> bytes;
+    if (data) bytes = *data;
+    std::lock_guard lock(collector->mutex);
+    collector->finished.push_back({std::move(bytes), std::move(response), std::move(error), current && current->isCurrent()});
+    collector->changed.notify_all();
+  })->resume();
   session.reset();
-  if (!collector.waitFor(1)) return {};
+  if (!collector->waitFor(1, std::chrono::seconds(20))) return {};
   // A second completion would show up here.
-  collector.waitFor(2, std::chrono::milliseconds(20));
-  auto finished = collector.finished();
-  return finished.size() == 1 ? finished.front() : Finished{};
+  collector->waitFor(2, std::chrono::milliseconds(20));
+  std::lock_guard lock(collector->mutex);
+  return collector->finished.size() == 1 ? collector->finished.front() : Finished{};
 }
 
 inline Finished fetch(const std::string& url) { return fetch(Request(urlOf(url))); }
