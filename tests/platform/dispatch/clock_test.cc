@@ -42,15 +42,6 @@ class ManualClockTest : public ::testing::Test {
   TimePoint start_ = now();
 };
 
-TEST_F(ManualClockTest, AdvanceMovesMonotonicAndWallTimeTogether) {
-  const double wall = clock().wallSeconds();
-  clock_->advance(Seconds(3));
-  EXPECT_DOUBLE_EQ(secondsSince(start_), 3.0);
-  EXPECT_DOUBLE_EQ(clock().wallSeconds(), wall + 3.0);
-  clock_->advance(Seconds(-5));
-  EXPECT_DOUBLE_EQ(secondsSince(start_), 3.0);
-}
-
 TEST_F(ManualClockTest, FiresExactlyTheDelayedBlocksDueInDeadlineOrderOnTheirQueues) {
   Log log;
   auto serial = Queue::serial("test.delayed.serial");
@@ -76,31 +67,6 @@ TEST_F(ManualClockTest, FiresExactlyTheDelayedBlocksDueInDeadlineOrderOnTheirQue
   EXPECT_EQ(log.entries().size(), 4u);
   clock_->advance(Seconds(0.1));
   EXPECT_EQ(log.entries().back(), "concurrent@3.5");
-}
-
-TEST_F(ManualClockTest, BlocksRunAtTheirOwnDeadlineAndTheirFollowUpsFireInTheSameAdvance) {
-  std::vector<double> firedAt;  // touched only by the serial queue
-  auto queue = Queue::serial("test.chain");
-  std::function<void()> step = [&] {
-    firedAt.push_back(secondsSince(start_));
-    if (firedAt.size() < 3) queue->asyncAfter(Seconds(1), step);
-  };
-  queue->asyncAfter(Seconds(1), step);
-  clock_->advance(Seconds(3));
-  queue->sync([&] { EXPECT_EQ(firedAt, (std::vector<double>{1.0, 2.0, 3.0})); });
-}
-
-TEST_F(ManualClockTest, TenSecondTimeOutTakesNoRealTime) {
-  Semaphore never(0);
-  std::atomic<int> result{-1};
-  auto queue = Queue::serial("test.timeout");
-  queue->async([&, never]() mutable { result = static_cast<int>(never.wait(Seconds(10))); });
-  const auto realStart = std::chrono::steady_clock::now();
-  clock_->advance(Seconds(9.9));
-  EXPECT_EQ(result, -1);
-  clock_->advance(Seconds(0.1));
-  EXPECT_EQ(result, static_cast<int>(WaitResult::TimedOut));
-  EXPECT_LT(std::chrono::steady_clock::now() - realStart, std::chrono::seconds(2));
 }
 
 // The core's loads: each waits on one semaphore on its own queue, while another queue's block
@@ -131,39 +97,6 @@ TEST_F(ManualClockTest, SeveralBlockedWaitsTimeOutWhileAnotherQueueRuns) {
   EXPECT_EQ(timedOut, 6);
 }
 
-// A serial queue holds later work behind a block that waits: the second load's 10 s start only
-// when it reaches the semaphore.
-TEST_F(ManualClockTest, WaitBehindABusySerialQueueStartsItsTimeOutWhenItRuns) {
-  Semaphore gate(1);
-  Semaphore response(0);
-  auto queue = Queue::serial("test.loads");
-  std::atomic<int> second{-1};
-  queue->async([=]() mutable {
-    gate.wait(Seconds(10));
-    response.wait(Seconds(6));  // the first load's request takes 6 s
-  });
-  queue->async([&, gate]() mutable { second = static_cast<int>(gate.wait(Seconds(10))); });
-  clock_->advance(Seconds(15.9));
-  EXPECT_EQ(second, -1);
-  clock_->advance(Seconds(0.1));
-  EXPECT_EQ(second, static_cast<int>(WaitResult::TimedOut));
-}
-
-TEST_F(ManualClockTest, AdvanceFromAnotherThreadWakesAWaitOnTheMainThread) {
-  Semaphore semaphore(0);
-  std::atomic<bool> waited{false};
-  std::thread advancer([&] {
-    while (!waited) {
-      clock_->advance(Seconds(1));
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-  });
-  EXPECT_EQ(semaphore.wait(Seconds(5)), WaitResult::TimedOut);
-  waited = true;
-  advancer.join();
-  EXPECT_GE(secondsSince(start_), 5.0);
-}
-
 TEST_F(ManualClockTest, AdvanceFromAQueueBlockDoesNotWaitForThatBlock) {
   std::atomic<bool> fired{false};
   Queue::serial("test.other")->asyncAfter(Seconds(1), [&] { fired = true; });
@@ -171,38 +104,6 @@ TEST_F(ManualClockTest, AdvanceFromAQueueBlockDoesNotWaitForThatBlock) {
   Queue::serial("test.advancer")->sync([&] { clock_->advance(Seconds(1)); });
   EXPECT_TRUE(fired);
   EXPECT_LT(std::chrono::steady_clock::now() - realStart, std::chrono::seconds(1));
-}
-
-TEST_F(ManualClockTest, ReplacingTheManualClockDropsItsDelayedBlocks) {
-  auto witness = std::make_shared<int>(0);
-  std::weak_ptr<int> weak = witness;
-  Queue::serial("test.dropped")->asyncAfter(Seconds(1), [witness] {});
-  witness.reset();
-  EXPECT_FALSE(weak.expired());
-  setClock(std::make_shared<ManualClock>());
-  EXPECT_TRUE(weak.expired());
-}
-
-TEST(ClockTest, ManualClockNotInForceOnlyMovesItsOwnTime) {
-  ManualClock manual(100.0, 3600);
-  bool fired = false;
-  main_loop::TestScope loop;
-  main()->asyncAfter(Seconds(3600), [&] { fired = true; });
-  manual.advance(Seconds(7200));
-  main_loop::drain();
-  EXPECT_FALSE(fired);
-  EXPECT_DOUBLE_EQ(manual.wallSeconds(), 7300.0);
-  EXPECT_EQ(manual.timeZoneOffsetSeconds(), 3600);
-  EXPECT_FALSE(clock().isManual());
-}
-
-TEST(ClockTest, SystemClockDelaysInRealTime) {
-  main_loop::TestScope loop;
-  std::atomic<bool> fired{false};
-  const auto start = std::chrono::steady_clock::now();
-  Queue::serial("test.real")->asyncAfter(Seconds(0.003), [&] { fired = true; });
-  EXPECT_TRUE(main_loop::runUntil([&] { return fired.load(); }, Seconds(5)));
-  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(3));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/dispatch/group.h"
 #include "platform/dispatch/main_loop.h"
 #include "platform/dispatch/semaphore.h"
 
@@ -18,6 +19,9 @@ class QueueTest : public ::testing::Test {
  protected:
   main_loop::TestScope loop_;
 };
+using MainLoopTest = QueueTest;
+using SemaphoreTest = QueueTest;
+using GroupTest = QueueTest;
 
 TEST_F(QueueTest, SerialQueueRunsBlocksInOrderOneAtATime) {
   auto queue = Queue::serial("test.serial");
@@ -127,33 +131,126 @@ TEST_F(QueueTest, BlocksPostedAsAWorkerGoesIdleRunAtOnceAndTogether) {
   }
 }
 
-TEST_F(QueueTest, ManyShortLivedQueuesShareAFewThreads) {
-  std::mutex mutex;
-  std::vector<std::thread::id> threads;
-  Semaphore done(0);
-  constexpr int kQueues = 300;
-  for (int i = 0; i < kQueues; ++i) {
-    Queue::serial("test.short")->async([&, done]() mutable {
-      {
-        std::lock_guard lock(mutex);
-        if (std::find(threads.begin(), threads.end(), std::this_thread::get_id()) == threads.end()) {
-          threads.push_back(std::this_thread::get_id());
-        }
-      }
-      done.signal();
-    });
-  }
-  for (int i = 0; i < kQueues; ++i) ASSERT_EQ(done.wait(Seconds(5)), WaitResult::Success);
-  std::lock_guard lock(mutex);
-  EXPECT_LT(threads.size(), static_cast<size_t>(kQueues / 3));
-}
-
 TEST_F(QueueTest, AnExceptionInABlockDoesNotStopTheQueue) {
   auto queue = Queue::serial("test.throws");
   bool after = false;
   queue->async([] { throw std::runtime_error("boom"); });
   queue->sync([&] { after = true; });
   EXPECT_TRUE(after);
+}
+
+TEST_F(MainLoopTest, DrainRunsBlocksInOrderIncludingThoseTheyPost) {
+  std::vector<int> order;
+  main()->async([&] {
+    order.push_back(1);
+    main()->async([&] { order.push_back(3); });
+  });
+  main()->async([&] { order.push_back(2); });
+  EXPECT_TRUE(order.empty());
+  main_loop::drain();
+  EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(MainLoopTest, SyncOntoMainFromAWorkerWaitsForTheLoop) {
+  std::atomic<bool> returned{false};
+  int value = 0;
+  Queue::serial("test.sync.main")->async([&] {
+    main()->sync([&] { value = 42; });
+    returned = true;
+  });
+  EXPECT_TRUE(main_loop::runUntil([&] { return returned.load(); }, Seconds(5)));
+  EXPECT_EQ(value, 42);
+}
+
+TEST_F(MainLoopTest, ResetDiscardsLeftoversAndReleasesASyncCaller) {
+  auto witness = std::make_shared<int>(0);
+  std::weak_ptr<int> weak = witness;
+  std::atomic<bool> ran{false};
+  main()->async([witness, &ran] { ran = true; });
+  witness.reset();
+  std::atomic<bool> returned{false};
+  std::thread caller([&] {
+    main()->sync([&] { ran = true; });
+    returned = true;
+  });
+  // reset() unbinds the loop, so nothing runs the sync block; resetting until the caller is
+  // released catches the block whenever it arrives.
+  while (!returned) {
+    main_loop::reset();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  caller.join();
+  EXPECT_TRUE(weak.expired());
+  main_loop::bind();
+  main_loop::drain();
+  EXPECT_FALSE(ran);
+}
+
+TEST_F(SemaphoreTest, CountsSignalsAndTimesOutWhenEmpty) {
+  Semaphore semaphore(1);
+  EXPECT_EQ(semaphore.wait(Seconds(0)), WaitResult::Success);
+  EXPECT_EQ(semaphore.wait(Seconds(0)), WaitResult::TimedOut);
+  semaphore.signal();
+  semaphore.signal();  // the count may rise above its start
+  EXPECT_EQ(semaphore.wait(Seconds(0)), WaitResult::Success);
+  EXPECT_EQ(semaphore.wait(Seconds(0)), WaitResult::Success);
+  EXPECT_EQ(semaphore.wait(Seconds(0.001)), WaitResult::TimedOut);
+
+  Semaphore negative(-3);  // counts as zero
+  negative.signal();
+  EXPECT_EQ(negative.wait(Seconds(0)), WaitResult::Success);
+}
+
+// Workers blocked on semaphores must not stall the pool: other queues keep being served.
+TEST_F(SemaphoreTest, BlockedWaitsDoNotStopOtherQueues) {
+  constexpr int kBlocked = 32;
+  Semaphore release(0);
+  Semaphore blockedStarted(0);
+  std::vector<std::shared_ptr<Queue>> queues;
+  for (int i = 0; i < kBlocked; ++i) {
+    queues.push_back(Queue::serial("test.blocked"));
+    queues.back()->async([=]() mutable {
+      blockedStarted.signal();
+      release.wait(Seconds(30));
+    });
+  }
+  for (int i = 0; i < kBlocked; ++i) ASSERT_EQ(blockedStarted.wait(Seconds(10)), WaitResult::Success);
+  std::atomic<bool> served{false};
+  Queue::serial("test.free")->async([&] { served = true; });
+  EXPECT_TRUE(main_loop::runUntil([&] { return served.load(); }, Seconds(10)));
+  for (int i = 0; i < kBlocked; ++i) release.signal();
+  for (auto& queue : queues) queue->sync([] {});
+}
+
+TEST_F(GroupTest, NotifyRunsOnItsQueueOnlyAfterTheLastLeave) {
+  Group group;
+  std::atomic<int> finished{0};
+  int notifiedWith = -1;
+  for (int i = 0; i < 3; ++i) group.enter();
+  group.notify(main(), [&] { notifiedWith = finished; });
+  auto worker = Queue::concurrent("test.group");
+  for (int i = 0; i < 3; ++i) {
+    worker->async([&, group]() mutable {
+      ++finished;
+      group.leave();
+    });
+  }
+  EXPECT_TRUE(main_loop::runUntil([&] { return notifiedWith >= 0; }, Seconds(5)));
+  EXPECT_EQ(notifiedWith, 3);
+  // Already empty: the block goes to its queue at once, and an extra leave changes nothing.
+  group.leave();
+  bool again = false;
+  group.notify(main(), [&] { again = true; });
+  main_loop::drain();
+  EXPECT_TRUE(again);
+  group.enter();
+  bool third = false;
+  group.notify(main(), [&] { third = true; });
+  main_loop::drain();
+  EXPECT_FALSE(third);
+  group.leave();
+  main_loop::drain();
+  EXPECT_TRUE(third);
 }
 
 }  // namespace

@@ -2,15 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <numbers>
-
-#include "platform/ui/button.h"
-#include "platform/ui/constraint.h"
 #include "platform/ui/gradient_layer.h"
-#include "platform/ui/image_view.h"
 #include "platform/ui/label.h"
 #include "platform/ui/shape_layer.h"
-#include "platform/ui/stack_view.h"
 #include "tests/platform/render/snapshot_testing.h"
 
 namespace render {
@@ -31,32 +25,6 @@ std::shared_ptr<Label> label(const Rect& frame, const char* text, const Font& fo
   view->setFont(font);
   view->setTextColor(color);
   return view;
-}
-
-struct Rgba {
-  int r, g, b, a;
-  friend bool operator==(const Rgba&, const Rgba&) = default;
-};
-void PrintTo(const Rgba& c, std::ostream* out) { *out << "rgba(" << c.r << "," << c.g << "," << c.b << "," << c.a << ")"; }
-
-// The pixel at a point (in points) of a snapshot taken at scale 1.
-Rgba at(const Image& image, double x, double y) {
-  const std::uint8_t* p = image.pixel(static_cast<int>(x), static_cast<int>(y));
-  return {p[0], p[1], p[2], p[3]};
-}
-
-// Quadrants red, green, blue and white: content modes show where each lands.
-Image quadrantImage(int width, int height, double scale = 1) {
-  std::vector<std::uint8_t> rgba;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const bool right = x >= width / 2, bottom = y >= height / 2;
-      const std::uint8_t on = 255, off = 0;
-      if (!bottom) rgba.insert(rgba.end(), {right ? off : on, right ? on : off, off, on});
-      else rgba.insert(rgba.end(), {right ? on : off, right ? on : off, on, on});
-    }
-  }
-  return *Image::fromRgba(width, height, std::move(rgba), scale);
 }
 
 // A view that draws a cross with round caps, as the tag chips' remove button does.
@@ -89,80 +57,6 @@ TEST(SnapshotTest, RefusesNothingToDraw) {
   ASSERT_TRUE(image);
   EXPECT_EQ(image->pixelWidth(), 25);
   EXPECT_EQ(image->scale(), 2.5);
-}
-
-TEST(SnapshotTest, BackgroundsAlphaHiddenClippingAndTransforms) {
-  auto root = filled({0, 0, 100, 100}, Color::white());
-  auto faded = filled({0, 0, 20, 20}, Color(0, 0, 0));
-  faded->setAlpha(0.5);
-  auto hidden = filled({20, 0, 20, 20}, Color(1, 0, 0));
-  hidden->setHidden(true);
-  auto clipper = filled({40, 0, 20, 20}, Color(0, 0, 1));
-  clipper->setClipsToBounds(true);
-  clipper->addSubview(filled({10, 10, 40, 40}, Color(0, 1, 0)));
-  auto spill = filled({0, 40, 20, 20}, Color(0, 0, 1));
-  spill->addSubview(filled({10, 10, 20, 20}, Color(0, 1, 0)));  // not clipped: spills out
-  auto moved = filled({70, 0, 20, 20}, Color(1, 0, 0));
-  moved->setTransform(AffineTransform::translation(0, 30));
-  auto scaled = filled({60, 60, 20, 20}, Color(0, 0, 0));
-  scaled->setTransform(AffineTransform::scale(2, 2));
-  for (auto& v : {faded, hidden, clipper, spill, moved, scaled}) root->addSubview(v);
-
-  auto image = snapshot(*root, 1);
-  ASSERT_TRUE(image);
-  EXPECT_EQ(at(*image, 10, 10), (Rgba{127, 127, 127, 255}));
-  EXPECT_EQ(at(*image, 30, 10), (Rgba{255, 255, 255, 255})) << "hidden views draw nothing";
-  EXPECT_EQ(at(*image, 55, 15), (Rgba{0, 255, 0, 255}));
-  EXPECT_EQ(at(*image, 55, 25), (Rgba{255, 255, 255, 255})) << "clipped to the bounds";
-  EXPECT_EQ(at(*image, 25, 55), (Rgba{0, 255, 0, 255})) << "unclipped subviews spill out";
-  EXPECT_EQ(at(*image, 80, 10), (Rgba{255, 255, 255, 255}));
-  EXPECT_EQ(at(*image, 80, 40), (Rgba{255, 0, 0, 255})) << "translated";
-  EXPECT_EQ(at(*image, 52, 52), (Rgba{0, 0, 0, 255})) << "scaled about the centre";
-  EXPECT_EQ(at(*image, 88, 88), (Rgba{0, 0, 0, 255}));
-  EXPECT_EQ(at(*image, 49, 52), (Rgba{255, 255, 255, 255}));
-}
-
-TEST(SnapshotTest, RoundedMaskedCornersAndBorders) {
-  auto root = filled({0, 0, 100, 50}, Color::white());
-  auto card = filled({0, 0, 100, 50}, Color(0, 0, 0));
-  card->layer().setCornerRadius(20);
-  card->layer().setMaskedCorners(RectCorner::topLeft | RectCorner::topRight);
-  card->layer().setBorderWidth(4);
-  card->layer().setBorderColor(Color(1, 0, 0));
-  root->addSubview(card);
-  auto image = snapshot(*root, 1);
-  ASSERT_TRUE(image);
-  EXPECT_EQ(at(*image, 1, 1), (Rgba{255, 255, 255, 255})) << "rounded corner";
-  EXPECT_EQ(at(*image, 98, 1), (Rgba{255, 255, 255, 255})) << "rounded corner";
-  EXPECT_EQ(at(*image, 1, 48), (Rgba{255, 0, 0, 255})) << "square corner, bordered";
-  EXPECT_EQ(at(*image, 50, 2), (Rgba{255, 0, 0, 255})) << "border inside the bounds";
-  EXPECT_EQ(at(*image, 50, 25), (Rgba{0, 0, 0, 255}));
-}
-
-TEST(SnapshotTest, ImagesInTheirContentModes) {
-  const Image picture = quadrantImage(40, 20);  // 2:1
-  const struct {
-    ContentMode mode;
-    Point probe;
-    Rgba expected;
-  } cases[] = {
-      {ContentMode::scaleToFill, {5, 5}, {255, 0, 0, 255}},
-      {ContentMode::scaleToFill, {35, 35}, {255, 255, 255, 255}},
-      {ContentMode::scaleAspectFit, {5, 5}, {0, 0, 0, 0}},        // letterbox above
-      {ContentMode::scaleAspectFit, {5, 15}, {255, 0, 0, 255}},   // 40x20 centred at y 10
-      {ContentMode::scaleAspectFill, {5, 5}, {255, 0, 0, 255}},   // 80x40 centred at x -20
-      {ContentMode::scaleAspectFill, {35, 5}, {0, 255, 0, 255}},
-      {ContentMode::center, {5, 5}, {0, 0, 0, 0}},                // 40x20 at its own size
-      {ContentMode::center, {5, 12}, {255, 0, 0, 255}},
-  };
-  for (const auto& c : cases) {
-    auto view = std::make_shared<ImageView>(picture);
-    view->setFrame({0, 0, 40, 40});
-    view->setContentMode(c.mode);
-    auto image = snapshot(*view, 1);
-    ASSERT_TRUE(image);
-    EXPECT_EQ(at(*image, c.probe.x, c.probe.y), c.expected) << static_cast<int>(c.mode);
-  }
 }
 
 // Layers: a card with a soft shadow, rounded clipped header with a gradient, a shape layer, a
@@ -265,71 +159,6 @@ TEST(SnapshotTest, TextMatchesTheReference) {
 
   for (auto& v : std::vector<std::shared_ptr<View>>{title, wrapped, truncated, attributed, bullets}) root->addSubview(v);
   expectMatchesReference(snapshot(*root, 2), "text");
-}
-
-// Controls: a row of buttons in a stack view (plain, selected, disabled, with an image), and image
-// views in their content modes in a second row.
-TEST(SnapshotTest, ControlsMatchTheReference) {
-  auto root = filled({0, 0, 280, 130}, Color::white());
-  auto buttons = std::make_shared<StackView>();
-  buttons->setTranslatesAutoresizingMaskIntoConstraints(false);
-  buttons->setSpacing(6);
-  buttons->setDistribution(StackView::Distribution::equalSpacing);
-  buttons->setAlignment(StackView::Alignment::center);
-  root->addSubview(buttons);
-
-  auto chip = [](const char* title) {
-    auto button = std::make_shared<Button>();
-    button->setTitle(title, ControlState::normal);
-    button->setTitleColor(Color(0.2, 0.2, 0.2), ControlState::normal);
-    button->setTitleColor(Color::white(), ControlState::selected);
-    button->setTitleColor(Color(0.6, 0.6, 0.6), ControlState::disabled);
-    button->setContentEdgeInsets({6, 8, 6, 8});
-    button->layer().setCornerRadius(14);
-    button->layer().setBorderWidth(1);
-    button->layer().setBorderColor(Color(0.8, 0.8, 0.8));
-    button->setBackgroundColor(Color(0.97, 0.97, 0.97));
-    return button;
-  };
-  auto all = chip("전체");
-  auto selected = chip("게임");
-  selected->setSelected(true);
-  selected->setBackgroundColor(Color(0.2, 0.45, 0.95));
-  auto disabled = chip("쇼핑");
-  disabled->setEnabled(false);
-  auto more = chip("더보기");
-  more->setImage(quadrantImage(24, 24, 2), ControlState::normal);
-  for (auto& b : {all, selected, disabled, more}) buttons->addArrangedSubview(b);
-
-  auto pictures = std::make_shared<StackView>();
-  pictures->setTranslatesAutoresizingMaskIntoConstraints(false);
-  pictures->setSpacing(8);
-  pictures->setDistribution(StackView::Distribution::equalSpacing);
-  root->addSubview(pictures);
-  for (ContentMode mode : {ContentMode::scaleToFill, ContentMode::scaleAspectFit, ContentMode::scaleAspectFill,
-                           ContentMode::center}) {
-    auto view = std::make_shared<ImageView>(quadrantImage(40, 20));
-    view->setContentMode(mode);
-    view->setClipsToBounds(true);
-    view->setBackgroundColor(Color(0.9, 0.9, 0.9));
-    view->layer().setCornerRadius(6);
-    view->setTranslatesAutoresizingMaskIntoConstraints(false);
-    Constraint::activate({view->widthAnchor().constraintEqualToConstant(44),
-                          view->heightAnchor().constraintEqualToConstant(44)});
-    pictures->addArrangedSubview(view);
-  }
-  Constraint::activate({
-      buttons->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 10),
-      buttons->trailingAnchor().constraintEqualTo(root->trailingAnchor(), -10),
-      buttons->topAnchor().constraintEqualTo(root->topAnchor(), 12),
-      pictures->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 10),
-      pictures->trailingAnchor().constraintEqualTo(root->trailingAnchor(), -10),
-      pictures->bottomAnchor().constraintEqualTo(root->bottomAnchor(), -14),
-  });
-  root->layoutIfNeeded();
-  EXPECT_EQ(more->frame().size, more->intrinsicContentSize());
-  EXPECT_EQ(more->frame().maxX(), 260);
-  expectMatchesReference(snapshot(*root, 2), "controls");
 }
 
 }  // namespace

@@ -1,12 +1,7 @@
-// Comparing snapshots with the committed reference PNGs beside this file.
-//
-// The fonts are pinned before anything touches fontconfig: FONTCONFIG_FILE names fonts.conf here,
-// which loads only the fonts-nanum files, unhinted and grey-antialiased.
-//
-// With VELKOR_UPDATE_SNAPSHOTS=1 in the environment (scripts/update-snapshots) each comparison
-// writes its reference instead. On a mismatch the test writes NAME.actual.png and NAME.diff.png
-// beside NAME.png (both ignored by git): the diff shows the reference faded, with the differing
-// pixels in red.
+// Comparing snapshots with the committed reference PNGs in references/. Fonts are pinned before
+// anything touches fontconfig: fonts.conf here loads only the fonts-nanum files, unhinted.
+// VELKOR_UPDATE_SNAPSHOTS=1 (scripts/update-snapshots) writes the references instead. On a mismatch
+// NAME.actual.png and NAME.diff.png (the reference faded, differing pixels red) go beside NAME.png.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -30,79 +25,54 @@ inline const bool kFontsPinned = [] {
   return true;
 }();
 
-// A pixel differs when a channel is this far off; a snapshot matches while at most this share of
-// its pixels differ (anti-aliased edges may move by a shade between library builds).
-inline constexpr int kChannelTolerance = 16;
-inline constexpr double kDifferingShare = 0.001;
-
-inline std::optional<ui::Image> readPng(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  return ui::Image::fromPng(bytes);
-}
-
+// Anti-aliased edges may move by a shade between library builds: a pixel differs when a channel is
+// more than 16 off, and at most 0.1% of the pixels may differ.
 inline bool differs(const std::uint8_t* a, const std::uint8_t* b) {
   for (int c = 0; c < 4; ++c) {
-    if (std::abs(int(a[c]) - int(b[c])) > kChannelTolerance) return true;
+    if (std::abs(int(a[c]) - int(b[c])) > 16) return true;
   }
   return false;
 }
 
-// The reference faded to a quarter, with differing pixels in opaque red.
 inline ui::Image diffImage(const ui::Image& actual, const ui::Image& reference) {
-  std::vector<std::uint8_t> rgba(static_cast<std::size_t>(actual.pixelWidth()) * actual.pixelHeight() * 4);
+  std::vector<std::uint8_t> rgba;
   for (int y = 0; y < actual.pixelHeight(); ++y) {
     for (int x = 0; x < actual.pixelWidth(); ++x) {
-      std::uint8_t* out = rgba.data() + (static_cast<std::size_t>(y) * actual.pixelWidth() + x) * 4;
-      const std::uint8_t* a = actual.pixel(x, y);
       const std::uint8_t* r = reference.pixel(x, y);
-      if (differs(a, r)) {
-        out[0] = 255, out[1] = 0, out[2] = 0, out[3] = 255;
-      } else {
-        for (int c = 0; c < 3; ++c) out[c] = static_cast<std::uint8_t>(191 + r[c] / 4);
-        out[3] = 255;
-      }
+      const bool red = differs(actual.pixel(x, y), r);
+      for (int c = 0; c < 3; ++c) rgba.push_back(red ? (c ? 0 : 255) : std::uint8_t(191 + r[c] / 4));
+      rgba.push_back(255);
     }
   }
   return *ui::Image::fromRgba(actual.pixelWidth(), actual.pixelHeight(), std::move(rgba));
-}
-
-inline bool updating() {
-  const char* update = std::getenv("VELKOR_UPDATE_SNAPSHOTS");
-  return update && std::string(update) == "1";
 }
 
 // Compares a snapshot with references/NAME.png.
 inline void expectMatchesReference(const std::optional<ui::Image>& actual, const std::string& name) {
   ASSERT_TRUE(actual) << "nothing was drawn for " << name;
   const auto folder = testDirectory() / "references";
-  const auto reference = folder / (name + ".png");
-  const auto actualPath = folder / (name + ".actual.png");
-  const auto diffPath = folder / (name + ".diff.png");
+  const auto reference = folder / (name + ".png"), actualPath = folder / (name + ".actual.png"),
+             diffPath = folder / (name + ".diff.png");
   std::filesystem::remove(actualPath);
   std::filesystem::remove(diffPath);
-  if (updating()) {
-    std::filesystem::create_directories(folder);
+  if (const char* update = std::getenv("VELKOR_UPDATE_SNAPSHOTS"); update && std::string(update) == "1") {
     ASSERT_FALSE(writePng(*actual, reference)) << "could not write " << reference;
     return;
   }
-  auto expected = readPng(reference);
-  if (!expected) {
+  std::ifstream file(reference, std::ios::binary);
+  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const auto expected = file ? ui::Image::fromPng(bytes) : std::nullopt;
+  if (!expected || expected->pixelWidth() != actual->pixelWidth() ||
+      expected->pixelHeight() != actual->pixelHeight()) {
     writePng(*actual, actualPath);
-    FAIL() << "no reference " << reference << "; run scripts/update-snapshots (the actual image is in "
-           << actualPath << ")";
-  }
-  if (expected->pixelWidth() != actual->pixelWidth() || expected->pixelHeight() != actual->pixelHeight()) {
-    writePng(*actual, actualPath);
-    FAIL() << name << ": size " << actual->pixelWidth() << "x" << actual->pixelHeight() << ", reference "
-           << expected->pixelWidth() << "x" << expected->pixelHeight() << "; see " << actualPath;
+    FAIL() << name << ": no reference of size " << actual->pixelWidth() << "x" << actual->pixelHeight()
+           << "; run scripts/update-snapshots (the actual image is in " << actualPath << ")";
   }
   long differing = 0;
   for (int y = 0; y < actual->pixelHeight(); ++y) {
     for (int x = 0; x < actual->pixelWidth(); ++x) differing += differs(actual->pixel(x, y), expected->pixel(x, y));
   }
-  const double allowed = kDifferingShare * actual->pixelWidth() * actual->pixelHeight();
+  const double allowed = 0.001 * actual->pixelWidth() * actual->pixelHeight();
   if (differing > allowed) {
     writePng(*actual, actualPath);
     writePng(diffImage(*actual, *expected), diffPath);

@@ -64,5 +64,4 @@ HttpResult fetch(const std::string& url, const std::string& method, const std::s
   return result;
 }
 
-
 }  // namespace mock
