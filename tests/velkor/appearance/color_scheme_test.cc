@@ -2,44 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
+
+#include "velkor/appearance/hex_color.h"
 
 namespace velkor {
 namespace {
 
-using M = VelkorColorScheme::Member;
 using Getter = ui::Color (VelkorColorScheme::*)() const;
 
 const ui::Color kPink(1, 0.4, 0.7);
 const ui::Color kTeal(0, 0.5, 0.5);
-
-ui::Color rgb(unsigned value, double alpha = 1.0) {
-  return ui::Color(((value >> 16) & 0xff) / 255.0, ((value >> 8) & 0xff) / 255.0, (value & 0xff) / 255.0, alpha);
-}
-
-TEST(ColorTableTest, HoldsEveryMemberOnceWithItsWay) {
-  auto members = VelkorColorScheme::members();
-  ASSERT_EQ(members.size(), 97u);
-  std::set<std::string_view> names, keys;
-  std::set<std::string> renamed;
-  std::set<std::string_view> groupKeys;
-  for (const auto& m : members) {
-    SCOPED_TRACE(std::string(m.name));
-    EXPECT_TRUE(names.insert(m.name).second);
-    bool inTable = m.way != ColorWay::stored && m.way != ColorWay::optionalBacked;
-    EXPECT_EQ(m.key.empty(), !inTable);
-    if (inTable) {
-      EXPECT_TRUE(keys.insert(m.key).second) << "key used twice: " << m.key;
-    }
-    if (inTable && m.key != m.name) renamed.insert(std::string(m.name) + "=" + std::string(m.key));
-    EXPECT_EQ(m.groupKey.empty(), m.way != ColorWay::group);
-    if (m.way == ColorWay::group) groupKeys.insert(m.groupKey);
-  }
-  EXPECT_EQ(renamed, std::set<std::string>{"adResourcePopupLabelTextColor=adResourcePopupTextColor"});
-  // Each group key is the key of a member of its own.
-  for (const std::string_view key : groupKeys) EXPECT_TRUE(keys.count(key)) << key;
-}
 
 TEST(ColorSchemeTest, FallbacksReadBaseColoursAsTheyNowStand) {
   const struct {
@@ -52,19 +25,11 @@ TEST(ColorSchemeTest, FallbacksReadBaseColoursAsTheyNowStand) {
        &VelkorColorScheme::setPrimaryColor},
       {"alertMessageColor", &VelkorColorScheme::alertMessageColor, &VelkorColorScheme::setAlertMessageColor,
        &VelkorColorScheme::setTextColor},
-      {"errorMessageColor", &VelkorColorScheme::errorMessageColor, &VelkorColorScheme::setErrorMessageColor,
-       &VelkorColorScheme::setTextColor},
-      {"errorDetailMessageColor", &VelkorColorScheme::errorDetailMessageColor,
-       &VelkorColorScheme::setErrorDetailMessageColor, &VelkorColorScheme::setSubtextColor},
       {"highlightTextColor", &VelkorColorScheme::highlightTextColor, &VelkorColorScheme::setHighlightTextColor,
        &VelkorColorScheme::setPrimaryColorVariant},
-      {"alertBackgroundColor", &VelkorColorScheme::alertBackgroundColor, &VelkorColorScheme::setAlertBackgroundColor,
-       &VelkorColorScheme::setBackgroundColor},
       // Optional-backed: the same rule through a field of their own.
       {"detailCallToActionButtonColor", &VelkorColorScheme::detailCallToActionButtonColor,
        &VelkorColorScheme::setDetailCallToActionButtonColor, &VelkorColorScheme::setPrimaryColor},
-      {"footerViewColor", &VelkorColorScheme::footerViewColor, &VelkorColorScheme::setFooterViewColor,
-       &VelkorColorScheme::setPrimaryColor},
       // A group member without its own or its group's override.
       {"listItemTitleTextColor", &VelkorColorScheme::listItemTitleTextColor,
        &VelkorColorScheme::setListItemTitleTextColor, &VelkorColorScheme::setOnPrimaryColor},
@@ -96,11 +61,6 @@ TEST(ColorSchemeTest, GroupKeysRecolourTheMembersWithoutAKeyOfTheirOwn) {
   EXPECT_EQ(scheme.adResourcePopupSubtitleTextColor(), kPink);
   EXPECT_EQ(scheme.overrideColor("adResourcePopupTextColor"), kPink);
   EXPECT_FALSE(scheme.overrideColor("adResourcePopupLabelTextColor"));
-
-  scheme.setBannerTextColor(kTeal);
-  EXPECT_EQ(scheme.adResourceBannerSubtitleTextColor(), kTeal);
-  scheme.setPopupViewTextColor(kTeal);
-  EXPECT_EQ(scheme.popupViewCloseButtonTextColor(), kTeal);
 }
 
 TEST(ColorSchemeTest, TabSelectedTextColorPrefersItsOwnThenTheHighlight) {
@@ -128,31 +88,33 @@ TEST(ColorSchemeTest, NavigationBackgroundFollowsTheStyleUntilSet) {
   EXPECT_EQ(scheme.overrideColor("navigationBackgroundColor"), kPink);
 }
 
-TEST(ColorSchemeTest, StoredAndOptionalBackedMembersStayOutOfTheOverrideTable) {
-  VelkorColorScheme scheme;
-  scheme.setPrimaryColor(kPink);
-  scheme.setNavigationBarTintColor(kPink);
-  scheme.setShareButtonBackground(kTeal);
-  EXPECT_EQ(scheme.shareButtonBackground(), kTeal);
-  for (const char* key : {"primaryColor", "navigationBarTintColor", "shareButtonBackground"}) {
-    EXPECT_FALSE(scheme.overrideColor(key)) << key;
-  }
-  // Members with fixed defaults ignore the base colours.
-  scheme.setOnPrimaryColor(kPink);
-  scheme.setTextColor(kPink);
-  EXPECT_EQ(scheme.tabBarBottomLineColor(), rgb(0xe0e0e0));
-  EXPECT_EQ(scheme.bannerTextColor(), ui::Color::black());
-  EXPECT_EQ(scheme.listItemCtaButtonTextDisableColor(), ui::Color::black());
-  EXPECT_EQ(scheme.descriptionWrapperBackgroundColor(), rgb(0xf5f5f5));
-}
+struct HexCase {
+  const char* text;
+  unsigned rgb;  // expected red, green and blue bytes
+};
 
-TEST(ColorSchemeTest, EveryMemberStoresWhatItIsGiven) {
-  auto members = VelkorColorScheme::members();
-  for (std::size_t i = 0; i < members.size(); ++i) {
-    if (members[i].name == "tabHighlightColor") continue;
-    VelkorColorScheme scheme;
-    scheme.setColor(static_cast<M>(i), kTeal);
-    EXPECT_EQ(scheme.color(static_cast<M>(i)), kTeal) << members[i].name;
+const HexCase kCases[] = {
+    // The same colour however it is written; Unicode blanks count as blanks too.
+    HexCase{"#3481ff", 0x3481ff}, HexCase{"0X3481FF", 0x3481ff}, HexCase{"# 3481ff", 0x3481ff},
+    HexCase{"#0x3481ff", 0x3481ff}, HexCase{"\u00a0#3481ff\u2028", 0x3481ff},
+    // Short forms are numbers, not expanded.
+    HexCase{"#fff", 0x000fff},
+    // Wider numbers keep their low 24 bits; past 32 bits they saturate.
+    HexCase{"#80FF0000", 0xff0000}, HexCase{"123456789", 0xffffff},
+    // The number ends at the first other character.
+    HexCase{"#12zz34", 0x000012},
+    // No number at all: black.
+    HexCase{"", 0}, HexCase{"##3481ff", 0}, HexCase{"0x", 0}, HexCase{"-3481ff", 0},
+};
+
+TEST(HexColorTest, ReadsOneHexNumberAndKeepsItsLow24Bits) {
+  for (const HexCase& c : kCases) {
+    SCOPED_TRACE(testing::Message() << '"' << c.text << '"');
+    ui::Color color = colorFromHex(c.text, 0.5);
+    EXPECT_DOUBLE_EQ(color.red(), ((c.rgb >> 16) & 0xff) / 255.0);
+    EXPECT_DOUBLE_EQ(color.green(), ((c.rgb >> 8) & 0xff) / 255.0);
+    EXPECT_DOUBLE_EQ(color.blue(), (c.rgb & 0xff) / 255.0);
+    EXPECT_EQ(color.alpha(), 0.5);  // the argument, never the text's
   }
 }
 

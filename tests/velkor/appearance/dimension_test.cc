@@ -5,7 +5,6 @@
 #include <cmath>
 #include <limits>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "velkor/core/velkor_config.h"
@@ -31,54 +30,6 @@ class ScopedListType {
   std::shared_ptr<VelkorConfig> saved_;
 };
 
-std::string lastWord(std::string_view name) {
-  std::size_t at = name.size();
-  while (at > 0 && !std::isupper(static_cast<unsigned char>(name[at - 1]))) --at;
-  return std::string(name.substr(at > 0 ? at - 1 : 0));
-}
-
-const DimensionProperty* rowWithKey(std::string_view key) {
-  for (const auto& row : VelkorDimension::properties()) {
-    if (row.key == key) return &row;
-  }
-  return nullptr;
-}
-
-TEST(DimensionTableTest, HoldsEverySizeOnceWithChainsInsideTheirFamilies) {
-  auto rows = VelkorDimension::properties();
-  ASSERT_EQ(rows.size(), 162u);
-  std::set<std::string_view> names, keys;
-  std::set<std::string> renamed;
-  for (const auto& row : rows) {
-    SCOPED_TRACE(std::string(row.name));
-    EXPECT_TRUE(names.insert(row.name).second) << "duplicate name";
-    EXPECT_TRUE(keys.insert(row.key).second) << "duplicate key";
-    if (row.key != row.name) renamed.insert(std::string(row.name) + "=" + std::string(row.key));
-    for (std::size_t i = 0; i < 2 && !row.fallbacks[i].empty(); ++i) {
-      const DimensionProperty* general = rowWithKey(row.fallbacks[i]);
-      ASSERT_NE(general, nullptr) << row.fallbacks[i] << " is no property's key";
-      EXPECT_NE(general, &row);
-      // Same family: a margin falls back to a margin, a text size to a text size; a width or a
-      // height to the family's size.
-      std::string mine = lastWord(row.name), theirs = lastWord(general->name);
-      EXPECT_TRUE(mine == theirs || ((mine == "Width" || mine == "Height") && theirs == "Size") ||
-                  (row.name == "popupPageIndicatorHeight" && theirs == "Width"))
-          << row.name << " -> " << general->name;
-      // A chain is the general property's own chain, one step up.
-      if (i == 0) {
-        EXPECT_EQ(general->fallbacks[0], row.fallbacks[1]);
-      }
-    }
-  }
-  EXPECT_EQ(renamed, (std::set<std::string>{"listItemTitleTextSize=listItemTitleSize",
-                                            "listItemSubtitleTextSize=listItemSubtitleSize",
-                                            "listItemCtaButtonTextSize=listCtaButtonTextSize"}));
-  // Two general sizes steer nothing.
-  for (const auto& row : rows) {
-    for (auto key : row.fallbacks) EXPECT_TRUE(key != "tagItemPadding" && key != "tagListViewPadding");
-  }
-}
-
 TEST(DimensionTest, SideFallsBackToAxisThenGroup) {
   VelkorDimension d;
   d.setListItemMargin(12);
@@ -95,25 +46,12 @@ TEST(DimensionTest, SideFallsBackToAxisThenGroup) {
   // The paddings are another family.
   EXPECT_EQ(d.listItemLeftPadding(), 16);
 
-  d.setListItemCtaButtonPadding(6);
-  d.setListItemCtaButtonVerticalPadding(2);
-  EXPECT_EQ(d.listItemCtaButtonTopPadding(), 2);
-  EXPECT_EQ(d.listItemCtaButtonBottomPadding(), 2);
-  EXPECT_EQ(d.listItemCtaButtonLeftPadding(), 6);
-
   d.setTagItemHorizontalPadding(9);
   d.setTagItemPadding(3);  // steers nothing
   EXPECT_EQ(d.tagItemLeftPadding(), 9);
   EXPECT_EQ(d.tagItemRightPadding(), 9);
   EXPECT_EQ(d.tagItemTopPadding(), 8.0);
   EXPECT_EQ(d.tagItemPadding(), 3);
-
-  d.setPopupTextSize(18);
-  EXPECT_EQ(d.popupSubtitleTextSize(), 18);
-  EXPECT_EQ(d.popupViewTextSize(), 12.0);
-  d.setPopupCTAButtonWrapperViewVerticalMargin(10);
-  EXPECT_EQ(d.popupCTAButtonWrapperViewTopMargin(), 10);
-  EXPECT_EQ(d.popupCTAButtonWrapperViewLeftMargin(), 20.0);
 }
 
 TEST(DimensionTest, EverySetterReachesItsGetterAndTheSizesThatFallBackToIt) {
@@ -132,28 +70,14 @@ TEST(DimensionTest, EverySetterReachesItsGetterAndTheSizesThatFallBackToIt) {
   }
 }
 
-TEST(DimensionTest, OverridesAreStoredAsGivenAndAddingReadsThroughTheChain) {
+TEST(DimensionTest, OverridesAreStoredAsGiven) {
   VelkorDimension d;
   d.setMarkNewMargin(0.0);  // zero is an override, not a removal
   EXPECT_EQ(d.markNewLeftMargin(), 0.0);
-  d.setBannerTextSize(-3);
-  EXPECT_EQ(d.bannerTitleTextSize(), -3);
   d.setPopupMaxSize(std::numeric_limits<double>::infinity());
   EXPECT_TRUE(std::isinf(d.popupMaxSize()));
   d.setTextGap(std::nan(""));
   EXPECT_TRUE(std::isnan(d.textGap()));
-
-  d.setListItemMargin(12);
-  d.setListItemLeftMargin(d.listItemLeftMargin() + 1);
-  EXPECT_EQ(d.listItemLeftMargin(), 13);
-  EXPECT_EQ(d.listItemRightMargin(), 12);
-
-  // The renamed keys work through setter and getter alike.
-  d.setListItemTitleTextSize(21);
-  d.setListItemCtaButtonTextSize(22);
-  EXPECT_EQ(d.listItemTitleTextSize(), 21);
-  EXPECT_EQ(d.listItemCtaButtonTextSize(), 22);
-  EXPECT_EQ(d.listItemSubtitleTextSize(), 16.0);
 
   // The indicator's height is half an overridden width until it has its own.
   d.setPopupPageIndicatorWidth(30);
@@ -164,18 +88,13 @@ TEST(DimensionTest, OverridesAreStoredAsGivenAndAddingReadsThroughTheChain) {
 }
 
 TEST(DimensionTest, MoveToTopSpacingFollowsTheListTypeInForce) {
-  const struct {
-    long rawListType;
-    double fresh;
-    double overridden;
-  } cases[] = {{0, 0.0, 5}, {1, 0.0, 5}, {2, 15.0, 5}, {3, 0.0, 5}, {-1, 0.0, 5}, {99, 0.0, 5}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.rawListType);
-    ScopedListType type(static_cast<ListType>(c.rawListType));
+  for (const auto& [rawListType, fresh] : {std::pair{2L, 15.0}, {-1L, 0.0}, {99L, 0.0}}) {
+    SCOPED_TRACE(rawListType);
+    ScopedListType type(static_cast<ListType>(rawListType));
     VelkorDimension d;
-    EXPECT_EQ(d.moveToTopButtonTopSpacing(), c.fresh);
+    EXPECT_EQ(d.moveToTopButtonTopSpacing(), fresh);
     d.setMoveToTopButtonTopSpacing(5);
-    EXPECT_EQ(d.moveToTopButtonTopSpacing(), c.overridden);
+    EXPECT_EQ(d.moveToTopButtonTopSpacing(), 5);
   }
   // Read on every call: a later change of the list type shows at once.
   ScopedListType type(ListType::feed);

@@ -24,27 +24,12 @@ class OfwTextTest : public testing::Test {
   }
 };
 
-TEST_F(OfwTextTest, GenericWeightsGiveTheSystemFontAtTheAskedSize) {
-  EXPECT_EQ(VelkorOfwText::boldFont(17), Font::systemFont(17, FontWeight::bold));
-  EXPECT_EQ(VelkorOfwText::mediumFont(13), Font::systemFont(13, FontWeight::medium));
-}
-
 TEST_F(OfwTextTest, UnknownNamedFontFallsBackToTheRegularSystemFontOfThatSize) {
   VelkorOfwText::setBoldFont("NoSuchFont-Heavy");
   EXPECT_EQ(VelkorOfwText::boldFont(), OfwFont("NoSuchFont-Heavy"));
   EXPECT_EQ(VelkorOfwText::boldFont(17), Font::systemFont(17));
   // fontconfig's nearest match is not the font asked for.
   EXPECT_EQ(OfwFont("nanumgothic").instance(12), Font::systemFont(12));
-}
-
-TEST_F(OfwTextTest, KnownNamedFontIsUsedAndOnlyTheGenericWeightChanges) {
-  VelkorOfwText::setRegularFont("NanumMyeongjo");
-  Font font = VelkorOfwText::regularFont(15);
-  EXPECT_EQ(font.familyName(), "NanumMyeongjo");
-  EXPECT_EQ(font.pointSize(), 15);
-  EXPECT_FALSE(font.isSystemFont());
-  EXPECT_EQ(VelkorOfwText::listItemTitleFont(), OfwFont::system(FontWeight::regular));
-  EXPECT_EQ(VelkorOfwText::mediumFont(), OfwFont::system(FontWeight::medium));
 }
 
 TEST_F(OfwTextTest, RegisteringAFontFileReportsEachFailureOnce) {

@@ -34,18 +34,6 @@ TEST(ResourceBundleTest, EveryImageTheScreensNameDecodesAtItsSize) {
   EXPECT_FALSE(ui::Image::named("ico-mark-new.png", resourceBundle()));
 }
 
-TEST(ResourceBundleTest, EmptyIsFullyTransparentAndTheOthersDrawSomething) {
-  for (const auto& expected : kScreenImages) {
-    auto image = ui::Image::named(expected.name, resourceBundle());
-    ASSERT_TRUE(image);
-    bool anyInk = false;
-    for (std::size_t i = 3; i < image->rgba().size(); i += 4) anyInk = anyInk || image->rgba()[i] != 0;
-    EXPECT_EQ(anyInk, std::string(expected.name) != "empty") << expected.name;
-  }
-}
-
-// The embedded bytes are generated from the committed PNGs; this catches one changed without
-// the other (run the draw-resources target and commit both).
 TEST(ResourceBundleTest, EmbeddedBytesMatchTheCommittedPngs) {
   for (const auto& entry : resourceImageEntries()) {
     std::ifstream file("velkor/resources/images/" + std::string(entry.name) + ".png", std::ios::binary);

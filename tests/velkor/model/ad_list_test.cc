@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 
+#include "tests/velkor/model/fixtures.h"
 #include "tests/velkor/model/wire.h"
+#include "velkor/model/placement.h"
 
 namespace velkor {
 namespace {
@@ -25,7 +29,6 @@ std::string fixture(const std::string& name) {
 // do and that every one of them decodes.
 TEST(AdListFixturesTest, EveryFixtureAdDecodesAndTheCasesAreCovered) {
   const std::string body = fixture("ad_list.json");
-  ASSERT_FALSE(body.empty());
   const auto list = fromWire<AdList>(body);
   ASSERT_TRUE(list) << list.error().description();
   const auto details = fromWire<std::vector<Ad>>(fixture("ad_details.json"));
@@ -76,28 +79,16 @@ TEST(AdListDecodingTest, OneBadElementFailsTheWholeList) {
   auto listWith = [](const Json& someAds) {
     return Json{{"reward_types", Json::array()}, {"ads", someAds}, {"tabs", Json::array()}, {"tags", Json::array()}};
   };
-  struct Case {
-    const char* what;
-    std::function<void(Json&)> spoil;
-    Kind kind;
-    const char* path;
-  } cases[] = {
-      {"unknown landing type", [](Json& list) { list["ads"][3]["landing_type"] = 2; }, Kind::dataCorrupted,
-       "ads[3].landing_type"},
-      {"missing view url", [](Json& list) { list["ads"][20].erase("view_url"); }, Kind::keyNotFound,
-       "ads[20].view_url"},
-      {"null tags", [](Json& list) { list["tags"] = nullptr; }, Kind::valueNotFound, "tags"},
-      {"missing tags", [](Json& list) { list.erase("tags"); }, Kind::keyNotFound, "tags"},
-      {"ads not a list", [](Json& list) { list["ads"] = Json::object(); }, Kind::typeMismatch, "ads"},
-      {"tag without slug", [](Json& list) { list["tags"] = {{{"id", 1}, {"name", "n"}}}; }, Kind::keyNotFound,
-       "tags[0].slug"},
-      {"bad reward type", [](Json& list) { list["reward_types"] = {{{"id", "1"}}}; }, Kind::typeMismatch,
-       "reward_types[0].id"},
+  const std::tuple<std::function<void(Json&)>, Kind, const char*> cases[] = {
+      {[](Json& list) { list["ads"][3]["landing_type"] = 2; }, Kind::dataCorrupted, "ads[3].landing_type"},
+      {[](Json& list) { list["ads"][20].erase("view_url"); }, Kind::keyNotFound, "ads[20].view_url"},
+      {[](Json& list) { list["tags"] = nullptr; }, Kind::valueNotFound, "tags"},
+      {[](Json& list) { list["reward_types"] = {{{"id", "1"}}}; }, Kind::typeMismatch, "reward_types[0].id"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [spoil, kind, path] : cases) {
     Json list = listWith(ads);
-    c.spoil(list);
-    EXPECT_TRUE(failsAs<AdList>(list.dump(), c.kind, c.path)) << c.what;
+    spoil(list);
+    EXPECT_TRUE(failsAs<AdList>(list.dump(), kind, path));
   }
 }
 
@@ -115,6 +106,66 @@ TEST(AdListDecodingTest, EncodesWhatItDecoded) {
   ASSERT_EQ(again->ads.size(), list->ads.size());
   for (std::size_t i = 0; i < list->ads.size(); ++i) again->ads[i].priority = list->ads[i].priority;
   EXPECT_EQ(*again, *list);
+}
+
+// The fourteen keys every ad must carry, as the servers write them.
+Json minimalAd() {
+  return {{"id", 7}, {"campaign_id", 70}, {"title", "t"}, {"subtitle", "s"}, {"reward", 100},
+          {"thumb_image", "thumb"}, {"thumb_origin_image", "origin"}, {"show_status", 0}, {"ad_type_code", "CPA"},
+          {"deeplink", ""}, {"new_badge", 0}, {"reward_type_id", 1}, {"tag_ids", Json::array()},
+          {"view_url", "velkor://offerwall/ads/7"}};
+}
+
+
+TEST(AdEncodingTest, WritesNullForRequiredOptionalsAndLeavesOutTheOthers) {
+  auto ad = fromWire<Ad>(minimalAd().dump());
+  ASSERT_TRUE(ad);
+  ad->subtitle.reset();
+  ad->deeplink.reset();
+  const Json encoded = toJson(*ad);
+  for (const char* key : {"subtitle", "completed", "deeplink"}) {
+    EXPECT_TRUE(encoded.contains(key) && encoded.at(key).is_null()) << key;
+  }
+  EXPECT_EQ(encoded["adTypeCode"], "CPA");
+  for (const char* key : {"iconImage", "titleBar", "advertiserAppName", "viewItems", "filters", "nextParticipateTime",
+                          "delayCompleteTime", "rewardTypes", "tabId", "startAt", "callToAction",
+                          "callToActionEnabled", "rewardText", "optOutOption"}) {
+    EXPECT_FALSE(encoded.contains(key)) << key;
+  }
+  EXPECT_EQ(encoded["adStatus"], -1);
+  EXPECT_EQ(encoded.size(), 21u);  // every key that is always written
+}
+
+TEST(AdViewItemsTest, DecodesPresentTextsAndTheFlag) {
+  const auto empty = fromWire<ViewItemsInfo>("{}");
+  ASSERT_TRUE(empty);
+  EXPECT_EQ(toJson(*empty), Json::object());
+  EXPECT_FALSE(empty->isCallToActionEnabled());
+
+  const auto items = fromWire<ViewItemsInfo>(
+      R"({"title": null, "subtitle": "", "call_to_action_enabled": true, "event_notice_dark_image": "d"})");
+  ASSERT_TRUE(items);
+  EXPECT_TRUE(items->isCallToActionEnabled());
+  EXPECT_EQ(toJson(*items), (Json{{"subtitle", ""}, {"callToActionEnabled", true}, {"eventNoticeDarkImage", "d"}}));
+}
+
+TEST(PlacementTest, DecodesTheFixturePlacementsWithTheirAdsInServerOrder) {
+  const Json& body = fixtures().placements();
+  const auto list = fromWire<PlacementList>(served(body));
+  ASSERT_TRUE(list) << list.error().description();
+  ASSERT_EQ(list->placements.size(), body["placements"].size());
+  bool emptyPlacement = false;
+  for (std::size_t i = 0; i < list->placements.size(); ++i) {
+    const Placement& placement = list->placements[i];
+    const Json& ads = body["placements"][i]["ads"];
+    EXPECT_EQ(placement.slug, body["placements"][i]["slug"]);
+    ASSERT_EQ(placement.ads.size(), ads.size());
+    for (std::size_t j = 0; j < ads.size(); ++j) EXPECT_EQ(placement.ads[j].id, ads[j]["id"]);
+    emptyPlacement |= placement.ads.empty();
+  }
+  EXPECT_TRUE(emptyPlacement);
+  ASSERT_TRUE(list->rewardTypes);
+  EXPECT_FALSE(list->rewardTypes->empty());
 }
 
 }  // namespace

@@ -1,19 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
+#include <tuple>
 
 #include "platform/dispatch/clock.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/core/velkor_parameters.h"
 #include "velkor/model/ad.h"
+#include "velkor/model/server_date.h"
 
 namespace velkor {
 namespace {
 
 constexpr double kMid2023 = 1'688'000'000;  // 2023-06-29 UTC
 
-// Each test sets the core's user, tester flag and OS version it needs, and leaves the defaults behind.
 class AdVisibilityTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -39,7 +41,6 @@ class AdVisibilityTest : public ::testing::Test {
   }
 
   static FiltersInfo minOs(std::string version) { return FiltersInfo{std::move(version), std::nullopt, std::nullopt}; }
-  static FiltersInfo detarget(std::vector<std::string> genders) { return FiltersInfo{std::nullopt, genders, std::nullopt}; }
   static FiltersInfo ages(std::vector<AgeFilter> ranges) { return FiltersInfo{std::nullopt, std::nullopt, ranges}; }
 
   dispatch::ScopedManualClock clock_{kMid2023, 0};
@@ -47,92 +48,62 @@ class AdVisibilityTest : public ::testing::Test {
 
 TEST_F(AdVisibilityTest, ShowStatusDecidesWhoSeesTheAd) {
   const FiltersInfo excludes = minOs("99");
-  struct Case {
-    std::int64_t showStatus;
-    std::optional<std::int64_t> completed;
-    std::optional<FiltersInfo> filter;
-    bool tester;
-    bool visible;
-  } cases[] = {
-      {0, std::nullopt, std::nullopt, false, true},   {0, std::nullopt, excludes, false, false},
-      {0, 1, excludes, false, true},                  {0, 0, excludes, false, false},
-      {1, std::nullopt, std::nullopt, false, false},  {1, 0, std::nullopt, false, false},
-      {1, 1, excludes, false, true},                  {-1, std::nullopt, std::nullopt, false, false},
-      {-1, 1, std::nullopt, false, false},            {-1, std::nullopt, std::nullopt, true, true},
-      {-1, std::nullopt, excludes, true, false},      {-1, 1, excludes, true, true},
-      {2, 1, std::nullopt, true, false},              {-2, 1, std::nullopt, true, false},
+  // show status, completed, filter, tester, visible
+  const std::tuple<std::int64_t, std::optional<std::int64_t>, std::optional<FiltersInfo>, bool, bool> cases[] = {
+      {0, std::nullopt, std::nullopt, false, true},  {0, std::nullopt, excludes, false, false},
+      {0, 1, excludes, false, true},                 {1, 0, std::nullopt, false, false},
+      {1, 1, excludes, false, true},                 {-1, 1, std::nullopt, false, false},
+      {-1, std::nullopt, excludes, true, false},     {-1, 1, excludes, true, true},
+      {2, 1, std::nullopt, true, false},
   };
-  for (const Case& c : cases) {
-    VelkorInternal::shared().setIsTester(c.tester);
-    EXPECT_EQ(adWith(c.showStatus, c.completed, c.filter).isVisible(), c.visible)
-        << "status " << c.showStatus << " completed " << c.completed.value_or(-99) << " filter " << c.filter.has_value()
-        << " tester " << c.tester;
+  for (const auto& [showStatus, completed, filter, tester, visible] : cases) {
+    VelkorInternal::shared().setIsTester(tester);
+    EXPECT_EQ(adWith(showStatus, completed, filter).isVisible(), visible)
+        << "status " << showStatus << " completed " << completed.value_or(-99) << " filter " << filter.has_value()
+        << " tester " << tester;
   }
 }
 
 TEST_F(AdVisibilityTest, MinimumOsVersionComparesPieceByPiece) {
-  struct Case {
-    std::string target;
-    bool filteredOut;
-  } cases[] = {{"15.4.1", true}, {"16", true}, {"15", false}, {"15.4", false}, {"15.4.0", false},
-               {"1.0", false},   {"", false},  {"..", false}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(adWith(0, std::nullopt, minOs(c.target)).isFilteredOut(), c.filteredOut) << c.target;
-  }
+  const std::pair<const char*, bool> cases[] = {{"15.4.1", true}, {"16", true}, {"15", false}, {"15.4.0", false},
+                                                {"..", false}};
+  for (const auto& [target, out] : cases) EXPECT_EQ(adWith(0, std::nullopt, minOs(target)).isFilteredOut(), out) << target;
 }
 
 TEST_F(AdVisibilityTest, DetargetedGendersCompareTheirTexts) {
-  struct Case {
-    int gender;
-    std::vector<std::string> detargeted;
-    bool filteredOut;
-  } cases[] = {
-      {1, {"man"}, true},     {0, {"man"}, false},   {1, {"Man"}, false},       {2, {"man", "woman"}, true},
-      {0, {"other"}, true},   {1, {"male"}, false},  {0, {"unknown"}, false},  {1, {}, false},
+  using Genders = std::vector<std::string>;
+  const std::tuple<int, Genders, bool> cases[] = {
+      {1, {"man"}, true}, {1, {"Man"}, false}, {2, {"man", "woman"}, true}, {0, {"other"}, true},
       // A gender outside 0 to 2 has no text and so matches none.
-      {3, {"other", "man", "woman"}, false},         {-1, {"other"}, false},
-  };
-  for (const Case& c : cases) {
-    setUser(c.gender, UserInfo::kUnknownBirthYear);
-    EXPECT_EQ(adWith(0, std::nullopt, detarget(c.detargeted)).isFilteredOut(), c.filteredOut) << "gender " << c.gender;
+      {3, {"other", "man", "woman"}, false}, {-1, {"other"}, false}};
+  for (const auto& [gender, detargeted, out] : cases) {
+    setUser(gender, UserInfo::kUnknownBirthYear);
+    EXPECT_EQ(adWith(0, std::nullopt, FiltersInfo{std::nullopt, detargeted, std::nullopt}).isFilteredOut(), out) << gender;
   }
 }
 
 // Ranges include both ends; any one range admits; a reversed range admits no age.
 TEST_F(AdVisibilityTest, AgeRangesAdmitTheirOwnAges) {
-  struct Case {
-    int birthYear;  // in 2023
-    std::vector<AgeFilter> ranges;
-    bool filteredOut;
-  } cases[] = {
+  const std::tuple<int, std::vector<AgeFilter>, bool> cases[] = {  // birth year, ranges in 2023, filtered out
       {2003, {{20, 29}}, false}, {1994, {{20, 29}}, false}, {1993, {{20, 29}}, true}, {2004, {{20, 29}}, true},
-      {UserInfo::kUnknownBirthYear, {{20, 29}}, true},       {1970, {{30, 39}, {50, 59}}, false},
-      {1983, {{40, 30}}, true}, {1988, {{40, 30}}, true}, {1993, {{40, 30}}, true}, {2023, {{40, 30}}, true},
-  };
-  for (const Case& c : cases) {
-    setUser(0, c.birthYear);
-    const Ad ad = adWith(0, std::nullopt, ages(c.ranges));
-    EXPECT_EQ(ad.isFilteredOut(), c.filteredOut) << c.birthYear;
-    EXPECT_EQ(ad.matchesTargetAges(), !c.filteredOut) << c.birthYear;
+      {UserInfo::kUnknownBirthYear, {{20, 29}}, true}, {1970, {{30, 39}, {50, 59}}, false}, {1988, {{40, 30}}, true}};
+  for (const auto& [birthYear, ranges, out] : cases) {
+    setUser(0, birthYear);
+    const Ad ad = adWith(0, std::nullopt, ages(ranges));
+    EXPECT_EQ(ad.isFilteredOut(), out) << birthYear;
+    EXPECT_EQ(ad.matchesTargetAges(), !out) << birthYear;
   }
 }
 
 TEST_F(AdVisibilityTest, AgeNeverOverflowsForAnyBirthYear) {
   constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
   constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-  struct Case {
-    int birthYear;
-    AgeFilter range;
-    bool admitted;
-  } cases[] = {
-      {std::numeric_limits<int>::min(), {0, kMax}, true},
-      {std::numeric_limits<int>::min(), {0, 2'000'000'000}, false},
-      {std::numeric_limits<int>::max(), {kMin, -1}, true},
-      {std::numeric_limits<int>::max(), {0, kMax}, false},
-  };
-  for (const Case& c : cases) {
-    setUser(0, c.birthYear);
-    EXPECT_EQ(adWith(0, std::nullopt, ages({c.range})).matchesTargetAges(), c.admitted) << c.birthYear;
+  constexpr int kFirst = std::numeric_limits<int>::min(), kLast = std::numeric_limits<int>::max();
+  const std::tuple<int, AgeFilter, bool> cases[] = {{kFirst, {0, kMax}, true}, {kFirst, {0, 2'000'000'000}, false},
+                                                     {kLast, {kMin, -1}, true}, {kLast, {0, kMax}, false}};
+  for (const auto& [birthYear, range, admitted] : cases) {
+    setUser(0, birthYear);
+    EXPECT_EQ(adWith(0, std::nullopt, ages({range})).matchesTargetAges(), admitted) << birthYear;
   }
 }
 
@@ -149,22 +120,45 @@ TEST_F(AdVisibilityTest, AgeUsesTheGregorianYearOfTheCurrentZone) {
 // Each rule can only exclude: passing one hands on to the next.
 TEST_F(AdVisibilityTest, RulesThatAdmitDoNotSkipTheLaterOnes) {
   setUser(1, 1970);  // a man of 53
-  EXPECT_TRUE(adWith(0, std::nullopt, FiltersInfo{"1.0", std::vector<std::string>{"man"}, std::nullopt}).isFilteredOut());
-  EXPECT_TRUE(adWith(0, std::nullopt, FiltersInfo{"1.0", std::nullopt, std::vector<AgeFilter>{{20, 29}}}).isFilteredOut());
-  EXPECT_TRUE(adWith(0, std::nullopt, FiltersInfo{std::nullopt, std::vector<std::string>{"woman"},
-                                                  std::vector<AgeFilter>{{20, 29}}})
-                  .isFilteredOut());
-  EXPECT_FALSE(adWith(0, std::nullopt, FiltersInfo{"1.0", std::vector<std::string>{"woman"},
-                                                   std::vector<AgeFilter>{{50, 59}}})
-                   .isFilteredOut());
+  using Genders = std::vector<std::string>;
+  using Ages = std::vector<AgeFilter>;
+  const std::pair<FiltersInfo, bool> cases[] = {{{"1.0", Genders{"man"}, std::nullopt}, true},
+                                                {{"1.0", std::nullopt, Ages{{20, 29}}}, true},
+                                                {{std::nullopt, Genders{"woman"}, Ages{{20, 29}}}, true},
+                                                {{"1.0", Genders{"woman"}, Ages{{50, 59}}}, false}};
+  for (const auto& [filter, out] : cases) EXPECT_EQ(adWith(0, std::nullopt, filter).isFilteredOut(), out);
 }
 
-TEST_F(AdVisibilityTest, EmptyFilterPartsCountAsAbsent) {
-  setUser(1, UserInfo::kUnknownBirthYear);
-  EXPECT_FALSE(adWith(0, std::nullopt, FiltersInfo{}).isFilteredOut());
-  EXPECT_FALSE(adWith(0, std::nullopt, FiltersInfo{"", std::vector<std::string>{}, std::vector<AgeFilter>{}})
-                   .isFilteredOut());
-  EXPECT_TRUE(adWith(0, std::nullopt, std::nullopt).matchesTargetAges());
+constexpr double kMay1At3Utc = 1'682'910'000;  // 2023-05-01 03:00:00 UTC
+
+TEST(ServerDateTest, ReadsTextsWithTheirZoneAndZeroOtherwise) {
+  dispatch::ScopedManualClock clock(1'700'000'000, 3 * 3600);
+  struct Case {
+    std::optional<std::string> text;
+    double seconds;
+  } cases[] = {
+      {"2023-05-01T12:00:00+0900", kMay1At3Utc},
+      {"2023-04-30T19:00:00-0800", kMay1At3Utc},
+      {"2023-05-01", 0},
+      {"2023-02-30T12:00:00+0900", 0},
+      {std::nullopt, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(serverDateSeconds(c.text), c.seconds) << c.text.value_or("(absent)");
+  }
+}
+
+TEST(ServerDateTest, WritesInTheClockZoneAndReadsBack) {
+  dispatch::ScopedManualClock clock(1'700'000'000, 9 * 3600);
+  EXPECT_EQ(serverDateText(0), "1970-01-01T09:00:00+0900");
+  EXPECT_EQ(serverDateSeconds(serverDateText(0)), 0);
+  EXPECT_EQ(serverDateText(kMay1At3Utc), "2023-05-01T12:00:00+0900");
+}
+
+TEST(ServerDateTest, NonFiniteSecondsWriteNoText) {
+  dispatch::ScopedManualClock clock;
+  EXPECT_EQ(serverDateText(std::numeric_limits<double>::quiet_NaN()), "");
+  EXPECT_EQ(serverDateText(std::numeric_limits<double>::infinity()), "");
 }
 
 }  // namespace

@@ -17,10 +17,7 @@ TEST(OptOutOptionTest, FillsDefaultsFromWhatTheServerSent) {
   };
   const Case cases[] = {
       {R"({"start_button_text":"시작"})", &OptOutOption::actionButtonText, "시작"},
-      {R"({"start_button_text":"시작","action_button_text":"행동"})", &OptOutOption::actionButtonText,
-       "행동"},
       {R"({"action_button_text":null})", &OptOutOption::actionButtonText, "처음이 아니에요"},
-      {R"({"start_button_text":null})", &OptOutOption::startButtonText, std::nullopt},
       // The action text fills every placeholder of the title, server-sent or default...
       {R"({"action_text":"설치","title":"{ACTION_TEXT} 또 {ACTION_TEXT}"})", &OptOutOption::title,
        "설치 또 설치"},
@@ -31,34 +28,12 @@ TEST(OptOutOptionTest, FillsDefaultsFromWhatTheServerSent) {
       // An action text holding the placeholder is inserted once, not expanded again.
       {R"({"action_text":"{ACTION_TEXT}!","title":"a{ACTION_TEXT}b"})", &OptOutOption::title,
        "a{ACTION_TEXT}!b"},
-      {R"({"title":null})", &OptOutOption::title, "이미 참여한 적이 있나요?\n새로운 미션으로 바꿀 수 있어요"},
-      {R"({"title":""})", &OptOutOption::title, ""},
-      {R"({"positive_button_text":"네"})", &OptOutOption::positiveButtonText, "네"},
-      {R"({"negative_button_text":""})", &OptOutOption::negativeButtonText, ""},
   };
   for (const Case& c : cases) {
     const auto option = fromWire<OptOutOption>(c.json);
     ASSERT_TRUE(option) << c.json;
     EXPECT_EQ((*option).*c.field, c.expected) << c.json;
   }
-}
-
-TEST(OptOutOptionTest, APresentTextOfAnotherTypeFailsAtItsKey) {
-  for (const char* key : {"action_text", "start_button_text", "action_button_text", "title", "message",
-                          "positive_button_text", "negative_button_text"}) {
-    EXPECT_TRUE(failsAs<OptOutOption>(Json{{key, 1}}.dump(), Kind::typeMismatch, key));
-  }
-}
-
-TEST(OptOutOptionTest, EncodesTheFilledInTextsAndTheStartTextOnlyWhenSent) {
-  const auto option = fromWire<OptOutOption>(R"({"action_text":"설치"})");
-  ASSERT_TRUE(option);
-  const Json written = toJson(*option);
-  EXPECT_FALSE(written.contains("startButtonText"));
-  EXPECT_EQ(written["title"], "이미 설치한 적이 있나요?\n새로운 미션으로 바꿀 수 있어요");
-  EXPECT_EQ(written.size(), 6u);
-  EXPECT_TRUE(
-      toJson(fromWire<OptOutOption>(R"({"start_button_text":"s"})").value()).contains("startButtonText"));
 }
 
 }  // namespace

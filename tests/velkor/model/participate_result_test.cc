@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/base/bundle.h"
 #include "tests/velkor/model/fixtures.h"
 #include "tests/velkor/model/wire.h"
+#include "velkor/model/dialog.h"
+#include "velkor/model/share_link.h"
 #include "velkor/model/velkor_error.h"
 
 namespace velkor {
@@ -44,40 +47,49 @@ TEST(ParticipateResultTest, EveryFixtureAnswerDecodesAsAResultOrAnError) {
   }
 }
 
-TEST(ParticipateResultTest, DecodesWithAndWithoutItsOptionalParts) {
-  for (const char* bare : {R"({"click_key":"ck","landing_url":"l"})",
-                           R"({"click_key":"ck","landing_url":"l","dialog":null,"complete_delay_time":null})"}) {
-    const auto result = fromWire<ParticipateResult>(bare);
-    ASSERT_TRUE(result) << bare;
-    EXPECT_EQ(*result, (ParticipateResult{"ck", "l", std::nullopt, std::nullopt})) << bare;
-  }
-  const auto full = fromWire<ParticipateResult>(
-      R"({"click_key":"ck","landing_url":"l","complete_delay_time":3,
-          "dialog":{"type":"alert","message":"m","positive_button":"p"}})");
-  ASSERT_TRUE(full);
-  EXPECT_EQ(*full, (ParticipateResult{"ck", "l", Dialog{"alert", "m", "p", std::nullopt, std::nullopt}, 3}));
-}
-
 TEST(ParticipateResultTest, FailsOnAMissingKeyOrAWrongType) {
-  for (const BadWire& bad :
-       {BadWire{R"({"click_key":"ck"})", Kind::keyNotFound, "landing_url"},
-        BadWire{R"({"landing_url":"l"})", Kind::keyNotFound, "click_key"},
-        BadWire{R"({"click_key":1,"landing_url":"l"})", Kind::typeMismatch, "click_key"},
-        BadWire{R"({"click_key":"ck","landing_url":"l","complete_delay_time":"3"})", Kind::typeMismatch,
-                "complete_delay_time"},
-        BadWire{R"({"click_key":"ck","landing_url":"l","complete_delay_time":2.5})", Kind::dataCorrupted,
-                "complete_delay_time"},
-        BadWire{R"({"click_key":"ck","landing_url":"l","dialog":[]})", Kind::typeMismatch, "dialog"}}) {
-    EXPECT_TRUE(failsAsExpected<ParticipateResult>(bad));
-  }
+  EXPECT_TRUE(failsAs<ParticipateResult>(R"({"click_key":"ck"})", Kind::keyNotFound, "landing_url"));
+  EXPECT_TRUE(failsAs<ParticipateResult>(R"({"click_key":"ck","landing_url":"l","complete_delay_time":2.5})",
+                                         Kind::dataCorrupted, "complete_delay_time"));
+  EXPECT_TRUE(failsAs<ParticipateResult>(R"({"click_key":"ck","landing_url":"l","dialog":[]})", Kind::typeMismatch,
+                                         "dialog"));
 }
 
-TEST(ParticipateResultTest, EncodesTheOptionalPartsOnlyWhenPresent) {
-  EXPECT_EQ(toJson(ParticipateResult{"ck", "l", std::nullopt, std::nullopt}),
-            Json::parse(R"({"clickKey":"ck","landingUrl":"l"})"));
-  EXPECT_EQ(toJson(ParticipateResult{"ck", "l", Dialog{}, 0}),
-            Json::parse(R"({"clickKey":"ck","landingUrl":"l","dialog":{"type":"alert"},
-                                      "completeDelayTime":0})"));
+class DisplayName : public ::testing::Test {
+ protected:
+  void TearDown() override { base::Bundle::main().removeObject("CFBundleDisplayName"); }
+};
+
+TEST_F(DisplayName, MessagesTakeTheAppsNameAndLoseTheirMarkTags) {
+  base::Bundle::main().setObject("CFBundleDisplayName", "Foo");
+  const Dialog dialog{std::nullopt, "{PUB_APP_DISPLAY_NAME} <mark>100</mark>", std::nullopt, std::nullopt,
+                      std::nullopt};
+  EXPECT_EQ(dialog.mMessage(), "Foo 100");
+
+  const VelkorError error{1, dialog.message, std::nullopt};
+  const base::AttributedString shown = error.mMessage();
+  ASSERT_EQ(shown.string(), "Foo 100");
+  EXPECT_FALSE(shown.attributes(0).foregroundColor);  // the name is not coloured
+  EXPECT_FALSE(shown.attributes(3).foregroundColor);
+  EXPECT_TRUE(shown.attributes(4).foregroundColor);  // the marked digits are
+  EXPECT_TRUE(shown.attributes(6).foregroundColor);
+}
+
+TEST(SharedLinkTest, ReadsTheShortAddressUnderShareLinkWithFixedKeys) {
+  const auto link = fromPlain<SharedLink>(
+      R"({"share_link":{"short_url":"https://s.example/a","origin_url":"https://www.example.com/a"}})");
+  ASSERT_TRUE(link);
+  EXPECT_EQ(link->shortURL, "https://s.example/a");
+  const auto served = fromPlain<SharedLink>(testing::served(fixtures().shareLink(), 1001));
+  ASSERT_TRUE(served);
+  EXPECT_EQ(served->shortURL, "http://127.0.0.1:8080/s/1001");
+
+  for (const char* bad : {R"({"short_url":"https://s.example/a"})", R"({"share_link":{"shortUrl":"x"}})",
+                          R"({"share_link":{"short_url":3}})", R"([])"}) {
+    EXPECT_FALSE(fromPlain<SharedLink>(bad)) << bad;
+  }
+  // Under the REST clients' conversion the fixed keys would be lost: the answer is read plainly.
+  EXPECT_FALSE(fromWire<SharedLink>(R"({"share_link":{"short_url":"x"}})"));
 }
 
 }  // namespace

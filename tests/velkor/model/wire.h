@@ -42,14 +42,6 @@ T decodedOrFail(const nlohmann::json& json) {
   return result ? *result : T{};
 }
 
-// A server text that must not decode, with the error it must give.
-struct BadWire {
-  const char* json;
-  base::DecodingError::Kind kind;
-  // In the document's own keys: "banners[0].show_status".
-  const char* path;
-};
-
 // Passes when the text fails to decode (with key conversion) with the error `kind` at `path`.
 template <class T>
 ::testing::AssertionResult failsAs(std::string_view json, base::DecodingError::Kind kind, std::string_view path) {
@@ -61,11 +53,6 @@ template <class T>
                                          << static_cast<int>(error.kind) << ")";
   }
   return ::testing::AssertionSuccess();
-}
-
-template <class T>
-::testing::AssertionResult failsAsExpected(const BadWire& bad) {
-  return failsAs<T>(bad.json, bad.kind, bad.path);
 }
 
 // The encoded value as a tree; a null tree when encoding failed.
