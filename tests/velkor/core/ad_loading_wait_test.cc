@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <mutex>
 
 #include "tests/velkor/core/host_ads_test_support.h"
 
@@ -12,12 +11,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The repository as a loader sees it, sending every request to the server and counting the requests
-// in flight at once.
+// The repository sending every request to the server, counting the requests in flight at once.
 class CountingSource : public AdDataSource {
  public:
   explicit CountingSource(std::shared_ptr<AdRepository> repository) : repository_(std::move(repository)) {}
-
   void getAds(std::string from, OnAds onSuccess, OnError onError) override {
     repository_->setCacheIsDirty(true);
     begin();
@@ -28,15 +25,12 @@ class CountingSource : public AdDataSource {
     begin();
     repository_->getPlacements(ended(std::move(onSuccess)), ended(std::move(onError)));
   }
-
   int mostAtOnce() const { return mostAtOnce_.load(); }
-
  private:
   void begin() {
     const int now = ++inFlight_;
     int most = mostAtOnce_.load();
-    while (now > most && !mostAtOnce_.compare_exchange_weak(most, now)) {
-    }
+    while (now > most && !mostAtOnce_.compare_exchange_weak(most, now)) continue;
   }
   template <class Callback>
   Callback ended(Callback callback) {
@@ -45,7 +39,6 @@ class CountingSource : public AdDataSource {
       if (callback) callback(std::move(args)...);
     };
   }
-
   std::shared_ptr<AdRepository> repository_;
   std::atomic<int> inFlight_{0};
   std::atomic<int> mostAtOnce_{0};
@@ -57,14 +50,11 @@ struct LoaderCase {
   std::function<void(const HostAdsTest&, std::shared_ptr<AdDataSource>, std::shared_ptr<Recorder>)> load;
   std::string timeoutAnswer;
 };
-
 std::ostream& operator<<(std::ostream& out, const LoaderCase& c) { return out << c.name; }
 
 class AdLoadingWait : public HostAdsTest, public ::testing::WithParamInterface<LoaderCase> {
  protected:
   void load(const std::shared_ptr<Recorder>& recorder) { GetParam().load(*this, source_, recorder); }
-  mock::RequestLog& requests() { return log(); }
-
   std::shared_ptr<CountingSource> source_ = std::make_shared<CountingSource>(repository_);
 };
 
@@ -75,7 +65,7 @@ TEST_P(AdLoadingWait, TimesOutAfterTenSecondsAndThenStillRunsOneLoadAtATime) {
   // (On the placement loader's concurrent queue either may be first.)
   const std::vector<std::shared_ptr<Recorder>> loads = {std::make_shared<Recorder>(), std::make_shared<Recorder>()};
   for (const auto& recorder : loads) load(recorder);
-  ASSERT_TRUE(requests().waitFor(route, 1, 5s));
+  ASSERT_TRUE(log().waitFor(route, 1, 5s));
   auto timeouts = [&] {
     int count = 0;
     for (const auto& recorder : loads) {
@@ -83,7 +73,6 @@ TEST_P(AdLoadingWait, TimesOutAfterTenSecondsAndThenStillRunsOneLoadAtATime) {
     }
     return count;
   };
-
   clock_->advance(dispatch::Seconds(9.5));
   EXPECT_EQ(timeouts(), 0);
   clock_->advance(dispatch::Seconds(0.5));
@@ -93,8 +82,7 @@ TEST_P(AdLoadingWait, TimesOutAfterTenSecondsAndThenStillRunsOneLoadAtATime) {
     EXPECT_TRUE(recorder->calls()[0].onMainThread);
   }
   EXPECT_EQ(timeouts(), 1) << "the other load succeeds";
-  EXPECT_EQ(requests().count(route), 1u) << "a load that timed out sends nothing";
-
+  EXPECT_EQ(log().count(route), 1u) << "a load that timed out sends nothing";
   // Had the timed-out wait given back a turn it never took, two loads would now run at once.
   listServer().setFault(route, mock::Fault{}.withDelay(200ms).sticky());
   std::vector<std::shared_ptr<Recorder>> later;
@@ -107,7 +95,7 @@ TEST_P(AdLoadingWait, TimesOutAfterTenSecondsAndThenStillRunsOneLoadAtATime) {
     EXPECT_FALSE(recorder->calls()[0].error) << text(recorder->calls()[0]);
   }
   EXPECT_EQ(source_->mostAtOnce(), 1);
-  EXPECT_EQ(requests().count(route), 4u);
+  EXPECT_EQ(log().count(route), 4u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -116,11 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
         LoaderCase{"Native", mock::Route::adList,
                    [](const HostAdsTest& test, auto source, auto r) {
                      test.nativeLoaderFor(source).loadAds(3, std::nullopt, adsTo(r), errorTo(r));
-                   },
-                   "error: load ads request timeout"},
-        LoaderCase{"NativePage", mock::Route::adList,
-                   [](const HostAdsTest& test, auto source, auto r) {
-                     test.nativeLoaderFor(source).loadAllAds(1, 3, std::nullopt, pageTo(r), errorTo(r));
                    },
                    "error: load ads request timeout"},
         LoaderCase{"Placement", mock::Route::placements,

@@ -1,6 +1,5 @@
-// What the tests of the facade and the core singleton share: the network tests' scope with the facade
-// pointed at its servers, a clean logging framework, and the core's user, delegates, configuration and
-// cache put back at the end.
+// The network tests' scope with the facade pointed at its servers, a clean logging framework, and the
+// core's user, delegates, configuration and cache put back at the end.
 #pragma once
 
 #include <chrono>
@@ -26,7 +25,6 @@ class FacadeScope : public NetworkScope {
     // Rebuilds the routes and points tracking at this test's collector.
     Velkor::shared().setServer(Stage::production);
   }
-
   ~FacadeScope() {
     dispatch::main_loop::runUntil([] { return !lumberjack::Sender::shared().isUploading(); });
     // Tracking back on the built-in address before this test's collector goes away.

@@ -26,12 +26,10 @@ class OpenedUrls {
     });
   }
   ~OpenedUrls() { ui::Application::shared().setOpenUrlHandler(nullptr); }
-
   std::vector<std::string> all() const {
     std::lock_guard lock(mutex_);
     return opened_;
   }
-
  private:
   mutable std::mutex mutex_;
   std::vector<std::string> opened_;
@@ -44,7 +42,6 @@ struct ParticipationCase {
   std::string opened;
   std::string error;
 };
-
 std::ostream& operator<<(std::ostream& out, const ParticipationCase& c) { return out << "ad " << c.adId; }
 
 class Participation : public ::testing::TestWithParam<ParticipationCase> {
@@ -60,7 +57,6 @@ TEST_P(Participation, SendsTheUserToTheLandingOrSaysWhyNot) {
       c.adId, [recorder](std::string landing) { recorder->success(std::move(landing)); },
       [recorder](Error error) { recorder->failure(std::move(error)); });
   EXPECT_TRUE(ui::Application::shared().isNetworkActivityIndicatorVisible());
-
   ASSERT_TRUE(recorder->waitFor(1));
   const Call call = recorder->calls()[0];
   EXPECT_TRUE(call.onMainThread);
@@ -81,8 +77,6 @@ TEST_P(Participation, SendsTheUserToTheLandingOrSaysWhyNot) {
 INSTANTIATE_TEST_SUITE_P(
     Landings, Participation,
     ::testing::Values(
-        ParticipationCase{1001, "https://www.example.com/event/1001?utm_source=velkor",
-                          "https://www.example.com/event/1001?utm_source=velkor", ""},
         // The block hears the landing as sent; the braces are escaped only to open it.
         ParticipationCase{1006, "https://www.example.com/land/{1006}?ref={velkor}",
                           "https://www.example.com/land/%7B1006%7D?ref=%7Bvelkor%7D", ""},
@@ -92,7 +86,6 @@ INSTANTIATE_TEST_SUITE_P(
                           "velkor://inappbrowser?url=https%3A%2F%2Fwww.example.com%2Fevent%2F1003&title=%EC%9D%B4%EB%B2%A4%ED%8A%B8",
                           ""},
         ParticipationCase{1007, "", "", "VelKOR 312 해당 URL로 이동에 실패하였습니다."},
-        ParticipationCase{1101, "", "", "VelKOR 34 이미 참여한 광고예요."},
         ParticipationCase{1104, "", "", "VelKOR 500 일시적인 오류가 발생했어요. 잠시 후 다시 시도해 주세요."}));
 
 TEST(Optout, MarksBothCachesDirtyOnceAcceptedAndSwallowsFailures) {
@@ -107,11 +100,9 @@ TEST(Optout, MarksBothCachesDirtyOnceAcceptedAndSwallowsFailures) {
     // Long enough for the answer to have been handled.
     dispatch::main_loop::runUntil([] { return false; }, 300ms);
   };
-
   sendOptout(1102, 1);
   EXPECT_FALSE(repository->cacheIsDirty());
   EXPECT_FALSE(repository->placementCacheIsDirty());
-
   sendOptout(1001, 2);
   EXPECT_TRUE(repository->cacheIsDirty());
   EXPECT_TRUE(repository->placementCacheIsDirty());

@@ -26,15 +26,12 @@ inline std::string summary(const NativeAds& ads, std::optional<PageInfo> page = 
   return text;
 }
 
-inline OnNativeAds adsTo(const std::shared_ptr<Recorder>& recorder) {
-  return [recorder](NativeAds ads) { recorder->success(summary(ads)); };
+using RecorderPtr = std::shared_ptr<Recorder>;
+inline OnNativeAds adsTo(const RecorderPtr& r) { return [r](NativeAds ads) { r->success(summary(ads)); }; }
+inline OnNativeAdPage pageTo(const RecorderPtr& r) {
+  return [r](NativeAds ads, PageInfo page) { r->success(summary(ads, page)); };
 }
-inline OnNativeAdPage pageTo(const std::shared_ptr<Recorder>& recorder) {
-  return [recorder](NativeAds ads, PageInfo page) { recorder->success(summary(ads, page)); };
-}
-inline OnError errorTo(const std::shared_ptr<Recorder>& recorder) {
-  return [recorder](Error error) { recorder->failure(std::move(error)); };
-}
+inline OnError errorTo(const RecorderPtr& r) { return [r](Error error) { r->failure(std::move(error)); }; }
 
 // "error: <description>" for a failure ("error: VelKOR error 0" without a message), the summary
 // for a success.
@@ -56,10 +53,8 @@ inline std::string answerOf(const std::function<void(std::shared_ptr<Recorder>)>
 class HostAdsTest : public ::testing::Test {
  protected:
   ~HostAdsTest() override { RewardType::setItems({}); }
-
   mock::MockServer& listServer() { return network_.servers().server(mock::kLogicList); }
   mock::RequestLog& log() { return network_.log(); }
-
  public:
   // Loaders of this test over its repository (or another source): one queue and one semaphore each.
   NativeAdLoader nativeLoaderFor(std::shared_ptr<AdDataSource> source) const {
@@ -70,7 +65,6 @@ class HostAdsTest : public ::testing::Test {
   }
   NativeAdLoader nativeLoader() const { return nativeLoaderFor(repository_); }
   PlacementAdLoader placementLoader() const { return placementLoaderFor(repository_); }
-
  protected:
   NetworkScope network_;
   dispatch::ScopedManualClock clock_{dispatch::SystemClock().wallSeconds()};

@@ -7,7 +7,6 @@
 
 #include "tests/velkor/core/host_ads_test_support.h"
 #include "tests/velkor/model/fixtures.h"
-#include "velkor/core/velkor_internal.h"
 #include "velkor/model/tag_list.h"
 
 namespace velkor::testing {
@@ -45,7 +44,6 @@ struct PagingCase {
   std::int64_t size;
   std::string expected;
 };
-
 std::ostream& operator<<(std::ostream& out, const PagingCase& c) { return out << c.name; }
 
 class LoadAllAdsPaging : public HostAdsTest, public ::testing::WithParamInterface<PagingCase> {};
@@ -67,14 +65,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PagingCase{"FirstPage", 1, 10, ids(1, 10) + " (1/3)"},
                       PagingCase{"LastPartialPage", 3, 10, ids(21, 25) + " (3/3)"},
                       PagingCase{"PastTheLastPage", 4, 10, kOutOfRange},
-                      PagingCase{"LargestSize", 1, 20, ids(1, 20) + " (1/2)"},
-                      PagingCase{"OneAdPages", 25, 1, "25 (25/25)"},
                       PagingCase{"HugePage", std::numeric_limits<std::int64_t>::max(), 10, kOutOfRange},
                       PagingCase{"SizeAboveTwenty", 1, 21, kBadLimit}, PagingCase{"SizeZero", 1, 0, kBadLimit},
-                      PagingCase{"NegativeSize", 1, -3, kBadLimit}, PagingCase{"PageZero", 0, 10, kBadPage},
+                      PagingCase{"PageZero", 0, 10, kBadPage},
                       // The page is checked first.
-                      PagingCase{"PageZeroAndSizeAboveTwenty", 0, 21, kBadPage},
-                      PagingCase{"NegativePage", -2, 5, kBadPage}),
+                      PagingCase{"PageZeroAndSizeAboveTwenty", 0, 21, kBadPage}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class NativeAdLoading : public HostAdsTest {};
@@ -90,41 +85,8 @@ TEST_F(NativeAdLoading, CutsToTheSizeAndStillAsksTheServerForNone) {
   listServer().setFault(mock::Route::adList, mock::Fault{}.withBody(adList(8).dump()).sticky());
   EXPECT_EQ(answerOf([&](auto r) { nativeLoader().loadAds(0, std::nullopt, adsTo(r), errorTo(r)); }), "");
   EXPECT_EQ(log().count(mock::Route::adList), 1u);
-  EXPECT_EQ(answerOf([&](auto r) { nativeLoader().loadAds(-4, std::nullopt, adsTo(r), errorTo(r)); }), "");
   EXPECT_EQ(answerOf([&](auto r) { nativeLoader().loadAds(3, std::nullopt, adsTo(r), errorTo(r)); }), "1,2,3");
   EXPECT_EQ(answerOf([&](auto r) { nativeLoader().loadAds(12, std::nullopt, adsTo(r), errorTo(r)); }), ids(1, 8));
-}
-
-TEST_F(NativeAdLoading, PassesRepositoryErrorsOnUnchanged) {
-  listServer().setFault(mock::Route::adList, mock::Fault{}.truncatedJson().sticky());
-  auto direct = std::make_shared<Recorder>();
-  repository_->getAds(NativeAdLoader::kOrigin, [direct](auto&&...) { direct->success(); }, errorTo(direct));
-  ASSERT_TRUE(direct->waitFor(1));
-  auto loaded = std::make_shared<Recorder>();
-  nativeLoader().loadAds(3, std::nullopt, adsTo(loaded), errorTo(loaded));
-  ASSERT_TRUE(loaded->waitFor(1));
-  ASSERT_TRUE(direct->calls()[0].error);
-  EXPECT_EQ(loaded->calls()[0].error, direct->calls()[0].error);
-}
-
-TEST_F(NativeAdLoading, HandsOutOnlyAdsTheUserCanTakePartIn) {
-  auto loadAll = [&] {
-    return answerOf([&](auto r) { nativeLoader().loadAds(1000, std::nullopt, adsTo(r), errorTo(r)); });
-  };
-  const std::string all = "," + loadAll() + ",";
-  auto handed = [&](int id) { return all.find("," + std::to_string(id) + ",") != std::string::npos; };
-  // Completed 0 is not completed; a visible completed ad is still done with.
-  EXPECT_TRUE(handed(1001));
-  EXPECT_TRUE(handed(1112));
-  for (int id : {1105, 1111, 1109}) EXPECT_FALSE(handed(id)) << id << " is completed";
-  for (int id : {1510, 1513, 1000}) EXPECT_FALSE(handed(id)) << id << " has no call to action";
-  for (int id : {1106, 1107, 1108, 1110, 1113, 1201}) EXPECT_FALSE(handed(id)) << id << " is not visible";
-
-  VelkorInternal::shared().setIsTester(true);
-  repository_->setCacheIsDirty(true);
-  const std::string asTester = "," + loadAll() + ",";
-  EXPECT_NE(asTester.find(",1108,"), std::string::npos);
-  EXPECT_EQ(asTester.find(",1109,"), std::string::npos);
 }
 
 TEST_F(NativeAdLoading, StampsTheInventoryAndRecordsEveryAdHandedOut) {
@@ -150,7 +112,6 @@ struct TagCase {
   std::string expected;  // "all": not narrowed
   std::optional<std::vector<Tag>> storedCatalogue = std::nullopt;
 };
-
 std::ostream& operator<<(std::ostream& out, const TagCase& c) { return out << c.name; }
 
 class TagNarrowing : public HostAdsTest, public ::testing::WithParamInterface<TagCase> {
@@ -175,13 +136,9 @@ TEST_P(TagNarrowing, KeepsTheAdsOfTheKnownTags) {
 INSTANTIATE_TEST_SUITE_P(
     Slugs, TagNarrowing,
     ::testing::Values(
-        TagCase{"OneTag", std::vector<std::string>{"new"}, "1001,1002,1404,1405"},
-        TagCase{"UnknownSlugIgnored", std::vector<std::string>{"new", "zz"}, "1001,1002,1404,1405"},
+        TagCase{"OneTagAndAnUnknownSlug", std::vector<std::string>{"new", "zz"}, "1001,1002,1404,1405"},
         TagCase{"TwoTags", std::vector<std::string>{"subscribe", "purchase"}, "1402,1405"},
         TagCase{"OnlyUnknownSlugs", std::vector<std::string>{"zz"}, "all"},
-        TagCase{"NoSlugs", std::vector<std::string>{}, "all"}, TagCase{"NoTags", std::nullopt, "all"},
-        // Slugs match exactly.
-        TagCase{"OtherCase", std::vector<std::string>{"NEW"}, "all"},
         // The stored catalogue comes before the tabs' tags.
         TagCase{"StoredTagWins", std::vector<std::string>{"new"}, "1402", std::vector<Tag>{{5, "신규", "new"}}}),
     [](const auto& info) { return std::string(info.param.name); });

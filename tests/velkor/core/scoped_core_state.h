@@ -18,7 +18,6 @@ namespace velkor::testing {
 class ScopedCoreState {
  public:
   ScopedCoreState() { base::Defaults::setStandard(base::Defaults::inMemory()); }
-
   ~ScopedCoreState() {
     // A fresh store rather than none, so that nothing after the test writes to the user's file.
     base::Defaults::setStandard(base::Defaults::inMemory());
@@ -34,10 +33,8 @@ class ScopedCoreState {
     privacy::AdvertisingId::setAdvertisingIdentifier(privacy::AdvertisingId::kZero);
     privacy::AdvertisingId::setAdvertisingTrackingEnabled(false);
   }
-
   ScopedCoreState(const ScopedCoreState&) = delete;
   ScopedCoreState& operator=(const ScopedCoreState&) = delete;
-
  private:
   std::string osVer_ = VelkorParameters::osVer();
   nlohmann::json bundle_ = base::Bundle::main().infoDictionary();

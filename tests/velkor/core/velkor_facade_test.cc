@@ -1,5 +1,4 @@
-// The public facade: its stage and what a stage change rebuilds, initialisation, what it forwards to
-// the core, its delegates held weakly, and the server's clock.
+// The public facade: what a stage change rebuilds, initialisation and the server's clock.
 #include "velkor/core/velkor.h"
 
 #include <gtest/gtest.h>
@@ -7,9 +6,6 @@
 #include "platform/base/defaults.h"
 #include "platform/dispatch/clock.h"
 #include "tests/velkor/core/facade_test_support.h"
-#include "velkor/core/ofw_life_cycle_delegate.h"
-#include "velkor/core/ofw_login_delegate.h"
-#include "velkor/core/velkor_offerwall_delegate.h"
 #include "velkor/model/server_date.h"
 #include "velkor/model/tag_list.h"
 #include "velkor/network/tracking_repository.h"
@@ -33,14 +29,6 @@ void trackAndFlush(const std::string& name) {
   facade().trackingRepository()->flush();
 }
 
-TEST(VelkorFacade, StartsOnProductionAndRefusesStagesOutOfRange) {
-  EXPECT_EQ(Velkor().stage(), Stage::production);
-  EXPECT_EQ(stageFromRawValue(0), Stage::mock);
-  EXPECT_EQ(stageFromRawValue(3), Stage::production);
-  EXPECT_EQ(stageFromRawValue(4), std::nullopt);
-  EXPECT_EQ(stageFromRawValue(-1), std::nullopt);
-}
-
 TEST(VelkorFacade, AStageChangeMovesEveryRouteAndTrackingEvenToTheSameStage) {
   FacadeScope scope;
   mock::MockServerGroup staging;
@@ -48,14 +36,12 @@ TEST(VelkorFacade, AStageChangeMovesEveryRouteAndTrackingEvenToTheSameStage) {
   StageTables tables = Constants::everyStage(scope.servers().serverTable());
   tables[static_cast<int>(Stage::stg)] = staging.serverTable();
   ASSERT_TRUE(Constants::setServerTablesForTesting(tables).ok());
-
   facade().setServer(Stage::stg);
   EXPECT_EQ(facade().stage(), Stage::stg);
   requestAdList();
   trackAndFlush("on_staging");
   ASSERT_TRUE(staging.log().waitFor(mock::Route::lumberjack, 1, 10s));
   EXPECT_EQ(staging.log().count(mock::Route::adList), 1u);
-
   // The same stage again, after its table changed: the routes and tracking follow.
   ASSERT_TRUE(Constants::setServerTablesForTesting(Constants::everyStage(scope.servers().serverTable())).ok());
   facade().setServer(Stage::stg);
@@ -66,84 +52,27 @@ TEST(VelkorFacade, AStageChangeMovesEveryRouteAndTrackingEvenToTheSameStage) {
   EXPECT_EQ(staging.log().count(mock::Route::adList), 1u);
 }
 
-class RecordingFacade : public Velkor {
- public:
-  void setStage(Stage stage) override { stages.push_back(stage); }
-  std::vector<Stage> stages;
-};
-
-TEST(VelkorFacade, SetServerGoesThroughTheOverridableStageSetter) {
-  RecordingFacade recording;
-  recording.setServer(Stage::dev);
-  EXPECT_EQ(recording.stages, std::vector<Stage>{Stage::dev});
-  EXPECT_EQ(recording.stage(), Stage::production);
-}
-
 TEST(VelkorFacade, InitializeStoresTheAppIdFetchesTheTagsOnceAndTracksInBatchesOf50) {
   FacadeScope scope;
-
   facade().initialize("app-1");
-
   ASSERT_TRUE(scope.log().waitFor(mock::Route::tags, 1, 10s));
   EXPECT_EQ(scope.log().entries(mock::Route::tags).front().queryValue("app_id"), "app-1");
   ASSERT_TRUE(eventually([] { return base::Defaults::standard()->string(TagList::kLastUpdatedAtKey).has_value(); }));
   for (int i = 0; i < 50; ++i) facade().trackingRepository()->track("ad_list", "event", std::nullopt);
   ASSERT_TRUE(scope.log().waitFor(mock::Route::lumberjack, 1, 10s));
   EXPECT_EQ(scope.log().entries(mock::Route::lumberjack).front().json()["events"].size(), 50u);
-
   facade().initialize("app-2");
-
   EXPECT_EQ(VelkorInternal::shared().appId(), "app-2");
   EXPECT_FALSE(scope.log().waitFor(mock::Route::tags, 2, 300ms));
   EXPECT_EQ(scope.log().count(mock::Route::adList), 0u);
-}
-
-class Delegate : public VelkorOfferwallDelegate {
- public:
-  void requestLogin(std::shared_ptr<ui::ViewController>) override {}
-};
-class Login : public OfwLoginDelegate {
- public:
-  void success() override { ++calls; }
-  int calls = 0;
-};
-class LifeCycle : public OfwLifeCycleDelegate {
- public:
-  void offerwallOpen() override {}
-  void offerwallClosed() override {}
-};
-
-TEST(VelkorFacade, DelegatesAreHeldWeakly) {
-  FacadeScope scope;
-  auto delegate = std::make_shared<Delegate>();
-  auto login = std::make_shared<Login>();
-  auto lifeCycle = std::make_shared<LifeCycle>();
-  facade().setDelegate(delegate);
-  facade().setLoginDelegate(login);
-  facade().setLifeCycleDelegate(lifeCycle);
-  EXPECT_EQ(facade().delegate(), delegate);
-  EXPECT_EQ(facade().lifeCycleDelegate(), lifeCycle);
-
-  facade().setUid("user-3");
-  EXPECT_EQ(login->calls, 1);
-
-  delegate.reset();
-  login.reset();
-  lifeCycle.reset();
-  EXPECT_EQ(facade().delegate(), nullptr);
-  EXPECT_EQ(facade().loginDelegate(), nullptr);
-  EXPECT_EQ(facade().lifeCycleDelegate(), nullptr);
-  facade().setUid("user-4");
 }
 
 TEST(VelkorFacade, ServerTimeIsTheDeviceTimePlusTheGapTheLastAdListTold) {
   FacadeScope scope;
   dispatch::ScopedManualClock clock(1'780'000'000.0);
   EXPECT_EQ(facade().getServerTime(), 1'780'000'000.0);
-
   base::Defaults::standard()->setDouble("server_time_gap", 12.5);
   EXPECT_EQ(facade().getServerTime(), 1'780'000'012.5);
-
   scope.servers().server(mock::kLogicList)
       .setFault(mock::Route::adList, mock::Fault{}.withHeader("X-Server-Time", serverDateText(1'780'000'030.0)));
   bool answered = false;

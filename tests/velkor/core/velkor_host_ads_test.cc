@@ -26,25 +26,9 @@ class VelkorHostAds : public ::testing::Test {
     InventoryGroups::shared()->clear();
   }
   ~VelkorHostAds() override { RewardType::setItems({}); }
-
-  static std::size_t count(const std::string& ids) {
-    return ids.empty() ? 0 : static_cast<std::size_t>(std::count(ids.begin(), ids.end(), ',') + 1);
-  }
-
   NetworkScope network_;
   Velkor& sdk_ = Velkor::shared();
 };
-
-TEST_F(VelkorHostAds, CapsTheSizeOfLoadsBySizeButNotOfPages) {
-  EXPECT_EQ(count(answerOf([&](auto r) { sdk_.loadAds(12, std::nullopt, adsTo(r), errorTo(r)); })), 5u);
-  EXPECT_EQ(count(answerOf([&](auto r) { sdk_.loadAds(3, std::nullopt, adsTo(r), errorTo(r)); })), 3u);
-  EXPECT_EQ(answerOf([&](auto r) { sdk_.loadAds(-7, std::nullopt, adsTo(r), errorTo(r)); }), "");
-  const std::string page = answerOf([&](auto r) { sdk_.loadAllAds(1, 12, std::nullopt, pageTo(r), errorTo(r)); });
-  EXPECT_EQ(count(page.substr(0, page.find(' '))), 12u) << page;
-  const auto fill = RequestOptions(std::nullopt, std::nullopt, true);
-  EXPECT_EQ(count(answerOf([&](auto r) { sdk_.loadPlacementAds("home_top", 12, fill, adsTo(r), errorTo(r)); })),
-            5u);
-}
 
 TEST_F(VelkorHostAds, GoingToTheBackgroundSendsTheImpressionsAndForgetsTheGroups) {
   const auto inGroup = RequestOptions(RequestOptions::WithGroup{}, std::nullopt, "slot", "home", false);
@@ -53,7 +37,6 @@ TEST_F(VelkorHostAds, GoingToTheBackgroundSendsTheImpressionsAndForgetsTheGroups
   };
   EXPECT_EQ(load(), "1001,1002");
   EXPECT_EQ(load(), "1003");
-
   ui::Application::shared().enterBackground();
   ASSERT_TRUE(network_.log().waitFor(mock::Route::impression, 1, 10s));
   const auto ads = network_.log().entries(mock::Route::impression)[0].json()["ads"];
@@ -63,31 +46,11 @@ TEST_F(VelkorHostAds, GoingToTheBackgroundSendsTheImpressionsAndForgetsTheGroups
                                  {{"id", "1003"}, {"inventory", "slot"}}}));
   EXPECT_TRUE(VelkorInternal::shared().repository()->placementCacheIsDirty());
   EXPECT_EQ(load(), "1001,1002");
-
   // Nothing handed out since: the next move to the background sends nothing.
   NativeAdImpressions::shared()->takeVisibleItems();
   ui::Application::shared().enterBackground();
   dispatch::main_loop::runUntil([] { return false; }, 300ms);
   EXPECT_EQ(network_.log().count(mock::Route::impression), 1u);
-}
-
-// A facade whose getCurrentReward a host replaced: availableReward goes through the replacement and
-// hands on no reward texts.
-class FixedReward : public Velkor {
- public:
-  void getCurrentReward(std::function<void(std::int64_t)> completion) override { completion(42); }
-};
-
-TEST(VelkorAvailableReward, GoesThroughTheOverridableCurrentRewardWithoutTexts) {
-  FixedReward facade;
-  int answers = 0;
-  facade.availableReward([&](std::optional<std::string> name, std::optional<std::string> unit, std::int64_t value) {
-    ++answers;
-    EXPECT_EQ(name, std::nullopt);
-    EXPECT_EQ(unit, std::nullopt);
-    EXPECT_EQ(value, 42);
-  });
-  EXPECT_EQ(answers, 1);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The core singleton: the user id restored at start, the user setters and what a new user forgets,
-// the terms agreement, the background handler, and the host writing on main while the core's queues
-// read.
+// The core singleton: the uid restored at start, what a new user forgets, the terms agreement, the
+// background handler, and the host writing on main while the core's queues read.
 #include "velkor/core/velkor_internal.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +37,6 @@ struct StoredUidCase {
   const char* name;
   nlohmann::json stored;  // null: nothing stored
   std::optional<std::string> uid;
-
   friend void PrintTo(const StoredUidCase& test, std::ostream* out) { *out << test.name; }
 };
 
@@ -72,7 +70,6 @@ class VelkorInternalTest : public ::testing::Test {
  protected:
   VelkorInternal& core() { return VelkorInternal::shared(); }
   std::size_t requests(mock::Route route) { return scope_.log().count(route); }
-
   FacadeScope scope_;
   std::shared_ptr<CountingLogin> login_ = std::make_shared<CountingLogin>();
 };
@@ -87,9 +84,7 @@ TEST_F(VelkorInternalTest, ANewUidForgetsWhatBelongedToThePreviousUserAndTheSame
   core().repository()->setPlacementCacheIsDirty(false);
   core().setLoginDelegate(login_);
   core().config()->setEnableLoggingTerms(true);
-
   core().updateUid("b");
-
   EXPECT_EQ(UserProfile::uid(), "b");
   EXPECT_EQ(core().userInfo().gender(), rawValue(Gender::unknown));
   EXPECT_EQ(core().userInfo().birthYear(), UserInfo::kUnknownBirthYear);
@@ -103,24 +98,10 @@ TEST_F(VelkorInternalTest, ANewUidForgetsWhatBelongedToThePreviousUserAndTheSame
   // The new user has not agreed to the terms yet.
   ASSERT_TRUE(scope_.log().waitFor(mock::Route::agreement, 1, 10s));
   EXPECT_TRUE(eventually([] { return defaults()->string(key(Key::agreedUid)) == "b"; }));
-
   defaults()->setInteger(key(Key::totalValidReward), 500);
   core().updateUid("b");
   EXPECT_EQ(login_->calls.load(), 1);
   EXPECT_EQ(defaults()->integer(key(Key::totalValidReward)), 500);
-}
-
-TEST_F(VelkorInternalTest, NoUidForgetsTheStoredAndTheAgreedOne) {
-  core().updateUid("a");
-  defaults()->setString(key(Key::agreedUid), "a");
-  core().setLoginDelegate(login_);
-
-  core().updateUid(std::nullopt);
-
-  EXPECT_EQ(UserProfile::uid(), std::nullopt);
-  EXPECT_FALSE(defaults()->object(key(Key::totalValidRewardUser)));
-  EXPECT_FALSE(defaults()->object(key(Key::agreedUid)));
-  EXPECT_EQ(login_->calls.load(), 0);
 }
 
 TEST_F(VelkorInternalTest, AChangedGenderOrBirthYearIsStoredAndTheRewardTotalFetchedAgain) {
@@ -131,8 +112,6 @@ TEST_F(VelkorInternalTest, AChangedGenderOrBirthYearIsStoredAndTheRewardTotalFet
   };
   const std::vector<Case> cases = {
       {"same_gender", [&] { core().setGender(rawValue(Gender::unknown)); }, std::nullopt},
-      {"same_birth_year", [&] { core().setBirthYear(UserInfo::kUnknownBirthYear); }, std::nullopt},
-      {"new_gender", [&] { core().setGender(rawValue(Gender::male)); }, std::pair{Key::gender, 1}},
       {"any_integer_as_gender", [&] { core().setGender(42); }, std::pair{Key::gender, 42}},
       {"new_birth_year", [&] { core().setBirthYear(1984); }, std::pair{Key::birthYear, 1984}},
   };
@@ -140,9 +119,7 @@ TEST_F(VelkorInternalTest, AChangedGenderOrBirthYearIsStoredAndTheRewardTotalFet
     SCOPED_TRACE(test.name);
     defaults()->setInteger(key(Key::totalValidReward), 700);
     defaults()->setDouble(key(Key::toolTipExpiredAt), 1e9);
-
     test.set();
-
     EXPECT_EQ(defaults()->object(key(Key::totalValidReward)).has_value(), !test.stored);
     EXPECT_EQ(defaults()->object(key(Key::toolTipExpiredAt)).has_value(), !test.stored);
     if (test.stored) {
@@ -158,7 +135,6 @@ struct TermsCase {
   bool serverFails;
   bool sends;
   std::optional<std::string> agreedAfter;
-
   friend void PrintTo(const TermsCase& test, std::ostream* out) { *out << test.name; }
 };
 
@@ -173,9 +149,7 @@ TEST_P(TermsAgreement, IsSentOnceForEachUidThatHasNotAgreed) {
   }
   UserProfile::setUid("user-1");
   if (test.agreed) defaults()->setString(key(Key::agreedUid), *test.agreed);
-
   core().checkTermsAgreement();
-
   if (!test.sends) {
     EXPECT_FALSE(scope_.log().waitFor(mock::Route::agreement, 1, 300ms));
     EXPECT_EQ(defaults()->string(key(Key::agreedUid)), test.agreedAfter);
@@ -185,7 +159,6 @@ TEST_P(TermsAgreement, IsSentOnceForEachUidThatHasNotAgreed) {
   EXPECT_EQ(scope_.log().entries(mock::Route::agreement).front().json().value("uid", ""), "user-1");
   dispatch::main_loop::runUntil([&] { return defaults()->string(key(Key::agreedUid)) == test.agreedAfter; }, 2s);
   EXPECT_EQ(defaults()->string(key(Key::agreedUid)), test.agreedAfter);
-
   // Asked again: nothing when the uid agreed, the request again when it failed.
   core().checkTermsAgreement();
   EXPECT_EQ(scope_.log().waitFor(mock::Route::agreement, 2, test.serverFails ? 10s : 300ms), test.serverFails);
@@ -213,9 +186,7 @@ TEST_F(VelkorInternalTest, TheBackgroundFlushesUsageEventsAndSendsTheNextLoadsTo
   EXPECT_EQ(requests(mock::Route::adList), 1u);
   EXPECT_EQ(requests(mock::Route::placements), 1u);
   EXPECT_EQ(requests(mock::Route::lumberjack), 0u);
-
   ui::Application::shared().enterBackground();
-
   ASSERT_TRUE(scope_.log().waitFor(mock::Route::lumberjack, 1, 10s));
   EXPECT_EQ(scope_.log().entries(mock::Route::lumberjack).front().json()["events"][0]["name"], "banner_click");
   EXPECT_TRUE(repository->cacheIsDirty());
@@ -256,7 +227,6 @@ TEST_F(VelkorInternalTest, HostWritesOnMainWhileTheCoreQueuesRead) {
     Velkor::shared().setServer(Stage::production);
     dispatch::main_loop::drain();
   }
-
   EXPECT_TRUE(eventually([&] { return done.load() == kReads; }, 20s));
 }
 

@@ -6,58 +6,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/base/uuid.h"
-#include "platform/dispatch/clock.h"
-#include "velkor/core/velkor_internal.h"
 
 namespace velkor {
 namespace {
-
-using Hash = std::map<std::string, std::string>;
-
-// "t", the milliseconds of the clock, "-" and a UUID.
-void expectIdAt(const std::string& id, const std::string& millis) {
-  ASSERT_EQ(id.substr(0, 1 + millis.size() + 1), "t" + millis + "-") << id;
-  EXPECT_TRUE(base::Uuid::parse(id.substr(2 + millis.size()))) << id;
-}
-
-TEST(VelkorSession, IdsCarryTheClocksMillisecondsAndAUuid) {
-  dispatch::ScopedManualClock clock(1'780'000'000.2509);
-  VelkorSession session;
-  expectIdAt(session.requestId(), "1780000000250");
-  EXPECT_EQ(session.toHash(), (Hash{{"request_id", session.requestId()}}));
-
-  // Two actions in the same millisecond still differ.
-  session.openRequest("all", std::nullopt);
-  const auto first = session.actionId();
-  session.openRequest("all", std::nullopt);
-  ASSERT_TRUE(first && session.actionId());
-  expectIdAt(*session.actionId(), "1780000000250");
-  EXPECT_NE(*first, *session.actionId());
-  EXPECT_NE(session.requestId(), *session.actionId());
-}
-
-TEST(VelkorSession, HashHoldsTheActionOnlyWhileThereIsOne) {
-  VelkorSession session;
-  const auto requestId = session.requestId();
-
-  session.openRequest("shopping", std::nullopt);
-  EXPECT_EQ(session.toHash(), (Hash{{"request_id", requestId}, {"action_id", *session.actionId()}, {"tab_slug", "shopping"}}));
-
-  // Empty text is a value and is sent.
-  session.openRequest("", "");
-  EXPECT_EQ(session.toHash(), (Hash{{"request_id", requestId},
-                                    {"action_id", *session.actionId()},
-                                    {"tab_slug", ""},
-                                    {"tag_slug", ""}}));
-
-  session.clear();
-  EXPECT_EQ(session.toHash(), (Hash{{"request_id", requestId}}));
-  EXPECT_FALSE(session.actionId() || session.tabSlug() || session.tagSlug());
-
-  session.setRequestId("r-1");
-  EXPECT_EQ(session.toHash(), (Hash{{"request_id", "r-1"}}));
-}
 
 // The main thread opens and clears actions while request threads merge the session: each merge
 // sees one whole action, never the tab of one and the tag of another.
@@ -81,18 +32,6 @@ TEST(VelkorSession, AMergeNeverMixesTwoActions) {
   }
   done.store(true);
   for (auto& reader : readers) reader.join();
-}
-
-TEST(VelkorSession, TheCoreHoldsOneSessionThatAPresentationReplaces) {
-  auto& core = VelkorInternal::shared();
-  const auto first = core.session();
-  ASSERT_TRUE(first);
-  auto next = std::make_shared<VelkorSession>();
-  core.setSession(next);
-  EXPECT_EQ(core.session(), next);
-  core.setSession(nullptr);
-  EXPECT_EQ(core.session(), next);
-  core.setSession(first);
 }
 
 }  // namespace
