@@ -1,6 +1,5 @@
-// The ad repository against the local ad servers: when the memory cache answers and when the server
-// does, what a stored answer leaves in the cache, placements, banners and popups, the combined load
-// of the offerwall, and loads on other threads while the main thread writes.
+// The ad repository against the local ad servers: when the memory cache answers, what an answer
+// leaves in it, the combined load of the offerwall, and loads on other threads while main writes.
 #include "velkor/network/ad_repository.h"
 
 #include <gtest/gtest.h>
@@ -16,25 +15,13 @@
 namespace velkor::testing {
 namespace {
 
-using Key = PreferenceManager::Key;
-
 class AdRepositoryTest : public ::testing::Test {
  protected:
   AdRepositoryTest() { VelkorInternal::shared().setConfig(config_); }
   ~AdRepositoryTest() override { VelkorInternal::shared().setConfig(std::make_shared<VelkorConfig>()); }
-
   mock::MockServer& listServer() { return scope_.servers().server(mock::kLogicList); }
   std::size_t requests(mock::Route route) { return scope_.log().count(route); }
   std::optional<AdsAnswer> load() { return loadAds(*repository_); }
-
-  std::vector<Placement> loadPlacements() {
-    auto captured = std::make_shared<Captured<std::vector<Placement>>>();
-    repository_->getPlacements([captured](std::vector<Placement> placements) { captured->add(std::move(placements)); },
-                               [](Error error) { ADD_FAILURE() << error.description(); });
-    EXPECT_TRUE(captured->waitFor(1));
-    return captured->count() ? captured->first() : std::vector<Placement>{};
-  }
-
   NetworkScope scope_;
   dispatch::ScopedManualClock clock_{kNow};
   std::shared_ptr<VelkorConfig> config_ = std::make_shared<VelkorConfig>();
@@ -47,8 +34,6 @@ struct CacheCase {
   double expiresIn;  // seconds after now, as the first answer's "X-Expired-At" says
   bool dirty;
   bool fromServer;
-
-  friend void PrintTo(const CacheCase& test, std::ostream* out) { *out << test.name; }
 };
 
 class CacheRule : public AdRepositoryTest, public ::testing::WithParamInterface<CacheCase> {};
@@ -58,13 +43,11 @@ TEST_P(CacheRule, MemoryAnswersWhileTheCacheIsCleanAndUnexpired) {
   serveAds(scope_.servers(), {adJson(1), adJson(2)}, rule.expiresIn);
   ASSERT_TRUE(load());
   repository_->setCacheIsDirty(rule.dirty);
-
   auto captured = std::make_shared<Captured<AdsAnswer>>();
   repository_->getAds("ad_list", adsTo(captured), errorTo(captured));
   // The cache answers at once, on the calling thread.
   EXPECT_EQ(captured->count(), rule.fromServer ? 0u : 1u);
   ASSERT_TRUE(captured->waitFor(1));
-
   EXPECT_EQ(captured->first().ids().size(), 2u);
   EXPECT_EQ(requests(mock::Route::adList), rule.fromServer ? 2u : 1u);
   EXPECT_FALSE(repository_->cacheIsDirty());
@@ -77,24 +60,13 @@ INSTANTIATE_TEST_SUITE_P(AdList, CacheRule,
                                            CacheCase{"dirty", 600, true, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(AdRepositoryTest, OrdersByPriorityWithCompletedAdsLast) {
-  serveAds(scope_.servers(), {adJson(1, {{"priority", 5}}),
-                              adJson(2, {{"priority", 9}, {"completed", 1}}),
-                              adJson(3, {{"priority", 9}})});
-  auto answer = load();
-  ASSERT_TRUE(answer);
-  EXPECT_EQ(answer->ids(), (std::vector<std::int64_t>{3, 1, 2}));
-}
-
 TEST_F(AdRepositoryTest, AnAdKeepsThePriorityItWasFirstCachedWith) {
   serveAds(scope_.servers(), {adJson(1, {{"priority", 3}})});
   auto first = load();
   ASSERT_TRUE(first);
   repository_->setCacheIsDirty(true);
   serveAds(scope_.servers(), {adJson(1, {{"priority", 7}}), adJson(2, {{"priority", 7}})});
-
   auto second = load();
-
   ASSERT_TRUE(second);
   EXPECT_EQ(second->ids(), (std::vector<std::int64_t>{2, 1}));
   // The list handed out before stays as it was: the cache shares its lists, never changes them.
@@ -103,80 +75,18 @@ TEST_F(AdRepositoryTest, AnAdKeepsThePriorityItWasFirstCachedWith) {
   EXPECT_LT(second->ads[1].priority, 3.001f);
 }
 
-TEST_F(AdRepositoryTest, AnIdThatComesTwiceIsCachedOnceButCountsTwiceInTheTotal) {
-  serveAds(scope_.servers(), {adJson(1, {{"reward", 100}, {"title", "earlier"}}),
-                              adJson(1, {{"reward", 200}, {"title", "later"}})});
-  auto answer = load();
-  ASSERT_TRUE(answer);
-  ASSERT_EQ(answer->ads.size(), 1u);
-  EXPECT_EQ(answer->ads[0].title, "later");
-  EXPECT_EQ(base::Defaults::standard()->integer(key(Key::totalValidReward)), 300);
-}
-
-TEST_F(AdRepositoryTest, AnAnswerWithNothingVisibleSendsTheNextLoadToTheServer) {
-  serveAds(scope_.servers(), {adJson(1, {{"show_status", 1}}), adJson(2, {{"show_status", 1}})});
-  auto answer = load();
-  ASSERT_TRUE(answer);
-  EXPECT_TRUE(answer->ads.empty());
-  EXPECT_EQ(answer->tabs.size(), fixtures().adList()["tabs"].size());
-
-  ASSERT_TRUE(load());
-  EXPECT_EQ(requests(mock::Route::adList), 2u);
-}
-
 TEST_F(AdRepositoryTest, AFailedLoadLeavesTheCacheAndFlagsAsTheyWere) {
   serveAds(scope_.servers(), {adJson(1)});
   ASSERT_TRUE(load());
   repository_->setCacheIsDirty(true);
   listServer().clearFaults();
   listServer().setFault(mock::Route::adList, mock::Fault{}.withStatus(500).htmlErrorPage());
-
   auto failed = load();
-
   ASSERT_TRUE(failed);
   ASSERT_TRUE(failed->error);
   EXPECT_EQ(failed->error->domain, base::DecodingError::kDomain);
   EXPECT_TRUE(repository_->cacheIsDirty());
   EXPECT_EQ(repository_->localDataSource()->cachedAdList().size(), 1u);
-}
-
-TEST_F(AdRepositoryTest, ClearEmptiesTheAdsButKeepsTabsAndPlacements) {
-  auto held = load();
-  ASSERT_TRUE(held);
-  ASSERT_FALSE(loadPlacements().empty());
-
-  repository_->localDataSource()->clear();
-
-  EXPECT_FALSE(held->ads.empty());
-  EXPECT_FALSE(repository_->localDataSource()->cachedTabList().empty());
-  ASSERT_TRUE(load());
-  EXPECT_EQ(requests(mock::Route::adList), 2u);
-  loadPlacements();
-  EXPECT_EQ(requests(mock::Route::placements), 1u);
-}
-
-TEST_F(AdRepositoryTest, PlacementsComeFromMemoryUntilDirtyKeepingEachAdsPriority) {
-  const auto first = loadPlacements();
-  EXPECT_FALSE(repository_->placementCacheIsDirty());
-  loadPlacements();
-  EXPECT_EQ(requests(mock::Route::placements), 1u);
-
-  repository_->setPlacementCacheIsDirty(true);
-  const auto second = loadPlacements();
-
-  EXPECT_EQ(requests(mock::Route::placements), 2u);
-  ASSERT_EQ(second.size(), first.size());
-  for (std::size_t i = 0; i < first.size(); ++i) {
-    ASSERT_EQ(second[i].slug, first[i].slug);
-    for (std::size_t j = 0; j < first[i].ads.size(); ++j) EXPECT_EQ(second[i].ads[j].priority, first[i].ads[j].priority);
-  }
-}
-
-TEST_F(AdRepositoryTest, AnEmptyPlacementAnswerIsAskedForAgain) {
-  listServer().setFault(mock::Route::placements, mock::Fault{}.withBody(R"({"placements":[]})"));
-  EXPECT_TRUE(loadPlacements().empty());
-  loadPlacements();
-  EXPECT_EQ(requests(mock::Route::placements), 2u);
 }
 
 struct CombinedCase {
@@ -185,8 +95,6 @@ struct CombinedCase {
   std::optional<mock::Fault> adFault, bannerFault, popupFault;
   bool succeeds;
   std::size_t banners, popups;
-
-  friend void PrintTo(const CombinedCase& test, std::ostream* out) { *out << test.name; }
 };
 
 class CombinedLoad : public AdRepositoryTest, public ::testing::WithParamInterface<CombinedCase> {};
@@ -202,14 +110,12 @@ TEST_P(CombinedLoad, ReportsOnceOnMainWithEmptyListsForBannerAndPopupFaults) {
     std::size_t ads = 0, banners = 0, popups = 0;
   };
   auto captured = std::make_shared<Captured<Outcome>>();
-
   repository_->getAdsWithBannersAndPopups(
       "ad_list",
       [captured](AdArray ads, std::vector<Tab>, std::vector<Banner> banners, std::vector<Popup> popups) {
         captured->add(Outcome{std::nullopt, ads.size(), banners.size(), popups.size()});
       },
       [captured](Error error) { captured->add(Outcome{std::move(error)}); });
-
   ASSERT_TRUE(captured->waitFor(1));
   EXPECT_TRUE(captured->firstOnMain());
   const Outcome outcome = captured->first();
@@ -234,43 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
         CombinedCase{"extension_on", true, {}, {}, {}, true, kFixtureBanners, kFixturePopups},
         CombinedCase{"banner_truncated", true, {}, mock::Fault{}.truncatedJson(), {}, true, 0, kFixturePopups},
         CombinedCase{"popup_dropped", true, {}, {}, mock::Fault{}.dropConnection(), true, kFixtureBanners, 0},
-        CombinedCase{"popup_wrong_types", true, {}, {}, mock::Fault{}.withBody(R"({"popups":{"id":1}})"), true,
-                     kFixtureBanners, 0},
-        CombinedCase{"ads_dropped", true, mock::Fault{}.dropConnection(), {}, {}, false, 0, 0},
-        CombinedCase{"ads_truncated_without_extension", false, mock::Fault{}.truncatedJson(), {}, {}, false, 0, 0}),
+        CombinedCase{"ads_dropped", true, mock::Fault{}.dropConnection(), {}, {}, false, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(AdRepositoryTest, BannersAreKeptUntilClearedAndAskedForAgainAfterAFailure) {
-  config_->setEnablePopupBannerExtension(true);
-  listServer().setFault(mock::Route::banners, mock::Fault{}.dropConnection());
-  auto fetch = [this] {
-    auto captured = std::make_shared<Captured<bool>>();
-    repository_->getBanners([captured](Result<std::vector<Banner>> banners) { captured->add(banners.ok()); });
-    EXPECT_TRUE(captured->waitFor(1));
-    return captured->first();
-  };
-
-  EXPECT_FALSE(fetch());
-  EXPECT_FALSE(repository_->localDataSource()->cachedBannerList());
-  EXPECT_TRUE(fetch());
-  EXPECT_TRUE(fetch());
-  EXPECT_EQ(requests(mock::Route::banners), 2u);
-
-  repository_->localDataSource()->clear();
-  EXPECT_TRUE(fetch());
-  EXPECT_EQ(requests(mock::Route::banners), 3u);
-}
-
-TEST(MemoryCache, AnAdWithoutATabMatchesOnlyTheAllTab) {
-  Ad withTab, withoutTab;
-  withTab.tabId = 6;
-  const Tab all{"전체", "all", 1, "", {}}, install{"앱설치", "install", 6, "", {}}, shop{"쇼핑", "shop", 3, "", {}};
-  EXPECT_TRUE(MemoryCacheAdDataSource::matchesTab(withTab, all));
-  EXPECT_TRUE(MemoryCacheAdDataSource::matchesTab(withTab, install));
-  EXPECT_FALSE(MemoryCacheAdDataSource::matchesTab(withTab, shop));
-  EXPECT_TRUE(MemoryCacheAdDataSource::matchesTab(withoutTab, all));
-  EXPECT_FALSE(MemoryCacheAdDataSource::matchesTab(withoutTab, install));
-}
 
 // The core's loaders call the repository on their own queues while the main thread stores answers,
 // clears the cache and raises the flags.
@@ -293,7 +164,6 @@ TEST_F(AdRepositoryTest, LoadsOnOtherQueuesWhileMainWritesEachAnswerOnce) {
     if (i % 5 == 0) repository_->localDataSource()->clear();
     ASSERT_TRUE(load());
   }
-
   EXPECT_TRUE(dispatch::main_loop::runUntil([&] { return answered.load() == 2 * kLoads; }, 20s));
 }
 

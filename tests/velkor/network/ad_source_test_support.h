@@ -27,7 +27,6 @@ struct AdsAnswer {
   AdArray ads;
   std::vector<Tab> tabs;
   std::optional<Error> error;
-
   std::vector<std::int64_t> ids() const {
     std::vector<std::int64_t> result;
     for (const Ad& ad : ads) result.push_back(ad.id);
@@ -57,9 +56,7 @@ inline std::optional<AdsAnswer> loadAds(AdDataSource& source, std::string from =
 // the id and the extra keys given.
 inline nlohmann::json adJson(std::int64_t id, nlohmann::json extra = nlohmann::json::object()) {
   nlohmann::json ad;
-  for (const auto& candidate : fixtures().adList()["ads"]) {
-    if (candidate["id"] == 1000) ad = candidate;
-  }
+  for (const auto& candidate : fixtures().adList()["ads"]) if (candidate["id"] == 1000) ad = candidate;
   ad["id"] = id;
   ad["view_url"] = "velkor://offerwall/ads/" + std::to_string(id);
   ad.update(extra);
@@ -78,8 +75,7 @@ inline std::string serverDate(double offset) { return serverDateText(kNow + offs
 
 // The ad list answers with these ads from now on, expiring `expiresIn` seconds after kNow.
 inline void serveAds(mock::MockServerGroup& servers, const std::vector<nlohmann::json>& ads, double expiresIn = 600) {
-  // In place of whatever the list answered so far.
-  servers.server(mock::kLogicList).clearFaults();
+  servers.server(mock::kLogicList).clearFaults();  // in place of whatever the list answered so far
   servers.server(mock::kLogicList)
       .setFault(mock::Route::adList,
                 mock::Fault{}.withBody(adListBody(ads)).withHeader("X-Expired-At", serverDate(expiresIn)).sticky());

@@ -1,5 +1,4 @@
-// What the network tests share: the local ad servers behind every stage, a recorder of callbacks,
-// and the table of every route of both clients with what it must send and answer.
+// What the network tests share: the local ad servers behind every stage and a recorder of callbacks.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -28,9 +27,6 @@ namespace velkor::testing {
 
 using namespace std::chrono_literals;
 
-// The "X-Tracking-Id" every request of the test process carries.
-inline constexpr const char* kFixedTrackingId = "trk-first-request";
-
 // Points every stage at the tables given and rebuilds both clients' routes, as a stage change does.
 inline void useServerTables(const std::optional<StageTables>& tables) {
   ASSERT_TRUE(Constants::setServerTablesForTesting(tables).ok());
@@ -54,10 +50,8 @@ class NetworkScope {
   }
   NetworkScope(const NetworkScope&) = delete;
   NetworkScope& operator=(const NetworkScope&) = delete;
-
   mock::MockServerGroup& servers() { return servers_; }
   mock::RequestLog& log() { return servers_.log(); }
-
  private:
   ScopedCoreState core_;
   dispatch::main_loop::TestScope mainLoop_;
@@ -73,22 +67,10 @@ class Captured {
     values_.push_back(std::move(value));
     onMain_.push_back(dispatch::main_loop::isMainThread());
   }
-  std::size_t count() const {
-    std::lock_guard lock(mutex_);
-    return values_.size();
-  }
-  std::vector<T> all() const {
-    std::lock_guard lock(mutex_);
-    return values_;
-  }
-  T first() const {
-    std::lock_guard lock(mutex_);
-    return values_.front();
-  }
-  bool firstOnMain() const {
-    std::lock_guard lock(mutex_);
-    return onMain_.front();
-  }
+  std::size_t count() const { std::lock_guard lock(mutex_); return values_.size(); }
+  std::vector<T> all() const { std::lock_guard lock(mutex_); return values_; }
+  T first() const { std::lock_guard lock(mutex_); return values_.front(); }
+  bool firstOnMain() const { std::lock_guard lock(mutex_); return onMain_.front(); }
   // Runs the main loop until that many values came, then a little longer so that one too many
   // would show.
   bool waitFor(std::size_t expected = 1, std::chrono::milliseconds atMost = 20s) const {
@@ -96,7 +78,6 @@ class Captured {
     dispatch::main_loop::runUntil([] { return false; }, 100ms);
     return arrived && count() == expected;
   }
-
  private:
   mutable std::mutex mutex_;
   std::vector<T> values_;
@@ -117,62 +98,5 @@ class Recorder : public Captured<Call> {
   void failure(Error error) { add(Call{std::move(error), {}, dispatch::main_loop::isMainThread()}); }
   std::vector<Call> calls() const { return all(); }
 };
-
-// What each route answers with a fault (see the fault test).
-enum class Kind {
-  recordGet,  // decodes its record whatever the status
-  childAd,    // a map of integers, whatever the status
-  participate,
-  data,       // any body up to status 399
-  shareLink,  // status first, then the short URL
-};
-
-struct RouteCase {
-  std::string name;
-  std::string_view server;  // the kind of server it must reach
-  mock::Route route;
-  std::string method;
-  std::string path;
-  bool withSession;  // the session's ids merged
-  // The route's own keys (in the query or the body), on top of the common parameters.
-  std::function<nlohmann::json()> ownKeys;
-  bool strictQuery;  // every query character outside the unreserved set escaped
-  Kind kind;
-  bool answersOnMain;
-  std::function<void(std::shared_ptr<Recorder>)> call;
-};
-
-// Stage 1 on one group of servers, stage 3 on another.
-class TwoStages {
- public:
-  explicit TwoStages(mock::MockServerGroup& first) : first_(first) {
-    EXPECT_TRUE(second_.start()) << second_.error();
-    StageTables tables = Constants::everyStage(first.serverTable());
-    tables[3] = second_.serverTable();
-    EXPECT_TRUE(Constants::setServerTablesForTesting(tables).ok());
-    Constants::setStageSource([this] { return stage_.load(); });
-  }
-  ~TwoStages() { Constants::setStageSource(nullptr); }
-
-  // As the facade does: the stage, then both clients' routes.
-  void changeStage(int stage, bool rebuildRoutes = true) {
-    stage_ = stage;
-    if (!rebuildRoutes) return;
-    VelkorApiClient::resetBaseUrl();
-    LogicListApiClient::resetBaseUrl();
-  }
-  mock::MockServerGroup& first() { return first_; }
-  mock::MockServerGroup& second() { return second_; }
-
- private:
-  mock::MockServerGroup& first_;
-  mock::MockServerGroup second_;
-  std::atomic<int> stage_{1};
-};
-
-// Every route of both clients, and the variants of the detail and share-link routes.
-std::vector<RouteCase> allRoutes();
-
-std::ostream& operator<<(std::ostream& out, const RouteCase& route);
 
 }  // namespace velkor::testing

@@ -1,6 +1,5 @@
-// The tracking repository over the logging framework, against the local log collector: configuring
-// reaches the framework's one sender, events and flushes go through, and the tracking id is the
-// installation's whatever thread asks while another configures.
+// The tracking id of the repository over the logging framework is the installation's, whatever thread
+// asks while another configures.
 #include "velkor/network/tracking_repository_impl.h"
 
 #include <gtest/gtest.h>
@@ -21,43 +20,10 @@ class TrackingRepositoryTest : public ::testing::Test {
     dispatch::main_loop::runUntil([] { return !lumberjack::Sender::shared().isUploading(); });
     lumberjack::Sender::shared().resetForTesting();
   }
-
   std::string endpoint() { return scope_.servers().serverTable().at(Constants::lumberjackKey); }
-  std::vector<mock::LoggedRequest> uploads() { return scope_.log().entries(mock::Route::lumberjack); }
-
   NetworkScope scope_;
   TrackingRepositoryImpl repository_;
 };
-
-TEST_F(TrackingRepositoryTest, EventsReachTheConfiguredEndpointAsTheyWereTracked) {
-  repository_.configure(2, false, endpoint());
-  repository_.track("ad_list", "banner_click", nlohmann::json{{"banner_id", 2}});
-  repository_.track(std::nullopt, "popup_click", std::nullopt);
-
-  ASSERT_TRUE(scope_.log().waitFor(mock::Route::lumberjack, 1, 10s));
-  const auto body = uploads().front().json();
-  EXPECT_EQ(body["tracking_id"], repository_.trackingID());
-  const auto events = body["events"];
-  ASSERT_EQ(events.size(), 2u);
-  EXPECT_EQ(events[0]["type"], "event");
-  EXPECT_EQ(events[0]["page"], "ad_list");
-  EXPECT_EQ(events[0]["name"], "banner_click");
-  EXPECT_EQ(events[0]["info"]["banner_id"], 2);
-  EXPECT_EQ(events[1]["name"], "popup_click");
-  EXPECT_FALSE(events[1].contains("page"));
-  EXPECT_FALSE(events[1].contains("info"));
-}
-
-TEST_F(TrackingRepositoryTest, FlushSendsWhatTheBufferHolds) {
-  repository_.configure(50, true, endpoint());
-  repository_.track("ad_list", "banner_click", std::nullopt);
-  EXPECT_TRUE(uploads().empty());
-
-  repository_.flush();
-
-  ASSERT_TRUE(scope_.log().waitFor(mock::Route::lumberjack, 1, 10s));
-  EXPECT_EQ(uploads().front().json()["events"].size(), 1u);
-}
 
 // The id is the installation's, whatever the configuration; request threads read it while the main
 // thread reconfigures (a stage change).
@@ -77,7 +43,6 @@ TEST_F(TrackingRepositoryTest, TheIdStaysTheInstallationsWhileOtherThreadsReadIt
   for (int i = 0; i < 200; ++i) repository_.configure(50 + i, i % 2 == 0, endpoint());
   done.store(true);
   for (auto& reader : readers) reader.join();
-
   EXPECT_EQ(mismatches.load(), 0);
   EXPECT_EQ(TrackingRepositoryImpl().trackingID(), id);
   EXPECT_EQ(repository_.remoteDataSource()->config().bufferCapacity(), 249);
