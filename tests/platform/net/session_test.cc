@@ -196,6 +196,38 @@ TEST(Session, TimesOutUnderTheOverride) {
   EXPECT_EQ(effectiveTimeout(requestTo(server, "/")), dispatch::Seconds(60));
 }
 
+// A running task and one cancelled before it started each end once, as cancelled; cancelling again
+// adds nothing.
+TEST(Session, CancelEndsTheTaskOnce) {
+  LoopbackServer server;
+  server->Get("/slow", [&server](const httplib::Request&, httplib::Response& response) {
+    server.hold(10s);
+    response.set_content("late", "text/plain");
+  });
+  auto collector = std::make_shared<testing::Collector>();
+  auto completion = [collector](Data, std::optional<Response>, std::optional<Error> error) {
+    std::lock_guard lock(collector->mutex);
+    collector->finished.push_back({std::nullopt, std::nullopt, std::move(error), false});
+    collector->changed.notify_all();
+  };
+  auto session = Session::make();
+  auto running = session->dataTask(requestTo(server, "/slow"), completion);
+  running->resume();
+  running->cancel();
+  running->cancel();
+  auto neverStarted = session->dataTask(requestTo(server, "/slow"), completion);
+  neverStarted->cancel();
+  neverStarted->resume();
+
+  ASSERT_TRUE(collector->waitFor(2, 5s));
+  EXPECT_FALSE(collector->waitFor(3, 100ms));
+  std::lock_guard lock(collector->mutex);
+  for (const Finished& finished : collector->finished) {
+    ASSERT_TRUE(finished.error);
+    EXPECT_EQ(finished.error->code, ErrorCode::Cancelled);
+  }
+}
+
 TEST(Session, CompletesEveryOneOfManyConcurrentTasksOnce) {
   LoopbackServer server;
   server->Get(R"(/item/(\d+))", [](const httplib::Request& request, httplib::Response& response) {

@@ -75,6 +75,20 @@ TEST_F(AdRepositoryTest, AnAdKeepsThePriorityItWasFirstCachedWith) {
   EXPECT_LT(second->ads[1].priority, 3.001f);
 }
 
+// Higher priority first, completed ads last; of two ads with one id the later is cached. A list
+// handed out stays whole after the cache is cleared.
+TEST_F(AdRepositoryTest, OrdersByPriorityCompletedLastKeepingTheLaterOfTwoIds) {
+  serveAds(scope_.servers(), {adJson(1, {{"priority", 5}}), adJson(2, {{"priority", 9}, {"completed", 1}}),
+                              adJson(3, {{"priority", 9}, {"title", "earlier"}}),
+                              adJson(3, {{"priority", 9}, {"title", "later"}})});
+  auto answer = load();
+  ASSERT_TRUE(answer);
+  EXPECT_EQ(answer->ids(), (std::vector<std::int64_t>{3, 1, 2}));
+  EXPECT_EQ(answer->ads[0].title, "later");
+  repository_->localDataSource()->clear();
+  EXPECT_EQ(answer->ids(), (std::vector<std::int64_t>{3, 1, 2}));
+}
+
 TEST_F(AdRepositoryTest, AFailedLoadLeavesTheCacheAndFlagsAsTheyWere) {
   serveAds(scope_.servers(), {adJson(1)});
   ASSERT_TRUE(load());

@@ -398,6 +398,24 @@ TEST(VelkorApiClientGuards, TextThatIsNotUtf8FailsEveryRouteOnceAndSendsNothing)
   EXPECT_TRUE(scope.log().entries().empty());
 }
 
+// Full addresses carry the uid and device ids: they are printed only with the debug flag on.
+TEST(VelkorApiClientGuards, RequestAddressesArePrintedOnlyWithTheDebugFlag) {
+  NetworkScope scope;
+  UserProfile::setUid("uid-secret-42");
+  auto printed = [&] {
+    ::testing::internal::CaptureStderr();
+    auto recorder = std::make_shared<Recorder>();
+    for (const char* name : {"api_ad_list", "api_agreement", "list_ad_list"}) routeNamed(name)->call(recorder);
+    EXPECT_TRUE(recorder->waitFor(3));
+    return ::testing::internal::GetCapturedStderr();
+  };
+  EXPECT_EQ(printed().find("uid-secret-42"), std::string::npos);
+  VelkorInternal::shared().setDebugEnabled(true);
+  const std::string debugOutput = printed();
+  EXPECT_NE(debugOutput.find("/api/ads?"), std::string::npos) << debugOutput;
+  EXPECT_NE(debugOutput.find("uid-secret-42"), std::string::npos);
+}
+
 TEST(VelkorApiClientGuards, CallbacksLeftEmptyAreSkipped) {
   NetworkScope scope;
   VelkorApiClient::getTagList(nullptr, nullptr);
