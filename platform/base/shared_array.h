@@ -7,7 +7,6 @@
 #pragma once
 
 #include <atomic>
-#include <initializer_list>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -23,7 +22,6 @@ class SharedArray {
   SharedArray() = default;
   // Implicit, like the vector it stands for: a function that answers with a list can be given one.
   SharedArray(std::vector<T> items) : items_(std::make_shared<std::vector<T>>(std::move(items))) {}
-  SharedArray(std::initializer_list<T> items) : SharedArray(std::vector<T>(items)) {}
 
   const std::vector<T>& items() const { return items_ ? *items_ : none(); }
   operator const std::vector<T>&() const { return items(); }
@@ -31,8 +29,6 @@ class SharedArray {
   std::size_t size() const { return items().size(); }
   bool empty() const { return items().empty(); }
   const T& operator[](std::size_t index) const { return items()[index]; }
-  const T& front() const { return items().front(); }
-  const T& back() const { return items().back(); }
   const_iterator begin() const { return items().begin(); }
   const_iterator end() const { return items().end(); }
 
@@ -45,9 +41,6 @@ class SharedArray {
     std::atomic_thread_fence(std::memory_order_acquire);
     return std::move(*items);
   }
-
-  friend bool operator==(const SharedArray& a, const SharedArray& b) { return a.items() == b.items(); }
-  friend bool operator==(const SharedArray& a, const std::vector<T>& b) { return a.items() == b; }
 
  private:
   static const std::vector<T>& none() {

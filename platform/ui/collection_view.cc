@@ -45,9 +45,7 @@ void CollectionView::registerCell(const std::string& identifier, CellFactory fac
 std::shared_ptr<CollectionViewCell> CollectionView::dequeueReusableCell(const std::string& identifier,
                                                                         const IndexPath& indexPath) {
   (void)indexPath;
-  if (auto cell = pool_.dequeue(identifier)) return cell;
-  base::logError("CollectionView: no cell registered for the reuse identifier \"" + identifier + "\"");
-  return std::make_shared<CollectionViewCell>();
+  return pool_.dequeueOrPlain(identifier, "CollectionView");
 }
 
 // --- data and layout -----------------------------------------------------------------------------

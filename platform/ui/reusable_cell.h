@@ -8,8 +8,10 @@
 #include <optional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/base/log.h"
 #include "platform/ui/index_path.h"
 #include "platform/ui/touch.h"
 #include "platform/ui/view.h"
@@ -69,6 +71,14 @@ class ReusePool {
     cell->reuseIdentifier_ = identifier;
     ++made_;
     return cell;
+  }
+
+  // dequeue(), or for an identifier nobody registered (a programming error, logged in the name of
+  // `list`) a plain cell.
+  std::shared_ptr<Cell> dequeueOrPlain(const std::string& identifier, std::string_view list) {
+    if (auto cell = dequeue(identifier)) return cell;
+    base::logError(std::string(list) + ": no cell registered for the reuse identifier \"" + identifier + "\"");
+    return std::make_shared<Cell>();
   }
 
   void enqueue(std::shared_ptr<Cell> cell) {

@@ -72,9 +72,7 @@ std::shared_ptr<TableViewCell> TableView::dequeueReusableCell(const std::string&
 std::shared_ptr<TableViewCell> TableView::dequeueReusableCell(const std::string& identifier,
                                                               const IndexPath& indexPath) {
   (void)indexPath;
-  if (auto cell = pool_.dequeue(identifier)) return cell;
-  base::logError("TableView: no cell registered for the reuse identifier \"" + identifier + "\"");
-  return std::make_shared<TableViewCell>();
+  return pool_.dequeueOrPlain(identifier, "TableView");
 }
 
 // --- data ----------------------------------------------------------------------------------------
