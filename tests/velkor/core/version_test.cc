@@ -1,5 +1,8 @@
 #include "velkor/core/version.h"
 
+#include "platform/ui/device.h"
+#include "velkor/core/os_version_gate.h"
+
 #include <gtest/gtest.h>
 
 namespace velkor {
@@ -29,6 +32,18 @@ INSTANTIATE_TEST_SUITE_P(
                     // Beyond 64 bits the number sticks at the limit instead of wrapping.
                     Case{"99999999999999999999", "9223372036854775807", 0},
                     Case{"-99999999999999999999", "-9223372036854775808", 0}));
+
+TEST(OsVersionGate, ComparesThePhoneVersionAndTakesTheNewestBranchWithoutOne) {
+  const auto saved = ui::Device::current();
+  ui::Device::setCurrent(ui::Device::fromSystem());
+  EXPECT_TRUE(isOsVersionAtLeast("999"));  // no phone set: this machine's kernel release is no phone OS
+  ui::Device::update([](ui::Device& d) { d.systemName = "iOS"; d.systemVersion = "12.4"; });
+  EXPECT_FALSE(isOsVersionAtLeast("13"));
+  ui::Device::update([](ui::Device& d) { d.systemVersion = "13.0"; });
+  EXPECT_TRUE(isOsVersionAtLeast("13"));
+  EXPECT_FALSE(isOsVersionAtLeast("14.5"));
+  ui::Device::setCurrent(saved);
+}
 
 }  // namespace
 }  // namespace velkor
