@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "velkor/components/indicator_view_representable.h"
+
 namespace velkor {
 
 class PubAppModule {
@@ -23,6 +25,9 @@ class PubAppModule {
 
   // The help page's address in place of the server stage's; an empty text is still an address.
   virtual std::optional<std::string> customSupportURL() const { return std::nullopt; }
+
+  // The loading indicator laid over the offerwall while it waits for the servers.
+  virtual IndicatorViewClass indicatorViewClass() const { return {}; }
 };
 
 }  // namespace velkor
