@@ -9,6 +9,9 @@
 #include "tests/velkor/core/scoped_core_state.h"
 #include "tests/velkor/core/screen_test_support.h"
 #include "velkor/components/default_indicator_view.h"
+#include "velkor/components/default_prepare_view.h"
+#include "velkor/components/ofw_network_error_view.h"
+#include "velkor/components/velkor_error_view.h"
 #include "velkor/components/velkor_navigation_bar.h"
 #include "velkor/core/velkor_config.h"
 #include "velkor/core/velkor_uri_parser.h"
@@ -23,6 +26,12 @@ namespace {
 struct HostContract : SharedWebviewViewController {};
 struct HostBrowser : OfwInAppBrowserViewController {};
 struct HostDetailWebPage : OfwDetailWebViewController {};
+struct HostErrorView : VelkorErrorView {
+  HostErrorView() : VelkorErrorView(Token{}) {}
+};
+struct HostNetworkErrorView : OfwNetworkErrorView {
+  HostNetworkErrorView() : OfwNetworkErrorView(Token{}) {}
+};
 struct HostIndicator : ui::View, IndicatorViewRepresentable {
   void show() override {}
   void hide() override {}
@@ -49,12 +58,15 @@ TEST_F(FactoryTest, EachMakerTakesTheModulesClassElseTheSdksOwn) {
   every->detailWebPage = classOf<HostDetailWebPage, OfwDetailWebViewController>();
   every->indicator = [] { return std::make_shared<HostIndicator>(); };
   every->listPage = ScreenClass<OfwListView>::of<TestListPage>("TestListPage");
+  every->errorView = classOf<HostErrorView, VelkorErrorView>();
+  every->networkErrorView = classOf<HostNetworkErrorView, OfwNetworkErrorView>();
   // Functions that make nothing count as naming nothing.
   auto none = std::make_shared<TestModule>();
   none->contract = [] { return nullptr; };
   none->inAppBrowser = [] { return nullptr; };
   none->detailWebPage = [] { return nullptr; };
   none->indicator = [] { return nullptr; };
+  none->errorView = [] { return nullptr; };
   none->pager = ScreenClass<OfwListPagerView>("Nothing", nullptr, [](auto&) { return ScreenOf<OfwListPagerView>{}; });
 
   struct Case {
@@ -76,6 +88,10 @@ TEST_F(FactoryTest, EachMakerTakesTheModulesClassElseTheSdksOwn) {
     EXPECT_EQ(isExactly<HostDetailWebPage>(factory_.makeDetailWebViewController()), c.publishers);
     EXPECT_EQ(isExactly<HostIndicator>(factory_.makeLoadingIndicatorView()), c.publishers);
     EXPECT_EQ(isExactly<DefaultIndicatorView>(factory_.makeLoadingIndicatorView()), !c.publishers);
+    EXPECT_EQ(isExactly<HostErrorView>(factory_.makeErrorView()), c.publishers);
+    EXPECT_EQ(isExactly<VelkorErrorView>(factory_.makeErrorView()), !c.publishers);
+    EXPECT_EQ(isExactly<HostNetworkErrorView>(factory_.makeNetworkErrorView()), c.publishers);
+    EXPECT_EQ(isExactly<OfwNetworkErrorView>(factory_.makeNetworkErrorView()), !c.publishers);
     // The SDK has no pager, list page or detail screen of its own yet: without the module's, none.
     EXPECT_EQ(bool(factory_.makeOfferwallListViewController()), c.publishers);
     EXPECT_EQ(bool(factory_.makeOfwListViewController()), c.publishers);
@@ -174,6 +190,9 @@ TEST_F(FactoryTest, PrepareViewIsTheConfigurationsClassAtTheMainScreensSize) {
   EXPECT_NE(factory_.makePrepareView(), nullptr);
   EXPECT_EQ(madeAt, (ui::Rect{0, 0, 320, 568}));
   VelkorInternal::shared().setConfig(std::make_shared<VelkorConfig>());
+  auto byDefault = factory_.makePrepareView();
+  ASSERT_TRUE(isExactly<DefaultPrepareView>(byDefault));
+  EXPECT_EQ(byDefault->frame(), (ui::Rect{0, 0, 320, 568}));
   ui::Screen::setMain(screen);
 }
 

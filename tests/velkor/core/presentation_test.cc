@@ -5,7 +5,9 @@
 #include "platform/ui/animation.h"
 #include "tests/velkor/core/presentation_test_support.h"
 #include "velkor/components/velkor_alert_controller.h"
+#include "velkor/components/velkor_navigation_bar.h"
 #include "velkor/components/velkor_transition_manager.h"
+#include "velkor/core/user_profile.h"
 #include "velkor/core/velkor_session.h"
 #include "velkor/network/ad_repository.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
@@ -160,6 +162,25 @@ TEST_F(StackTest, PushAnimationSlidesThePagerInAndPushesADetailOnTheWindow) {
   EXPECT_DOUBLE_EQ(push->duration, 0.7);
   EXPECT_EQ(push->timingFunction, ui::TimingFunction::controlPoints(0.3, 1.0, 0.3, 1.0));
   core.config()->setEnablePushAnimation(false);
+}
+
+struct HostBar : VelkorNavigationBar {};
+
+TEST_F(StackTest, EachPresentationStartsAVisitChecksTheTermsDumpsWhenDebuggingAndUsesTheModulesBar) {
+  auto& core = VelkorInternal::shared();
+  core.config()->setEnableLoggingTerms(true);
+  UserProfile::setUid("presenting-user");  // set without the uid change's own agreement
+  module_->navigationBar = classOf<HostBar, VelkorNavigationBar>();
+  core.setDebugEnabled(true);
+  const auto visit = core.session();
+
+  ::testing::internal::CaptureStdout();
+  core.presentOfferwall(host_, std::nullopt, false, std::nullopt, std::nullopt, false, {});
+  EXPECT_FALSE(::testing::internal::GetCapturedStdout().empty()) << "the debug dump";
+  EXPECT_NE(core.session(), visit);
+  EXPECT_TRUE(scope_.log().waitFor(mock::Route::agreement, 1, std::chrono::seconds(5)));
+  EXPECT_TRUE(dynamic_cast<HostBar*>(&offerwall()->navigationBar()));
+  core.config()->setEnableLoggingTerms(false);
 }
 
 TEST_F(StackTest, ACallFromAnotherThreadPresentsOnTheMainThread) {
