@@ -251,6 +251,18 @@ void VelkorInternal::presentOfferwall(std::shared_ptr<ui::ViewController> from, 
   });
 }
 
+void VelkorInternal::dismissOfferwall(bool animated, std::function<void(bool)> completion) {
+  if (!onMainThread([this, animated, completion] { dismissOfferwall(animated, completion); })) return;
+  auto navigation = std::dynamic_pointer_cast<OfwNavigationController>(navigationController());
+  if (!navigation || navigation->viewControllers().empty()) {
+    if (completion) completion(false);
+    return;
+  }
+  if (completion) completion(true);
+  navigation->setDismissForce(true);
+  navigation->dismiss(animated);
+}
+
 void VelkorInternal::showHelp(std::shared_ptr<ui::ViewController> from) {
   if (!onMainThread([this, from] { showHelp(from); })) return;
   if (!from) return base::logError("showHelp: no screen to present from");

@@ -82,9 +82,15 @@ TEST_F(FactoryTest, EachMakerTakesTheModulesClassElseTheSdksOwn) {
     use(c.module);
     EXPECT_EQ(isExactly<HostContract>(factory_.makeContractViewController()), c.publishers);
     EXPECT_EQ(isExactly<SharedWebviewViewController>(factory_.makeContractViewController()), !c.publishers);
-    EXPECT_EQ(isExactly<HostBrowser>(factory_.makeInAppBrowserViewController("u", "t")), c.publishers);
-    EXPECT_EQ(isExactly<OfwInAppBrowserViewController>(factory_.makeInAppBrowserViewController("u", "t")),
-              !c.publishers);
+    // The link parser's browser comes from the factory, with its page and title.
+    auto browser = VelkorUriParser::parseUri(
+        *base::Url::parse("VELKOR://InAppBrowser?url=https%3A%2F%2Fexample.com%2Fa%3Fb%3D1&title=Shop"));
+    EXPECT_EQ(isExactly<HostBrowser>(browser), c.publishers);
+    EXPECT_EQ(isExactly<OfwInAppBrowserViewController>(browser), !c.publishers);
+    auto* page = dynamic_cast<OfwInAppBrowserViewController*>(browser.get());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->webViewURL(), "https://example.com/a?b=1");
+    EXPECT_EQ(page->navigationTitle(), "Shop");
     EXPECT_EQ(isExactly<HostDetailWebPage>(factory_.makeDetailWebViewController()), c.publishers);
     EXPECT_EQ(isExactly<HostIndicator>(factory_.makeLoadingIndicatorView()), c.publishers);
     EXPECT_EQ(isExactly<DefaultIndicatorView>(factory_.makeLoadingIndicatorView()), !c.publishers);
@@ -93,29 +99,14 @@ TEST_F(FactoryTest, EachMakerTakesTheModulesClassElseTheSdksOwn) {
     EXPECT_EQ(isExactly<HostNetworkErrorView>(factory_.makeNetworkErrorView()), c.publishers);
     EXPECT_EQ(isExactly<OfwNetworkErrorView>(factory_.makeNetworkErrorView()), !c.publishers);
     // The SDK has no pager, list page or detail screen of its own yet: without the module's, none.
-    EXPECT_EQ(bool(factory_.makeOfferwallListViewController()), c.publishers);
+    auto pager = factory_.makeOfferwallListViewController();
+    EXPECT_EQ(bool(pager), c.publishers);
+    if (pager) EXPECT_EQ(pager.view->presenter()->view(), pager.view);
     EXPECT_EQ(bool(factory_.makeOfwListViewController()), c.publishers);
     EXPECT_EQ(bool(factory_.makeOfferwallDetailViewController(7, "ad_list")), c.publishers);
     // The configuration's lookup names the class the factory tries first.
     EXPECT_EQ(VelkorConfig::offerwallListViewControllerClazz().typeName(), c.pagerLookup);
   }
-}
-
-TEST_F(FactoryTest, ThePagerAndItsPresenterAreChosenIndependently) {
-  auto module = std::make_shared<TestModule>();
-  module->pager = ScreenClass<OfwListPagerView>::of<TestPager>("TestPager");
-  use(module);
-  auto pager = factory_.makeOfferwallListViewController();
-  ASSERT_TRUE(pager);
-  EXPECT_EQ(pager.view->presenter(), nullptr) << "no presenter class: the SDK has none yet";
-
-  module->pagerPresenter = [](const std::shared_ptr<OfwListPagerView>& view) {
-    return std::make_shared<TestPagerPresenter>(view);
-  };
-  pager = factory_.makeOfferwallListViewController();
-  ASSERT_NE(pager.view->presenter(), nullptr);
-  EXPECT_EQ(pager.view->presenter()->view(), pager.view);
-  EXPECT_EQ(pager.controller.get(), dynamic_cast<OfwBaseViewController*>(pager.view.get()));
 }
 
 TEST_F(FactoryTest, ThePagerComesFromANibOnlyWhenBothRegistriesHoldIt) {
@@ -194,15 +185,6 @@ TEST_F(FactoryTest, PrepareViewIsTheConfigurationsClassAtTheMainScreensSize) {
   ASSERT_TRUE(isExactly<DefaultPrepareView>(byDefault));
   EXPECT_EQ(byDefault->frame(), (ui::Rect{0, 0, 320, 568}));
   ui::Screen::setMain(screen);
-}
-
-TEST_F(FactoryTest, TheLinkParserOpensTheFactorysBrowser) {
-  VelkorInternal::shared();
-  auto browser = std::dynamic_pointer_cast<OfwInAppBrowserViewController>(VelkorUriParser::parseUri(
-      *base::Url::parse("VELKOR://InAppBrowser?url=https%3A%2F%2Fexample.com%2Fa%3Fb%3D1&title=Shop")));
-  ASSERT_NE(browser, nullptr);
-  EXPECT_EQ(browser->webViewURL(), "https://example.com/a?b=1");
-  EXPECT_EQ(browser->navigationTitle(), "Shop");
 }
 
 }  // namespace

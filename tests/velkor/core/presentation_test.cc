@@ -31,8 +31,9 @@ std::vector<std::string> describe(const std::vector<std::shared_ptr<ui::ViewCont
       names.push_back("pager");
     } else if (auto* detail = dynamic_cast<TestDetail*>(screen.get())) {
       names.push_back("detail " + std::to_string(detail->presenter()->adId()) + " from " + detail->from());
-    } else if (dynamic_cast<OfwDetailWebViewController*>(screen.get())) {
-      names.push_back("web page");
+    } else if (auto* page = dynamic_cast<OfwDetailWebViewController*>(screen.get())) {
+      const auto& url = page->webViewURL();
+      names.push_back("web page " + url.substr(0, url.find("headless=false") + 14) + " \"" + page->navigationTitle() + "\"");
     } else {
       names.push_back(typeid(*screen).name());
     }
@@ -61,8 +62,10 @@ TEST_F(StackTest, EachWayInShowsItsStackAndCompletesOnce) {
   const std::vector<Case> cases = {
       {"pager alone", std::nullopt, false, false, {"pager"}, true},
       {"detail alone", kOfferwallLinkAd, false, false, {"detail 1001 from deeplink"}, false},
-      {"web page of a web link", kWebLinkAd, false, false, {"web page"}, false},
-      {"a link in another case is a web link", kUpperCaseLinkAd, false, false, {"web page"}, false},
+      {"web page of a web link", kWebLinkAd, false, false,
+       {"web page https://www.example.com/offer/1414?headless=false \"\""}, false},
+      {"a link in another case is a web link", kUpperCaseLinkAd, false, false,
+       {"web page VELKOR://offerwall/ads/1415?headless=false \"\""}, false},
       {"a link that is no address: nothing", kNoAddressAd, false, false, {}, false},
       {"unknown ad: the alert over the host", kUnknownAd, false, false, {"alert"}, false},
       {"pager and detail", kOfferwallLinkAd, true, false, {"pager", "detail 1001 from deeplink"}, true},
@@ -107,23 +110,6 @@ TEST_F(StackTest, EachWayInShowsItsStackAndCompletesOnce) {
     dispatch::main_loop::drain();
   }
   core.config()->setEnableChildAdSearch(false);
-}
-
-TEST_F(StackTest, SlugsReachThePagerAndAWebPageIsTitledByItsTitleBar) {
-  auto& core = VelkorInternal::shared();
-  core.presentOfferwall(host_, std::nullopt, false, "shop", std::nullopt, false, {});
-  auto* pager = dynamic_cast<TestPager*>(offerwall()->viewControllers().front().get());
-  EXPECT_EQ(pager->tabSlug_, "shop");
-  EXPECT_EQ(pager->tagSlug_, "all");
-  host_->dismiss(false);
-
-  core.presentOfferwall(host_, kWebLinkAd, false, std::nullopt, std::nullopt, false, {});
-  ASSERT_TRUE(eventuallyPresented());
-  auto* page = dynamic_cast<OfwDetailWebViewController*>(offerwall()->viewControllers().front().get());
-  ASSERT_NE(page, nullptr);
-  EXPECT_TRUE(page->webViewURL().starts_with("https://www.example.com/offer/1414?headless=false&"))
-      << page->webViewURL();
-  EXPECT_EQ(page->navigationTitle(), "");
 }
 
 TEST_F(StackTest, NothingToShowStillCompletesOnce) {
