@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cctype>
 #include <climits>
 #include <mutex>
 #include <thread>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/net/header_fields.h"
 #include "platform/net/session.h"
 
 namespace net {
@@ -185,9 +185,7 @@ HeaderFields responseHeaders(CURL* easy) {
 }
 
 bool hasScheme(const base::Url& url, std::string_view scheme) {
-  const std::optional<std::string>& own = url.scheme();
-  return own && std::equal(own->begin(), own->end(), scheme.begin(), scheme.end(),
-                           [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+  return url.scheme() && equalsIgnoringCase(*url.scheme(), scheme);
 }
 
 bool isHttps(const base::Url& url) { return hasScheme(url, "https"); }
