@@ -111,6 +111,7 @@ struct FailureCase {
   const char* name;
   mock::Fault fault;
 };
+std::ostream& operator<<(std::ostream& out, const FailureCase& c) { return out << c.name; }
 
 class FailedUploadTest : public LumberjackTest, public ::testing::WithParamInterface<FailureCase> {};
 

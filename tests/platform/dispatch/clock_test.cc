@@ -16,8 +16,6 @@
 namespace dispatch {
 namespace {
 
-double secondsSince(TimePoint start) { return std::chrono::duration<double>(now() - start).count(); }
-
 // Records, from any thread, what fired and when on the clock in force.
 class Log {
  public:
