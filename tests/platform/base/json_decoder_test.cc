@@ -213,6 +213,11 @@ TEST(JsonDecoder, KeyStrategyDecidesWhichKeysMatch) {
   EXPECT_EQ(twice->viewUrl, "first");
 }
 
+TEST(JsonDecoder, SnakeCaseKeysWithCapitalsBecomeCamelCase) {
+  const std::pair<const char*, const char*> cases[] = {{"ad_ID", "adId"}, {"HTML_url", "htmlUrl"}, {"_Is_New_", "_isNew_"}};
+  for (const auto& [wire, record] : cases) EXPECT_EQ(base::convertFromSnakeCase(wire), record) << wire;
+}
+
 TEST(JsonDecoder, ErrorsNameTheirPlaceAndBecomePlatformErrors) {
   auto landing = snakeDecoder().decode<Feed>(feedWith(R"({"id": 1, "view_url": "u", "tag_ids": [], "landing_type": 2})"));
   ASSERT_FALSE(landing.ok());

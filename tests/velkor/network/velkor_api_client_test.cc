@@ -357,6 +357,10 @@ TEST(VelkorApiClientAnswers, FollowEachRoutesRule) {
        std::nullopt, sdk, 404},
       {"share link with an empty body", "api_share_link_list", status(200, ""), std::nullopt, decoding, 4},
       {"banners without their list", "list_banners", status(200, "{}"), std::nullopt, decoding, 1},
+      {"opt-out refused with a client error", "api_optout", status(403, R"({"code":403,"message":"no"})"),
+       std::nullopt, velkor, 403},
+      {"participation refused with a client error", "api_participate", status(409, R"({"code":409,"message":"no"})"),
+       std::nullopt, velkor, 409},
   };
   NetworkScope scope;
   for (const AnswerCase& answer : cases) {
