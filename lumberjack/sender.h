@@ -19,11 +19,10 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "platform/base/url.h"
 #include "platform/dispatch/clock.h"

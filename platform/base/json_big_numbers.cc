@@ -11,7 +11,9 @@ namespace {
 using simdjson::dom::element;
 using simdjson::dom::element_type;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::size_t skipDigits(std::string_view text, std::size_t at) {
   while (at < text.size() && isDigit(text[at])) ++at;
@@ -30,8 +32,10 @@ std::size_t endOfNumber(std::string_view text, std::size_t at) {
 // Just past the string opening at `at`.
 std::size_t endOfString(std::string_view text, std::size_t at) {
   for (++at; at < text.size(); ++at) {
-    if (text[at] == '\\') ++at;
-    else if (text[at] == '"') return at + 1;
+    if (text[at] == '\\')
+      ++at;
+    else if (text[at] == '"')
+      return at + 1;
   }
   return text.size();
 }
@@ -166,9 +170,13 @@ bool BigNumbers::holds(element value) const {
   return std::binary_search(texts_.begin(), texts_.end(), value.get_string().value_unsafe().data());
 }
 
-const BigNumbers* currentBigNumbers() { return current; }
+const BigNumbers* currentBigNumbers() {
+  return current;
+}
 
-const BigNumbers* swapCurrentBigNumbers(const BigNumbers* numbers) { return std::exchange(current, numbers); }
+const BigNumbers* swapCurrentBigNumbers(const BigNumbers* numbers) {
+  return std::exchange(current, numbers);
+}
 
 std::optional<std::string_view> bigNumberText(element value) {
   if (current == nullptr || !current->holds(value)) return std::nullopt;

@@ -1,12 +1,12 @@
 #include "platform/base/json_decoder.h"
 
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <memory>
+
 #include "platform/base/json_big_numbers.h"
 #include "platform/base/json_shape.h"
-
-#include <charconv>
-#include <cstring>
-#include <cmath>
-#include <memory>
 
 namespace base {
 namespace {
@@ -48,7 +48,8 @@ std::string numberText(double number) {
 }
 
 [[noreturn]] void failNotFitting(const PathNode& at, std::string_view number, std::string_view type) {
-  json_detail::fail(Kind::dataCorrupted, at, "the number " + std::string(number) + " does not fit in " + std::string(type));
+  json_detail::fail(Kind::dataCorrupted, at,
+                    "the number " + std::string(number) + " does not fit in " + std::string(type));
 }
 
 [[noreturn]] void failNotFitting(const PathNode& at, std::string_view number, bool isSigned, int bits) {
@@ -62,7 +63,8 @@ std::string numberText(double number) {
 }
 
 DecodingError notJson(simdjson::error_code error) {
-  return DecodingError{Kind::dataCorrupted, "", std::string("the data is not valid JSON: ") + simdjson::error_message(error)};
+  return DecodingError{Kind::dataCorrupted, "",
+                       std::string("the data is not valid JSON: ") + simdjson::error_message(error)};
 }
 
 // A number with a fraction or an exponent is taken as an integer only when it is one exactly.
@@ -161,7 +163,8 @@ double decodeDouble(element value, const PathNode& at) {
     case element_type::INT64: return static_cast<double>(value.get_int64().value_unsafe());
     case element_type::UINT64: return static_cast<double>(value.get_uint64().value_unsafe());
     case element_type::DOUBLE: return value.get_double().value_unsafe();
-    default: break;
+    default:
+      break;
   }
   // A number beyond 64 bits takes the nearest double; one beyond a double's range fails.
   auto text = json_detail::bigNumberText(value);
@@ -253,7 +256,9 @@ std::optional<DecodingError> Document::parseQuotingBigNumbers(std::string_view j
   return std::nullopt;
 }
 
-const BigNumbers* Document::bigNumbers() const { return bigNumbers_.get(); }
+const BigNumbers* Document::bigNumbers() const {
+  return bigNumbers_.get();
+}
 
 Scratch& Document::scratch() { return slot_->scratch; }
 

@@ -6,7 +6,8 @@
 //   struct Tag {
 //     std::int64_t id; std::string name; std::string slug;
 //     static Tag decode(base::KeyedDecodingContainer& c) {
-//       return Tag{c.decode<std::int64_t>("id"), c.decode<std::string>("name"), c.decode<std::string>("slug")};
+//       return Tag{c.decode<std::int64_t>("id"), c.decode<std::string>("name"),
+//       c.decode<std::string>("slug")};
 //     }
 //   };
 //   base::JsonDecoder decoder;
@@ -17,6 +18,9 @@
 // enumerations with a JsonEnum specialisation (json_enum.h), std::vector<T>, std::map and
 // std::unordered_map from std::string (their keys are never converted), and records as above.
 // A header that declares a record needs only `namespace base { class KeyedDecodingContainer; }`.
+// JSON numbers have no range: one beyond 64 bits or beyond a double's range matters only where a
+// record reads it, as dataCorrupted for an integer and as the nearest value for a double (a double's
+// range exceeded is dataCorrupted too).
 //
 // Inside a record's decode a failure is thrown and ends the whole decoding; JsonDecoder::decode
 // catches it and returns it, so no exception leaves the decoder.
@@ -281,7 +285,7 @@ class Document {
   std::size_t size_ = 0;
   simdjson::dom::element root_;
   std::unique_ptr<BigNumbers> bigNumbers_;  // only for a document that has them
-  const BigNumbers* outerBigNumbers_;  // a document decoding around this one on the thread
+  const BigNumbers* outerBigNumbers_;       // a document decoding around this one on the thread
 };
 
 DecodingError unexpectedFailure(const char* what);

@@ -56,7 +56,8 @@ void makeRoom(Transfer& transfer, std::size_t more) {
   if (needed <= body.capacity()) return;
   curl_off_t announced = -1;
   if (body.empty()) curl_easy_getinfo(transfer.easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
-  const auto limit = static_cast<curl_off_t>(std::min<std::size_t>(transfer.settings->maximumBodySize, maxLengthHint));
+  const auto limit =
+      static_cast<curl_off_t>(std::min<std::size_t>(transfer.settings->maximumBodySize, maxLengthHint));
   std::size_t hinted = announced > 0 ? static_cast<std::size_t>(std::min(announced, limit)) + bodyPadding : 0;
   body.reserve(std::max({needed, hinted, 2 * body.capacity()}));
 }
@@ -188,7 +189,9 @@ bool hasScheme(const base::Url& url, std::string_view scheme) {
   return url.scheme() && equalsIgnoringCase(*url.scheme(), scheme);
 }
 
-bool isHttps(const base::Url& url) { return hasScheme(url, "https"); }
+bool isHttps(const base::Url& url) {
+  return hasScheme(url, "https");
+}
 
 // What a transfer that libcurl ended with an error ends its task with.
 Outcome failureOutcome(Transfer& transfer, CURLcode result) {
@@ -203,9 +206,11 @@ Outcome failureOutcome(Transfer& transfer, CURLcode result) {
   // body it carries never travel in clear.
   if (result == CURLE_UNSUPPORTED_PROTOCOL && isHttps(transfer.task->originalRequest().url()) && last &&
       hasScheme(*last, "http")) {
-    return failure(ErrorCode::AppTransportSecurityRequiresSecureConnection, "redirected to " + std::string(url));
+    return failure(ErrorCode::AppTransportSecurityRequiresSecureConnection,
+                   "redirected to " + std::string(url));
   }
-  return failure(errorCodeFor(result), transfer.errorText[0] ? transfer.errorText : curl_easy_strerror(result));
+  return failure(errorCodeFor(result),
+                 transfer.errorText[0] ? transfer.errorText : curl_easy_strerror(result));
 }
 
 Outcome responseOutcome(Transfer& transfer) {

@@ -49,7 +49,8 @@ void Session::setCertificateAuthorityForTesting(std::string pem) {
   settings_.certificateAuthority = std::make_shared<const std::string>(std::move(pem));
 }
 
-DataTask::DataTask(std::shared_ptr<Session> session, Request request, Completion completion, TaskSettings settings)
+DataTask::DataTask(std::shared_ptr<Session> session, Request request, Completion completion,
+                   TaskSettings settings)
     : session_(std::move(session)),
       request_(std::move(request)),
       settings_(std::move(settings)),

@@ -1,3 +1,5 @@
+#include "lumberjack/lumberjack.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "lumberjack/config.h"
-#include "lumberjack/lumberjack.h"
 #include "lumberjack/sender.h"
 #include "platform/base/defaults.h"
 #include "platform/dispatch/clock.h"
@@ -111,7 +112,9 @@ struct FailureCase {
   const char* name;
   mock::Fault fault;
 };
-std::ostream& operator<<(std::ostream& out, const FailureCase& c) { return out << c.name; }
+std::ostream& operator<<(std::ostream& out, const FailureCase& c) {
+  return out << c.name;
+}
 
 class FailedUploadTest : public LumberjackTest, public ::testing::WithParamInterface<FailureCase> {};
 
@@ -146,7 +149,9 @@ TEST_F(LumberjackTest, AFailingCollectorIsPostedToLessAndLessOftenUntilASuccess)
     const std::size_t before = uploads().size();
     track("e" + std::to_string(tracked++));
     const bool posted = Sender::shared().isUploading();
-    if (posted) { EXPECT_TRUE(waitForUploads(before + 1)); }
+    if (posted) {
+      EXPECT_TRUE(waitForUploads(before + 1));
+    }
     EXPECT_TRUE(idle());
     return posted;
   };

@@ -27,8 +27,9 @@ void showNetworkActivity(bool visible) { ui::Application::shared().setNetworkAct
 // A landing that would run script or read local data in the host app's hands is never opened.
 bool isUnsafeLanding(const base::Url& url) {
   const std::optional<std::string>& scheme = url.scheme();
-  return scheme && std::any_of(std::begin(kUnsafeSchemes), std::end(kUnsafeSchemes),
-                               [&](std::string_view unsafe) { return net::equalsIgnoringCase(*scheme, unsafe); });
+  return scheme &&
+         std::any_of(std::begin(kUnsafeSchemes), std::end(kUnsafeSchemes),
+                     [&](std::string_view unsafe) { return net::equalsIgnoringCase(*scheme, unsafe); });
 }
 
 Result<base::Url> parsedLanding(const std::string& text) {

@@ -45,7 +45,8 @@ std::vector<std::string_view> ownQueryPieces(const base::UrlComponents& componen
     rest = amp == std::string_view::npos ? std::string_view() : rest.substr(amp + 1);
     if (piece.empty()) continue;
     const std::string& name = own.at(index++).name;
-    bool ours = std::any_of(items.begin(), items.end(), [&](const base::QueryItem& item) { return item.name == name; });
+    bool ours = std::any_of(items.begin(), items.end(),
+                            [&](const base::QueryItem& item) { return item.name == name; });
     if (!ours) pieces.push_back(piece);
   }
   return pieces;
@@ -54,7 +55,8 @@ std::vector<std::string_view> ownQueryPieces(const base::UrlComponents& componen
 // "headless=false" (the first of `items`), then the address's own items, then the rest of `items`:
 // a link's own query (a store page's id, a campaign's tracking items) survives, and the SDK's
 // names win.
-std::optional<std::string> pageQuery(const base::UrlComponents& components, const std::vector<base::QueryItem>& items) {
+std::optional<std::string> pageQuery(const base::UrlComponents& components,
+                                     const std::vector<base::QueryItem>& items) {
   std::optional<std::string> first = percentEncodedQuery({items.front()});
   std::optional<std::string> rest = percentEncodedQuery({items.begin() + 1, items.end()});
   if (!first || !rest) return std::nullopt;

@@ -89,7 +89,8 @@ void report(CombinedLoad& load, const AdRepository::OnAdsWithBannersAndPopups& o
   } else {
     // Neither ads nor an error cannot happen today; were a later change to bring it, the screen
     // waiting on this load still hears once instead of waiting for ever.
-    Error error = load.error ? *load.error : Error(net::Error::make(net::ErrorCode::Unknown, "the ad load brought no ads"));
+    Error error = load.error ? *load.error
+                             : Error(net::Error::make(net::ErrorCode::Unknown, "the ad load brought no ads"));
     lock.unlock();
     if (onError) onError(std::move(error));
   }

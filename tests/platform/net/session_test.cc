@@ -1,7 +1,6 @@
 #include "platform/net/session.h"
 
 #include <gtest/gtest.h>
-
 #include <zlib.h>
 
 #include <atomic>
@@ -225,14 +224,15 @@ TEST(Session, EndsBodiesLongerThanItsMaximumWithNoData) {
     response.set_content(bomb, "application/octet-stream");
   });
   server->Get("/endless", [&server](const httplib::Request&, httplib::Response& response) {
-    response.set_chunked_content_provider("application/octet-stream", [&server](std::size_t, httplib::DataSink& sink) {
-      server.hold(5ms);
-      return sink.write(std::string(16 << 10, 'y').data(), 16 << 10);
-    });
+    response.set_chunked_content_provider("application/octet-stream",
+                                          [&server](std::size_t, httplib::DataSink& sink) {
+                                            server.hold(5ms);
+                                            return sink.write(std::string(16 << 10, 'y').data(), 16 << 10);
+                                          });
   });
   struct Case {
     std::string path;
-    std::optional<std::size_t> maximum;  // none: the default
+    std::optional<std::size_t> maximum;    // none: the default
     std::optional<std::size_t> delivered;  // none: refused
   };
   const Case cases[] = {
@@ -268,12 +268,19 @@ TEST(Session, RedirectsNeverLeaveHttpsForHttp) {
     ++clearHits;
     response.set_content("in clear", "text/plain");
   });
-  plain->Post("/landed", [&](const httplib::Request&, httplib::Response& response) { ++clearHits; response.status = 200; });
+  plain->Post("/landed", [&](const httplib::Request&, httplib::Response& response) {
+    ++clearHits;
+    response.status = 200;
+  });
   LoopbackServer secure(testing::tlsServer(certificate), "https");
   const std::string clear = plain.url("/landed?uid=u1&adid=a1");
-  secure->Get("/away", [&](const httplib::Request&, httplib::Response& response) { response.set_redirect(clear); });
-  secure->Post("/away", [&](const httplib::Request&, httplib::Response& response) { response.set_redirect(clear, 307); });
-  secure->Get("/hop", [](const httplib::Request&, httplib::Response& response) { response.set_redirect("/inside"); });
+  secure->Get("/away",
+              [&](const httplib::Request&, httplib::Response& response) { response.set_redirect(clear); });
+  secure->Post("/away", [&](const httplib::Request&, httplib::Response& response) {
+    response.set_redirect(clear, 307);
+  });
+  secure->Get("/hop",
+              [](const httplib::Request&, httplib::Response& response) { response.set_redirect("/inside"); });
   secure->Get("/inside", [](const httplib::Request&, httplib::Response& response) {
     response.set_content("secure", "text/plain");
   });

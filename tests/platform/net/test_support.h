@@ -105,7 +105,9 @@ inline Finished fetch(const Request& request, std::shared_ptr<Session> session) 
 }
 
 // On a new session, as the SDK does.
-inline Finished fetch(const Request& request) { return fetch(request, Session::make()); }
+inline Finished fetch(const Request& request) {
+  return fetch(request, Session::make());
+}
 inline Finished fetch(const std::string& url) { return fetch(Request(urlOf(url))); }
 
 }  // namespace net::testing

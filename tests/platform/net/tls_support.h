@@ -26,7 +26,8 @@ class TestCertificate {
     X509_gmtime_adj(X509_getm_notAfter(cert), 3600);
     X509_set_pubkey(cert, key_.get());
     X509_NAME* name = X509_get_subject_name(cert);
-    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>("127.0.0.1"), -1, -1, 0);
+    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>("127.0.0.1"),
+                               -1, -1, 0);
     X509_set_issuer_name(cert, name);
     X509V3_CTX context;
     X509V3_set_ctx_nodb(&context);

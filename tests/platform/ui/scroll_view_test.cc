@@ -79,7 +79,8 @@ TEST_F(ScrollViewTest, APagingFlingMovesOnePageAtMostHoweverFast) {
     scroll->setContentOffset({100.0 * c.fromPage, 0});
     touch::swipe(*window, {c.fromX, 200}, {c.toX, 200}, Seconds(c.seconds));
     clock->advance(Seconds(3));
-    EXPECT_EQ(scroll->contentOffset().x, 100.0 * c.toPage) << "from page " << c.fromPage << " in " << c.seconds << " s";
+    EXPECT_EQ(scroll->contentOffset().x, 100.0 * c.toPage)
+        << "from page " << c.fromPage << " in " << c.seconds << " s";
   }
 }
 

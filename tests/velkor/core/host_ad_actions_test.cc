@@ -102,7 +102,9 @@ TEST(LandingUrl, RefusesAddressesThatRunScriptOrReadLocalData) {
   for (const auto& [address, opens] : cases) {
     Result<base::Url> url = landingUrl(address);
     EXPECT_EQ(url.ok(), opens) << address;
-    if (!url) { EXPECT_EQ(url.error().code, 312) << address; }
+    if (!url) {
+      EXPECT_EQ(url.error().code, 312) << address;
+    }
   }
 }
 

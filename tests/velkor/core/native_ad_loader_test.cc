@@ -67,8 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PagingCase{"PastTheLastPage", 4, 10, kOutOfRange},
                       PagingCase{"HugePage", std::numeric_limits<std::int64_t>::max(), 10, kOutOfRange},
                       PagingCase{"SizeTwenty", 2, 20, ids(21, 25) + " (2/2)"},
-                      PagingCase{"SizeAboveTwenty", 1, 21, kBadLimit}, PagingCase{"SizeZero", 1, 0, kBadLimit},
-                      PagingCase{"PageZero", 0, 10, kBadPage},
+                      PagingCase{"SizeAboveTwenty", 1, 21, kBadLimit},
+                      PagingCase{"SizeZero", 1, 0, kBadLimit}, PagingCase{"PageZero", 0, 10, kBadPage},
                       // The page is checked first.
                       PagingCase{"PageZeroAndSizeAboveTwenty", 0, 21, kBadPage}),
     [](const auto& info) { return std::string(info.param.name); });
