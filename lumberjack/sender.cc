@@ -44,7 +44,7 @@ void Sender::add(nlohmann::json event) {
   std::lock_guard lock(mutex_);
   pending_.push_back(std::move(event));
   dropOverflowLocked();
-  if (pending_.size() >= capacity_) scheduleUploadLocked();
+  if (pending_.size() >= capacity_ && !isBackingOffLocked()) scheduleUploadLocked();
 }
 
 void Sender::flush() {
@@ -74,6 +74,7 @@ void Sender::resetForTesting() {
   debugEnabled_ = false;
   uploading_ = false;
   flushRequested_ = false;
+  backOff_ = dispatch::Seconds{0};
   ++generation_;
 }
 
@@ -125,8 +126,10 @@ void Sender::finishUpload(std::vector<nlohmann::json> batch, bool sent, std::uin
   flushRequested_ = false;
   if (!sent) {
     keepLocked(std::move(batch));
+    backOffLocked();
     return;
   }
+  backOff_ = dispatch::Seconds{0};
   if (debugEnabled_) base::console("lumberjack: sent " + std::to_string(batch.size()) + " events");
   if (flushAgain || pending_.size() >= capacity_) scheduleUploadLocked();
 }
@@ -135,6 +138,15 @@ void Sender::keepLocked(std::vector<nlohmann::json> batch) {
   pending_.insert(pending_.begin(), std::make_move_iterator(batch.begin()), std::make_move_iterator(batch.end()));
   dropOverflowLocked();
   if (debugEnabled_) base::console("lumberjack: " + std::to_string(pending_.size()) + " events kept for the next upload");
+}
+
+void Sender::backOffLocked() {
+  backOff_ = backOff_ == dispatch::Seconds{0} ? kFirstBackOff : std::min(2 * backOff_, kLongestBackOff);
+  quietUntil_ = dispatch::now() + std::chrono::duration_cast<std::chrono::nanoseconds>(backOff_);
+}
+
+bool Sender::isBackingOffLocked() const {
+  return backOff_ != dispatch::Seconds{0} && dispatch::now() < quietUntil_;
 }
 
 void Sender::dropOverflowLocked() {

@@ -7,9 +7,11 @@
 //
 // One upload at a time, on the sender's own queue, so batches arrive in order. A batch whose upload
 // fails (no answer, or a status outside 200...299) goes back in front of the buffer for the next
-// upload; the sender does not retry by itself. At most kMaxKeptEvents events (or the capacity, if
-// larger) are kept: past that the oldest are dropped, so a collector that stays down cannot make the
-// buffer grow without end.
+// upload; the sender does not retry by itself. After a failure a full buffer waits before it posts
+// again, 30 s and then twice as long after each further failure, up to 10 min (on dispatch's clock),
+// so a collector that is down gets no POST per event; flush() sends at once all the same, and a
+// success ends the wait. At most kMaxKeptEvents events (or the capacity, if larger) are kept: past
+// that the oldest are dropped, so a collector that stays down cannot make the buffer grow without end.
 #pragma once
 
 #include <cstddef>
@@ -17,13 +19,13 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "platform/base/url.h"
+#include "platform/dispatch/clock.h"
 #include "platform/dispatch/queue.h"
 #include "platform/net/session.h"
 
@@ -32,6 +34,8 @@ namespace lumberjack {
 class Sender : public std::enable_shared_from_this<Sender> {
  public:
   static constexpr std::size_t kMaxKeptEvents = 1000;
+  static constexpr dispatch::Seconds kFirstBackOff{30};
+  static constexpr dispatch::Seconds kLongestBackOff{600};
 
   static Sender& shared();
   static std::shared_ptr<Sender> make();
@@ -56,6 +60,8 @@ class Sender : public std::enable_shared_from_this<Sender> {
   void upload();
   void finishUpload(std::vector<nlohmann::json> batch, bool sent, std::uint64_t generation);
   void keepLocked(std::vector<nlohmann::json> batch);
+  void backOffLocked();
+  bool isBackingOffLocked() const;
   void dropOverflowLocked();
   void debugLog(const std::string& message) const;
 
@@ -66,6 +72,9 @@ class Sender : public std::enable_shared_from_this<Sender> {
   bool debugEnabled_ = false;
   bool uploading_ = false;
   bool flushRequested_ = false;
+  // The wait after the last failed upload (zero after a success) and when it ends.
+  dispatch::Seconds backOff_{0};
+  dispatch::TimePoint quietUntil_{};
   // Counts resets, so that an upload started before one does not put its batch back after it.
   std::uint64_t generation_ = 0;
   const std::shared_ptr<dispatch::Queue> queue_;

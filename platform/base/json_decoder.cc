@@ -1,11 +1,12 @@
 #include "platform/base/json_decoder.h"
 
-#include "platform/base/json_shape.h"
-
 #include <charconv>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <memory>
+
+#include "platform/base/json_big_numbers.h"
+#include "platform/base/json_shape.h"
 
 namespace base {
 namespace {
@@ -20,6 +21,7 @@ using simdjson::dom::element_type;
 constexpr std::size_t kKeptDocumentBytes = 2 << 20;
 
 const char* foundText(element value) {
+  if (json_detail::bigNumberText(value)) return "a number";
   switch (value.type()) {
     case element_type::ARRAY: return "an array";
     case element_type::OBJECT: return "an object";
@@ -45,9 +47,24 @@ std::string numberText(double number) {
   return std::string(buffer, end);
 }
 
-[[noreturn]] void failNotFitting(const PathNode& at, const std::string& number, bool isSigned, int bits) {
+[[noreturn]] void failNotFitting(const PathNode& at, std::string_view number, std::string_view type) {
   json_detail::fail(Kind::dataCorrupted, at,
-                    "the number " + number + " does not fit in " + (isSigned ? "int" : "uint") + std::to_string(bits));
+                    "the number " + std::string(number) + " does not fit in " + std::string(type));
+}
+
+[[noreturn]] void failNotFitting(const PathNode& at, std::string_view number, bool isSigned, int bits) {
+  failNotFitting(at, number, (isSigned ? "int" : "uint") + std::to_string(bits));
+}
+
+// A number beyond 64 bits fits no integer; any other string is not a number at all.
+[[noreturn]] void failNotInteger(const PathNode& at, element value, bool isSigned, int bits) {
+  if (auto text = json_detail::bigNumberText(value)) failNotFitting(at, *text, isSigned, bits);
+  failTypeMismatch(at, "an integer", value);
+}
+
+DecodingError notJson(simdjson::error_code error) {
+  return DecodingError{Kind::dataCorrupted, "",
+                       std::string("the data is not valid JSON: ") + simdjson::error_message(error)};
 }
 
 // A number with a fraction or an exponent is taken as an integer only when it is one exactly.
@@ -111,7 +128,7 @@ std::int64_t decodeSigned(element value, const PathNode& at, std::int64_t min, s
       return integer;
     }
     default:
-      failTypeMismatch(at, "an integer", value);
+      failNotInteger(at, value, true, bits);
   }
 }
 
@@ -137,7 +154,7 @@ std::uint64_t decodeUnsigned(element value, const PathNode& at, std::uint64_t ma
       return integer;
     }
     default:
-      failTypeMismatch(at, "an integer", value);
+      failNotInteger(at, value, false, bits);
   }
 }
 
@@ -146,8 +163,17 @@ double decodeDouble(element value, const PathNode& at) {
     case element_type::INT64: return static_cast<double>(value.get_int64().value_unsafe());
     case element_type::UINT64: return static_cast<double>(value.get_uint64().value_unsafe());
     case element_type::DOUBLE: return value.get_double().value_unsafe();
-    default: failTypeMismatch(at, "a number", value);
+    default:
+      break;
   }
+  // A number beyond 64 bits takes the nearest double; one beyond a double's range fails.
+  auto text = json_detail::bigNumberText(value);
+  if (!text) failTypeMismatch(at, "a number", value);
+  double number = 0;
+  if (std::from_chars(text->data(), text->data() + text->size(), number).ec != std::errc{}) {
+    failNotFitting(at, *text, "double");
+  }
+  return number;
 }
 
 float decodeFloat(element value, const PathNode& at) {
@@ -159,7 +185,7 @@ float decodeFloat(element value, const PathNode& at) {
 }
 
 std::string_view decodeString(element value, const PathNode& at) {
-  if (value.type() != element_type::STRING) failTypeMismatch(at, "a string", value);
+  if (value.type() != element_type::STRING || bigNumberText(value)) failTypeMismatch(at, "a string", value);
   return value.get_string().value_unsafe();
 }
 
@@ -190,7 +216,7 @@ Document::Slot& threadParser() {
 }
 }  // namespace
 
-Document::Document() {
+Document::Document() : outerBigNumbers_(swapCurrentBigNumbers(nullptr)) {
   Slot& mine = threadParser();
   owned_ = mine.busy;
   slot_ = owned_ ? new Slot : &mine;
@@ -199,6 +225,7 @@ Document::Document() {
 }
 
 Document::~Document() {
+  swapCurrentBigNumbers(outerBigNumbers_);
   if (owned_) {
     delete slot_;
     return;
@@ -210,12 +237,27 @@ Document::~Document() {
 std::optional<DecodingError> Document::parse(std::string_view json, bool padded) {
   size_ = json.size();
   auto result = slot_->parser.parse(json.data(), json.size(), !padded);
-  if (result.error() != simdjson::SUCCESS) {
-    return DecodingError{Kind::dataCorrupted, "",
-                         std::string("the data is not valid JSON: ") + simdjson::error_message(result.error())};
-  }
+  if (result.error() == simdjson::NUMBER_ERROR) return parseQuotingBigNumbers(json);
+  if (result.error() != simdjson::SUCCESS) return notJson(result.error());
   root_ = result.value_unsafe();
   return std::nullopt;
+}
+
+// Rare enough to afford a second pass over the text.
+std::optional<DecodingError> Document::parseQuotingBigNumbers(std::string_view json) {
+  std::optional<QuotedNumbers> quoted = quoteBigNumbers(json);
+  if (!quoted) return notJson(simdjson::NUMBER_ERROR);
+  auto result = slot_->parser.parse(quoted->text.data(), quoted->text.size(), false);
+  if (result.error() != simdjson::SUCCESS) return notJson(result.error());
+  root_ = result.value_unsafe();
+  bigNumbers_ = std::make_unique<BigNumbers>();
+  bigNumbers_->collect(root_, quoted->ordinals);
+  swapCurrentBigNumbers(bigNumbers_.get());
+  return std::nullopt;
+}
+
+const BigNumbers* Document::bigNumbers() const {
+  return bigNumbers_.get();
 }
 
 Scratch& Document::scratch() { return slot_->scratch; }

@@ -6,7 +6,8 @@
 //   struct Tag {
 //     std::int64_t id; std::string name; std::string slug;
 //     static Tag decode(base::KeyedDecodingContainer& c) {
-//       return Tag{c.decode<std::int64_t>("id"), c.decode<std::string>("name"), c.decode<std::string>("slug")};
+//       return Tag{c.decode<std::int64_t>("id"), c.decode<std::string>("name"),
+//       c.decode<std::string>("slug")};
 //     }
 //   };
 //   base::JsonDecoder decoder;
@@ -17,6 +18,9 @@
 // enumerations with a JsonEnum specialisation (json_enum.h), std::vector<T>, std::map and
 // std::unordered_map from std::string (their keys are never converted), and records as above.
 // A header that declares a record needs only `namespace base { class KeyedDecodingContainer; }`.
+// JSON numbers have no range: one beyond 64 bits or beyond a double's range matters only where a
+// record reads it, as dataCorrupted for an integer and as the nearest value for a double (a double's
+// range exceeded is dataCorrupted too).
 //
 // Inside a record's decode a failure is thrown and ends the whole decoding; JsonDecoder::decode
 // catches it and returns it, so no exception leaves the decoder.
@@ -28,6 +32,7 @@
 #include <cstdint>
 #include <limits>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -84,6 +89,7 @@ namespace json_detail {
 
 struct Shape;
 struct Scratch;
+class BigNumbers;
 
 // One step of the way from the document to a value; the chain lives on the stack and is spelt out
 // only when something fails.
@@ -112,6 +118,7 @@ inline constexpr std::size_t kPlannedLookups = 64;
 struct Context {
   KeyDecodingStrategy strategy;
   Scratch* scratch;
+  const BigNumbers* bigNumbers;  // null unless the document has numbers simdjson cannot hold
 };
 
 [[noreturn]] void fail(DecodingError::Kind kind, const PathNode& at, std::string description);
@@ -228,7 +235,9 @@ T decodeValue(simdjson::dom::element value, const PathNode& at, Context& context
   } else if constexpr (std::is_same_v<T, std::int64_t>) {
     return decodeInt64(value, at);
   } else if constexpr (std::is_same_v<T, std::string>) {
-    if (value.type() == simdjson::dom::element_type::STRING) return std::string(value.get_string().value_unsafe());
+    if (value.type() == simdjson::dom::element_type::STRING && context.bigNumbers == nullptr) {
+      return std::string(value.get_string().value_unsafe());
+    }
     return std::string(decodeString(value, at));
   } else if constexpr (std::is_integral_v<T> && std::is_signed_v<T>) {
     return static_cast<T>(decodeSigned(value, at, std::numeric_limits<T>::min(), std::numeric_limits<T>::max(),
@@ -264,14 +273,19 @@ class Document {
   std::optional<DecodingError> parse(std::string_view json, bool padded);
   simdjson::dom::element root() const { return root_; }
   Scratch& scratch();
+  const BigNumbers* bigNumbers() const;
 
   struct Slot;
 
  private:
+  std::optional<DecodingError> parseQuotingBigNumbers(std::string_view json);
+
   Slot* slot_;
   bool owned_;
   std::size_t size_ = 0;
   simdjson::dom::element root_;
+  std::unique_ptr<BigNumbers> bigNumbers_;  // only for a document that has them
+  const BigNumbers* outerBigNumbers_;       // a document decoding around this one on the thread
 };
 
 DecodingError unexpectedFailure(const char* what);
@@ -424,7 +438,7 @@ class JsonDecoder {
     json_detail::Document document;
     if (auto error = document.parse(json, padded)) return std::move(*error);
     try {
-      json_detail::Context context{keyDecodingStrategy, &document.scratch()};
+      json_detail::Context context{keyDecodingStrategy, &document.scratch(), document.bigNumbers()};
       return json_detail::decodeValue<T>(document.root(), json_detail::PathNode{}, context);
     } catch (DecodingError& error) {
       return std::move(error);

@@ -7,7 +7,7 @@
 #pragma once
 
 #include <atomic>
-#include <memory>
+#include <cstddef>
 #include <utility>
 #include <vector>
 
@@ -21,9 +21,19 @@ class SharedArray {
 
   SharedArray() = default;
   // Implicit, like the vector it stands for: a function that answers with a list can be given one.
-  SharedArray(std::vector<T> items) : items_(std::make_shared<std::vector<T>>(std::move(items))) {}
+  SharedArray(std::vector<T> items) : shared_(new Shared(std::move(items))) {}
+  SharedArray(const SharedArray& other) : shared_(other.shared_) {
+    // A new holder comes from an existing one, which keeps the list alive meanwhile.
+    if (shared_) shared_->holders.fetch_add(1, std::memory_order_relaxed);
+  }
+  SharedArray(SharedArray&& other) noexcept : shared_(std::exchange(other.shared_, nullptr)) {}
+  SharedArray& operator=(SharedArray other) noexcept {
+    std::swap(shared_, other.shared_);
+    return *this;
+  }
+  ~SharedArray() { release(); }
 
-  const std::vector<T>& items() const { return items_ ? *items_ : none(); }
+  const std::vector<T>& items() const { return shared_ ? shared_->items : none(); }
   operator const std::vector<T>&() const { return items(); }
 
   std::size_t size() const { return items().size(); }
@@ -34,22 +44,34 @@ class SharedArray {
 
   // The elements to change: moved out when this is the only holder, else copied. Leaves this empty.
   std::vector<T> take() && {
-    std::shared_ptr<std::vector<T>> items = std::move(items_);
-    if (!items) return {};
-    if (items.use_count() != 1) return *items;
-    // The count is read relaxed; the fence orders the last other holder's reads before our moving.
-    std::atomic_thread_fence(std::memory_order_acquire);
-    return std::move(*items);
+    SharedArray held = std::move(*this);
+    if (!held.shared_) return {};
+    // Every other holder lets go with a release, so seeing the count at one with an acquire orders
+    // all their reads before the move.
+    if (held.shared_->holders.load(std::memory_order_acquire) != 1) return held.shared_->items;
+    return std::move(held.shared_->items);
   }
 
  private:
+  // Never changed once shared; only the last holder's take() moves the elements out.
+  struct Shared {
+    explicit Shared(std::vector<T> list) : items(std::move(list)) {}
+    std::atomic<std::size_t> holders{1};
+    std::vector<T> items;
+  };
+
   static const std::vector<T>& none() {
     static const std::vector<T> none;
     return none;
   }
 
-  // Never changed once shared; held as non-const only so that take() may move from a sole holder.
-  std::shared_ptr<std::vector<T>> items_;
+  // The last holder to let go sees every other holder's reads before it frees the list.
+  void release() {
+    if (shared_ && shared_->holders.fetch_sub(1, std::memory_order_acq_rel) == 1) delete shared_;
+    shared_ = nullptr;
+  }
+
+  Shared* shared_ = nullptr;
 };
 
 }  // namespace base

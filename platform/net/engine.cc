@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/net/header_fields.h"
 #include "platform/net/session.h"
 
 namespace net {
@@ -33,9 +34,11 @@ constexpr auto spinWindow = std::chrono::microseconds(100);
 // One transfer in flight: the task and what libcurl needs kept alive until it ends.
 struct Transfer {
   std::shared_ptr<DataTask> task;
+  const TaskSettings* settings = nullptr;  // the task's
   CURL* easy = nullptr;
   curl_slist* headers = nullptr;
   std::string body;
+  bool bodyTooLong = false;
   char errorText[CURL_ERROR_SIZE] = {};
 
   ~Transfer() { curl_slist_free_all(headers); }
@@ -53,12 +56,20 @@ void makeRoom(Transfer& transfer, std::size_t more) {
   if (needed <= body.capacity()) return;
   curl_off_t announced = -1;
   if (body.empty()) curl_easy_getinfo(transfer.easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
-  std::size_t hinted = announced > 0 ? static_cast<std::size_t>(std::min(announced, maxLengthHint)) + bodyPadding : 0;
+  const auto limit =
+      static_cast<curl_off_t>(std::min<std::size_t>(transfer.settings->maximumBodySize, maxLengthHint));
+  std::size_t hinted = announced > 0 ? static_cast<std::size_t>(std::min(announced, limit)) + bodyPadding : 0;
   body.reserve(std::max({needed, hinted, 2 * body.capacity()}));
 }
 
 std::size_t appendBody(char* data, std::size_t size, std::size_t count, void* userData) {
   auto& transfer = *static_cast<Transfer*>(userData);
+  // libcurl hands decompressed bytes here a few kilobytes at a time, so a small answer that
+  // expands without end is stopped as soon as it passes the limit.
+  if (size * count > transfer.settings->maximumBodySize - transfer.body.size()) {
+    transfer.bodyTooLong = true;
+    return CURL_WRITEFUNC_ERROR;
+  }
   makeRoom(transfer, size * count);
   transfer.body.append(data, size * count);
   return size * count;
@@ -143,6 +154,16 @@ void setMethod(CURL* easy, const Request& request) {
   }
 }
 
+// Certificates in memory replace the system's; none restores them.
+void setAuthority(CURL* easy, const std::string* pem) {
+  if (!pem) {
+    curl_easy_setopt(easy, CURLOPT_CAINFO_BLOB, nullptr);
+    return;
+  }
+  curl_blob blob{const_cast<char*>(pem->data()), pem->size(), CURL_BLOB_COPY};
+  curl_easy_setopt(easy, CURLOPT_CAINFO_BLOB, &blob);
+}
+
 long timeoutMs(const Request& request) {
   double ms = effectiveTimeout(request).count() * 1000.0;
   return static_cast<long>(std::clamp(ms, 1.0, static_cast<double>(LONG_MAX / 2)));
@@ -162,6 +183,34 @@ HeaderFields responseHeaders(CURL* easy) {
     fields.add(header->name, fieldValue(header->value));
   }
   return fields;
+}
+
+bool hasScheme(const base::Url& url, std::string_view scheme) {
+  return url.scheme() && equalsIgnoringCase(*url.scheme(), scheme);
+}
+
+bool isHttps(const base::Url& url) {
+  return hasScheme(url, "https");
+}
+
+// What a transfer that libcurl ended with an error ends its task with.
+Outcome failureOutcome(Transfer& transfer, CURLcode result) {
+  if (transfer.bodyTooLong) {
+    return failure(ErrorCode::DataLengthExceedsMaximum,
+                   "over " + std::to_string(transfer.settings->maximumBodySize) + " bytes");
+  }
+  char* url = nullptr;
+  curl_easy_getinfo(transfer.easy, CURLINFO_EFFECTIVE_URL, &url);
+  std::optional<base::Url> last = url ? base::Url::parse(url) : std::nullopt;
+  // An https request follows redirects to https only (see configure), so the query, headers and
+  // body it carries never travel in clear.
+  if (result == CURLE_UNSUPPORTED_PROTOCOL && isHttps(transfer.task->originalRequest().url()) && last &&
+      hasScheme(*last, "http")) {
+    return failure(ErrorCode::AppTransportSecurityRequiresSecureConnection,
+                   "redirected to " + std::string(url));
+  }
+  return failure(errorCodeFor(result),
+                 transfer.errorText[0] ? transfer.errorText : curl_easy_strerror(result));
 }
 
 Outcome responseOutcome(Transfer& transfer) {
@@ -269,6 +318,7 @@ struct Engine::Impl {
   void begin(std::shared_ptr<DataTask> task) {
     auto transfer = std::make_unique<Transfer>();
     transfer->task = std::move(task);
+    transfer->settings = &transfer->task->settings_;
     const Request& request = transfer->task->originalRequest();
     // libcurl would guess a scheme for a relative URL; the platform refuses it.
     if (!request.url().scheme()) {
@@ -302,7 +352,6 @@ struct Engine::Impl {
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy, CURLOPT_SHARE, share);
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, maxRedirects);
     // Offer every encoding libcurl can undo, and undo it, as the platform does.
@@ -320,6 +369,8 @@ struct Engine::Impl {
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, timeoutMs(request));
     curl_easy_setopt(easy, CURLOPT_HTTPHEADER, transfer.headers);
+    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, isHttps(request.url()) ? "https" : "http,https");
+    setAuthority(easy, transfer.settings->certificateAuthority.get());
     setMethod(easy, request);
   }
 
@@ -330,12 +381,7 @@ struct Engine::Impl {
       Transfer* transfer = nullptr;
       curl_easy_getinfo(message->easy_handle, CURLINFO_PRIVATE, &transfer);
       CURLcode result = message->data.result;  // the message dies with the handle's removal
-      if (result == CURLE_OK) {
-        end(*transfer, responseOutcome(*transfer));
-      } else {
-        end(*transfer, failure(errorCodeFor(result), transfer->errorText[0] ? transfer->errorText
-                                                                            : curl_easy_strerror(result)));
-      }
+      end(*transfer, result == CURLE_OK ? responseOutcome(*transfer) : failureOutcome(*transfer, result));
     }
   }
 

@@ -15,6 +15,10 @@ const char* plainWords(ErrorCode code) {
     case ErrorCode::NetworkConnectionLost: return "The network connection was lost.";
     case ErrorCode::HttpTooManyRedirects: return "The request was redirected too many times.";
     case ErrorCode::BadServerResponse: return "The server's answer could not be read.";
+    case ErrorCode::AppTransportSecurityRequiresSecureConnection:
+      return "A secure connection is required.";
+    case ErrorCode::DataLengthExceedsMaximum:
+      return "The answer is longer than the session accepts.";
     case ErrorCode::SecureConnectionFailed: return "A secure connection to the server failed.";
     case ErrorCode::ServerCertificateUntrusted: return "The server's certificate is not trusted.";
     case ErrorCode::Unknown: break;

@@ -22,6 +22,8 @@ enum class ErrorCode : long {
   NetworkConnectionLost = -1005,
   HttpTooManyRedirects = -1007,
   BadServerResponse = -1011,
+  AppTransportSecurityRequiresSecureConnection = -1022,
+  DataLengthExceedsMaximum = -1103,
   SecureConnectionFailed = -1200,
   ServerCertificateUntrusted = -1202,
 };

@@ -25,11 +25,36 @@ std::shared_ptr<Session> Session::make(std::shared_ptr<dispatch::Queue> delegate
 }
 
 std::shared_ptr<DataTask> Session::dataTask(Request request, Completion completion) {
-  return std::shared_ptr<DataTask>(new DataTask(shared_from_this(), std::move(request), std::move(completion)));
+  TaskSettings settings;
+  {
+    std::lock_guard lock(mutex_);
+    settings = settings_;
+  }
+  return std::shared_ptr<DataTask>(
+      new DataTask(shared_from_this(), std::move(request), std::move(completion), std::move(settings)));
 }
 
-DataTask::DataTask(std::shared_ptr<Session> session, Request request, Completion completion)
-    : session_(std::move(session)), request_(std::move(request)), completion_(std::move(completion)) {}
+void Session::setMaximumBodySize(std::size_t bytes) {
+  std::lock_guard lock(mutex_);
+  settings_.maximumBodySize = bytes;
+}
+
+std::size_t Session::maximumBodySize() const {
+  std::lock_guard lock(mutex_);
+  return settings_.maximumBodySize;
+}
+
+void Session::setCertificateAuthorityForTesting(std::string pem) {
+  std::lock_guard lock(mutex_);
+  settings_.certificateAuthority = std::make_shared<const std::string>(std::move(pem));
+}
+
+DataTask::DataTask(std::shared_ptr<Session> session, Request request, Completion completion,
+                   TaskSettings settings)
+    : session_(std::move(session)),
+      request_(std::move(request)),
+      settings_(std::move(settings)),
+      completion_(std::move(completion)) {}
 
 DataTask::State DataTask::state() const {
   std::lock_guard lock(mutex_);

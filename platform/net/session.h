@@ -29,6 +29,13 @@ using Completion = std::function<void(Data data, std::optional<Response> respons
 class Session;
 class Engine;
 
+// What a task takes from its session when it is made.
+struct TaskSettings {
+  std::size_t maximumBodySize;
+  // PEM certificates trusted instead of the system's; none: the system's.
+  std::shared_ptr<const std::string> certificateAuthority;
+};
+
 // What a task ends with: data and response, or an error.
 struct Outcome {
   Data data;
@@ -55,12 +62,13 @@ class DataTask : public std::enable_shared_from_this<DataTask> {
   friend class Session;
   friend class Engine;
 
-  DataTask(std::shared_ptr<Session> session, Request request, Completion completion);
+  DataTask(std::shared_ptr<Session> session, Request request, Completion completion, TaskSettings settings);
   // Hands the outcome to the session's queue, the first time only.
   void finish(Outcome outcome);
 
   std::shared_ptr<Session> session_;
   const Request request_;
+  const TaskSettings settings_;
   mutable std::mutex mutex_;
   State state_ = State::Suspended;
   Completion completion_;
@@ -79,10 +87,22 @@ class Session : public std::enable_shared_from_this<Session> {
 
   const std::shared_ptr<dispatch::Queue>& delegateQueue() const { return queue_; }
 
+  // A body longer than this, counted after any decompression, ends its task with
+  // DataLengthExceedsMaximum and no data, the transfer stopped at once. For tasks made from now on.
+  static constexpr std::size_t defaultMaximumBodySize = std::size_t{32} << 20;
+  void setMaximumBodySize(std::size_t bytes);
+  std::size_t maximumBodySize() const;
+
+  // Tests only: servers are verified against these PEM certificates instead of the system's, so a
+  // loopback server can speak TLS with a certificate made for the test. For tasks made from now on.
+  void setCertificateAuthorityForTesting(std::string pem);
+
  private:
   explicit Session(std::shared_ptr<dispatch::Queue> queue) : queue_(std::move(queue)) {}
 
   std::shared_ptr<dispatch::Queue> queue_;
+  mutable std::mutex mutex_;
+  TaskSettings settings_{defaultMaximumBodySize, nullptr};  // guarded by mutex_
 };
 
 }  // namespace net

@@ -1,3 +1,5 @@
+#include "lumberjack/lumberjack.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -6,9 +8,9 @@
 #include <vector>
 
 #include "lumberjack/config.h"
-#include "lumberjack/lumberjack.h"
 #include "lumberjack/sender.h"
 #include "platform/base/defaults.h"
+#include "platform/dispatch/clock.h"
 #include "tools/mock-server/mock_server.h"
 
 namespace lumberjack {
@@ -110,6 +112,9 @@ struct FailureCase {
   const char* name;
   mock::Fault fault;
 };
+std::ostream& operator<<(std::ostream& out, const FailureCase& c) {
+  return out << c.name;
+}
 
 class FailedUploadTest : public LumberjackTest, public ::testing::WithParamInterface<FailureCase> {};
 
@@ -133,6 +138,41 @@ INSTANTIATE_TEST_SUITE_P(Faults, FailedUploadTest,
                          ::testing::Values(FailureCase{"server_error", mock::Fault{}.withStatus(500)},
                                            FailureCase{"dropped_connection", mock::Fault{}.dropConnection()}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LumberjackTest, AFailingCollectorIsPostedToLessAndLessOftenUntilASuccess) {
+  dispatch::ScopedManualClock clock;
+  server_.setFault(mock::Route::lumberjack, mock::Fault{}.withStatus(500).sticky());
+  configure(1);
+  int tracked = 0;
+  // Tracks one event at capacity and tells whether it set off an upload (and waits that out).
+  auto trackPosts = [&] {
+    const std::size_t before = uploads().size();
+    track("e" + std::to_string(tracked++));
+    const bool posted = Sender::shared().isUploading();
+    if (posted) {
+      EXPECT_TRUE(waitForUploads(before + 1));
+    }
+    EXPECT_TRUE(idle());
+    return posted;
+  };
+  EXPECT_TRUE(trackPosts());
+  for (double wait : {30, 60, 120, 240, 480, 600, 600}) {
+    SCOPED_TRACE(wait);
+    EXPECT_FALSE(trackPosts());
+    clock->advance(dispatch::Seconds(wait - 1));
+    EXPECT_FALSE(trackPosts());
+    clock->advance(1s);
+    EXPECT_TRUE(trackPosts());
+  }
+  EXPECT_EQ(uploads().size(), 8u);
+  // A flush does not wait, and its success ends the back-off: every event arrives once.
+  server_.clearFaults();
+  Lumberjack::flush();
+  ASSERT_TRUE(waitForUploads(9));
+  ASSERT_TRUE(idle());
+  EXPECT_EQ(names(uploads().back()).size(), static_cast<std::size_t>(tracked));
+  EXPECT_TRUE(trackPosts());
+}
 
 TEST_F(LumberjackTest, AnEndpointThatIsNoUrlKeepsTheEvents) {
   Config().configurate(1, "not a url", false);

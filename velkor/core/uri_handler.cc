@@ -30,6 +30,42 @@ std::vector<base::QueryItem> webPageQueryItems() {
   return items;
 }
 
+// The address's own query pieces as it wrote them, in order, less those named as one of `items`.
+std::vector<std::string_view> ownQueryPieces(const base::UrlComponents& components,
+                                             const std::vector<base::QueryItem>& items) {
+  std::vector<std::string_view> pieces;
+  const std::optional<std::string>& query = components.percentEncodedQuery();
+  if (!query) return pieces;
+  // Split as queryItems() splits, so that the two line up.
+  const std::vector<base::QueryItem> own = components.queryItems().value_or(std::vector<base::QueryItem>{});
+  std::size_t index = 0;
+  for (std::string_view rest = *query; !rest.empty();) {
+    const auto amp = rest.find('&');
+    const std::string_view piece = rest.substr(0, amp);
+    rest = amp == std::string_view::npos ? std::string_view() : rest.substr(amp + 1);
+    if (piece.empty()) continue;
+    const std::string& name = own.at(index++).name;
+    bool ours = std::any_of(items.begin(), items.end(),
+                            [&](const base::QueryItem& item) { return item.name == name; });
+    if (!ours) pieces.push_back(piece);
+  }
+  return pieces;
+}
+
+// "headless=false" (the first of `items`), then the address's own items, then the rest of `items`:
+// a link's own query (a store page's id, a campaign's tracking items) survives, and the SDK's
+// names win.
+std::optional<std::string> pageQuery(const base::UrlComponents& components,
+                                     const std::vector<base::QueryItem>& items) {
+  std::optional<std::string> first = percentEncodedQuery({items.front()});
+  std::optional<std::string> rest = percentEncodedQuery({items.begin() + 1, items.end()});
+  if (!first || !rest) return std::nullopt;
+  std::string query = *first;
+  for (std::string_view piece : ownQueryPieces(components, items)) query.append("&").append(piece);
+  if (!rest->empty()) query.append("&").append(*rest);
+  return query;
+}
+
 }  // namespace
 
 std::optional<std::map<std::string, std::string>> queryParameters(const base::Url& url) {
@@ -50,7 +86,9 @@ std::string UriHandler::buildUrl(std::string_view address) {
   auto url = base::Url::parse(address);
   if (!url) return std::string(address);
   base::UrlComponents components = url->components();
-  if (!setPercentEncodedQueryItems(components, webPageQueryItems())) return std::string(address);
+  std::optional<std::string> query = pageQuery(components, webPageQueryItems());
+  if (!query) return std::string(address);
+  components.setPercentEncodedQuery(std::move(*query));
   return components.string().value_or(std::string(address));
 }
 

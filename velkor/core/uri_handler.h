@@ -19,9 +19,10 @@ std::optional<std::map<std::string, std::string>> queryParameters(const base::Ur
 
 class UriHandler {
  public:
-  // The page address with its query replaced by "headless=false", one item per web-page parameter
-  // (the placeholder's name without braces, in lower case) and the current session's ids, in the REST
-  // clients' query encoding. Text that is no address comes back unchanged.
+  // The page address with the query "headless=false", then the address's own query items as written
+  // (less any of the names that follow or "headless"), then one item per web-page parameter (the
+  // placeholder's name without braces, in lower case) and the current session's ids, these in the
+  // REST clients' query encoding. Text that is no address comes back unchanged.
   static std::string buildUrl(std::string_view address);
 };
 

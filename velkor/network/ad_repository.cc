@@ -86,8 +86,11 @@ void report(CombinedLoad& load, const AdRepository::OnAdsWithBannersAndPopups& o
     auto popups = std::move(load.popups);
     lock.unlock();
     if (onSuccess) onSuccess(std::move(ads), std::move(tabs), std::move(banners), std::move(popups));
-  } else if (load.error) {
-    Error error = *load.error;
+  } else {
+    // Neither ads nor an error cannot happen today; were a later change to bring it, the screen
+    // waiting on this load still hears once instead of waiting for ever.
+    Error error = load.error ? *load.error
+                             : Error(net::Error::make(net::ErrorCode::Unknown, "the ad load brought no ads"));
     lock.unlock();
     if (onError) onError(std::move(error));
   }

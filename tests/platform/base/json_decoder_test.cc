@@ -213,6 +213,12 @@ TEST(JsonDecoder, KeyStrategyDecidesWhichKeysMatch) {
   EXPECT_EQ(twice->viewUrl, "first");
 }
 
+TEST(JsonDecoder, SnakeCaseKeysWithCapitalsBecomeCamelCase) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"ad_ID", "adId"}, {"HTML_url", "htmlUrl"}, {"_Is_New_", "_isNew_"}};
+  for (const auto& [wire, record] : cases) EXPECT_EQ(base::convertFromSnakeCase(wire), record) << wire;
+}
+
 TEST(JsonDecoder, ErrorsNameTheirPlaceAndBecomePlatformErrors) {
   auto landing = snakeDecoder().decode<Feed>(feedWith(R"({"id": 1, "view_url": "u", "tag_ids": [], "landing_type": 2})"));
   ASSERT_FALSE(landing.ok());
@@ -228,6 +234,94 @@ TEST(JsonDecoder, ErrorsNameTheirPlaceAndBecomePlatformErrors) {
     EXPECT_EQ(result.error().kind, Kind::dataCorrupted) << broken;
     EXPECT_EQ(result.error().codingPath, "") << broken;
   }
+}
+
+struct Reward {
+  std::int64_t reward = 0;
+  std::optional<double> rate;
+  std::optional<std::string> title;
+  static Reward decode(KeyedDecodingContainer& c) {
+    return {c.decode<std::int64_t>("reward"), c.decodeIfPresent<double>("rate"),
+            c.decodeIfPresent<std::string>("title")};
+  }
+};
+
+struct Rewards {
+  std::vector<Reward> ads;
+  static Rewards decode(KeyedDecodingContainer& c) { return {c.decode<std::vector<Reward>>("ads")}; }
+};
+
+TEST(JsonDecoder, NumbersBeyondRangeMatterOnlyWhereRead) {
+  const std::string digits400 = "9" + std::string(399, '0');
+  struct BigCase {
+    std::string json;
+    std::optional<Kind> kind;  // none: decodes
+    std::string path;
+    std::optional<double> rate;  // of the first ad, when it decodes
+  };
+  const std::vector<BigCase> cases = {
+      // Unread keys, at the top, inside the record and nested deeper.
+      {R"({"x": -9223372036854775809, "ads": [{"reward": 1, "y": 123456789012345678901234567890}]})",
+       {},
+       "",
+       {}},
+      {R"({"x": {"deep": [1e400, -)" + digits400 + R"(, 2E+999]}, "ads": [{"reward": 1}]})", {}, "", {}},
+      // Integer keys: corrupt at their own path.
+      {R"({"ads": [{"reward": -9223372036854775809}]})", Kind::dataCorrupted, "ads[0].reward", {}},
+      {R"({"ads": [{"reward": 1}, {"reward": 18446744073709551616}]})",
+       Kind::dataCorrupted,
+       "ads[1].reward",
+       {}},
+      {R"({"ads": [{"reward": )" + digits400 + "}]}", Kind::dataCorrupted, "ads[0].reward", {}},
+      {R"({"ads": [{"reward": 1e400}]})", Kind::dataCorrupted, "ads[0].reward", {}},
+      // Float keys take the nearest value; beyond a double's range they are corrupt.
+      {R"({"ads": [{"reward": 1, "rate": -123456789012345678901234567890}]})",
+       {},
+       "",
+       -1.2345678901234568e29},
+      {R"({"ads": [{"reward": 1, "rate": 1e-400}]})", {}, "", 0.0},
+      {R"({"ads": [{"reward": 1, "rate": )" + digits400 + "}]}", Kind::dataCorrupted, "ads[0].rate", {}},
+      {R"({"ads": [{"reward": 1, "rate": -0.001e99999999999999999999}]})",
+       Kind::dataCorrupted,
+       "ads[0].rate",
+       {}},
+      // Such a number is still a number, and a string spelling one still a string.
+      {R"({"ads": [{"reward": 1, "title": 99999999999999999999}]})", Kind::typeMismatch, "ads[0].title", {}},
+      {R"({"ads": [{"reward": "99999999999999999999", "x": 99999999999999999999}]})",
+       Kind::typeMismatch,
+       "ads[0].reward",
+       {}},
+      {R"({"t\"": "a\\", "ads": [{"title": "1e400", "reward": 2, "x": 1e400}]})", {}, "", {}},
+      // The first fault in reading order decides.
+      {R"({"ads": [{"rate": 1e400, "reward": 99999999999999999999}]})",
+       Kind::dataCorrupted,
+       "ads[0].reward",
+       {}},
+      {R"({"ads": [{"reward": 1, "rate": 1e400}, {"reward": 1e400}]})",
+       Kind::dataCorrupted,
+       "ads[0].rate",
+       {}},
+      // Text that is not JSON stays refused as a whole.
+      {R"({"ads": [{"reward": 1}], "x": 1e400 ])", Kind::dataCorrupted, "", {}},
+      {R"({"ads": [{"reward": 1}], "x": 1e400, "y": 01})", Kind::dataCorrupted, "", {}},
+  };
+  for (const BigCase& c : cases) {
+    auto result = JsonDecoder().decode<Rewards>(c.json);
+    if (!c.kind) {
+      ASSERT_TRUE(result.ok()) << c.json << ": " << result.error().description();
+      if (c.rate) {
+        EXPECT_EQ(result->ads.at(0).rate, c.rate) << c.json;
+      }
+      continue;
+    }
+    ASSERT_FALSE(result.ok()) << c.json;
+    EXPECT_EQ(result.error().kind, *c.kind) << c.json << ": " << result.error().description();
+    EXPECT_EQ(result.error().codingPath, c.path) << c.json;
+  }
+  // Text inside strings is never taken for a number.
+  auto titled = JsonDecoder().decode<Rewards>(R"({"ads": [{"reward": 1, "title": "1e400", "x": 1e400}]})");
+  ASSERT_TRUE(titled.ok());
+  EXPECT_EQ(titled->ads[0].title, "1e400");
 }
 
 // Reads every key any of the layouts below may have, so that each object's values show which of

@@ -9,14 +9,13 @@
 #include <thread>
 #include <vector>
 
+#include "platform/base/date.h"
 #include "platform/dispatch/main_loop.h"
 #include "platform/dispatch/queue.h"
 #include "platform/dispatch/semaphore.h"
 
 namespace dispatch {
 namespace {
-
-double secondsSince(TimePoint start) { return std::chrono::duration<double>(now() - start).count(); }
 
 // Records, from any thread, what fired and when on the clock in force.
 class Log {
@@ -61,8 +60,11 @@ TEST_F(ManualClockTest, FiresExactlyTheDelayedBlocksDueInDeadlineOrderOnTheirQue
       log.add(c.name);
     });
   }
+  const double wallBefore = base::Date::now().timeIntervalSince1970();
   clock_->advance(Seconds(2.5));
   EXPECT_EQ(log.entries(), (std::vector<std::string>{"concurrent@0.5", "main@1", "serial@2", "main@2.5"}));
+  // The date moves with the timers.
+  EXPECT_DOUBLE_EQ(base::Date::now().timeIntervalSince1970() - wallBefore, 2.5);
   clock_->advance(Seconds(0.9));
   EXPECT_EQ(log.entries().size(), 4u);
   clock_->advance(Seconds(0.1));

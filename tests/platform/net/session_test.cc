@@ -1,10 +1,12 @@
 #include "platform/net/session.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <atomic>
 
 #include "tests/platform/net/test_support.h"
+#include "tests/platform/net/tls_support.h"
 
 namespace net {
 namespace {
@@ -194,6 +196,124 @@ TEST(Session, TimesOutUnderTheOverride) {
   EXPECT_EQ(finished.error->code, ErrorCode::TimedOut);
   EXPECT_LT(took, 5s);
   EXPECT_EQ(effectiveTimeout(requestTo(server, "/")), dispatch::Seconds(60));
+}
+
+std::string gzipped(const std::string& text) {
+  z_stream stream{};
+  deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY);
+  std::string out(deflateBound(&stream, text.size()), '\0');
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+  stream.avail_in = static_cast<uInt>(text.size());
+  stream.next_out = reinterpret_cast<Bytef*>(out.data());
+  stream.avail_out = static_cast<uInt>(out.size());
+  deflate(&stream, Z_FINISH);
+  out.resize(stream.total_out);
+  deflateEnd(&stream);
+  return out;
+}
+
+TEST(Session, EndsBodiesLongerThanItsMaximumWithNoData) {
+  LoopbackServer server;
+  server->Get(R"(/bytes/(\d+))", [](const httplib::Request& request, httplib::Response& response) {
+    response.set_content(std::string(std::stoul(request.matches[1]), 'x'), "application/octet-stream");
+  });
+  // A few kilobytes on the wire that expand past the default maximum.
+  const std::string bomb = gzipped(std::string(Session::defaultMaximumBodySize + (1 << 20), '\0'));
+  server->Get("/expanding", [&bomb](const httplib::Request&, httplib::Response& response) {
+    response.set_header("Content-Encoding", "gzip");
+    response.set_content(bomb, "application/octet-stream");
+  });
+  server->Get("/endless", [&server](const httplib::Request&, httplib::Response& response) {
+    response.set_chunked_content_provider("application/octet-stream",
+                                          [&server](std::size_t, httplib::DataSink& sink) {
+                                            server.hold(5ms);
+                                            return sink.write(std::string(16 << 10, 'y').data(), 16 << 10);
+                                          });
+  });
+  struct Case {
+    std::string path;
+    std::optional<std::size_t> maximum;    // none: the default
+    std::optional<std::size_t> delivered;  // none: refused
+  };
+  const Case cases[] = {
+      {"/bytes/1000", 1000, 1000},
+      {"/bytes/1001", 1000, std::nullopt},
+      {"/expanding", std::nullopt, std::nullopt},
+      {"/endless", 256 << 10, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    auto session = Session::make();
+    if (c.maximum) session->setMaximumBodySize(*c.maximum);
+    auto started = std::chrono::steady_clock::now();
+    Finished finished = fetch(requestTo(server, c.path), session);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
+    if (c.delivered) {
+      ASSERT_TRUE(finished.data);
+      EXPECT_EQ(finished.data->size(), *c.delivered);
+      continue;
+    }
+    EXPECT_FALSE(finished.data);
+    EXPECT_FALSE(finished.response);
+    ASSERT_TRUE(finished.error);
+    EXPECT_EQ(finished.error->rawCode(), -1103);
+  }
+}
+
+TEST(Session, RedirectsNeverLeaveHttpsForHttp) {
+  testing::TestCertificate certificate;
+  LoopbackServer plain;
+  std::atomic<int> clearHits = 0;
+  plain->Get("/landed", [&](const httplib::Request&, httplib::Response& response) {
+    ++clearHits;
+    response.set_content("in clear", "text/plain");
+  });
+  plain->Post("/landed", [&](const httplib::Request&, httplib::Response& response) {
+    ++clearHits;
+    response.status = 200;
+  });
+  LoopbackServer secure(testing::tlsServer(certificate), "https");
+  const std::string clear = plain.url("/landed?uid=u1&adid=a1");
+  secure->Get("/away",
+              [&](const httplib::Request&, httplib::Response& response) { response.set_redirect(clear); });
+  secure->Post("/away", [&](const httplib::Request&, httplib::Response& response) {
+    response.set_redirect(clear, 307);
+  });
+  secure->Get("/hop",
+              [](const httplib::Request&, httplib::Response& response) { response.set_redirect("/inside"); });
+  secure->Get("/inside", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content("secure", "text/plain");
+  });
+  struct Case {
+    std::string path;
+    std::string method;
+    std::optional<ErrorCode> error;  // none: arrives
+  };
+  const Case cases[] = {
+      {"/hop", "GET", std::nullopt},
+      {"/away", "GET", ErrorCode::AppTransportSecurityRequiresSecureConnection},
+      {"/away", "POST", ErrorCode::AppTransportSecurityRequiresSecureConnection},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.method + " " + c.path);
+    Request request = requestTo(secure, c.path + "?uid=u1", c.method);
+    request.setValue("t-1", "X-Tracking-Id");
+    if (c.method == "POST") request.setHttpBody("{\"adid\": \"a1\"}");
+    Finished finished = fetch(request, testing::sessionTrusting(certificate));
+    if (!c.error) {
+      ASSERT_TRUE(finished.data) << (finished.error ? finished.error->message : "");
+      EXPECT_EQ(*finished.data, "secure");
+      continue;
+    }
+    ASSERT_TRUE(finished.error);
+    EXPECT_EQ(finished.error->rawCode(), -1022);
+    EXPECT_FALSE(finished.data);
+  }
+  EXPECT_EQ(clearHits.load(), 0);
+  // The test's certificate is trusted by the session that was given it only.
+  Finished untrusted = fetch(secure.url("/inside"));
+  ASSERT_TRUE(untrusted.error);
+  EXPECT_EQ(untrusted.error->code, ErrorCode::ServerCertificateUntrusted);
 }
 
 // A running task and one cancelled before it started each end once, as cancelled; cancelling again

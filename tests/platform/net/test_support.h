@@ -1,4 +1,4 @@
-// A loopback HTTP server on an ephemeral port and a way to run a data task to its end.
+// A loopback HTTP (or HTTPS) server on an ephemeral port and a way to run a data task to its end.
 #pragma once
 
 #include <httplib.h>
@@ -17,25 +17,30 @@ namespace net::testing {
 
 class LoopbackServer {
  public:
-  LoopbackServer() {
+  // An https server is an httplib::SSLServer.
+  explicit LoopbackServer(std::unique_ptr<httplib::Server> server = std::make_unique<httplib::Server>(),
+                          std::string scheme = "http")
+      : server_(std::move(server)), scheme_(std::move(scheme)) {
     // One request per connection, so stopping never waits out a kept-alive one; no Nagle delay.
-    server_.set_keep_alive_max_count(1);
-    server_.set_tcp_nodelay(true);
-    server_.set_payload_max_length(16 << 20);
-    port_ = server_.bind_to_any_port("127.0.0.1");
-    thread_ = std::thread([this] { server_.listen_after_bind(); });
+    server_->set_keep_alive_max_count(1);
+    server_->set_tcp_nodelay(true);
+    server_->set_payload_max_length(16 << 20);
+    port_ = server_->bind_to_any_port("127.0.0.1");
+    thread_ = std::thread([this] { server_->listen_after_bind(); });
     // httplib ignores a stop() that comes before its loop has started.
-    while (!server_.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    while (!server_->is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   ~LoopbackServer() {
     release();
-    server_.stop();
+    server_->stop();
     thread_.join();
   }
 
-  httplib::Server* operator->() { return &server_; }
+  httplib::Server* operator->() { return server_.get(); }
   int port() const { return port_; }
-  std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+  std::string url(const std::string& path) const {
+    return scheme_ + "://127.0.0.1:" + std::to_string(port_) + path;
+  }
 
   // Holds a handler until the test releases it or the time passes, so it never outlives the test.
   void hold(std::chrono::milliseconds atMost) {
@@ -49,7 +54,8 @@ class LoopbackServer {
   }
 
  private:
-  httplib::Server server_;
+  std::unique_ptr<httplib::Server> server_;
+  std::string scheme_;
   int port_ = 0;
   std::thread thread_;
   std::mutex mutex_;
@@ -78,10 +84,9 @@ struct Collector {
 
 inline base::Url urlOf(const std::string& text) { return *base::Url::parse(text); }
 
-// Sends the request on a new session, as the SDK does, and waits for its one completion.
-inline Finished fetch(const Request& request) {
+// Sends the request on the session, which the caller lets go, and waits for its one completion.
+inline Finished fetch(const Request& request, std::shared_ptr<Session> session) {
   auto collector = std::make_shared<Collector>();
-  auto session = Session::make();
   std::weak_ptr<dispatch::Queue> queue = session->delegateQueue();
   session->dataTask(request, [collector, queue](Data data, std::optional<Response> response, std::optional<Error> error) {
     auto current = queue.lock();
@@ -99,6 +104,10 @@ inline Finished fetch(const Request& request) {
   return collector->finished.size() == 1 ? collector->finished.front() : Finished{};
 }
 
+// On a new session, as the SDK does.
+inline Finished fetch(const Request& request) {
+  return fetch(request, Session::make());
+}
 inline Finished fetch(const std::string& url) { return fetch(Request(urlOf(url))); }
 
 }  // namespace net::testing

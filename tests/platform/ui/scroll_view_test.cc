@@ -61,6 +61,29 @@ TEST_F(ScrollViewTest, PagingViewStoppedBetweenPagesGoesOnToTheNearest) {
   EXPECT_EQ(dispatch::main_loop::mode(), dispatch::RunLoopMode::Default);
 }
 
+// Pages a third of the finger's travel wide, so that one drag crosses three of them.
+TEST_F(ScrollViewTest, APagingFlingMovesOnePageAtMostHoweverFast) {
+  scroll->setContentSize({100 * 10, 480});
+  scroll->setPagingEnabled(true);
+  struct Case {
+    Rect frame;  // the finger travels 300 points across the window, from inside the view
+    int fromPage;
+    double fromX, toX, seconds;
+    int toPage;
+  };
+  const Case cases[] = {{{220, 0, 100, 480}, 0, 310, 10, 0.3, 1},
+                        {{220, 0, 100, 480}, 0, 310, 10, 0.005, 1},
+                        {{0, 0, 100, 480}, 5, 10, 310, 0.005, 4}};
+  for (const Case& c : cases) {
+    scroll->setFrame(c.frame);
+    scroll->setContentOffset({100.0 * c.fromPage, 0});
+    touch::swipe(*window, {c.fromX, 200}, {c.toX, 200}, Seconds(c.seconds));
+    clock->advance(Seconds(3));
+    EXPECT_EQ(scroll->contentOffset().x, 100.0 * c.toPage)
+        << "from page " << c.fromPage << " in " << c.seconds << " s";
+  }
+}
+
 Rect onScreen(const View& view) { return view.convert(view.bounds(), nullptr); }
 
 class CountingScrollView : public ScrollView {

@@ -18,11 +18,6 @@ constexpr double kRequired = Solver::kRequired;
 // a·x + constant
 Expression expr(Solver::Variable x, double a, double constant) { return std::move(Expression().add(x, a).add(constant)); }
 
-// x − y + constant
-Expression difference(Solver::Variable x, Solver::Variable y, double constant = 0) {
-  return std::move(Expression().add(x, 1).add(y, -1).add(constant));
-}
-
 // A text's width with its natural size 100: hugging (≤ 100 at 250) against compression resistance
 // (≥ 100 at 750), pushed by a third constraint.
 TEST(Solver, HuggingGivesWayToCompressionResistance) {
@@ -170,7 +165,9 @@ TEST(Solver, RandomChangesMatchSolvingFromScratch) {
         }
       }
       for (const auto& [id, constraint] : live) {
-        if (constraint.priority == kRequired) ASSERT_NEAR(residual(solver, vars, constraint), 0, 1e-6);
+        if (constraint.priority == kRequired) {
+          ASSERT_NEAR(residual(solver, vars, constraint), 0, 1e-6);
+        }
       }
       Solver fresh;
       std::vector<Solver::Variable> freshVars;

@@ -76,6 +76,7 @@ class Rows : public TableViewDataSource, public TableViewDelegate {
   int numberOfRows(TableView&, int section) override { return counts[static_cast<std::size_t>(section)]; }
   std::shared_ptr<TableViewCell> cellForRow(TableView& table, const IndexPath& indexPath) override {
     auto cell = std::static_pointer_cast<TextCell>(table.dequeueReusableCell("text", indexPath));
+    EXPECT_EQ(cell->row, -1) << "a cell handed out again was not prepared for reuse";
     cell->row = indexPath.row();
     if (!textWidths.empty()) cell->setText(textWidths[static_cast<std::size_t>(indexPath.row())]);
     return cell;

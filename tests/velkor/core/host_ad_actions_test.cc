@@ -88,6 +88,26 @@ INSTANTIATE_TEST_SUITE_P(
         ParticipationCase{1007, "", "", "VelKOR 312 해당 URL로 이동에 실패하였습니다."},
         ParticipationCase{1104, "", "", "VelKOR 500 일시적인 오류가 발생했어요. 잠시 후 다시 시도해 주세요."}));
 
+TEST(LandingUrl, RefusesAddressesThatRunScriptOrReadLocalData) {
+  const std::pair<const char*, bool> cases[] = {
+      {"https://www.example.com/land?id=1", true},
+      {"http://www.example.com/land", true},
+      {"exampleapp://open?item=1", true},
+      {"velkor://inappbrowser?url=https%3A%2F%2Fwww.example.com", true},
+      {"javascript:alert(document.cookie)", false},
+      {"JavaScript:alert(1)", false},
+      {"file:///etc/passwd", false},
+      {"data:text/html;base64,PHNjcmlwdD4=", false},
+  };
+  for (const auto& [address, opens] : cases) {
+    Result<base::Url> url = landingUrl(address);
+    EXPECT_EQ(url.ok(), opens) << address;
+    if (!url) {
+      EXPECT_EQ(url.error().code, 312) << address;
+    }
+  }
+}
+
 TEST(Optout, MarksBothCachesDirtyOnceAcceptedAndSwallowsFailures) {
   NetworkScope network;
   const auto& repository = VelkorInternal::shared().repository();

@@ -66,8 +66,9 @@ INSTANTIATE_TEST_SUITE_P(
                       PagingCase{"LastPartialPage", 3, 10, ids(21, 25) + " (3/3)"},
                       PagingCase{"PastTheLastPage", 4, 10, kOutOfRange},
                       PagingCase{"HugePage", std::numeric_limits<std::int64_t>::max(), 10, kOutOfRange},
-                      PagingCase{"SizeAboveTwenty", 1, 21, kBadLimit}, PagingCase{"SizeZero", 1, 0, kBadLimit},
-                      PagingCase{"PageZero", 0, 10, kBadPage},
+                      PagingCase{"SizeTwenty", 2, 20, ids(21, 25) + " (2/2)"},
+                      PagingCase{"SizeAboveTwenty", 1, 21, kBadLimit},
+                      PagingCase{"SizeZero", 1, 0, kBadLimit}, PagingCase{"PageZero", 0, 10, kBadPage},
                       // The page is checked first.
                       PagingCase{"PageZeroAndSizeAboveTwenty", 0, 21, kBadPage}),
     [](const auto& info) { return std::string(info.param.name); });

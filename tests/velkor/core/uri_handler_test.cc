@@ -58,6 +58,23 @@ TEST_F(BuildUrl, ReplacesTheQueryWithThePageParametersAndTheVisit) {
   EXPECT_EQ(parameters.at("request_id"), VelkorInternal::shared().session()->requestId());
 }
 
+TEST_F(BuildUrl, KeepsTheAddresssOwnItemsAsWrittenAfterHeadlessAndLetsTheSdksNamesWin) {
+  UserProfile::setUid("u1");
+  const std::string sdkOnly = url(UriHandler::buildUrl("https://a.example/p")).query().value();
+  ASSERT_EQ(sdkOnly.rfind("headless=false&", 0), 0u) << sdkOnly;
+  const std::string sdkItems = sdkOnly.substr(std::string("headless=false&").size());
+  const std::pair<std::string, std::string> cases[] = {
+      {"https://a.example/p", ""},
+      {"https://a.example/p?headless=true", ""},
+      {"https://a.example/p?id=123&utm_source=wall&id=4", "&id=123&utm_source=wall&id=4"},
+      {"https://a.example/p?uid=forged&x=a%20b+c&headless=1", "&x=a%20b+c"},
+      {"https://a.example/p?&&flag&Uid=kept", "&flag&Uid=kept"},
+  };
+  for (const auto& [address, own] : cases) {
+    EXPECT_EQ(url(UriHandler::buildUrl(address)).query(), "headless=false" + own + "&" + sdkItems) << address;
+  }
+}
+
 TEST_F(BuildUrl, LeavesTextThatIsNoAddressUnchanged) {
   for (const char* text : {"", "not an address", "https://a.example/{page}", "https://a.example/%zz"}) {
     EXPECT_EQ(UriHandler::buildUrl(text), text);

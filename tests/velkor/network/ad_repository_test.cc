@@ -35,6 +35,9 @@ struct CacheCase {
   bool dirty;
   bool fromServer;
 };
+std::ostream& operator<<(std::ostream& out, const CacheCase& c) {
+  return out << c.name;
+}
 
 class CacheRule : public AdRepositoryTest, public ::testing::WithParamInterface<CacheCase> {};
 
@@ -110,6 +113,9 @@ struct CombinedCase {
   bool succeeds;
   std::size_t banners, popups;
 };
+std::ostream& operator<<(std::ostream& out, const CombinedCase& c) {
+  return out << c.name;
+}
 
 class CombinedLoad : public AdRepositoryTest, public ::testing::WithParamInterface<CombinedCase> {};
 

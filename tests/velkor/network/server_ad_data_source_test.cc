@@ -35,6 +35,9 @@ struct HeaderCase {
   double toolTipExpiredAt;
   double serverTimeGap;
 };
+std::ostream& operator<<(std::ostream& out, const HeaderCase& c) {
+  return out << c.name;
+}
 
 class ResponseHeaders : public ServerAdDataSourceTest, public ::testing::WithParamInterface<HeaderCase> {};
 

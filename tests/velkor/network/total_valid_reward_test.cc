@@ -89,6 +89,9 @@ struct StoredCase {
   bool fetches;
   std::int64_t answer;
 };
+std::ostream& operator<<(std::ostream& out, const StoredCase& c) {
+  return out << c.name;
+}
 
 class GetTotalValidReward : public ::testing::TestWithParam<StoredCase> {
  protected:

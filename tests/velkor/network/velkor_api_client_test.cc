@@ -346,17 +346,23 @@ TEST(VelkorApiClientAnswers, FollowEachRoutesRule) {
   const std::string sdk = Error::kSdkDomain;
   const auto status = [](int code, std::string body) { return mock::Fault{}.withStatus(code).withBody(body); };
   const std::vector<AnswerCase> cases = {
-      {"detail with an error status and an ad body", "api_ad_detail", mock::Fault{}.withStatus(500), "", "", 0},
+      {"detail with an error status and an ad body", "api_ad_detail", mock::Fault{}.withStatus(500), "", "",
+       0},
       {"opt-out with no content", "api_optout", mock::Fault{}.withStatus(204).withBody(""), "", "", 0},
       {"child ad found", "api_find_child_ad", std::nullopt, "3101", "", 0},
       {"child ad absent", "api_find_child_ad", status(200, "{}"), std::nullopt, velkor, 0},
-      {"child ad id as text", "api_find_child_ad", status(200, R"({"ad_id":"3104"})"), std::nullopt, decoding, 3},
+      {"child ad id as text", "api_find_child_ad", status(200, R"({"ad_id":"3104"})"), std::nullopt, decoding,
+       3},
       {"share link created", "api_share_link_detail",
        status(201, R"({"share_link":{"short_url":"https://s.example/x"}})"), "https://s.example/x", "", 0},
       {"share link not found", "api_share_link_detail", status(404, R"({"share_link":{"short_url":"x"}})"),
        std::nullopt, sdk, 404},
       {"share link with an empty body", "api_share_link_list", status(200, ""), std::nullopt, decoding, 4},
       {"banners without their list", "list_banners", status(200, "{}"), std::nullopt, decoding, 1},
+      {"opt-out refused with a client error", "api_optout", status(403, R"({"code":403,"message":"no"})"),
+       std::nullopt, velkor, 403},
+      {"participation refused with a client error", "api_participate",
+       status(409, R"({"code":409,"message":"no"})"), std::nullopt, velkor, 409},
   };
   NetworkScope scope;
   for (const AnswerCase& answer : cases) {
