@@ -101,7 +101,9 @@ TEST_F(FactoryTest, EachMakerTakesTheModulesClassElseTheSdksOwn) {
     // The SDK has no pager, list page or detail screen of its own yet: without the module's, none.
     auto pager = factory_.makeOfferwallListViewController();
     EXPECT_EQ(bool(pager), c.publishers);
-    if (pager) EXPECT_EQ(pager.view->presenter()->view(), pager.view);
+    if (pager) {
+      EXPECT_EQ(pager.view->presenter()->view(), pager.view);
+    }
     EXPECT_EQ(bool(factory_.makeOfwListViewController()), c.publishers);
     EXPECT_EQ(bool(factory_.makeOfferwallDetailViewController(7, "ad_list")), c.publishers);
     // The configuration's lookup names the class the factory tries first.

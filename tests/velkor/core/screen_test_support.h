@@ -138,7 +138,7 @@ class TestPagerPresenter : public OfwListPagerPresenter {
 class TestDetailPresenter : public OfwDetailPresenter {
  public:
   TestDetailPresenter(const std::shared_ptr<OfwDetailView>& view, std::int64_t adId)
-      : view_(view), adId_(adId), screenHadPresenter_(view->presenter() != nullptr), screenFrom_(view->from()) {}
+      : screenHadPresenter_(view->presenter() != nullptr), screenFrom_(view->from()), view_(view), adId_(adId) {}
   std::shared_ptr<AdRepository> repository() const override { return nullptr; }
   std::shared_ptr<OfwDetailView> view() const override { return view_.lock(); }
   std::optional<Ad> currentAd() const override { return std::nullopt; }
