@@ -59,6 +59,9 @@ TEST_F(DetailScreenTest, EachAppearanceLoadsWithItsReasonAndAFailedReloadKeepsTh
   show();
   EXPECT_EQ(origins(), std::vector<std::string>{"ad_list"});
   EXPECT_EQ(network_.log().entries(Route::adDetail)[0].queryValue("is_click"), "1");
+  // The contact button in the page is hidden unless the configuration shows it.
+  EXPECT_TRUE(screen_->nestedContactButton()->isHidden());
+  EXPECT_EQ(screen_->nestedContactButton()->title(ui::ControlState::normal), "참여했는데 포인트를 못 받았어요");
   EXPECT_TRUE(screen_->isTimerRunning());
   pushAndPopAnother();
   ui::Application::shared().enterForeground();
