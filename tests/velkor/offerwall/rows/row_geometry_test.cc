@@ -35,21 +35,18 @@ TEST_F(RowGeometryTest, TheCompactRowAtTheDefaultTheme) {
   EXPECT_EQ(in(*cell->markNewImageView(), *cell), mark);
 }
 
-TEST_F(RowGeometryTest, CompactPaddingsAndSeparatorMarginsGoThroughTheirFallbacks) {
+TEST_F(RowGeometryTest, ASpecificPaddingOrMarginWinsOverItsGeneralOneOnItsSideOnly) {
   struct Case {
     const char* name;
     std::function<void(VelkorDimension&)> set;
     double thumbX, buttonX, separatorX, separatorWidth;
   } cases[] = {
-      {"padding", [](VelkorDimension& d) { d.setValue(VelkorDimension::Property::listItemPadding, 8); }, 8, 287, 0, 375},
       {"left padding over padding",
        [](VelkorDimension& d) {
          d.setValue(VelkorDimension::Property::listItemPadding, 8);
          d.setListItemLeftPadding(30);
        },
        30, 287, 0, 375},
-      {"separator margin", [](VelkorDimension& d) { d.setValue(VelkorDimension::Property::listItemSeparatorMargin, 12); },
-       16, 279, 12, 351},
       {"left separator margin over margin",
        [](VelkorDimension& d) {
          d.setValue(VelkorDimension::Property::listItemSeparatorMargin, 12);
