@@ -8,7 +8,6 @@
 #include "velkor/components/ofw_navigation_controller.h"
 #include "velkor/components/ofw_network_error_view.h"
 #include "velkor/core/dependency_container.h"
-#include "velkor/core/pub_app_module.h"
 #include "velkor/detail/default_ofw_detail_view_controller.h"
 #include "velkor/detail/notice_list.h"
 #include "velkor/web/shared_webview_view_controller.h"
@@ -19,14 +18,6 @@ namespace {
 using mock::Route;
 
 constexpr std::int64_t kDetailAd = 1504;
-
-// The network error view comes from the factory; until the SDK names its own, a module does.
-class ErrorViewModule : public PubAppModule {
- public:
-  ClassOf<OfwNetworkErrorView> networkErrorViewClass() const override {
-    return [] { return OfwNetworkErrorView::make(); };
-  }
-};
 
 class DetailScreenTest : public DetailTest {
  protected:
@@ -86,7 +77,6 @@ TEST_F(DetailScreenTest, EachAppearanceLoadsWithItsReasonAndAFailedReloadKeepsTh
 }
 
 TEST_F(DetailScreenTest, ATransportFailureShowsTheErrorViewWhoseRetryReloads) {
-  VelkorInternal::shared().setPubAppModule(std::make_shared<ErrorViewModule>());
   show();
   network_.servers().server(mock::kLogic).setFault(
       Route::adDetail, mock::Fault{.connectionFault = mock::ConnectionFault::dropBeforeResponse, .isSticky = true});
