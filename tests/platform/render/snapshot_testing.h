@@ -17,7 +17,17 @@
 
 namespace render::testing {
 
-inline std::filesystem::path testDirectory() { return std::filesystem::path(__FILE__).parent_path(); }
+// ccache may compile with paths relative to the build directory ("../../tests/..."), while ctest runs
+// the tests from the source root: such a path is read from the root instead.
+inline std::filesystem::path testDirectory() {
+  const std::filesystem::path file(__FILE__);
+  if (file.is_absolute() || std::filesystem::exists(file)) return file.parent_path();
+  std::filesystem::path fromRoot;
+  for (const auto& part : file) {
+    if (!(fromRoot.empty() && part == "..")) fromRoot /= part;
+  }
+  return fromRoot.parent_path();
+}
 
 // Runs before main(), so before the first font lookup of the process.
 inline const bool kFontsPinned = [] {
