@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "velkor/components/indicator_view_representable.h"
 #include "velkor/core/class_of.h"
 
 namespace velkor {
@@ -70,6 +71,9 @@ class PubAppModule {
 
   // The help page's address in place of the server stage's; an empty text is still an address.
   virtual std::optional<std::string> customSupportURL() const { return std::nullopt; }
+
+  // The loading indicator laid over the offerwall while it waits for the servers.
+  virtual IndicatorViewClass indicatorViewClass() const { return {}; }
 };
 
 }  // namespace velkor

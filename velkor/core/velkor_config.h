@@ -10,6 +10,7 @@
 
 #include "platform/ui/geometry.h"
 #include "platform/ui/trait_collection.h"
+#include "velkor/components/indicator_view_representable.h"
 #include "velkor/core/pub_app_module.h"
 
 namespace ui {
@@ -113,6 +114,10 @@ class VelkorConfig {
   // A deep-linked ad is first looked up for its child ad.
   bool enableChildAdSearch() const { return enableChildAdSearch_.load(); }
   void setEnableChildAdSearch(bool enable) { enableChildAdSearch_.store(enable); }
+
+  // The loading indicator's class: the publisher module's when it names one, else the dots
+  // (DefaultIndicatorView). Asked of the module in place at each call.
+  IndicatorViewClass indicatorViewClass() const;
 
   // Nib names the screen factory uses, process-wide: they outlive a replaced configuration.
   // The list's starts as none.

@@ -5,6 +5,7 @@
 #include "platform/ui/application.h"
 #include "velkor/appearance/velkor_color_scheme.h"
 #include "velkor/appearance/velkor_dimension.h"
+#include "velkor/components/velkor_transition_manager.h"
 #include "velkor/core/ofw_life_cycle_delegate.h"
 #include "velkor/core/ofw_login_delegate.h"
 #include "velkor/core/placement_ad_loader.h"
@@ -51,6 +52,7 @@ VelkorInternal::VelkorInternal()
                                                  std::make_shared<CSServerAdDataSource>())),
       trackingRepository_(std::make_shared<TrackingRepositoryImpl>()),
       internalDispatchQueue_(dispatch::Queue::serial("co.velkor.offerwall")),
+      transitionManager_(std::make_shared<VelkorTransitionManager>()),
       atomicVisibleItemsQueue_(dispatch::Queue::serial("co.velkor.offerwall.atomic.visibleItems")),
       inventoryDispatchQueue_(dispatch::Queue::concurrent("co.velkor.offerwall.loadPlacementAds")) {
   restoreStoredUid();

@@ -29,6 +29,7 @@ class TrackingRepository;
 class VelkorOfferwallDelegate;
 class OfwLoginDelegate;
 class OfwLifeCycleDelegate;
+class VelkorTransitionManager;
 
 class VelkorInternal {
  public:
@@ -98,6 +99,10 @@ class VelkorInternal {
   std::shared_ptr<OfwLifeCycleDelegate> lifeCycleDelegate() const;
   void setLifeCycleDelegate(std::weak_ptr<OfwLifeCycleDelegate> delegate);
 
+  // The transitioning delegate of push-style presentations, one for the process. Main thread only,
+  // like the presentations that use it.
+  const std::shared_ptr<VelkorTransitionManager>& transitionManager() const { return transitionManager_; }
+
   // A new user id (none: logged out). Nothing happens when it equals the current one; otherwise the
   // gender and birth year go back to unknown, the caches are marked dirty, the previous user's
   // preferences are cleared, and a new id is stored, told to the login delegate and checked for the
@@ -151,6 +156,7 @@ class VelkorInternal {
   std::weak_ptr<VelkorOfferwallDelegate> delegate_;
   std::weak_ptr<OfwLoginDelegate> loginDelegate_;
   std::weak_ptr<OfwLifeCycleDelegate> lifeCycleDelegate_;
+  const std::shared_ptr<VelkorTransitionManager> transitionManager_;
   const std::shared_ptr<dispatch::Queue> atomicVisibleItemsQueue_;
   const dispatch::Semaphore inventorySemaphore_{1};
   const std::shared_ptr<dispatch::Queue> inventoryDispatchQueue_;

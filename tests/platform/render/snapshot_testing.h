@@ -17,16 +17,8 @@
 
 namespace render::testing {
 
-// ccache may compile with paths relative to the build directory ("../../tests/..."), while ctest runs
-// the tests from the source root: such a path is read from the root instead.
 inline std::filesystem::path testDirectory() {
-  const std::filesystem::path file(__FILE__);
-  if (file.is_absolute() || std::filesystem::exists(file)) return file.parent_path();
-  std::filesystem::path fromRoot;
-  for (const auto& part : file) {
-    if (!(fromRoot.empty() && part == "..")) fromRoot /= part;
-  }
-  return fromRoot.parent_path();
+  return std::filesystem::path(VELKOR_SOURCE_DIR) / "tests" / "platform" / "render";
 }
 
 // Runs before main(), so before the first font lookup of the process.
