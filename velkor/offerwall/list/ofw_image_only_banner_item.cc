@@ -21,12 +21,14 @@ void loadBannerImage(const std::shared_ptr<ui::ImageView>& view, const std::opti
 OfwImageOnlyBannerItem::OfwImageOnlyBannerItem() {
   imageView_->setTranslatesAutoresizingMaskIntoConstraints(false);
   imageView_->setContentMode(ui::ContentMode::scaleAspectFit);
-  contentView()->addSubview(imageView_);
+  // The content view fills the cell; the cell itself has no anchors while it is being made.
+  const auto& content = contentView();
+  content->addSubview(imageView_);
   ui::Constraint::activate({
-      imageView_->topAnchor().constraintEqualTo(topAnchor()),
-      imageView_->leadingAnchor().constraintEqualTo(leadingAnchor()),
-      imageView_->bottomAnchor().constraintEqualTo(bottomAnchor()),
-      imageView_->trailingAnchor().constraintEqualTo(trailingAnchor()),
+      imageView_->topAnchor().constraintEqualTo(content->topAnchor()),
+      imageView_->leadingAnchor().constraintEqualTo(content->leadingAnchor()),
+      imageView_->bottomAnchor().constraintEqualTo(content->bottomAnchor()),
+      imageView_->trailingAnchor().constraintEqualTo(content->trailingAnchor()),
   });
 }
 
