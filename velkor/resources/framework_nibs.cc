@@ -8,6 +8,7 @@
 #include "platform/ui/stack_view.h"
 #include "velkor/appearance/velkor_ofw_text.h"
 #include "velkor/components/custom_alert_controller.h"
+#include "velkor/components/default_prepare_view.h"
 #include "velkor/components/velkor_alert_controller.h"
 #include "velkor/components/velkor_navigation_bar.h"
 #include "velkor/resources/resource_bundle.h"
@@ -129,10 +130,57 @@ std::vector<ui::NibObject> buildNavigationBar(const ui::NibOwner& owner) {
   return {content};
 }
 
+// The prepare view's content: a dimmed screen with a card in the middle holding the reward icon,
+// the title and the counting reward.
+std::vector<ui::NibObject> buildPrepareView(const ui::NibOwner& owner) {
+  auto content = std::make_shared<ui::View>();
+  content->setBackgroundColor(ui::Color(0, 0, 0, 0.6));
+  auto card = std::make_shared<ui::View>();
+  card->setBackgroundColor(ui::Color::white());
+  card->layer().setCornerRadius(16);
+  auto icon = std::make_shared<ui::ImageView>(resourceBundle().image("ic_reward"));
+  auto title = std::make_shared<ui::Label>();
+  title->setTextAlignment(ui::TextAlignment::center);
+  title->setFont(VelkorOfwText::regularFont(15));
+  title->setTextColor(ui::Color::black());
+  auto reward = std::make_shared<AnimatedLabel>();
+  reward->setTextAlignment(ui::TextAlignment::center);
+  reward->setFont(VelkorOfwText::boldFont(32));
+  content->addSubview(card);
+  for (const std::shared_ptr<ui::View>& view : std::vector<std::shared_ptr<ui::View>>{icon, title, reward}) {
+    card->addSubview(view);
+  }
+  for (const std::shared_ptr<ui::View>& view : std::vector<std::shared_ptr<ui::View>>{card, icon, title, reward}) {
+    view->setTranslatesAutoresizingMaskIntoConstraints(false);
+  }
+  Constraint::activate({
+      card->centerXAnchor().constraintEqualTo(content->centerXAnchor()),
+      card->centerYAnchor().constraintEqualTo(content->centerYAnchor()),
+      card->widthAnchor().constraintEqualToConstant(280),
+      icon->topAnchor().constraintEqualTo(card->topAnchor(), 28),
+      icon->centerXAnchor().constraintEqualTo(card->centerXAnchor()),
+      title->topAnchor().constraintEqualTo(icon->bottomAnchor(), 16),
+      title->leadingAnchor().constraintEqualTo(card->leadingAnchor(), 16),
+      title->trailingAnchor().constraintEqualTo(card->trailingAnchor(), -16),
+      reward->topAnchor().constraintEqualTo(title->bottomAnchor(), 8),
+      reward->leadingAnchor().constraintEqualTo(card->leadingAnchor(), 16),
+      reward->trailingAnchor().constraintEqualTo(card->trailingAnchor(), -16),
+      reward->bottomAnchor().constraintEqualTo(card->bottomAnchor(), -28),
+  });
+  if (auto* view = owner.as<DefaultPrepareView>()) {
+    view->setContentView(content);
+    view->setTitleLabel(title);
+    view->setAvailableRewardLabel(reward);
+    view->setRewardIconImageView(icon);
+  }
+  return {content};
+}
+
 void registerNibs(ui::NibRegistry& registry) {
   registry.registerNib("VelkorAlertController", [](const ui::NibOwner&) { return buildAlert<VelkorAlertController>(false); });
   registry.registerNib("CustomAlertController", [](const ui::NibOwner&) { return buildAlert<CustomAlertController>(true); });
   registry.registerNib(VelkorNavigationBar::kNibName, buildNavigationBar);
+  registry.registerNib(DefaultPrepareView::kNibName, buildPrepareView);
 }
 
 }  // namespace
