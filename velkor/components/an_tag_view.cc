@@ -195,4 +195,9 @@ void ANTagView::layoutSubviews() {
   removeButton_->setFrame(ui::Rect(frame().size.width - width, 0, width, frame().size.height));
 }
 
+void ANTagView::traitCollectionDidChange(const ui::TraitCollection& previous) {
+  ui::Button::traitCollectionDidChange(previous);
+  applyStateStyle();
+}
+
 }  // namespace velkor

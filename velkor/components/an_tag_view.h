@@ -72,6 +72,9 @@ class ANTagView : public ui::Button {
   // tall, plus the remove button's room when it is on.
   ui::Size intrinsicContentSize() const override;
   void layoutSubviews() override;
+  // Restyles, so an unselected chip's theme border follows its own new traits (the strip's own
+  // re-assignment runs before its chips' traits have changed).
+  void traitCollectionDidChange(const ui::TraitCollection& previous) override;
 
   // Use make(): the remove button must know the chip, which needs the chip's shared pointer.
   explicit ANTagView(const std::string& title);
