@@ -11,6 +11,7 @@
 #include "platform/ui/tap_gesture_recognizer.h"
 #include "platform/ui/transitioning.h"
 #include "velkor/appearance/velkor_dimension.h"
+#include "velkor/components/velkor_error_view.h"
 #include "velkor/core/velkor.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/network/tracking_repository.h"
@@ -270,7 +271,7 @@ void DefaultOfwListViewController::hideErrorView() {
 
 void DefaultOfwListViewController::showErrorView() {
   hideErrorView();
-  auto error = std::make_shared<ui::View>();
+  std::shared_ptr<ui::View> error = madeOr(VelkorConfig::errorViewClass());
   error->setTranslatesAutoresizingMaskIntoConstraints(false);
   const auto& root = view();
   root->addSubview(error);
