@@ -67,6 +67,7 @@ inline Ad listAd(std::int64_t id, std::int64_t reward = 100) {
   ad.subtitle = "설치하면 적립";
   ad.reward = reward;
   ad.rewardTypeId = 1;
+  ad.rewardText = "{REWARD_STR}";
   ad.callToAction = "참여하기";
   ad.callToActionEnabled = true;
   ad.viewUrl = "velkor://offerwall/ads/" + std::to_string(id);
