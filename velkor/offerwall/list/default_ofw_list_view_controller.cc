@@ -193,8 +193,11 @@ void DefaultOfwListViewController::rebuildChips(const OfwListPresenter& presente
   list.scrollToSelection();
 }
 
-// Written only when the fitting height changed, so an unchanged reload lays nothing out again.
+// Written only when the fitting height changed, so an unchanged reload lays nothing out again. The
+// stacks inside arrange their shown and hidden views at a layout pass: one runs first, so that what
+// was just hidden or shown counts.
 void DefaultOfwListViewController::fitHeight(ui::View& view) {
+  view.layoutIfNeeded();
   const double height = view.systemLayoutSizeFitting(ui::View::kLayoutFittingCompressedSize).height;
   ui::Rect frame = view.frame();
   if (frame.height() == height) return;
