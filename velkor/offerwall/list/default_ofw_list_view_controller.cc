@@ -106,13 +106,19 @@ void DefaultOfwListViewController::setupViews() {
       tableView_->bottomAnchor().constraintEqualTo(root->bottomAnchor()),
   });
   const VelkorDimension& d = *dimension();
+  // Just below required: the hidden carousel collapses in its stack without a conflict.
+  auto bannerHeight = bannerView_->heightAnchor().constraintEqualToConstant(d.bannerViewHeight());
+  bannerHeight->setPriority(999);
   ui::Constraint::activate({
       tableHeaderContentStackView_->topAnchor().constraintEqualTo(
           safe->topAnchor(), d.bannerViewTopSpacing()),
       tableHeaderContentStackView_->leadingAnchor().constraintEqualTo(safe->leadingAnchor()),
       tableHeaderContentStackView_->trailingAnchor().constraintEqualTo(safe->trailingAnchor()),
-      bannerView_->heightAnchor().constraintEqualToConstant(d.bannerViewHeight()),
+      bannerHeight,
   });
+  // Header and footer start at their own heights, not at none.
+  fitHeight(*tableHeaderView_);
+  fitHeight(*tableFooterView_);
 }
 
 void DefaultOfwListViewController::registerCell(ui::TableView& tableView) {
@@ -173,6 +179,8 @@ void DefaultOfwListViewController::reloadData() {
   } else {
     hideBannerView();
   }
+  // The header's stacks arrange what was just hidden or shown at a layout pass: one runs first.
+  tableHeaderView_->layoutIfNeeded();
   fitHeight(*tableHeaderView_);
   fitHeight(*tableFooterView_);
   tableView_->reloadData();
@@ -193,11 +201,8 @@ void DefaultOfwListViewController::rebuildChips(const OfwListPresenter& presente
   list.scrollToSelection();
 }
 
-// Written only when the fitting height changed, so an unchanged reload lays nothing out again. The
-// stacks inside arrange their shown and hidden views at a layout pass: one runs first, so that what
-// was just hidden or shown counts.
+// Written only when the fitting height changed, so an unchanged reload lays nothing out again.
 void DefaultOfwListViewController::fitHeight(ui::View& view) {
-  view.layoutIfNeeded();
   const double height = view.systemLayoutSizeFitting(ui::View::kLayoutFittingCompressedSize).height;
   ui::Rect frame = view.frame();
   if (frame.height() == height) return;

@@ -64,7 +64,7 @@ class OfwBannerWrapperViewTest : public ::testing::Test {
   ScopedCoreState core_;
   std::shared_ptr<ui::Window> window_ = std::make_shared<ui::Window>();
   std::shared_ptr<ui::ViewController> controller_ = std::make_shared<ui::ViewController>();
-  std::shared_ptr<OfwBannerWrapperView> carousel_ = std::make_shared<OfwBannerWrapperView>();
+  std::shared_ptr<OfwBannerWrapperView> carousel_ = OfwBannerWrapperView::make();
   std::shared_ptr<Items> items_;
 };
 
