@@ -12,6 +12,7 @@ void OfwToastMessageLabel::setIsEnabledInset(bool enabled) {
 void OfwToastMessageLabel::setLifecycleAnimation(double start, double startDelay, double end, double endDelay) {
   setAlpha(0.0);
   auto self = std::static_pointer_cast<OfwToastMessageLabel>(shared());
+  if (!self) return;  // not a shared view: nothing could hold it through its life
   std::weak_ptr<OfwToastMessageLabel> weak = self;
   const auto easeOut = ui::AnimationOptions::curveEaseOut;
   ui::View::animate(start, startDelay, easeOut, [self] { self->setAlpha(1.0); }, [weak, end, endDelay, easeOut](bool) {

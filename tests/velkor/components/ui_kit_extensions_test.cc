@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/shape_layer.h"
 #include "tests/velkor/components/components_testing.h"
 #include "velkor/components/ofw_toast_message_label.h"
 
@@ -37,15 +36,6 @@ TEST_F(UiKitExtensionsTest, AToastLetGoBeforeItsFadeOutDoesNothingMore) {
   }
   advance(5);
   EXPECT_TRUE(weak.expired());
-}
-
-TEST_F(UiKitExtensionsTest, RoundCornersMasksOnlyTheCornersAsked) {
-  auto view = std::make_shared<ui::View>(ui::Rect{0, 0, 200, 100});
-  roundCorners(*view, ui::RectCorner::topLeft | ui::RectCorner::topRight, 16);
-  auto* mask = dynamic_cast<ui::ShapeLayer*>(view->layer().mask().get());
-  ASSERT_TRUE(mask);
-  EXPECT_EQ(mask->path(), ui::BezierPath::roundedRect({0, 0, 200, 100}, ui::RectCorner::topLeft | ui::RectCorner::topRight,
-                                                      {16, 16}));
 }
 
 TEST_F(UiKitExtensionsTest, DarkModeFollowsTheOverrideThenTheTraits) {
