@@ -12,6 +12,7 @@
 #include "platform/ui/transitioning.h"
 #include "velkor/appearance/velkor_dimension.h"
 #include "velkor/components/velkor_error_view.h"
+#include "velkor/core/dependency_container.h"
 #include "velkor/core/velkor.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/network/tracking_repository.h"
@@ -27,10 +28,9 @@
 namespace velkor {
 namespace {
 
-// The configured class, else the SDK's own set up through its make().
+// What the factory made, else the SDK's own set up through its make().
 template <class T>
-std::shared_ptr<T> madeOr(const ClassOf<T>& chosen) {
-  auto made = chosen ? chosen() : nullptr;
+std::shared_ptr<T> madeOr(std::shared_ptr<T> made) {
   return made ? made : T::make();
 }
 
@@ -57,8 +57,8 @@ ListType rowStyle(ListType listType) {
 
 DefaultOfwListViewController::DefaultOfwListViewController()
     : delegateHandle_(this, [](DefaultOfwListViewController*) {}),
-      tableHeaderView_(madeOr(VelkorConfig::ofwTableHeaderViewClass())),
-      tableFooterView_(madeOr(VelkorConfig::ofwTableFooterViewClass())) {
+      tableHeaderView_(madeOr(DependencyContainer().makeTableHeaderView())),
+      tableFooterView_(madeOr(DependencyContainer().makeTableFooterView())) {
   // Set up from the constructor, as the page's other parts expect its views to exist at once.
   DefaultOfwListViewController::setupViews();
 }
@@ -279,7 +279,7 @@ void DefaultOfwListViewController::hideErrorView() {
 
 void DefaultOfwListViewController::showErrorView() {
   hideErrorView();
-  std::shared_ptr<ui::View> error = madeOr(VelkorConfig::errorViewClass());
+  std::shared_ptr<ui::View> error = madeOr(DependencyContainer().makeErrorView());
   error->setTranslatesAutoresizingMaskIntoConstraints(false);
   const auto& root = view();
   root->addSubview(error);
