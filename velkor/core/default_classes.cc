@@ -5,9 +5,12 @@
 #include "velkor/components/ofw_network_error_view.h"
 #include "velkor/components/velkor_error_view.h"
 #include "velkor/components/velkor_navigation_bar.h"
+#include "velkor/detail/default_ofw_detail_view_controller.h"
+#include "velkor/detail/ofw_detail_presenter_impl.h"
 #include "velkor/offerwall/list/default_ofw_list_view_controller.h"
 #include "velkor/offerwall/list/ofw_table_footer_view.h"
 #include "velkor/offerwall/list/ofw_table_header_view.h"
+#include "velkor/resources/framework_nibs.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
 #include "velkor/web/ofw_in_app_browser_view_controller.h"
 #include "velkor/web/shared_webview_view_controller.h"
@@ -27,12 +30,19 @@ ScreenClass<OfwListPagerView> DefaultClasses::listPagerViewController() { return
 OfwListPagerPresenterClass DefaultClasses::listPagerPresenter() { return {}; }
 ScreenClass<OfwListView> DefaultClasses::listViewController() {
   return ScreenClass<OfwListView>::of<DefaultOfwListViewController>("DefaultOfwListViewController",
-                                                                     &ui::NibRegistry::framework());
+                                                                     &frameworkNibs());
 }
 ClassOf<OfwTableHeaderView> DefaultClasses::tableHeaderView() { return [] { return OfwTableHeaderView::make(); }; }
 ClassOf<OfwTableFooterView> DefaultClasses::tableFooterView() { return [] { return OfwTableFooterView::make(); }; }
-ScreenClass<OfwDetailView> DefaultClasses::detailViewController() { return {}; }
-OfwDetailPresenterClass DefaultClasses::detailPresenter() { return {}; }
+ScreenClass<OfwDetailView> DefaultClasses::detailViewController() {
+  return ScreenClass<OfwDetailView>::of<DefaultOfwDetailViewController>(DefaultOfwDetailViewController::kNibName,
+                                                                        &frameworkNibs());
+}
+OfwDetailPresenterClass DefaultClasses::detailPresenter() {
+  return [](const std::shared_ptr<OfwDetailView>& view, std::int64_t adId) -> std::shared_ptr<OfwDetailPresenter> {
+    return std::make_shared<OfwDetailPresenterImpl>(view, adId);
+  };
+}
 ClassOf<OfwDetailWebViewController> DefaultClasses::detailWebViewController() {
   return classOf<OfwDetailWebViewController>();
 }
