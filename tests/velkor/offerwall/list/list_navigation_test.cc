@@ -111,7 +111,7 @@ TEST_F(ListNavigationTest, EachLinkGoesWhereItLeads) {
     build(c.insideOfferwall);
     const auto before = VelkorInternal::shared().session()->actionId();
     presenter_->moveToDetail(c.link, c.title, "ad_list");
-    advance(kPastModal);
+    advance(1.0);
     dispatch::main_loop::drain();
 
     // Every call starts a new action in the page's tab and tag, dead ends included.
@@ -163,7 +163,7 @@ TEST_F(ListNavigationTest, ContactPageOrLogin) {
 
   UserProfile::setUid("");
   presenter_->moveToContact();
-  advance(kPastModal);
+  advance(1.0);  // the offerwall's own slide, to its end
   auto contact = std::dynamic_pointer_cast<SharedWebviewViewController>(pushed());
   ASSERT_TRUE(contact);
   EXPECT_NE(contact->webViewURL().find("headless=false"), std::string::npos);
