@@ -132,9 +132,11 @@ void DefaultOfwListViewController::registerCell(ui::TableView& tableView) {
   }
 }
 
+// Stored before the carousel reloads, so that the reload asks for the new banners.
 void DefaultOfwListViewController::setFilteredBannerList(std::vector<Banner> banners) {
-  if (banners != filteredBannerList_) bannerView_->collectionView()->reloadData();
+  const bool changed = banners != filteredBannerList_;
   filteredBannerList_ = std::move(banners);
+  if (changed) bannerView_->collectionView()->reloadData();
 }
 
 void DefaultOfwListViewController::loadData(const std::optional<std::vector<Ad>>& adList,
