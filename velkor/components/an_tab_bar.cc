@@ -96,13 +96,13 @@ void ANTabBar::refresh() {
   std::vector<std::shared_ptr<ANTabBarView>> tabs;
   for (std::size_t index = 0; index < items_.size(); ++index) tabs.push_back(makeTab(index, pass));
   constrainTabs(tabs, pass);
+  // Each refresh replaces the container's size constraints rather than piling up new ones.
+  ui::Constraint::deactivate(containerSize_);
   auto atLeastContent = containerView_->widthAnchor().constraintGreaterThanOrEqualToConstant(
       scrollView_->contentSize().width);
   atLeastContent->setPriority(750);
-  ui::Constraint::activate({
-      containerView_->heightAnchor().constraintEqualTo(scrollView_->heightAnchor()),
-      atLeastContent,
-  });
+  containerSize_ = {containerView_->heightAnchor().constraintEqualTo(scrollView_->heightAnchor()), atLeastContent};
+  ui::Constraint::activate(containerSize_);
 }
 
 std::shared_ptr<ANTabBarView> ANTabBar::makeTab(std::size_t index, Pass& pass) {

@@ -88,6 +88,7 @@ class ANTabBar : public ui::View {
   std::shared_ptr<ui::Constraint> bottomLineHeightAnchor_;
   std::shared_ptr<ui::ScrollView> scrollView_;
   std::shared_ptr<ui::View> containerView_;
+  std::vector<std::shared_ptr<ui::Constraint>> containerSize_;
 };
 
 // The screen class that holds a tab bar; it adds nothing of its own.

@@ -182,6 +182,9 @@ TEST(ANTagListViewTest, StyleGoesToEveryChipAndLayoutPropertiesLayOutAgain) {
   strip.delegate->calls.clear();
   strip.view->setShowType(TagShowType::singleLine);
   EXPECT_EQ(strip.delegate->calls, (std::vector<std::string>{"drawered", "mode"}));
+  strip.delegate->calls.clear();
+  strip.view->setTagListMode(TagListMode::normal);
+  EXPECT_EQ(strip.delegate->calls, std::vector<std::string>{"drawered"}) << "the mode only lays out again";
   strip.view->setTagListViewVerticalPadding(10);
   EXPECT_DOUBLE_EQ(strip.view->tagListViewTopPadding(), 10);
   EXPECT_DOUBLE_EQ(strip.view->tagListViewBottomPadding(), 10);

@@ -100,6 +100,13 @@ TEST_F(RemoteImageTest, ACachedPictureLandsOnALaterTurnWithoutAnotherRequest) {
   ASSERT_TRUE(second->image());
   EXPECT_TRUE(second->image()->isSameImage(received[0]));
   EXPECT_EQ(server_.log().entries("/images/cached_8x8.webp").size(), 1u);
+
+  // The button variant is deliberately without effect: no image, no request.
+  ui::Button button;
+  setImage(button, url("/images/cached_8x8.webp"));
+  dispatch::main_loop::drain();
+  EXPECT_FALSE(button.image(ui::ControlState::normal));
+  EXPECT_EQ(server_.log().entries("/images/cached_8x8.webp").size(), 1u);
 }
 
 TEST_F(RemoteImageTest, AReusedViewShowsItsLatestPictureWhenAnOlderLoadEndsLast) {
