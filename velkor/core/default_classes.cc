@@ -7,6 +7,9 @@
 #include "velkor/components/velkor_navigation_bar.h"
 #include "velkor/detail/default_ofw_detail_view_controller.h"
 #include "velkor/detail/ofw_detail_presenter_impl.h"
+#include "velkor/offerwall/list/default_ofw_list_view_controller.h"
+#include "velkor/offerwall/list/ofw_table_footer_view.h"
+#include "velkor/offerwall/list/ofw_table_header_view.h"
 #include "velkor/resources/framework_nibs.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
 #include "velkor/web/ofw_in_app_browser_view_controller.h"
@@ -25,9 +28,12 @@ IndicatorViewClass DefaultClasses::indicatorView() {
 }
 ScreenClass<OfwListPagerView> DefaultClasses::listPagerViewController() { return {}; }
 OfwListPagerPresenterClass DefaultClasses::listPagerPresenter() { return {}; }
-ScreenClass<OfwListView> DefaultClasses::listViewController() { return {}; }
-ClassOf<OfwTableHeaderView> DefaultClasses::tableHeaderView() { return {}; }
-ClassOf<OfwTableFooterView> DefaultClasses::tableFooterView() { return {}; }
+ScreenClass<OfwListView> DefaultClasses::listViewController() {
+  return ScreenClass<OfwListView>::of<DefaultOfwListViewController>("DefaultOfwListViewController",
+                                                                     &frameworkNibs());
+}
+ClassOf<OfwTableHeaderView> DefaultClasses::tableHeaderView() { return [] { return OfwTableHeaderView::make(); }; }
+ClassOf<OfwTableFooterView> DefaultClasses::tableFooterView() { return [] { return OfwTableFooterView::make(); }; }
 ScreenClass<OfwDetailView> DefaultClasses::detailViewController() {
   return ScreenClass<OfwDetailView>::of<DefaultOfwDetailViewController>(DefaultOfwDetailViewController::kNibName,
                                                                         &frameworkNibs());

@@ -98,14 +98,14 @@ TEST_F(FactoryTest, EachMakerTakesTheModulesClassElseTheSdksOwn) {
     EXPECT_EQ(isExactly<VelkorErrorView>(factory_.makeErrorView()), !c.publishers);
     EXPECT_EQ(isExactly<HostNetworkErrorView>(factory_.makeNetworkErrorView()), c.publishers);
     EXPECT_EQ(isExactly<OfwNetworkErrorView>(factory_.makeNetworkErrorView()), !c.publishers);
-    // The SDK has no pager or list page of its own yet: without the module's, none. Its detail screen
-    // stands in for a module's that makes none.
+    // The SDK has no pager of its own yet: without the module's, none. Its list page and detail screen
+    // stand in for a module's that makes none.
     auto pager = factory_.makeOfferwallListViewController();
     EXPECT_EQ(bool(pager), c.publishers);
     if (pager) {
       EXPECT_EQ(pager.view->presenter()->view(), pager.view);
     }
-    EXPECT_EQ(bool(factory_.makeOfwListViewController()), c.publishers);
+    EXPECT_TRUE(factory_.makeOfwListViewController());
     EXPECT_TRUE(factory_.makeOfferwallDetailViewController(7, "ad_list"));
     // The configuration's lookup names the class the factory tries first.
     EXPECT_EQ(VelkorConfig::offerwallListViewControllerClazz().typeName(), c.pagerLookup);
