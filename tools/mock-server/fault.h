@@ -25,12 +25,12 @@ enum class ConnectionFault {
 };
 
 struct Fault {
-  std::optional<int> statusCode;
+  std::optional<int> statusCode{};
   // In order; a value replaces a header of the same name, an absent value removes it. Values take the
   // serve-time placeholders ("{NOW+60}", ...).
-  std::vector<std::pair<std::string, std::optional<std::string>>> headerChanges;
-  std::optional<std::string> replacementBody;  // takes the serve-time placeholders too
-  std::optional<std::string> contentType;
+  std::vector<std::pair<std::string, std::optional<std::string>>> headerChanges{};
+  std::optional<std::string> replacementBody{};  // takes the serve-time placeholders too
+  std::optional<std::string> contentType{};
   std::chrono::milliseconds delay{0};  // real time before the answer; cut short when the server stops
   BodyFault bodyFault = BodyFault::none;
   ConnectionFault connectionFault = ConnectionFault::none;

@@ -27,11 +27,6 @@
 #include "velkor/resources/framework_nibs.h"
 
 namespace velkor {
-namespace {
-
-ui::Color orHex(const std::optional<ui::Color>& color, const char* hex) { return color.value_or(colorFromHex(hex)); }
-
-}  // namespace
 
 DefaultOfwDetailViewController::DefaultOfwDetailViewController()
     : DefaultOfwDetailViewController(std::string(kNibName)) {}
