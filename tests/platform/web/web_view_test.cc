@@ -335,9 +335,12 @@ TEST_F(WebViewTest, APagesOwnTimersRunWhileTheMainLoopWaits) {
 
 TEST_F(WebViewTest, WebViewsOneAfterTheOtherEachLoadTheirPage) {
   for (const char* color : {"ff0000", "00ff00", "0000ff"}) {
+    const auto start = std::chrono::steady_clock::now();
     auto view = makeWebView();
     view->setNavigationDelegate(recorder_);
     ASSERT_TRUE(loadAndWait(*view, std::string("/pages/color.html?c=") + color));
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    RecordProperty(std::string("page_load_ms_") + color, std::to_string(elapsed.count()));
     EXPECT_EQ(recorder_->events.back().kind, "finish");
     EXPECT_EQ(evaluate(*view, "location.search").result, json(std::string("?c=") + color));
   }
