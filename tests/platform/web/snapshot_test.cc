@@ -17,10 +17,12 @@ std::array<int, 3> rgbAt(const ui::Image& image, int x, int y) {
 TEST_F(WebViewTest, AWindowsSnapshotDrawsThePageInTheWebViewsFrame) {
   auto window = std::make_shared<ui::Window>(ui::Rect{0, 0, 300, 200});
   window->setBackgroundColor(ui::Color::white());
-  auto view = std::make_shared<WebView>(ui::Rect{50, 40, 200, 100});
+  // Made without a size, as screens make theirs before layout gives them one.
+  auto view = std::make_shared<WebView>();
   window->addSubview(view);
   view->setNavigationDelegate(recorder_);
   ASSERT_TRUE(loadAndWait(*view, "/pages/color.html?c=00ff00"));
+  view->setFrame(ui::Rect{50, 40, 200, 100});
 
   auto image = render::snapshot(*window, 1.0);
   ASSERT_TRUE(image);
