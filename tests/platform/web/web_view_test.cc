@@ -68,7 +68,9 @@ TEST_F(WebViewTest, APageRoundTripsThroughItsHandlerAndEvaluation) {
   class Echo : public ScriptMessageHandler {
    public:
     std::weak_ptr<WebView> view;
+    int received = 0;
     void didReceive(UserContentController&, const ScriptMessage& message) override {
+      ++received;
       const std::string id = message.body.value("id", "");
       if (auto target = view.lock()) target->evaluateJavaScript("onMessageReceive('" + id + "', '[1]')");
     }
@@ -82,11 +84,14 @@ TEST_F(WebViewTest, APageRoundTripsThroughItsHandlerAndEvaluation) {
   ASSERT_TRUE(loadAndWait(*view, "/pages/bridge.html?handler=echo"));
 
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(evaluate(*view, "roundTrips(200, {command: 'echo'}).then(function (n) { window.done = n; }); 0").error);
-  ASSERT_TRUE(runUntil([&] { return evaluate(*view, "window.done === 200").result == json(true); }, Seconds(20)));
+  view->evaluateJavaScript("roundTrips(200, {command: 'echo'}); 0");
+  ASSERT_TRUE(runUntil([&] { return echo->received == 200; }, Seconds(20)));
+  // The last reply is on its way: the page shows every one.
+  ASSERT_TRUE(runUntil([&] {
+    return evaluate(*view, "document.querySelectorAll('#replies li').length").result == json(200);
+  }));
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  RecordProperty("round_trips_per_second", std::to_string(static_cast<int>(200 / seconds)));
-  EXPECT_EQ(evaluate(*view, "document.querySelectorAll('#replies li').length").result, json(200));
+  RecordProperty("seconds_for_200_round_trips", std::to_string(seconds));
 }
 
 // --- evaluation ---
