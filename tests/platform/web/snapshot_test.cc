@@ -14,7 +14,7 @@ std::array<int, 3> rgbAt(const ui::Image& image, int x, int y) {
 
 // The window's snapshot draws the page where the web view is, at the web view's size, and follows
 // the web view when its frame changes.
-TEST_F(WebViewTest, AWindowsSnapshotDrawsThePageInTheWebViewsFrame) {
+TEST_F(PlatformWebViewTest, AWindowsSnapshotDrawsThePageInTheWebViewsFrame) {
   auto window = std::make_shared<ui::Window>(ui::Rect{0, 0, 300, 200});
   window->setBackgroundColor(ui::Color::white());
   // Made without a size, as screens make theirs before layout gives them one.

@@ -22,7 +22,7 @@ std::shared_ptr<WebView> makeWebView(WebViewConfiguration configuration = {}) {
 
 // --- script messages ---
 
-TEST_F(WebViewTest, HandlersReceiveEachPostedBodyAsJsonInOrder) {
+TEST_F(PlatformWebViewTest, HandlersReceiveEachPostedBodyAsJsonInOrder) {
   WebViewConfiguration configuration;
   auto first = std::make_shared<MessageRecorder>();
   auto second = std::make_shared<MessageRecorder>();
@@ -64,7 +64,7 @@ TEST_F(WebViewTest, HandlersReceiveEachPostedBodyAsJsonInOrder) {
 }
 
 // The page answers each reply through its own onMessageReceive, as the SDK's pages do.
-TEST_F(WebViewTest, APageRoundTripsThroughItsHandlerAndEvaluation) {
+TEST_F(PlatformWebViewTest, APageRoundTripsThroughItsHandlerAndEvaluation) {
   class Echo : public ScriptMessageHandler {
    public:
     std::weak_ptr<WebView> view;
@@ -96,7 +96,7 @@ TEST_F(WebViewTest, APageRoundTripsThroughItsHandlerAndEvaluation) {
 
 // --- evaluation ---
 
-TEST_F(WebViewTest, EvaluationAnswersJsonOrTheScriptsError) {
+TEST_F(PlatformWebViewTest, EvaluationAnswersJsonOrTheScriptsError) {
   auto view = makeWebView();
   view->setNavigationDelegate(recorder_);
   ASSERT_TRUE(loadAndWait(*view, "/pages/color.html"));
@@ -131,7 +131,7 @@ TEST_F(WebViewTest, EvaluationAnswersJsonOrTheScriptsError) {
 
 // --- navigations ---
 
-TEST_F(WebViewTest, NavigationsReportStartCommitFinishOrTheirFailure) {
+TEST_F(PlatformWebViewTest, NavigationsReportStartCommitFinishOrTheirFailure) {
   mock::MockServer closed("CLOSED");
   ASSERT_TRUE(closed.start());
   const std::string refused = closed.baseUrl() + "/pages/color.html";
@@ -163,7 +163,7 @@ TEST_F(WebViewTest, NavigationsReportStartCommitFinishOrTheirFailure) {
   EXPECT_EQ(view->title(), "");
 }
 
-TEST_F(WebViewTest, ALoadBeforeCommitCancelsTheEarlierOneAndATimeOutFailsIt) {
+TEST_F(PlatformWebViewTest, ALoadBeforeCommitCancelsTheEarlierOneAndATimeOutFailsIt) {
   server_.setFault(mock::Route::help, mock::Fault{}.withDelay(std::chrono::milliseconds(3000)));
   auto view = makeWebView();
   view->setNavigationDelegate(recorder_);
@@ -199,7 +199,7 @@ TEST_F(WebViewTest, ALoadBeforeCommitCancelsTheEarlierOneAndATimeOutFailsIt) {
   EXPECT_EQ(recorder_->events.size(), 2u);
 }
 
-TEST_F(WebViewTest, LoadSendsTheRequestsHeaderFields) {
+TEST_F(PlatformWebViewTest, LoadSendsTheRequestsHeaderFields) {
   auto view = makeWebView();
   view->setNavigationDelegate(recorder_);
   net::Request withHeaders = request(page("/pages/color.html"));
@@ -239,7 +239,7 @@ class WindowOpener : public NavigationRecorder, public UIDelegate {
   }
 };
 
-TEST_F(WebViewTest, NewWindowsReachThePolicyAndTheUiDelegate) {
+TEST_F(PlatformWebViewTest, NewWindowsReachThePolicyAndTheUiDelegate) {
   auto opener = std::make_shared<WindowOpener>();
   auto view = makeWebView();
   view->setNavigationDelegate(std::shared_ptr<NavigationDelegate>(opener, static_cast<NavigationDelegate*>(opener.get())));
@@ -279,7 +279,7 @@ TEST_F(WebViewTest, NewWindowsReachThePolicyAndTheUiDelegate) {
 
 // --- alerts and confirms ---
 
-TEST_F(WebViewTest, AlertAndConfirmWaitForTheDelegatesAnswer) {
+TEST_F(PlatformWebViewTest, AlertAndConfirmWaitForTheDelegatesAnswer) {
   class Panels : public UIDelegate {
    public:
     std::vector<std::string> messages;
@@ -323,7 +323,7 @@ TEST_F(WebViewTest, AlertAndConfirmWaitForTheDelegatesAnswer) {
 
 // --- the page's own timers ---
 
-TEST_F(WebViewTest, APagesOwnTimersRunWhileTheMainLoopWaits) {
+TEST_F(PlatformWebViewTest, APagesOwnTimersRunWhileTheMainLoopWaits) {
   WebViewConfiguration configuration;
   auto ticks = std::make_shared<MessageRecorder>();
   configuration.userContentController->add(ticks, "test");
@@ -338,7 +338,7 @@ TEST_F(WebViewTest, APagesOwnTimersRunWhileTheMainLoopWaits) {
 
 // --- lifetimes ---
 
-TEST_F(WebViewTest, WebViewsOneAfterTheOtherEachLoadTheirPage) {
+TEST_F(PlatformWebViewTest, WebViewsOneAfterTheOtherEachLoadTheirPage) {
   for (const char* color : {"ff0000", "00ff00", "0000ff"}) {
     const auto start = std::chrono::steady_clock::now();
     auto view = makeWebView();
@@ -351,7 +351,7 @@ TEST_F(WebViewTest, WebViewsOneAfterTheOtherEachLoadTheirPage) {
   }
 }
 
-TEST_F(WebViewTest, AWebViewReleasedWhileItLoadsTellsNothingMoreAndAnswersPendingScripts) {
+TEST_F(PlatformWebViewTest, AWebViewReleasedWhileItLoadsTellsNothingMoreAndAnswersPendingScripts) {
   server_.setFault(mock::Route::help, mock::Fault{}.withDelay(std::chrono::milliseconds(500)));
   auto view = makeWebView();
   view->setNavigationDelegate(recorder_);
