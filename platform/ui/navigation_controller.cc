@@ -184,8 +184,10 @@ bool NavigationController::acceptsNewStack(const std::vector<std::shared_ptr<Vie
       base::logError("NavigationController: a stack cannot hold a controller twice, or none");
       return false;
     }
-    if ((controller->parent() && controller->parent() != this) || controller.get() == this ||
-        controller->presentingViewController()) {
+    // A screen already on this stack answers for the stack's own presentation; only a newcomer that
+    // was presented itself is refused.
+    const bool ours = controller->parent() == this;
+    if ((controller->parent() && !ours) || controller.get() == this || (!ours && controller->presentingViewController())) {
       base::logError("NavigationController: a controller in another container, or presented, cannot be pushed");
       return false;
     }

@@ -5,13 +5,18 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "platform/base/notification_center.h"
 #include "platform/dispatch/queue.h"
 #include "platform/dispatch/semaphore.h"
+#include "platform/ui/gesture_recognizer.h"
+#include "platform/ui/navigation_controller.h"
 #include "platform/ui/trait_collection.h"
 #include "velkor/core/native_ad_loader.h"
 #include "velkor/core/request_options.h"
@@ -29,6 +34,8 @@ class TrackingRepository;
 class VelkorOfferwallDelegate;
 class OfwLoginDelegate;
 class OfwLifeCycleDelegate;
+class VelkorTransitionManager;
+class NativeAd;
 
 class VelkorInternal {
  public:
@@ -98,6 +105,10 @@ class VelkorInternal {
   std::shared_ptr<OfwLifeCycleDelegate> lifeCycleDelegate() const;
   void setLifeCycleDelegate(std::weak_ptr<OfwLifeCycleDelegate> delegate);
 
+  // The transitioning delegate of push-style presentations, one for the process. Main thread only,
+  // like the presentations that use it.
+  const std::shared_ptr<VelkorTransitionManager>& transitionManager() const { return transitionManager_; }
+
   // A new user id (none: logged out). Nothing happens when it equals the current one; otherwise the
   // gender and birth year go back to unknown, the caches are marked dirty, the previous user's
   // preferences are cleared, and a new id is stored, told to the login delegate and checked for the
@@ -127,6 +138,29 @@ class VelkorInternal {
   void recordVisibleItem(const std::optional<std::string>& inventory, std::int64_t adId);
   void sendImpressions();
 
+  // --- the offerwall's screens (velkor_internal_presentation.cc); main thread, and a call from
+  // another thread moves there first ---
+  // Starts a new visit and presents, from `from`, the pager, an ad's detail or both (keepParent),
+  // or the alert that the ad cannot be taken part in. The completion runs exactly once: when what
+  // was presented is on screen, or at once when nothing is.
+  void presentOfferwall(std::shared_ptr<ui::ViewController> from, std::optional<std::int64_t> adId, bool keepParent,
+                        std::optional<std::string> tabSlug, std::optional<std::string> tagSlug, bool animated,
+                        std::function<void()> completion);
+  // Closes the offerwall presented last, telling its life-cycle delegate nothing: the completion
+  // hears true before the dismissal starts, false when there is no offerwall to close.
+  void dismissOfferwall(bool animated, std::function<void(bool)> completion);
+  // The help page, at the module's support address or the stage's.
+  void showHelp(std::shared_ptr<ui::ViewController> from);
+  // A tap on the view opens the ad's detail from the topmost screen. From any thread: the tap
+  // recogniser is attached on the main queue; each call adds one.
+  void registerNativeAd(std::shared_ptr<NativeAd> ad, std::shared_ptr<ui::View> view);
+  void tapNativeAd(ui::GestureRecognizer& gesture);
+  // The offerwall's navigation controller presented last, while it exists (held weakly).
+  std::shared_ptr<ui::NavigationController> navigationController() const;
+  void setNavigationController(const std::shared_ptr<ui::NavigationController>& navigationController);
+  // After an opt-out: a one-screen offerwall is dismissed, a deeper one pops its top screen.
+  void closeTopScreen();
+
  private:
   VelkorInternal();
   void restoreStoredUid();
@@ -151,12 +185,14 @@ class VelkorInternal {
   std::weak_ptr<VelkorOfferwallDelegate> delegate_;
   std::weak_ptr<OfwLoginDelegate> loginDelegate_;
   std::weak_ptr<OfwLifeCycleDelegate> lifeCycleDelegate_;
+  const std::shared_ptr<VelkorTransitionManager> transitionManager_;
   const std::shared_ptr<dispatch::Queue> atomicVisibleItemsQueue_;
   const dispatch::Semaphore inventorySemaphore_{1};
   const std::shared_ptr<dispatch::Queue> inventoryDispatchQueue_;
   // Makes comparing and replacing the uid one step, so one new id is acted on once.
   std::mutex uidMutex_;
   base::NotificationCenter::Token backgroundObservation_;
+  std::weak_ptr<ui::NavigationController> navigationController_;
 };
 
 }  // namespace velkor

@@ -6,15 +6,12 @@
 #include "velkor/components/attributed_string_extensions.h"
 
 namespace velkor {
-namespace {
 
-std::optional<std::string> displayName() {
+std::optional<std::string> hostDisplayName() {
   const auto name = base::Bundle::main().object("CFBundleDisplayName");
   if (!name || !name->is_string()) return std::nullopt;
   return name->get<std::string>();
 }
-
-}  // namespace
 
 base::Error VelkorError::toError() const {
   return base::Error{kErrorDomain, static_cast<long>(code), message};
@@ -22,7 +19,7 @@ base::Error VelkorError::toError() const {
 
 base::AttributedString VelkorError::attributedMessage(std::string_view text) {
   base::AttributedString result(text);
-  if (const auto name = displayName()) replacePlaceholder(result, "{PUB_APP_DISPLAY_NAME}", *name, false);
+  if (const auto name = hostDisplayName()) replacePlaceholder(result, "{PUB_APP_DISPLAY_NAME}", *name, false);
   highlightMarkedText(result);
   return result;
 }

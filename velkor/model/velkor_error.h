@@ -19,6 +19,9 @@ class KeyedEncodingContainer;
 
 namespace velkor {
 
+// The host app's display name ("CFBundleDisplayName" of the main bundle), when it is text.
+std::optional<std::string> hostDisplayName();
+
 struct VelkorError {
   static constexpr const char* kErrorDomain = "VelKOR";
 

@@ -17,7 +17,9 @@
 
 namespace render::testing {
 
-inline std::filesystem::path testDirectory() { return std::filesystem::path(__FILE__).parent_path(); }
+inline std::filesystem::path testDirectory() {
+  return std::filesystem::path(VELKOR_SOURCE_DIR) / "tests" / "platform" / "render";
+}
 
 // Runs before main(), so before the first font lookup of the process.
 inline const bool kFontsPinned = [] {

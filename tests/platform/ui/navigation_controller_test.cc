@@ -135,3 +135,20 @@ TEST_F(NavigationControllerTest, TheEdgeSwipeAsksItsDelegateThenPops) {
 
 }  // namespace
 }  // namespace ui
+
+namespace ui {
+namespace {
+
+// Its screens answer for the stack's presentation: a pushed screen joins them all the same.
+TEST_F(NavigationControllerTest, APresentedStackTakesPushes) {
+  auto presented = std::make_shared<NavigationController>(std::make_shared<ViewController>());
+  navigation_->present(presented, false);
+  auto b = std::make_shared<ViewController>();
+  presented->pushViewController(b, false);
+  EXPECT_EQ(presented->topViewController(), b.get());
+  presented->setViewControllers({presented->viewControllers().front(), b, std::make_shared<ViewController>()});
+  EXPECT_EQ(presented->viewControllers().size(), 3u);
+}
+
+}  // namespace
+}  // namespace ui
