@@ -64,11 +64,23 @@ class PresentationController {
   std::size_t presenterIndex_ = 0;
 };
 
+// The sides of its card from which a popover's arrow may point at the source: a set of bits, the
+// empty set meaning no arrow at all.
+enum class PopoverArrowDirection : unsigned { up = 1, down = 2, left = 4, right = 8, any = 15 };
+
+constexpr PopoverArrowDirection operator|(PopoverArrowDirection a, PopoverArrowDirection b) {
+  return static_cast<PopoverArrowDirection>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+
 // A popover's presentation: on a pad, a card next to a source rectangle of a source view (on a
 // phone, an action sheet's card at the bottom). The source is recorded as the host set it.
 class PopoverPresentationController : public PresentationController {
  public:
   using PresentationController::PresentationController;
+
+  // Kept as the host set it; the headless card draws no arrow, so it places nothing.
+  PopoverArrowDirection permittedArrowDirections() const { return permittedArrowDirections_; }
+  void setPermittedArrowDirections(PopoverArrowDirection directions) { permittedArrowDirections_ = directions; }
 
   std::shared_ptr<View> sourceView() const { return sourceView_.lock(); }
   void setSourceView(const std::shared_ptr<View>& view) { sourceView_ = view; }
@@ -80,6 +92,7 @@ class PopoverPresentationController : public PresentationController {
   friend class ViewController;
   std::weak_ptr<View> sourceView_;
   std::optional<Rect> sourceRect_;
+  PopoverArrowDirection permittedArrowDirections_ = PopoverArrowDirection::any;
 };
 
 enum class TransitionContextKey { from, to };

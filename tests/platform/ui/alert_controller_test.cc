@@ -83,5 +83,30 @@ TEST_F(AlertControllerTest, DisabledActionsAndUnpresentedAlerts) {
   EXPECT_EQ(taps_, Log{"Report"});
 }
 
+// The arrow directions are only recorded: a sheet without an arrow stands where one with any arrow
+// would, under the centre of its source.
+TEST_F(AlertControllerTest, APopoverKeepsItsArrowDirectionsAndStandsAtItsSource) {
+  std::vector<Rect> cards;
+  for (auto directions : {PopoverArrowDirection::any, PopoverArrowDirection{}}) {
+    auto alert = sheet();
+    alert->setModalPresentationStyle(ModalPresentationStyle::popover);
+    auto* popover = alert->popoverPresentationController();
+    ASSERT_TRUE(popover);
+    EXPECT_EQ(popover->permittedArrowDirections(), PopoverArrowDirection::any);
+    const Rect bounds = host_->view()->bounds();
+    popover->setSourceView(host_->view());
+    popover->setSourceRect({bounds.midX(), bounds.midY(), 0, 0});
+    popover->setPermittedArrowDirections(directions);
+    host_->present(alert, false);
+    window_->layoutIfNeeded();
+    EXPECT_EQ(alert->popoverPresentationController()->permittedArrowDirections(), directions);
+    cards.push_back(alert->cardView()->frame());
+    EXPECT_DOUBLE_EQ(cards.back().midX(), bounds.midX());
+    alert->dismiss(false);
+    advance(kPastModal);
+  }
+  EXPECT_EQ(cards[0], cards[1]);
+}
+
 }  // namespace
 }  // namespace ui
