@@ -11,6 +11,7 @@ namespace velkor {
 struct DefaultClasses {
   static PrepareViewClass prepareView();
   static ClassOf<VelkorNavigationBar> navigationBar();
+  static IndicatorViewClass indicatorView();
   static ScreenClass<OfwListPagerView> listPagerViewController();
   static OfwListPagerPresenterClass listPagerPresenter();
   static ScreenClass<OfwListView> listViewController();

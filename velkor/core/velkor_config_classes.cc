@@ -31,6 +31,10 @@ ClassOf<VelkorNavigationBar> VelkorConfig::navigationBarClazz() const {
   return moduleClassOr(&PubAppModule::navigationBarClazz, DefaultClasses::navigationBar());
 }
 
+IndicatorViewClass VelkorConfig::indicatorViewClass() const {
+  return moduleClassOr(&PubAppModule::indicatorViewClass, DefaultClasses::indicatorView());
+}
+
 ScreenClass<OfwListPagerView> VelkorConfig::offerwallListViewControllerClazz() {
   return moduleClassOr(&PubAppModule::ofwListViewControllerClazz, DefaultClasses::listPagerViewController());
 }
