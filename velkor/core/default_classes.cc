@@ -1,10 +1,14 @@
 #include "velkor/core/default_classes.h"
 
 #include "velkor/components/default_indicator_view.h"
+#include "velkor/components/default_prepare_view.h"
+#include "velkor/components/ofw_network_error_view.h"
 #include "velkor/components/velkor_navigation_bar.h"
 #include "velkor/offerwall/list/default_ofw_list_view_controller.h"
 #include "velkor/offerwall/list/ofw_table_footer_view.h"
 #include "velkor/offerwall/list/ofw_table_header_view.h"
+#include "velkor/offerwall/pager/default_ofw_list_pager_view_controller.h"
+#include "velkor/offerwall/pager/ofw_list_pager_presenter_impl.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
 #include "velkor/web/ofw_in_app_browser_view_controller.h"
 #include "velkor/web/shared_webview_view_controller.h"
@@ -13,13 +17,22 @@ namespace velkor {
 
 // Screens still to come answer empty classes until their folders bring them.
 
-PrepareViewClass DefaultClasses::prepareView() { return {}; }
+PrepareViewClass DefaultClasses::prepareView() {
+  return [](const ui::Rect& frame) { return std::shared_ptr<ui::View>(DefaultPrepareView::make(frame)); };
+}
 ClassOf<VelkorNavigationBar> DefaultClasses::navigationBar() { return classOf<VelkorNavigationBar>(); }
 IndicatorViewClass DefaultClasses::indicatorView() {
   return [] { return std::shared_ptr<ui::View>(DefaultIndicatorView::make()); };
 }
-ScreenClass<OfwListPagerView> DefaultClasses::listPagerViewController() { return {}; }
-OfwListPagerPresenterClass DefaultClasses::listPagerPresenter() { return {}; }
+ScreenClass<OfwListPagerView> DefaultClasses::listPagerViewController() {
+  return ScreenClass<OfwListPagerView>::of<DefaultOfwListPagerViewController>("DefaultOfwListPagerViewController",
+                                                                               &ui::NibRegistry::framework());
+}
+OfwListPagerPresenterClass DefaultClasses::listPagerPresenter() {
+  return [](const std::shared_ptr<OfwListPagerView>& view) {
+    return std::shared_ptr<OfwListPagerPresenter>(std::make_shared<OfwListPagerPresenterImpl>(view));
+  };
+}
 ScreenClass<OfwListView> DefaultClasses::listViewController() {
   return ScreenClass<OfwListView>::of<DefaultOfwListViewController>("DefaultOfwListViewController",
                                                                      &ui::NibRegistry::framework());
@@ -38,6 +51,8 @@ ClassOf<OfwInAppBrowserViewController> DefaultClasses::inAppBrowserViewControlle
   return classOf<OfwInAppBrowserViewController>();
 }
 ClassOf<VelkorErrorView> DefaultClasses::errorView() { return {}; }
-ClassOf<OfwNetworkErrorView> DefaultClasses::networkErrorView() { return {}; }
+ClassOf<OfwNetworkErrorView> DefaultClasses::networkErrorView() {
+  return [] { return OfwNetworkErrorView::make(); };
+}
 
 }  // namespace velkor

@@ -13,6 +13,8 @@
 #include "velkor/core/velkor_config.h"
 #include "velkor/core/velkor_uri_parser.h"
 #include "velkor/resources/framework_nibs.h"
+#include "velkor/offerwall/pager/default_ofw_list_pager_view_controller.h"
+#include "velkor/offerwall/pager/ofw_list_pager_presenter_impl.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
 #include "velkor/web/ofw_in_app_browser_view_controller.h"
 #include "velkor/web/shared_webview_view_controller.h"
@@ -64,7 +66,7 @@ TEST_F(FactoryTest, EachMakerTakesTheModulesClassElseTheSdksOwn) {
     const char* pagerLookup;
   };
   for (const auto& c : std::vector<Case>{{"every slot", every, true, "TestPager"},
-                                         {"no module", nullptr, false, ""},
+                                         {"no module", nullptr, false, "DefaultOfwListPagerViewController"},
                                          {"functions making none", none, false, "Nothing"}}) {
     SCOPED_TRACE(c.name);
     use(c.module);
@@ -76,9 +78,11 @@ TEST_F(FactoryTest, EachMakerTakesTheModulesClassElseTheSdksOwn) {
     EXPECT_EQ(isExactly<HostDetailWebPage>(factory_.makeDetailWebViewController()), c.publishers);
     EXPECT_EQ(isExactly<HostIndicator>(factory_.makeLoadingIndicatorView()), c.publishers);
     EXPECT_EQ(isExactly<DefaultIndicatorView>(factory_.makeLoadingIndicatorView()), !c.publishers);
-    // The SDK has no pager, list page or detail screen of its own yet: without the module's, none.
-    EXPECT_EQ(bool(factory_.makeOfferwallListViewController()), c.publishers);
-    EXPECT_EQ(bool(factory_.makeOfwListViewController()), c.publishers);
+    // The SDK has its own pager and list page; no detail screen yet: without the module's, none.
+    auto pager = factory_.makeOfferwallListViewController();
+    ASSERT_TRUE(pager);
+    EXPECT_EQ(isExactly<DefaultOfwListPagerViewController>(pager.controller), !c.publishers);
+    EXPECT_TRUE(factory_.makeOfwListViewController());
     EXPECT_EQ(bool(factory_.makeOfferwallDetailViewController(7, "ad_list")), c.publishers);
     // The configuration's lookup names the class the factory tries first.
     EXPECT_EQ(VelkorConfig::offerwallListViewControllerClazz().typeName(), c.pagerLookup);
@@ -91,7 +95,8 @@ TEST_F(FactoryTest, ThePagerAndItsPresenterAreChosenIndependently) {
   use(module);
   auto pager = factory_.makeOfferwallListViewController();
   ASSERT_TRUE(pager);
-  EXPECT_EQ(pager.view->presenter(), nullptr) << "no presenter class: the SDK has none yet";
+  EXPECT_TRUE(std::dynamic_pointer_cast<OfwListPagerPresenterImpl>(pager.view->presenter()))
+      << "no presenter class: the SDK's own";
 
   module->pagerPresenter = [](const std::shared_ptr<OfwListPagerView>& view) {
     return std::make_shared<TestPagerPresenter>(view);
