@@ -133,7 +133,8 @@ class DefaultOfwListPagerViewController : public OfwBaseViewController,
   std::shared_ptr<int> observerOwner_;
   // Set when the contact button asked the host for a login; the login's success consumes it.
   bool contactAwaitsLogin_ = false;
-  bool tabListShown_ = false;
+  // What the tab bar was last built from: the current tab and every tab's slug and name.
+  std::string tabBarShows_;
 };
 
 }  // namespace velkor

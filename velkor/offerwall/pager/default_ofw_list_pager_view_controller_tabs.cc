@@ -37,8 +37,14 @@ void DefaultOfwListPagerViewController::setupTabBar() {
   });
 }
 
+// The bar is rebuilt only when what it shows has changed: rebuilding replaces its constraints,
+// which inside a layout pass would leave the strip unplaced until the next one.
 void DefaultOfwListPagerViewController::refreshTabBar() {
   if (!presenter_) return;
+  std::string shown = presenter_->currentTabSlug();
+  for (const Tab& tab : presenter_->tabList()) shown += '\n' + tab.slug + '\t' + tab.name;
+  if (shown == tabBarShows_) return;
+  tabBarShows_ = shown;
   mTabBar_->clear();
   for (const Tab& tab : presenter_->tabList()) {
     auto item = ANTabBarItem::create(tab.name, tab.slug);
@@ -57,6 +63,7 @@ void DefaultOfwListPagerViewController::showTabList(const std::vector<Tab>& tabs
     if (presenter_ && tab.slug == presenter_->currentTabSlug()) mTabBar_->setSelectedItem(item);
   }
   mTabBar_->refresh();
+  tabBarShows_.clear();
   if (tabBarHeight_) tabBarHeight_->setActive(false);
   const double height = mTabBar_->items().size() <= 1 ? 0 : VelkorInternal::shared().config()->tabBarHeight();
   tabBarHeight_ = mTabBar_->heightAnchor().constraintEqualToConstant(height);

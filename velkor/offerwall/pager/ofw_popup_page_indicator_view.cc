@@ -18,10 +18,15 @@ OfwPopupPageIndicatorView::OfwPopupPageIndicatorView()
   indicatorLabel_->setTextColor(colorScheme_->popupViewIndicatorTextColor());
   indicatorLabel_->setFont(VelkorOfwText::boldFont(dimension_->popupViewIndicatorTextSize()));
   addSubview(indicatorLabel_);
+}
+
+std::shared_ptr<OfwPopupPageIndicatorView> OfwPopupPageIndicatorView::make() {
+  auto indicator = std::make_shared<OfwPopupPageIndicatorView>();
   ui::Constraint::activate({
-      indicatorLabel_->centerXAnchor().constraintEqualTo(centerXAnchor()),
-      indicatorLabel_->centerYAnchor().constraintEqualTo(centerYAnchor()),
+      indicator->indicatorLabel_->centerXAnchor().constraintEqualTo(indicator->centerXAnchor()),
+      indicator->indicatorLabel_->centerYAnchor().constraintEqualTo(indicator->centerYAnchor()),
   });
+  return indicator;
 }
 
 void OfwPopupPageIndicatorView::update(std::int64_t current) {

@@ -14,6 +14,8 @@ class VelkorDimension;
 
 class OfwPopupPageIndicatorView : public ui::View {
  public:
+  // Made through make(): its label is centred by constraints on the finished view.
+  static std::shared_ptr<OfwPopupPageIndicatorView> make();
   OfwPopupPageIndicatorView();
 
   // Writes the label only; the carousel keeps currentIndex itself.

@@ -78,7 +78,7 @@ class OfwPopupViewController : public ui::ViewController {
   std::shared_ptr<VelkorDimension> dimension_;
   std::shared_ptr<ui::Button> closeTodayButton_ = std::make_shared<ui::Button>();
   std::shared_ptr<ui::Button> closeButton_ = std::make_shared<ui::Button>();
-  std::shared_ptr<OfwPopupPageIndicatorView> pageIndicator_ = std::make_shared<OfwPopupPageIndicatorView>();
+  std::shared_ptr<OfwPopupPageIndicatorView> pageIndicator_ = OfwPopupPageIndicatorView::make();
   std::shared_ptr<ui::CollectionView> collectionView_;
   std::shared_ptr<Delegates> delegates_;
   std::optional<std::int64_t> popupItemCount_;
