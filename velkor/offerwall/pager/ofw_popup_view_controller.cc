@@ -61,6 +61,7 @@ OfwPopupViewController::~OfwPopupViewController() { stopTimer(); }
 void OfwPopupViewController::setPopups(std::vector<Popup> popups) {
   popups_ = std::move(popups);
   popupItemCount_ = static_cast<std::int64_t>(popups_.size());
+  collectionView_->reloadData();
 }
 
 double OfwPopupViewController::pageSide() const { return std::min(popupMaxSize, collectionView_->frame().width()); }

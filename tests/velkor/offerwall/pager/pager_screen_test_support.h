@@ -49,14 +49,10 @@ class FakePagerPresenter : public OfwListPagerPresenter {
   void moveToContact() override { calls.push_back("contact"); }
   void reloadData(std::string from) override { calls.push_back("reload " + from); }
   void impression(const Ad&, std::string, std::string) override {}
-  void sendImpression() override {
-    calls.push_back("send");
-    cacheDirtyAtSend = repository()->cacheIsDirty();
-  }
+  void sendImpression() override { calls.push_back("send"); }
 
   std::vector<Popup> popups;
   std::vector<std::string> calls;
-  bool cacheDirtyAtSend = false;
 
  private:
   std::optional<std::vector<Ad>> ads_;
