@@ -2,6 +2,8 @@
 
 #include "platform/base/defaults.h"
 #include "platform/base/notification_center.h"
+#include "platform/render/snapshot.h"
+#include "tests/platform/render/snapshot_testing.h"
 #include "platform/ui/application.h"
 #include "tests/velkor/offerwall/pager/pager_screen_test_support.h"
 #include "velkor/core/local_day_number.h"
@@ -192,6 +194,27 @@ TEST_F(PagerLifeCycleTest, ObserversBackgroundErrorViewAndContact) {
   pager_->endAppearanceTransition();
   EXPECT_FALSE(pager_->observesApp());
   EXPECT_EQ(presenter_->calls.back(), "send");
+}
+
+}  // namespace
+}  // namespace velkor::testing
+
+namespace velkor::testing {
+namespace {
+
+using PagerSnapshotTest = PagerScreenTest;
+
+// Three tabs with the popup carousel over them, at rest after its entrance.
+TEST_F(PagerSnapshotTest, ThreeTabsUnderThePopupCarousel) {
+  presenter_->popups = {pagerPopup(1, PopupDisplayType::AD_RESOURCE), pagerPopup(2)};
+  presenter_->popups[0].buttonText = "지금 참여하기";
+  show();
+  showTabs({pagerTab("all", "전체"), pagerTab("action", "참여"), pagerTab("shop", "쇼핑")});
+  pager_->reloadAll();
+  drain();
+  advance(0.5);
+  window_->layoutIfNeeded();
+  render::testing::expectMatchesReference(render::snapshot(*window_, 1), "pager_three_tabs_popup");
 }
 
 }  // namespace
