@@ -12,6 +12,7 @@
 #include "platform/dispatch/main_loop.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/window.h"
+#include "bench/local_server_table.h"
 #include "tools/mock-server/mock_server.h"
 #include "velkor/components/ofw_navigation_controller.h"
 #include "velkor/core/velkor_config.h"
@@ -31,14 +32,6 @@ constexpr int kOpensEach = 40;
 constexpr int kRounds = 8;
 constexpr int kWarmUp = 3;
 
-velkor::ServerTable tableFor(const std::string& base) {
-  return {{velkor::Constants::logicKey, base},
-          {velkor::Constants::logicListKey, base},
-          {velkor::Constants::postbackKey, base},
-          {velkor::Constants::contactKey, base + "/help_requests/new?headless=true"},
-          {velkor::Constants::lumberjackKey, base + "/topics/ofw_lumberjack"}};
-}
-
 // The local server with the fixture's answers, the SDK pointed at it, a store in memory, a phone
 // window showing the host's screen; the prepare view stays away so the list is what shows first.
 class Setup {
@@ -46,7 +39,7 @@ class Setup {
   Setup() {
     base::Defaults::setStandard(base::Defaults::inMemory());
     server_.start();
-    velkor::Constants::installServerTables(velkor::Constants::everyStage(tableFor(server_.baseUrl())));
+    velkor::Constants::installServerTables(velkor::Constants::everyStage(bench::tableFor(server_.baseUrl())));
     velkor::VelkorApiClient::resetBaseUrl();
     velkor::LogicListApiClient::resetBaseUrl();
     velkor::VelkorInternal::shared().config()->setPrepareViewHidden(true);

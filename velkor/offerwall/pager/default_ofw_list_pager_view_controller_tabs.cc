@@ -23,6 +23,13 @@ std::shared_ptr<OfwListPresenter> presenterOf(const std::shared_ptr<OfwBaseViewC
   return listView ? listView->presenter() : nullptr;
 }
 
+// What a tab bar built from these tabs with that tab selected shows.
+std::string tabBarContent(const std::string& currentSlug, const std::vector<Tab>& tabs) {
+  std::string shown = currentSlug;
+  for (const Tab& tab : tabs) shown += '\n' + tab.slug + '\t' + tab.name;
+  return shown;
+}
+
 }  // namespace
 
 void DefaultOfwListPagerViewController::setupTabBar() {
@@ -41,10 +48,9 @@ void DefaultOfwListPagerViewController::setupTabBar() {
 // which inside a layout pass would leave the strip unplaced until the next one.
 void DefaultOfwListPagerViewController::refreshTabBar() {
   if (!presenter_) return;
-  std::string shown = presenter_->currentTabSlug();
-  for (const Tab& tab : presenter_->tabList()) shown += '\n' + tab.slug + '\t' + tab.name;
+  std::string shown = tabBarContent(presenter_->currentTabSlug(), presenter_->tabList());
   if (shown == tabBarShows_) return;
-  tabBarShows_ = shown;
+  tabBarShows_ = std::move(shown);
   mTabBar_->clear();
   for (const Tab& tab : presenter_->tabList()) {
     auto item = ANTabBarItem::create(tab.name, tab.slug);
@@ -63,7 +69,8 @@ void DefaultOfwListPagerViewController::showTabList(const std::vector<Tab>& tabs
     if (presenter_ && tab.slug == presenter_->currentTabSlug()) mTabBar_->setSelectedItem(item);
   }
   mTabBar_->refresh();
-  tabBarShows_.clear();
+  // Built from the presenter's own tabs, the bar needs no second build at the next layout pass.
+  tabBarShows_ = presenter_ ? tabBarContent(presenter_->currentTabSlug(), tabs) : std::string();
   if (tabBarHeight_) tabBarHeight_->setActive(false);
   const double height = mTabBar_->items().size() <= 1 ? 0 : VelkorInternal::shared().config()->tabBarHeight();
   tabBarHeight_ = mTabBar_->heightAnchor().constraintEqualToConstant(height);

@@ -93,6 +93,7 @@ class PagerScreenTest : public ::testing::Test {
     VelkorInternal::shared().setDimension(std::make_shared<VelkorDimension>());
     VelkorInternal::shared().setColorScheme(std::make_shared<VelkorColorScheme>());
     VelkorInternal::shared().config()->setPrepareViewHidden(true);
+    VelkorInternal::shared().repository()->localDataSource()->clear();
     RewardType::setItems({{1, "포인트", 0, "P"}});
   }
   ~PagerScreenTest() override {
@@ -117,7 +118,9 @@ class PagerScreenTest : public ::testing::Test {
     window_->layoutIfNeeded();
     drain();
   }
+  // The tabs, as the pager's load leaves them in the cache (without ads) for the pages to read.
   void showTabs(std::vector<Tab> tabs) {
+    VelkorInternal::shared().repository()->localDataSource()->storeAds({}, tabs);
     presenter_->setTabList(tabs);
     pager_->showTabList(tabs);
     drain();
