@@ -246,6 +246,7 @@ void TableView::showCell(const IndexPath& indexPath, const std::shared_ptr<Table
   styleSeparator(*cell);
   cell->setSelected(selected_ == indexPath);
   if (cell->superview() != this) insertSubview(cell, 0);  // under anything else laid over the rows
+  cell->setHidden(false);
   if (auto d = delegate()) d->willDisplay(*this, *cell, indexPath);
 }
 
@@ -253,7 +254,13 @@ void TableView::hideCell(std::map<IndexPath, std::shared_ptr<TableViewCell>>::it
   IndexPath indexPath = found->first;
   std::shared_ptr<TableViewCell> cell = std::move(found->second);
   visible_.erase(found);
-  cell->removeFromSuperview();
+  // A cell waiting for reuse stays in the table, hidden: its constraints stay with the table's
+  // solver instead of leaving it and coming back at every scroll step.
+  if (cell->reuseIdentifier().empty()) {
+    cell->removeFromSuperview();
+  } else {
+    cell->setHidden(true);
+  }
   if (auto d = delegate()) d->didEndDisplaying(*this, *cell, indexPath);
   if (!cell->reuseIdentifier().empty()) pool_.enqueue(std::move(cell));
 }

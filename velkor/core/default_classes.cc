@@ -3,12 +3,16 @@
 #include "velkor/components/default_indicator_view.h"
 #include "velkor/components/default_prepare_view.h"
 #include "velkor/components/ofw_network_error_view.h"
+#include "velkor/components/velkor_error_view.h"
 #include "velkor/components/velkor_navigation_bar.h"
+#include "velkor/detail/default_ofw_detail_view_controller.h"
+#include "velkor/detail/ofw_detail_presenter_impl.h"
 #include "velkor/offerwall/list/default_ofw_list_view_controller.h"
 #include "velkor/offerwall/list/ofw_table_footer_view.h"
 #include "velkor/offerwall/list/ofw_table_header_view.h"
 #include "velkor/offerwall/pager/default_ofw_list_pager_view_controller.h"
 #include "velkor/offerwall/pager/ofw_list_pager_presenter_impl.h"
+#include "velkor/resources/framework_nibs.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
 #include "velkor/web/ofw_in_app_browser_view_controller.h"
 #include "velkor/web/shared_webview_view_controller.h"
@@ -26,7 +30,7 @@ IndicatorViewClass DefaultClasses::indicatorView() {
 }
 ScreenClass<OfwListPagerView> DefaultClasses::listPagerViewController() {
   return ScreenClass<OfwListPagerView>::of<DefaultOfwListPagerViewController>("DefaultOfwListPagerViewController",
-                                                                               &ui::NibRegistry::framework());
+                                                                               &frameworkNibs());
 }
 OfwListPagerPresenterClass DefaultClasses::listPagerPresenter() {
   return [](const std::shared_ptr<OfwListPagerView>& view) {
@@ -35,12 +39,19 @@ OfwListPagerPresenterClass DefaultClasses::listPagerPresenter() {
 }
 ScreenClass<OfwListView> DefaultClasses::listViewController() {
   return ScreenClass<OfwListView>::of<DefaultOfwListViewController>("DefaultOfwListViewController",
-                                                                     &ui::NibRegistry::framework());
+                                                                     &frameworkNibs());
 }
 ClassOf<OfwTableHeaderView> DefaultClasses::tableHeaderView() { return [] { return OfwTableHeaderView::make(); }; }
 ClassOf<OfwTableFooterView> DefaultClasses::tableFooterView() { return [] { return OfwTableFooterView::make(); }; }
-ScreenClass<OfwDetailView> DefaultClasses::detailViewController() { return {}; }
-OfwDetailPresenterClass DefaultClasses::detailPresenter() { return {}; }
+ScreenClass<OfwDetailView> DefaultClasses::detailViewController() {
+  return ScreenClass<OfwDetailView>::of<DefaultOfwDetailViewController>(DefaultOfwDetailViewController::kNibName,
+                                                                        &frameworkNibs());
+}
+OfwDetailPresenterClass DefaultClasses::detailPresenter() {
+  return [](const std::shared_ptr<OfwDetailView>& view, std::int64_t adId) -> std::shared_ptr<OfwDetailPresenter> {
+    return std::make_shared<OfwDetailPresenterImpl>(view, adId);
+  };
+}
 ClassOf<OfwDetailWebViewController> DefaultClasses::detailWebViewController() {
   return classOf<OfwDetailWebViewController>();
 }
@@ -50,7 +61,7 @@ ClassOf<SharedWebviewViewController> DefaultClasses::contractViewController() {
 ClassOf<OfwInAppBrowserViewController> DefaultClasses::inAppBrowserViewController() {
   return classOf<OfwInAppBrowserViewController>();
 }
-ClassOf<VelkorErrorView> DefaultClasses::errorView() { return {}; }
+ClassOf<VelkorErrorView> DefaultClasses::errorView() { return [] { return VelkorErrorView::make(); }; }
 ClassOf<OfwNetworkErrorView> DefaultClasses::networkErrorView() {
   return [] { return OfwNetworkErrorView::make(); };
 }

@@ -131,6 +131,7 @@ TEST_F(TableViewTest, ThousandRowsReuseAFewCellsAllTheWayDown) {
     for (std::size_t i = 0; i < cells.size(); ++i) {
       auto* cell = static_cast<TextCell*>(cells[i].get());
       ASSERT_EQ(cell->row, visible[i].row());  // a reused cell shows its new row
+      ASSERT_FALSE(cell->isHidden());
       ASSERT_EQ(cell->frame(), table->rectForRow(visible[i]));
       ASSERT_EQ(table->cellForRow(visible[i]), cells[i]);
     }
@@ -139,6 +140,10 @@ TEST_F(TableViewTest, ThousandRowsReuseAFewCellsAllTheWayDown) {
   EXPECT_EQ(mostVisible, 11);
   EXPECT_LE(TextCell::made, mostVisible + 2);
   EXPECT_EQ(table->cellForRow({0, 0}), nullptr);  // scrolled away
+  // Cells waiting for reuse stay in the table, hidden, so their constraints never leave the solver.
+  int waiting = 0;
+  for (const auto& view : table->subviews()) waiting += dynamic_cast<TextCell*>(view.get()) && view->isHidden();
+  EXPECT_EQ(waiting, TextCell::made - static_cast<int>(table->visibleCells().size()));
   EXPECT_EQ(table->contentSize().height, 50000);
   EXPECT_EQ(rows->heightQueries, 1000);  // each row asked once, as it came on screen
 }

@@ -12,6 +12,7 @@
 #include "platform/ui/transitioning.h"
 #include "velkor/appearance/velkor_dimension.h"
 #include "velkor/components/velkor_error_view.h"
+#include "velkor/core/dependency_container.h"
 #include "velkor/core/velkor.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/network/tracking_repository.h"
@@ -27,10 +28,9 @@
 namespace velkor {
 namespace {
 
-// The configured class, else the SDK's own set up through its make().
+// What the factory made, else the SDK's own set up through its make().
 template <class T>
-std::shared_ptr<T> madeOr(const ClassOf<T>& chosen) {
-  auto made = chosen ? chosen() : nullptr;
+std::shared_ptr<T> madeOr(std::shared_ptr<T> made) {
   return made ? made : T::make();
 }
 
@@ -57,8 +57,8 @@ ListType rowStyle(ListType listType) {
 
 DefaultOfwListViewController::DefaultOfwListViewController()
     : delegateHandle_(this, [](DefaultOfwListViewController*) {}),
-      tableHeaderView_(madeOr(VelkorConfig::ofwTableHeaderViewClass())),
-      tableFooterView_(madeOr(VelkorConfig::ofwTableFooterViewClass())) {
+      tableHeaderView_(madeOr(DependencyContainer().makeTableHeaderView())),
+      tableFooterView_(madeOr(DependencyContainer().makeTableFooterView())) {
   // Set up from the constructor, as the page's other parts expect its views to exist at once.
   DefaultOfwListViewController::setupViews();
 }
@@ -106,13 +106,19 @@ void DefaultOfwListViewController::setupViews() {
       tableView_->bottomAnchor().constraintEqualTo(root->bottomAnchor()),
   });
   const VelkorDimension& d = *dimension();
+  // Just below required: the hidden carousel collapses in its stack without a conflict.
+  auto bannerHeight = bannerView_->heightAnchor().constraintEqualToConstant(d.bannerViewHeight());
+  bannerHeight->setPriority(999);
   ui::Constraint::activate({
       tableHeaderContentStackView_->topAnchor().constraintEqualTo(
           safe->topAnchor(), d.bannerViewTopSpacing()),
       tableHeaderContentStackView_->leadingAnchor().constraintEqualTo(safe->leadingAnchor()),
       tableHeaderContentStackView_->trailingAnchor().constraintEqualTo(safe->trailingAnchor()),
-      bannerView_->heightAnchor().constraintEqualToConstant(d.bannerViewHeight()),
+      bannerHeight,
   });
+  // Header and footer start at their own heights, not at none.
+  fitHeight(*tableHeaderView_);
+  fitHeight(*tableFooterView_);
 }
 
 void DefaultOfwListViewController::registerCell(ui::TableView& tableView) {
@@ -126,9 +132,11 @@ void DefaultOfwListViewController::registerCell(ui::TableView& tableView) {
   }
 }
 
+// Stored before the carousel reloads, so that the reload asks for the new banners.
 void DefaultOfwListViewController::setFilteredBannerList(std::vector<Banner> banners) {
-  if (banners != filteredBannerList_) bannerView_->collectionView()->reloadData();
+  const bool changed = banners != filteredBannerList_;
   filteredBannerList_ = std::move(banners);
+  if (changed) bannerView_->collectionView()->reloadData();
 }
 
 void DefaultOfwListViewController::loadData(const std::optional<std::vector<Ad>>& adList,
@@ -173,6 +181,8 @@ void DefaultOfwListViewController::reloadData() {
   } else {
     hideBannerView();
   }
+  // The header's stacks arrange what was just hidden or shown at a layout pass: one runs first.
+  tableHeaderView_->layoutIfNeeded();
   fitHeight(*tableHeaderView_);
   fitHeight(*tableFooterView_);
   tableView_->reloadData();
@@ -271,7 +281,7 @@ void DefaultOfwListViewController::hideErrorView() {
 
 void DefaultOfwListViewController::showErrorView() {
   hideErrorView();
-  std::shared_ptr<ui::View> error = madeOr(VelkorConfig::errorViewClass());
+  std::shared_ptr<ui::View> error = madeOr(DependencyContainer().makeErrorView());
   error->setTranslatesAutoresizingMaskIntoConstraints(false);
   const auto& root = view();
   root->addSubview(error);

@@ -133,7 +133,7 @@ class DefaultOfwListViewController : public OfwBaseViewController,
   std::shared_ptr<OfwListPresenter> presenter_;
   std::weak_ptr<OfwListPagerView> parentView_;
   std::shared_ptr<ui::StackView> tableHeaderContentStackView_ = std::make_shared<ui::StackView>();
-  std::shared_ptr<OfwBannerWrapperView> bannerView_ = std::make_shared<OfwBannerWrapperView>();
+  std::shared_ptr<OfwBannerWrapperView> bannerView_ = OfwBannerWrapperView::make();
   const std::shared_ptr<OfwTableHeaderView> tableHeaderView_;
   const std::shared_ptr<ui::TableView> tableView_ = std::make_shared<ui::TableView>();
   const std::shared_ptr<OfwTableFooterView> tableFooterView_;

@@ -108,10 +108,11 @@ void DefaultOfwListViewController::reportVisibleRows() {
 void DefaultOfwListViewController::scrollViewDidEndDecelerating(ui::ScrollView&) { reportVisibleRows(); }
 
 // The banner area rides with the content: down with a pull past the top, up until the header's
-// height has gone by.
+// height has gone by. That height is the header's fitting height, which every reload writes into its
+// frame: read from there, a scroll step solves no layout of its own.
 void DefaultOfwListViewController::scrollViewDidScroll(ui::ScrollView& scrollView) {
   if (&scrollView != tableView_.get()) return;
-  const double h = tableHeaderView_->systemLayoutSizeFitting(ui::View::kLayoutFittingCompressedSize).height;
+  const double h = tableHeaderView_->frame().height();
   const double y = tableView_->contentOffset().y;
   tableHeaderContentStackView_->setTransform(ui::AffineTransform::translation(0, -std::min(y, h)));
 }

@@ -40,9 +40,14 @@ OfwBannerWrapperView::OfwBannerWrapperView() : dimension_(VelkorInternal::shared
   layout->setMinimumLineSpacing(0);
   collectionView_ = std::make_shared<ui::CollectionView>(ui::Rect{}, layout);
   paging_ = std::make_shared<Paging>(*this);
-  setUIAttributes();
   setUpCollectionView();
-  addArrangedSubview(collectionView_);
+}
+
+std::shared_ptr<OfwBannerWrapperView> OfwBannerWrapperView::make() {
+  auto carousel = std::make_shared<OfwBannerWrapperView>();
+  carousel->setUIAttributes();
+  carousel->addArrangedSubview(carousel->collectionView_);
+  return carousel;
 }
 
 OfwBannerWrapperView::~OfwBannerWrapperView() {

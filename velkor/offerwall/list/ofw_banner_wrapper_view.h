@@ -21,6 +21,9 @@ class OfwBannerWrapperView : public ui::StackView {
   static constexpr double kAutoScrollInterval = 3.0;
   static constexpr double kPageMoveDuration = 0.4;
 
+  // A carousel ready to show: the stack arranges its collection view once it is held.
+  static std::shared_ptr<OfwBannerWrapperView> make();
+  // Sets up the collection view; make() styles the stack and arranges it.
   OfwBannerWrapperView();
   ~OfwBannerWrapperView() override;
 

@@ -34,12 +34,17 @@ void OfwTableHeaderView::setUILayout() {
   orderButtonContainerView_->addSubview(orderButtonTextLabel_);
   orderButtonContainerView_->addSubview(orderButtonImageView_);
 
+  // Just below required: a hidden spacer or strip collapses in its stack without a conflict.
+  auto spacerHeight = additionalSpacer_->heightAnchor().constraintEqualToConstant(dimension_->additionalSpacerHeight());
+  auto stripHeight = tagListView_->heightAnchor().constraintGreaterThanOrEqualToConstant(45);
+  spacerHeight->setPriority(999);
+  stripHeight->setPriority(999);
   ui::Constraint::activate({
       tagListWrapper_->topAnchor().constraintEqualTo(topAnchor()),
       tagListWrapper_->leadingAnchor().constraintEqualTo(leadingAnchor()),
       tagListWrapper_->trailingAnchor().constraintEqualTo(trailingAnchor()),
-      additionalSpacer_->heightAnchor().constraintEqualToConstant(dimension_->additionalSpacerHeight()),
-      tagListView_->heightAnchor().constraintGreaterThanOrEqualToConstant(45),
+      spacerHeight,
+      stripHeight,
   });
   // The bar sits 6 below the chips, or 6 below the top while they are hidden.
   auto belowWrapper = orderView_->topAnchor().constraintGreaterThanOrEqualTo(tagListWrapper_->bottomAnchor(), 6);

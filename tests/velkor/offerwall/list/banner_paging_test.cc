@@ -48,14 +48,5 @@ TEST(BannerPagingTest, SwipesPastEitherEndContinueFromTheOther) {
   EXPECT_EQ(wrappedBannerOffset(-40, 1200, std::nullopt), std::nullopt);
 }
 
-TEST(BannerPagingTest, LandingLinksTakeTheRelatedAdsId) {
-  Banner banner;
-  banner.landingUrl = "velkor://offerwall/ads/{ad_id}?again={ad_id}";
-  EXPECT_EQ(bannerLandingUrl(banner), banner.landingUrl);
-  banner.relatedAd = Ad{};
-  banner.relatedAd->id = 1512;
-  EXPECT_EQ(bannerLandingUrl(banner), "velkor://offerwall/ads/1512?again=1512");
-}
-
 }  // namespace
 }  // namespace velkor
