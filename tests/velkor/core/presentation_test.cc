@@ -9,8 +9,8 @@
 #include "velkor/components/velkor_transition_manager.h"
 #include "velkor/core/user_profile.h"
 #include "velkor/core/velkor_session.h"
-#include "velkor/offerwall/pager/default_ofw_list_pager_view_controller.h"
 #include "velkor/network/ad_repository.h"
+#include "velkor/offerwall/pager/default_ofw_list_pager_view_controller.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
 
 namespace velkor::testing {
