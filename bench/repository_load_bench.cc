@@ -18,6 +18,7 @@
 
 #include "platform/base/defaults.h"
 #include "platform/dispatch/main_loop.h"
+#include "bench/local_server_table.h"
 #include "tools/mock-server/mock_server.h"
 #include "velkor/network/ad_repository.h"
 #include "velkor/network/constants.h"
@@ -47,15 +48,6 @@ std::string adListBody() {
     list["ads"].push_back(std::move(ad));
   }
   return list.dump(2);
-}
-
-// Every server kind at the one local server.
-velkor::ServerTable tableFor(const std::string& base) {
-  return {{velkor::Constants::logicKey, base},
-          {velkor::Constants::logicListKey, base},
-          {velkor::Constants::postbackKey, base},
-          {velkor::Constants::contactKey, base + "/help_requests/new?headless=true"},
-          {velkor::Constants::lumberjackKey, base + "/topics/ofw_lumberjack"}};
 }
 
 std::size_t append(char* data, std::size_t size, std::size_t count, void* body) {
@@ -136,7 +128,7 @@ class Setup {
     base::Defaults::setStandard(base::Defaults::inMemory());
     server_.start();
     server_.setFault(mock::Route::adList, mock::Fault{}.withBody(adListBody()).withoutHeader("X-Tag-Last-Updated-At").sticky());
-    velkor::Constants::installServerTables(velkor::Constants::everyStage(tableFor(server_.baseUrl())));
+    velkor::Constants::installServerTables(velkor::Constants::everyStage(bench::tableFor(server_.baseUrl())));
     velkor::VelkorApiClient::resetBaseUrl();
     velkor::LogicListApiClient::resetBaseUrl();
   }

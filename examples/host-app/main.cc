@@ -30,7 +30,9 @@
 #include "tools/mock-server/mock_server_group.h"
 #include "velkor/components/ofw_navigation_controller.h"
 #include "velkor/core/velkor.h"
+#include "velkor/core/velkor_config.h"
 #include "velkor/network/constants.h"
+#include "velkor/offerwall/pager/default_ofw_list_pager_view_controller.h"
 
 namespace {
 
@@ -233,6 +235,7 @@ class Snapshots {
     if (!settleUntilPresented()) return "the alert did not open";
     if (auto failure = write("alert")) return failure;
     dismiss();
+    if (auto failure = drawOfferwall()) return failure;
     print("Snapshots in " + directory_, table_);
     return std::nullopt;
   }
@@ -241,6 +244,31 @@ class Snapshots {
   static constexpr std::int64_t kUnknownAd = 987654;
   // The local ad server's ad with a full detail page.
   static constexpr std::int64_t kDetailAd = 1504;
+
+  // The offerwall's pager with the promotion carousel over it, then the pager alone once the
+  // carousel's close button has been pressed. The host asks for popups and banners and no prepare
+  // view, as a publisher configures it.
+  StepResult drawOfferwall() {
+    auto config = Velkor::shared().config();
+    config->setPrepareViewHidden(true);
+    config->setEnablePopupBannerExtension(true);
+    Velkor::shared().presentOfferwall(host_);
+    if (!settleUntilPresented()) return "the offerwall did not open";
+    auto offerwall = std::dynamic_pointer_cast<velkor::OfwNavigationController>(host_->presentedViewController());
+    auto pager = offerwall ? std::dynamic_pointer_cast<velkor::DefaultOfwListPagerViewController>(
+                                 offerwall->viewControllers().front())
+                           : nullptr;
+    if (!pager) return "the offerwall does not show the pager";
+    const bool carousel = dispatch::main_loop::runUntil([&] { return pager->presentedViewController() != nullptr; }, 10s);
+    settle();
+    if (!carousel) return "the popup carousel did not open";
+    if (auto failure = write("offerwall_popups")) return failure;
+    pager->popupViewController()->closeButtonTapped();
+    settle();
+    if (auto failure = write("offerwall")) return failure;
+    dismiss();
+    return std::nullopt;
+  }
 
   // Lets animations and answers run their course.
   static void settle() { dispatch::main_loop::runUntil([] { return false; }, 600ms); }

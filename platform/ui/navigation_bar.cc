@@ -71,7 +71,7 @@ NavigationBar::NavigationBar(const Rect& frame) : View(frame) { commonInit(); }
 NavigationBar::~NavigationBar() { watchItems(false); }
 
 void NavigationBar::commonInit() {
-  backgroundView_ = std::make_shared<View>();
+  backgroundView_ = std::make_shared<ImageView>();
   backgroundView_->setUserInteractionEnabled(false);
   addSubview(backgroundView_);
   shadowView_ = std::make_shared<ImageView>();
@@ -129,6 +129,11 @@ void NavigationBar::setBarStyle(BarStyle style) {
 
 void NavigationBar::setTitleTextAttributes(base::Attributes attributes) {
   titleTextAttributes_ = std::move(attributes);
+  restyle();
+}
+
+void NavigationBar::setBackgroundImage(std::optional<Image> image) {
+  backgroundImage_ = std::move(image);
   restyle();
 }
 
@@ -192,6 +197,8 @@ Color NavigationBar::titleColor() const {
 
 void NavigationBar::restyle() {
   backgroundView_->setBackgroundColor(effectiveBackgroundColor());
+  const auto& appearanceImage = standardAppearance_ ? standardAppearance_->backgroundImage : std::nullopt;
+  static_cast<ImageView*>(backgroundView_.get())->setImage(appearanceImage ? appearanceImage : backgroundImage_);
   auto* shadow = static_cast<ImageView*>(shadowView_.get());
   std::optional<Image> shadowImage = standardAppearance_ ? standardAppearance_->shadowImage : shadowImage_;
   shadow->setImage(shadowImage);

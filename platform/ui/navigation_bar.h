@@ -74,6 +74,11 @@ class NavigationBar : public View {
   void setBarStyle(BarStyle style);
   const base::Attributes& titleTextAttributes() const { return titleTextAttributes_; }
   void setTitleTextAttributes(base::Attributes attributes);
+  // The image over the background colour, stretched across the bar (the default bar metrics; the
+  // platform's other metrics are not built); an empty image draws nothing. The standard
+  // appearance's background image, when set, is drawn instead.
+  const std::optional<Image>& backgroundImage() const { return backgroundImage_; }
+  void setBackgroundImage(std::optional<Image> image);
   const std::optional<Image>& shadowImage() const { return shadowImage_; }
   void setShadowImage(std::optional<Image> image);
   const std::optional<NavigationBarAppearance>& standardAppearance() const { return standardAppearance_; }
@@ -121,6 +126,7 @@ class NavigationBar : public View {
   bool translucent_ = true;
   BarStyle barStyle_ = BarStyle::defaultStyle;
   base::Attributes titleTextAttributes_;
+  std::optional<Image> backgroundImage_;
   std::optional<Image> shadowImage_;
   std::optional<NavigationBarAppearance> standardAppearance_;
   std::optional<NavigationBarAppearance> scrollEdgeAppearance_;

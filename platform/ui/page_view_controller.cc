@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/base/log.h"
+#include "platform/ui/controller_view.h"
 
 namespace ui {
 namespace {
@@ -37,7 +38,8 @@ PageViewController::~PageViewController() {
 }
 
 void PageViewController::loadView() {
-  auto root = std::make_shared<View>();
+  // A root that reports its layout passes, so the pages follow the size constraints give it.
+  auto root = std::make_shared<ControllerView<>>();
   scrollView_ = std::make_shared<ScrollView>();
   scrollView_->setPagingEnabled(true);
   scrollView_->setAlwaysBounceHorizontal(true);

@@ -10,6 +10,8 @@
 #include "velkor/offerwall/list/default_ofw_list_view_controller.h"
 #include "velkor/offerwall/list/ofw_table_footer_view.h"
 #include "velkor/offerwall/list/ofw_table_header_view.h"
+#include "velkor/offerwall/pager/default_ofw_list_pager_view_controller.h"
+#include "velkor/offerwall/pager/ofw_list_pager_presenter_impl.h"
 #include "velkor/resources/framework_nibs.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
 #include "velkor/web/ofw_in_app_browser_view_controller.h"
@@ -26,8 +28,15 @@ ClassOf<VelkorNavigationBar> DefaultClasses::navigationBar() { return classOf<Ve
 IndicatorViewClass DefaultClasses::indicatorView() {
   return [] { return std::shared_ptr<ui::View>(DefaultIndicatorView::make()); };
 }
-ScreenClass<OfwListPagerView> DefaultClasses::listPagerViewController() { return {}; }
-OfwListPagerPresenterClass DefaultClasses::listPagerPresenter() { return {}; }
+ScreenClass<OfwListPagerView> DefaultClasses::listPagerViewController() {
+  return ScreenClass<OfwListPagerView>::of<DefaultOfwListPagerViewController>("DefaultOfwListPagerViewController",
+                                                                               &frameworkNibs());
+}
+OfwListPagerPresenterClass DefaultClasses::listPagerPresenter() {
+  return [](const std::shared_ptr<OfwListPagerView>& view) {
+    return std::shared_ptr<OfwListPagerPresenter>(std::make_shared<OfwListPagerPresenterImpl>(view));
+  };
+}
 ScreenClass<OfwListView> DefaultClasses::listViewController() {
   return ScreenClass<OfwListView>::of<DefaultOfwListViewController>("DefaultOfwListViewController",
                                                                      &frameworkNibs());

@@ -16,6 +16,8 @@
 #include "velkor/core/velkor_config.h"
 #include "velkor/core/velkor_uri_parser.h"
 #include "velkor/resources/framework_nibs.h"
+#include "velkor/offerwall/pager/default_ofw_list_pager_view_controller.h"
+#include "velkor/offerwall/pager/ofw_list_pager_presenter_impl.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
 #include "velkor/web/ofw_in_app_browser_view_controller.h"
 #include "velkor/web/shared_webview_view_controller.h"
@@ -76,7 +78,7 @@ TEST_F(FactoryTest, EachMakerTakesTheModulesClassElseTheSdksOwn) {
     const char* pagerLookup;
   };
   for (const auto& c : std::vector<Case>{{"every slot", every, true, "TestPager"},
-                                         {"no module", nullptr, false, ""},
+                                         {"no module", nullptr, false, "DefaultOfwListPagerViewController"},
                                          {"functions making none", none, false, "Nothing"}}) {
     SCOPED_TRACE(c.name);
     use(c.module);
@@ -98,13 +100,11 @@ TEST_F(FactoryTest, EachMakerTakesTheModulesClassElseTheSdksOwn) {
     EXPECT_EQ(isExactly<VelkorErrorView>(factory_.makeErrorView()), !c.publishers);
     EXPECT_EQ(isExactly<HostNetworkErrorView>(factory_.makeNetworkErrorView()), c.publishers);
     EXPECT_EQ(isExactly<OfwNetworkErrorView>(factory_.makeNetworkErrorView()), !c.publishers);
-    // The SDK has no pager of its own yet: without the module's, none. Its list page and detail screen
-    // stand in for a module's that makes none.
+    // The SDK's pager, list page and detail screen stand in for a module's that makes none.
     auto pager = factory_.makeOfferwallListViewController();
-    EXPECT_EQ(bool(pager), c.publishers);
-    if (pager) {
-      EXPECT_EQ(pager.view->presenter()->view(), pager.view);
-    }
+    ASSERT_TRUE(pager);
+    EXPECT_EQ(isExactly<DefaultOfwListPagerViewController>(pager.controller), !c.publishers);
+    EXPECT_EQ(pager.view->presenter()->view(), pager.view);
     EXPECT_TRUE(factory_.makeOfwListViewController());
     EXPECT_TRUE(factory_.makeOfferwallDetailViewController(7, "ad_list"));
     // The configuration's lookup names the class the factory tries first.

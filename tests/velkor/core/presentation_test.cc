@@ -10,6 +10,7 @@
 #include "velkor/core/user_profile.h"
 #include "velkor/core/velkor_session.h"
 #include "velkor/network/ad_repository.h"
+#include "velkor/offerwall/pager/default_ofw_list_pager_view_controller.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
 
 namespace velkor::testing {
@@ -112,13 +113,14 @@ TEST_F(StackTest, EachWayInShowsItsStackAndCompletesOnce) {
   core.config()->setEnableChildAdSearch(false);
 }
 
-TEST_F(StackTest, NothingToShowStillCompletesOnce) {
+TEST_F(StackTest, WithoutTheModulesPagerTheSdksOwnShowsAndCompletesOnce) {
   auto& core = VelkorInternal::shared();
   core.setPubAppModule(std::make_shared<TestModule>());  // no pager
   core.presentOfferwall(host_, std::nullopt, false, std::nullopt, std::nullopt, false, counting());
-  core.presentOfferwall(host_, std::nullopt, false, std::nullopt, std::nullopt, false, counting());
-  EXPECT_TRUE(eventually([&] { return *completions_ == 2; }));
-  EXPECT_EQ(host_->presentedViewController(), nullptr);
+  EXPECT_TRUE(eventually([&] { return *completions_ == 1; }));
+  ASSERT_TRUE(offerwall());
+  EXPECT_TRUE(dynamic_cast<DefaultOfwListPagerViewController*>(offerwall()->viewControllers().front().get()));
+  host_->dismiss(false);
 }
 
 TEST_F(StackTest, PushAnimationSlidesThePagerInAndPushesADetailOnTheWindow) {

@@ -1,0 +1,152 @@
+// The pager screen under test: the SDK's screen inside the offerwall's navigation controller, in a
+// window on the manual clock, driven by a presenter that serves fixed tabs, ads and popups and
+// records what the screen asks of it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/dispatch/clock.h"
+#include "platform/dispatch/main_loop.h"
+#include "platform/ui/screen.h"
+#include "platform/ui/window.h"
+#include "tests/velkor/core/scoped_core_state.h"
+#include "velkor/appearance/velkor_color_scheme.h"
+#include "velkor/appearance/velkor_dimension.h"
+#include "velkor/components/ofw_navigation_controller.h"
+#include "velkor/core/velkor_config.h"
+#include "velkor/core/velkor_internal.h"
+#include "velkor/model/reward_type.h"
+#include "velkor/network/ad_repository.h"
+#include "velkor/offerwall/pager/default_ofw_list_pager_view_controller.h"
+#include "velkor/offerwall/pager/ofw_list_pager_presenter.h"
+
+namespace velkor::testing {
+
+class FakePagerPresenter : public OfwListPagerPresenter {
+ public:
+  std::shared_ptr<AdRepository> repository() const override { return VelkorInternal::shared().repository(); }
+  std::shared_ptr<OfwListPagerView> view() const override { return nullptr; }
+  const std::optional<std::vector<Ad>>& ads() const override { return ads_; }
+  void setAds(std::optional<std::vector<Ad>> ads) override { ads_ = std::move(ads); }
+  std::int64_t rewards() const override { return 0; }
+  const std::vector<Tab>& tabList() const override { return tabs_; }
+  void setTabList(std::vector<Tab> tabs) override { tabs_ = std::move(tabs); }
+  const std::vector<Popup>& popupList() const override { return popups; }
+  const std::string& currentTabSlug() const override { return tab_; }
+  void setCurrentTabSlug(std::string slug) override { tab_ = std::move(slug); }
+  const std::optional<std::string>& currentTagSlug() const override { return tag_; }
+  void setCurrentTagSlug(std::optional<std::string> slug) override { tag_ = std::move(slug); }
+  bool parepareShown() const override { return false; }
+  void setParepareShown(bool) override {}
+  void backButtonClicked() override { calls.push_back("back"); }
+  void moveToDetail(std::int64_t, std::string) override {}
+  void moveToDetail(std::string uri, std::string from) override { calls.push_back(uri + " from " + from); }
+  void moveTo(std::string, std::string) override {}
+  void moveToContact() override { calls.push_back("contact"); }
+  void reloadData(std::string from) override { calls.push_back("reload " + from); }
+  void impression(const Ad&, std::string, std::string) override {}
+  void sendImpression() override { calls.push_back("send"); }
+
+  std::vector<Popup> popups;
+  std::vector<std::string> calls;
+
+ private:
+  std::optional<std::vector<Ad>> ads_;
+  std::vector<Tab> tabs_;
+  std::string tab_ = "all";
+  std::optional<std::string> tag_;
+};
+
+inline Tab pagerTab(const std::string& slug, const std::string& name, std::vector<std::string> tags = {"all"}) {
+  Tab tab;
+  tab.slug = slug;
+  tab.name = name;
+  std::int64_t id = 1;
+  for (const auto& tag : tags) {
+    Tag made;
+    made.id = id++;
+    made.slug = tag;
+    made.name = tag;
+    tab.tags.push_back(made);
+  }
+  return tab;
+}
+
+inline Popup pagerPopup(std::int64_t id, PopupDisplayType type = PopupDisplayType::IMAGE_ONLY) {
+  Popup popup;
+  popup.id = id;
+  popup.popupDisplayTypeId = type;
+  popup.landingUrl = "velkor://offerwall/ads/" + std::to_string(id);
+  return popup;
+}
+
+class PagerScreenTest : public ::testing::Test {
+ protected:
+  PagerScreenTest() {
+    ui::Screen screen = ui::Screen::main();
+    screen.bounds = {0, 0, 375, 812};
+    ui::Screen::setMain(screen);
+    VelkorInternal::shared().setDimension(std::make_shared<VelkorDimension>());
+    VelkorInternal::shared().setColorScheme(std::make_shared<VelkorColorScheme>());
+    VelkorInternal::shared().config()->setPrepareViewHidden(true);
+    VelkorInternal::shared().repository()->localDataSource()->clear();
+    RewardType::setItems({{1, "포인트", 0, "P"}});
+  }
+  ~PagerScreenTest() override {
+    if (window_->rootViewController()) window_->rootViewController()->dismiss(false);
+    drain();
+    ui::Screen::setMain(savedScreen_);
+    VelkorInternal::shared().config()->setPrepareViewHidden(false);
+    VelkorInternal::shared().repository()->setCacheIsDirty(false);
+    VelkorInternal::shared().repository()->localDataSource()->clear();
+    RewardType::setItems({});
+  }
+
+  // The pager at the root of the offerwall's navigation controller (or a plain one), on screen.
+  void show(bool offerwallNavigation = true) {
+    pager_ = std::make_shared<DefaultOfwListPagerViewController>();
+    pager_->setPresenter(presenter_);
+    navigation_ = offerwallNavigation ? std::make_shared<OfwNavigationController>(pager_)
+                                      : std::make_shared<ui::NavigationController>(pager_);
+    window_->setSize({375, 812});
+    window_->setRootViewController(navigation_);
+    window_->makeKeyAndVisible();
+    window_->layoutIfNeeded();
+    drain();
+  }
+  // The tabs, as the pager's load leaves them in the cache (without ads) for the pages to read.
+  void showTabs(std::vector<Tab> tabs) {
+    VelkorInternal::shared().repository()->localDataSource()->storeAds({}, tabs);
+    presenter_->setTabList(tabs);
+    pager_->showTabList(tabs);
+    drain();
+    window_->layoutIfNeeded();
+    pager_->view()->layoutIfNeeded();
+  }
+  void advance(double seconds) {
+    clock_->advance(dispatch::Seconds(seconds));
+    drain();
+  }
+  void drain() {
+    dispatch::main_loop::drain();
+  }
+  std::shared_ptr<OfwListView> pageOnScreen() const {
+    const auto& shown = pager_->pageViewController()->viewControllers();
+    return shown.empty() ? nullptr : std::dynamic_pointer_cast<OfwListView>(shown.front());
+  }
+
+  ui::Screen savedScreen_ = ui::Screen::main();
+  dispatch::main_loop::TestScope scope_;
+  dispatch::ScopedManualClock clock_;
+  ScopedCoreState core_;
+  std::shared_ptr<ui::Window> window_ = std::make_shared<ui::Window>();
+  std::shared_ptr<FakePagerPresenter> presenter_ = std::make_shared<FakePagerPresenter>();
+  std::shared_ptr<DefaultOfwListPagerViewController> pager_;
+  std::shared_ptr<ui::NavigationController> navigation_;
+};
+
+}  // namespace velkor::testing

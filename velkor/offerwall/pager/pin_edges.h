@@ -1,0 +1,19 @@
+// Lays a view over the whole of another with four required constraints.
+#pragma once
+
+#include "platform/ui/constraint.h"
+#include "platform/ui/view.h"
+
+namespace velkor {
+
+inline void pinEdges(ui::View& view, ui::View& container) {
+  view.setTranslatesAutoresizingMaskIntoConstraints(false);
+  ui::Constraint::activate({
+      view.topAnchor().constraintEqualTo(container.topAnchor()),
+      view.leadingAnchor().constraintEqualTo(container.leadingAnchor()),
+      view.bottomAnchor().constraintEqualTo(container.bottomAnchor()),
+      view.trailingAnchor().constraintEqualTo(container.trailingAnchor()),
+  });
+}
+
+}  // namespace velkor
