@@ -5,7 +5,11 @@
 // of native ads, loads a placement's ads, reads the user's reward, takes part in an ad, opts out of one
 // and goes to the background. Each step prints a table; the program exits 0 when every step worked and
 // says which one failed otherwise.
+//
+// With `--snapshots DIR` it also shows its own screen in a window, opens the SDK's screens over it
+// through the facade and draws each into DIR as a PNG.
 #include <chrono>
+#include <filesystem>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -14,12 +18,17 @@
 #include <utility>
 #include <vector>
 
+#include "examples/host-app/host_screen.h"
 #include "examples/host-app/terminal_table.h"
 #include "platform/base/bundle.h"
 #include "platform/base/defaults.h"
 #include "platform/dispatch/main_loop.h"
+#include "platform/render/snapshot.h"
+#include "platform/render/window_snapshot.h"
 #include "platform/ui/application.h"
+#include "platform/ui/window.h"
 #include "tools/mock-server/mock_server_group.h"
+#include "velkor/components/ofw_navigation_controller.h"
 #include "velkor/core/velkor.h"
 #include "velkor/network/constants.h"
 
@@ -191,6 +200,74 @@ StepResult goToBackground(mock::RequestLog* log) {
 }
 
 // ---------------------------------------------------------------------------------------------------
+// The SDK's screens over the host's own, drawn into PNG files.
+
+class Snapshots {
+ public:
+  explicit Snapshots(std::string directory) : directory_(std::move(directory)) {
+    window_->setRootViewController(host_);
+    window_->makeKeyAndVisible();
+  }
+
+  StepResult run() {
+    std::filesystem::create_directories(directory_);
+    // The help page, then the loading indicator over it.
+    Velkor::shared().showHelp(host_);
+    if (!settleUntilPresented()) return "the help page did not open";
+    if (auto failure = write("help")) return failure;
+    auto offerwall = std::dynamic_pointer_cast<velkor::OfwNavigationController>(host_->presentedViewController());
+    if (!offerwall) return "the help page is not in the offerwall's navigation controller";
+    offerwall->showIndicator();
+    settle();
+    if (auto failure = write("indicator")) return failure;
+    offerwall->hideIndicator();
+    dismiss();
+    // An ad the server does not know: the SDK's alert over the host's screen.
+    Velkor::shared().presentOfferwall(host_, kUnknownAd, false);
+    if (!settleUntilPresented()) return "the alert did not open";
+    if (auto failure = write("alert")) return failure;
+    dismiss();
+    print("Snapshots in " + directory_, table_);
+    return std::nullopt;
+  }
+
+ private:
+  static constexpr std::int64_t kUnknownAd = 987654;
+
+  // Lets animations and answers run their course.
+  static void settle() { dispatch::main_loop::runUntil([] { return false; }, 600ms); }
+  bool settleUntilPresented() {
+    const bool presented = dispatch::main_loop::runUntil([&] { return host_->presentedViewController() != nullptr; }, 10s);
+    settle();
+    return presented;
+  }
+  void dismiss() {
+    host_->dismiss(false);
+    settle();
+  }
+  StepResult write(const std::string& name) {
+    auto image = render::snapshot(*window_);
+    if (!image) return "the window could not be drawn for " + name;
+    const auto path = std::filesystem::path(directory_) / (name + ".png");
+    if (auto error = render::writePng(*image, path)) return error->description();
+    table_.addRow({name, path.string()});
+    return std::nullopt;
+  }
+
+  std::string directory_;
+  std::shared_ptr<ui::Window> window_ = std::make_shared<ui::Window>();
+  std::shared_ptr<sample::HostScreen> host_ = std::make_shared<sample::HostScreen>();
+  TerminalTable table_{{"screen", "file"}};
+};
+
+std::optional<std::string> optionValue(int argc, char** argv, const std::string& name) {
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (argv[i] == name) return std::string(argv[i + 1]);
+  }
+  return std::nullopt;
+}
+
+// ---------------------------------------------------------------------------------------------------
 // Where the servers are: our own local ad server, or the one --server names.
 
 struct Servers {
@@ -200,14 +277,12 @@ struct Servers {
 
 std::optional<Servers> startServers(int argc, char** argv) {
   Servers servers;
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::string(argv[i]) != "--server") continue;
-    const std::string base = argv[i + 1];
-    servers.table = {{velkor::Constants::logicKey, base},
-                     {velkor::Constants::logicListKey, base},
-                     {velkor::Constants::postbackKey, base},
-                     {velkor::Constants::contactKey, base + "/help_requests/new?headless=true"},
-                     {velkor::Constants::lumberjackKey, base + "/topics/ofw_lumberjack"}};
+  if (const auto base = optionValue(argc, argv, "--server")) {
+    servers.table = {{velkor::Constants::logicKey, *base},
+                     {velkor::Constants::logicListKey, *base},
+                     {velkor::Constants::postbackKey, *base},
+                     {velkor::Constants::contactKey, *base + "/help_requests/new?headless=true"},
+                     {velkor::Constants::lumberjackKey, *base + "/topics/ofw_lumberjack"}};
     return servers;
   }
   servers.local = std::make_unique<mock::MockServerGroup>();
@@ -255,15 +330,18 @@ int main(int argc, char** argv) {
   sdk.setBirthYear(1990);
 
   mock::RequestLog* log = servers->local ? &servers->local->log() : nullptr;
-  const std::vector<std::pair<std::string, std::function<StepResult()>>> steps = {
+  std::vector<std::pair<std::string, std::function<StepResult()>>> steps = {
       {"set the user", showUser},
       {"load a page of native ads", showNativeAds},
       {"load a placement's ads", showPlacementAds},
       {"read the available reward", showAvailableReward},
       {"take part in ad 1001", [&] { return participate(1001, opened); }},
       {"opt out of ad 1003", [&] { return optout(1003, log); }},
-      {"go to the background", [&] { return goToBackground(log); }},
   };
+  if (const auto directory = optionValue(argc, argv, "--snapshots")) {
+    steps.push_back({"draw the SDK's screens", [directory = *directory] { return Snapshots(directory).run(); }});
+  }
+  steps.push_back({"go to the background", [&] { return goToBackground(log); }});
   for (std::size_t i = 0; i < steps.size(); ++i) {
     if (auto failure = steps[i].second()) {
       std::printf("\nStep %zu (%s) failed: %s\n", i + 1, steps[i].first.c_str(), failure->c_str());

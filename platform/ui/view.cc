@@ -5,6 +5,7 @@
 #include "platform/base/log.h"
 #include "platform/ui/constraint.h"
 #include "platform/ui/layout_engine.h"
+#include "platform/ui/view_controller.h"
 #include "platform/ui/window.h"
 
 namespace ui {
@@ -458,7 +459,10 @@ void View::updateTraitCollection() {
   TraitCollection next = superview_ ? superview_->traits_ : rootTraitCollection();
   if (overrideStyle_ != UserInterfaceStyle::unspecified) next.userInterfaceStyle = overrideStyle_;
   traits_ = next;
-  if (next != previous) traitCollectionDidChange(previous);
+  if (next != previous) {
+    traitCollectionDidChange(previous);
+    if (rootOf_) rootOf_->rootViewTraitsDidChange(previous);
+  }
   for (std::size_t i = 0; i < subviews_.size(); ++i) {
     std::shared_ptr<View> subview = subviews_[i];
     subview->updateTraitCollection();

@@ -46,6 +46,7 @@ namespace ui {
 
 class Constraint;
 class LayoutEngine;
+class ViewController;
 class Window;
 
 enum class LayoutAxis { horizontal, vertical };
@@ -257,6 +258,7 @@ class View : public LayoutItem {
   friend class Constraint;
   friend class LayoutEngine;
   friend class LayoutGuide;
+  friend class ViewController;
   friend class Window;
 
   View* rootView();
@@ -301,6 +303,8 @@ class View : public LayoutItem {
   SemanticContentAttribute semanticContentAttribute_ = SemanticContentAttribute::unspecified;
   UserInterfaceStyle overrideStyle_ = UserInterfaceStyle::unspecified;
   TraitCollection traits_;
+  // The controller whose root view this is (set by ViewController::setView), told of trait changes.
+  ViewController* rootOf_ = nullptr;
 };
 
 }  // namespace ui

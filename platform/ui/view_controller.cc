@@ -22,6 +22,7 @@ ViewController::ViewController(std::optional<std::string> nibName, const NibRegi
 }
 
 ViewController::~ViewController() {
+  if (view_ && view_->rootOf_ == this) view_->rootOf_ = nullptr;
   if (auto* link = dynamic_cast<ControllerViewLink*>(view_.get())) link->controller_ = nullptr;
   for (const auto& child : children_) child->parent_ = nullptr;
 }
@@ -35,8 +36,10 @@ const std::shared_ptr<View>& ViewController::view() {
 
 void ViewController::setView(std::shared_ptr<View> view) {
   if (view == view_) return;
+  if (view_ && view_->rootOf_ == this) view_->rootOf_ = nullptr;
   if (auto* link = dynamic_cast<ControllerViewLink*>(view_.get())) link->controller_ = nullptr;
   view_ = std::move(view);
+  if (view_) view_->rootOf_ = this;
   if (auto* link = dynamic_cast<ControllerViewLink*>(view_.get())) link->controller_ = this;
 }
 
@@ -76,6 +79,11 @@ void ViewController::loadView() {
     }
   }
   setView(std::make_shared<ControllerView<View>>(Screen::main().bounds));
+}
+
+void ViewController::rootViewTraitsDidChange(const TraitCollection& previous) {
+  auto alive = weak_from_this().lock();
+  traitCollectionDidChange(previous);
 }
 
 // --- appearance and layout ------------------------------------------------------------------------

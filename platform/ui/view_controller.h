@@ -100,6 +100,9 @@ class ViewController : public std::enable_shared_from_this<ViewController> {
   virtual void viewDidDisappear(bool animated) { (void)animated; }
   virtual void viewWillLayoutSubviews() {}
   virtual void viewDidLayoutSubviews() {}
+  // Called after the root view's traits changed (its own override, a new superview or window, the
+  // system's style), once the view itself heard of it and before its subviews do.
+  virtual void traitCollectionDidChange(const TraitCollection& previous) { (void)previous; }
   // For containers that show children themselves: begin tells the child it is about to appear
   // (or disappear), end that the change is over. A repeated begin is ignored; an appearing
   // controller told to disappear (or the reverse) turns round.
@@ -194,12 +197,15 @@ class ViewController : public std::enable_shared_from_this<ViewController> {
 
  private:
   friend class Presentation;
+  friend class View;
   friend class Window;
   template <class Base>
   friend class ControllerView;
   enum class Appearance { disappeared, appearing, appeared, disappearing };
 
   void forwardAppearance(bool begin);
+  // The hook may release the controller's last owner (a screen that closes itself).
+  void rootViewTraitsDidChange(const TraitCollection& previous);
   std::vector<ViewController*> childrenOnScreen() const;
   // The topmost ancestor: where presentations are kept.
   ViewController* presentationContext();

@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/dispatch/queue.h"
 #include "platform/ui/application.h"
 #include "velkor/core/text_replace.h"
 #include "velkor/core/velkor_internal.h"
@@ -55,6 +56,8 @@ void optout(std::int64_t adId) {
         const auto& repository = VelkorInternal::shared().repository();
         repository->setCacheIsDirty(true);
         repository->setPlacementCacheIsDirty(true);
+        // The ad leaves the screen the user opted out on.
+        dispatch::main()->async([] { VelkorInternal::shared().closeTopScreen(); });
       },
       [](Error) { showNetworkActivity(false); });
 }

@@ -9,9 +9,15 @@
 #include <string>
 
 #include "platform/ui/trait_collection.h"
+#include "velkor/core/class_of.h"
 #include "velkor/core/gender.h"
 #include "velkor/core/native_ad_loader.h"
 #include "velkor/core/request_options.h"
+
+namespace ui {
+class View;
+class ViewController;
+}  // namespace ui
 
 namespace velkor {
 
@@ -24,6 +30,8 @@ class TrackingRepository;
 class VelkorOfferwallDelegate;
 class OfwLoginDelegate;
 class OfwLifeCycleDelegate;
+class OfwListPagerView;
+class NativeAd;
 
 // The servers requests go to: 0 mock, 1 development, 2 staging, 3 production.
 enum class Stage : int { mock = 0, dev = 1, stg = 2, production = 3 };
@@ -102,6 +110,30 @@ class Velkor {
   // ("server_time_gap", 0 when none is stored).
   virtual double getServerTime() const;
 
+  // --- the offerwall's screens; from any thread (the work moves to the main thread) ---
+  // The offerwall's pager, from `from`: opened on the tab and tag given ("all" for none), or on an
+  // ad's detail (with the pager under it when keepParent). With push animation set it slides in and
+  // is animated whatever `animated` says. The completion runs exactly once.
+  virtual void presentOfferwall(std::shared_ptr<ui::ViewController> from);
+  virtual void presentOfferwall(std::shared_ptr<ui::ViewController> from, std::optional<std::int64_t> adId,
+                                bool keepParent);
+  virtual void presentOfferwall(std::shared_ptr<ui::ViewController> from, std::optional<std::string> tabSlug,
+                                std::optional<std::string> tagSlug);
+  virtual void presentOfferwall(std::shared_ptr<ui::ViewController> from, std::optional<std::int64_t> adId,
+                                bool keepParent, std::optional<std::string> tabSlug,
+                                std::optional<std::string> tagSlug, bool animated,
+                                std::function<void()> completion);
+  // Closes the offerwall presented last without telling the life-cycle delegate: the completion hears
+  // true at once and the dismissal follows; false when no offerwall is there to close.
+  virtual void dismissOfferwall(bool animated, std::function<void(bool)> completion);
+  // The help page over `from`.
+  virtual void showHelp(std::shared_ptr<ui::ViewController> from);
+  // The pager screen for the host to embed itself; empty while no class makes one.
+  virtual ScreenOf<OfwListPagerView> makeOfwListLayoutView();
+  // A tap on the view opens the ad's detail in the offerwall. Each call adds one tap recogniser; a
+  // view that takes no touches gets no taps.
+  virtual void registerNativeAd(std::shared_ptr<NativeAd> ad, std::shared_ptr<ui::View> view);
+
   // --- ads for the host's own layouts, and actions on ads without the SDK's screens ---
   // Every answer comes on the main queue, exactly once.
   // At most 5 ads of the current list (a larger size asks for 5, a negative one for none), narrowed by
@@ -116,7 +148,8 @@ class Velkor {
                                 OnNativeAds onSuccess, OnError onFail);
   // Takes part in the ad; the host's URL handler is asked to open the landing (host_ad_actions.h).
   virtual void participate(std::int64_t adId, std::function<void(std::string)> onSuccess, OnError onError);
-  // Opts the user out of the ad; nothing is reported.
+  // Opts the user out of the ad; once accepted, the offerwall's top screen closes (a one-screen
+  // offerwall is dismissed). Nothing is reported.
   virtual void optout(std::int64_t adId);
   // The user's total reward still to earn (-1 when it could not be read).
   virtual void getCurrentReward(std::function<void(std::int64_t)> completion);

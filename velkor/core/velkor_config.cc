@@ -1,6 +1,5 @@
 #include "velkor/core/velkor_config.h"
 
-#include "velkor/components/default_indicator_view.h"
 #include "velkor/core/pub_app_module.h"
 #include "velkor/core/velkor_internal.h"
 
@@ -75,13 +74,6 @@ std::optional<std::string> VelkorConfig::offerwallListViewControllerNibName() {
 void VelkorConfig::setOfferwallListViewControllerNibName(std::optional<std::string> name) {
   std::lock_guard lock(nibNames().mutex);
   nibNames().list = std::move(name);
-}
-
-IndicatorViewClass VelkorConfig::indicatorViewClass() const {
-  if (const auto module = VelkorInternal::shared().pubAppModule()) {
-    if (auto custom = module->indicatorViewClass()) return custom;
-  }
-  return [] { return std::shared_ptr<ui::View>(DefaultIndicatorView::make()); };
 }
 
 std::optional<std::string> VelkorConfig::offerwallDetailViewControllerNibName() {

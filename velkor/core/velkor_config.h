@@ -8,10 +8,20 @@
 #include <optional>
 #include <string>
 
+#include "platform/ui/geometry.h"
 #include "platform/ui/trait_collection.h"
 #include "velkor/components/indicator_view_representable.h"
+#include "velkor/core/pub_app_module.h"
+
+namespace ui {
+class View;
+}
 
 namespace velkor {
+
+// The class of the prepare view: made at a frame, it is the overlay shown while the offerwall gets
+// ready (and adopts RewardDisplayable to show the reward to earn).
+using PrepareViewClass = std::function<std::shared_ptr<ui::View>(const ui::Rect& frame)>;
 
 // The row style of the ad lists.
 enum class ListType : long { feed = 0, feedWithCallToAction = 1, compactList = 2 };
@@ -118,10 +128,33 @@ class VelkorConfig {
   static std::optional<std::string> offerwallDetailViewControllerNibName();
   static void setOfferwallDetailViewControllerNibName(std::optional<std::string> name);
 
+  // The prepare view the factory makes; the SDK's DefaultPrepareView until the host sets another
+  // (an empty class puts the default back). The publisher module is not asked.
+  PrepareViewClass prepareViewClass() const;
+  void setPrepareViewClass(PrepareViewClass viewClass);
+  // The bar of every offerwall presentation: the module's, else VelkorNavigationBar.
+  ClassOf<VelkorNavigationBar> navigationBarClazz() const;
+
+  // The class the factory takes for each replaceable part: the publisher module's when the module
+  // in place now names one, else the SDK's own.
+  static ScreenClass<OfwListPagerView> offerwallListViewControllerClazz();
+  static OfwListPagerPresenterClass offerwallListViewPresenterClazz();
+  static ScreenClass<OfwDetailView> offerwallDetailViewControllerClazz();
+  static OfwDetailPresenterClass offerwallDetailViewPresenterClazz();
+  static ClassOf<SharedWebviewViewController> contractViewControllerClazz();
+  static ClassOf<OfwInAppBrowserViewController> inAppBrowserViewControllerClass();
+  static ClassOf<OfwDetailWebViewController> detailWebViewControllerClazz();
+  static ScreenClass<OfwListView> ofwListViewControllerClazz();
+  static ClassOf<OfwTableHeaderView> ofwTableHeaderViewClass();
+  static ClassOf<OfwTableFooterView> ofwTableFooterViewClass();
+  static ClassOf<VelkorErrorView> errorViewClass();
+  static ClassOf<OfwNetworkErrorView> networkErrorViewClass();
+
  private:
   mutable std::mutex mutex_;
   std::string offerwallListTitle_ = "바로적립받기";
   std::optional<std::string> totalRewardStr_;
+  PrepareViewClass prepareViewClass_;
 
   std::atomic<bool> infoBarHidden_{false};
   std::atomic<bool> prepareViewHidden_{false};

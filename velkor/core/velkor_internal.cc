@@ -11,7 +11,10 @@
 #include "velkor/core/placement_ad_loader.h"
 #include "velkor/core/preference_manager.h"
 #include "velkor/core/pub_app_module.h"
+#include "velkor/core/dependency_container.h"
 #include "velkor/core/user_profile.h"
+#include "velkor/core/velkor_uri_parser.h"
+#include "velkor/web/ofw_in_app_browser_view_controller.h"
 #include "velkor/core/velkor_config.h"
 #include "velkor/core/velkor_offerwall_delegate.h"
 #include "velkor/core/velkor_session.h"
@@ -56,6 +59,9 @@ VelkorInternal::VelkorInternal()
       atomicVisibleItemsQueue_(dispatch::Queue::serial("co.velkor.offerwall.atomic.visibleItems")),
       inventoryDispatchQueue_(dispatch::Queue::concurrent("co.velkor.offerwall.loadPlacementAds")) {
   restoreStoredUid();
+  VelkorUriParser::setInAppBrowserFactory([](const std::string& url, const std::string& title) {
+    return std::shared_ptr<ui::ViewController>(DependencyContainer().makeInAppBrowserViewController(url, title));
+  });
   backgroundObservation_ = base::NotificationCenter::defaultCenter().addObserver(
       ui::Application::kDidEnterBackgroundNotification, [this](const base::Notification&) { appMovedToBackground(); });
 }

@@ -5,13 +5,18 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "platform/base/notification_center.h"
 #include "platform/dispatch/queue.h"
 #include "platform/dispatch/semaphore.h"
+#include "platform/ui/gesture_recognizer.h"
+#include "platform/ui/navigation_controller.h"
 #include "platform/ui/trait_collection.h"
 #include "velkor/core/native_ad_loader.h"
 #include "velkor/core/request_options.h"
@@ -30,6 +35,7 @@ class VelkorOfferwallDelegate;
 class OfwLoginDelegate;
 class OfwLifeCycleDelegate;
 class VelkorTransitionManager;
+class NativeAd;
 
 class VelkorInternal {
  public:
@@ -132,6 +138,26 @@ class VelkorInternal {
   void recordVisibleItem(const std::optional<std::string>& inventory, std::int64_t adId);
   void sendImpressions();
 
+  // --- the offerwall's screens (velkor_internal_presentation.cc); main thread, and a call from
+  // another thread moves there first ---
+  // Starts a new visit and presents, from `from`, the pager, an ad's detail or both (keepParent),
+  // or the alert that the ad cannot be taken part in. The completion runs exactly once: when what
+  // was presented is on screen, or at once when nothing is.
+  void presentOfferwall(std::shared_ptr<ui::ViewController> from, std::optional<std::int64_t> adId, bool keepParent,
+                        std::optional<std::string> tabSlug, std::optional<std::string> tagSlug, bool animated,
+                        std::function<void()> completion);
+  // The help page, at the module's support address or the stage's.
+  void showHelp(std::shared_ptr<ui::ViewController> from);
+  // A tap on the view opens the ad's detail from the topmost screen. From any thread: the tap
+  // recogniser is attached on the main queue; each call adds one.
+  void registerNativeAd(std::shared_ptr<NativeAd> ad, std::shared_ptr<ui::View> view);
+  void tapNativeAd(ui::GestureRecognizer& gesture);
+  // The offerwall's navigation controller presented last, while it exists (held weakly).
+  std::shared_ptr<ui::NavigationController> navigationController() const;
+  void setNavigationController(const std::shared_ptr<ui::NavigationController>& navigationController);
+  // After an opt-out: a one-screen offerwall is dismissed, a deeper one pops its top screen.
+  void closeTopScreen();
+
  private:
   VelkorInternal();
   void restoreStoredUid();
@@ -163,6 +189,7 @@ class VelkorInternal {
   // Makes comparing and replacing the uid one step, so one new id is acted on once.
   std::mutex uidMutex_;
   base::NotificationCenter::Token backgroundObservation_;
+  std::weak_ptr<ui::NavigationController> navigationController_;
 };
 
 }  // namespace velkor

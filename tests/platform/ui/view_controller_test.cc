@@ -113,5 +113,47 @@ TEST_F(ViewControllerTest, ASizeChangeIsAnnouncedThenAnimatedThenCompleted) {
   EXPECT_EQ(window_->size(), (Size{844, 390}));
 }
 
+// A screen that records the styles its root view changed from and to, whatever its root view's class.
+class TraitWatcher : public ViewController {
+ public:
+  explicit TraitWatcher(bool plainRoot) : plainRoot_(plainRoot) {}
+  void loadView() override {
+    if (plainRoot_) setView(std::make_shared<View>());
+    else ViewController::loadView();
+  }
+  void traitCollectionDidChange(const TraitCollection& previous) override {
+    changes.push_back({previous.userInterfaceStyle, view()->traitCollection().userInterfaceStyle});
+  }
+  std::vector<std::pair<UserInterfaceStyle, UserInterfaceStyle>> changes;
+
+ private:
+  bool plainRoot_;
+};
+
+TEST_F(ViewControllerTest, TheScreenHearsItsRootViewsTraitChangesAfterTheView) {
+  using enum UserInterfaceStyle;
+  for (bool plainRoot : {false, true}) {
+    SCOPED_TRACE(plainRoot ? "a plain root view" : "the default root view");
+    auto screen = std::make_shared<TraitWatcher>(plainRoot);
+    window_->setRootViewController(screen);
+    window_->makeKeyAndVisible();
+    screen->changes.clear();
+    window_->setTraitCollection({dark});
+    screen->view()->setOverrideUserInterfaceStyle(light);
+    // An override the view already shows, or a change its override hides, changes nothing.
+    screen->view()->setOverrideUserInterfaceStyle(light);
+    window_->setTraitCollection({unspecified});
+    using Change = std::pair<UserInterfaceStyle, UserInterfaceStyle>;
+    EXPECT_EQ(screen->changes, (std::vector<Change>{{unspecified, dark}, {dark, light}}));
+    // A view handed to another screen no longer reports to the first.
+    auto other = std::make_shared<TraitWatcher>(plainRoot);
+    other->setView(screen->view());
+    screen->view()->setOverrideUserInterfaceStyle(dark);
+    EXPECT_EQ(screen->changes.size(), 2u);
+    EXPECT_EQ(other->changes, (std::vector<Change>{{light, dark}}));
+    window_->setRootViewController(nullptr);
+  }
+}
+
 }  // namespace
 }  // namespace ui

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "platform/ui/touch.h"
+#include "tests/velkor/core/presentation_test_support.h"
+#include "velkor/core/native_ad.h"
+#include "velkor/core/native_ad_tap_gesture.h"
+#include "velkor/core/ofw_life_cycle_delegate.h"
+#include "velkor/network/constants.h"
+#include "velkor/web/shared_webview_view_controller.h"
+
+namespace velkor::testing {
+namespace {
+
+constexpr std::int64_t kOfferwallLinkAd = 1001;
+
+struct LifeCycle : OfwLifeCycleDelegate {
+  void offerwallOpen() override { ++opened; }
+  void offerwallClosed() override { ++closed; }
+  int opened = 0;
+  int closed = 0;
+};
+
+using ActionTest = PresentationTest;
+
+TEST_F(ActionTest, DismissalAnswersFirstAndTellsTheLifeCycleNothing) {
+  auto lifeCycle = std::make_shared<LifeCycle>();
+  VelkorInternal::shared().setLifeCycleDelegate(lifeCycle);
+  std::vector<bool> answers;
+  Velkor::shared().dismissOfferwall(false, [&](bool closing) { answers.push_back(closing); });
+  EXPECT_EQ(answers, std::vector<bool>{false});
+
+  Velkor::shared().presentOfferwall(host_, std::nullopt, false, std::nullopt, std::nullopt, false, {});
+  ASSERT_NE(host_->presentedViewController(), nullptr);
+  Velkor::shared().dismissOfferwall(false, [&](bool closing) {
+    answers.push_back(closing);
+    EXPECT_NE(host_->presentedViewController(), nullptr) << "told before the dismissal";
+  });
+  EXPECT_EQ(answers, (std::vector<bool>{false, true}));
+  EXPECT_EQ(host_->presentedViewController(), nullptr);
+  EXPECT_EQ(lifeCycle->closed, 0);
+}
+
+TEST_F(ActionTest, AFailedLookupLeavesTheOfferwallOnScreenClosable) {
+  Velkor::shared().presentOfferwall(host_, std::nullopt, false, std::nullopt, std::nullopt, false, {});
+  auto first = offerwall();
+  auto top = first->viewControllers().front();
+  Velkor::shared().presentOfferwall(top, 99999, false, std::nullopt, std::nullopt, false, {});
+  ASSERT_TRUE(eventually([&] { return first->presentedViewController() != nullptr; }));  // the alert
+  EXPECT_EQ(offerwall(), first);
+  first->dismiss(false);  // the alert
+  bool closing = false;
+  Velkor::shared().dismissOfferwall(false, [&](bool answer) { closing = answer; });
+  EXPECT_TRUE(closing);
+  EXPECT_EQ(host_->presentedViewController(), nullptr);
+}
+
+TEST_F(ActionTest, OptOutDismissesOneScreenAndPopsADeeperStack) {
+  Velkor::shared().presentOfferwall(host_, kOfferwallLinkAd, true, std::nullopt, std::nullopt, false, {});
+  ASSERT_TRUE(eventuallyPresented());
+  auto navigation = offerwall();
+  ASSERT_EQ(navigation->viewControllers().size(), 2u);
+  Velkor::shared().optout(kOfferwallLinkAd);
+  ASSERT_TRUE(eventually([&] { return navigation->viewControllers().size() == 1; }));
+  advance(1);
+  EXPECT_EQ(host_->presentedViewController(), navigation);
+
+  Velkor::shared().optout(kOfferwallLinkAd);
+  ASSERT_TRUE(eventually([&] { return navigation->isBeingDismissed() || !host_->presentedViewController(); }));
+  advance(1);
+  EXPECT_EQ(host_->presentedViewController(), nullptr);
+}
+
+TEST_F(ActionTest, HelpOpensTheContactPageAtTheModulesAddressWhenItHasOne) {
+  std::string stageHelp = scope_.servers().serverTable()[Constants::contactKey];
+  stageHelp.replace(stageHelp.find("headless=true"), 13, "headless=false&");
+  const std::vector<std::pair<std::optional<std::string>, std::string>> cases = {
+      {std::nullopt, stageHelp},
+      {"https://support.example.com/ask?x=1", "https://support.example.com/ask?headless=false&"},
+  };
+  for (const auto& [supportUrl, prefix] : cases) {
+    module_->supportUrl = supportUrl;
+    Velkor::shared().showHelp(host_);
+    advance(1);
+    auto navigation = std::dynamic_pointer_cast<OfwNavigationController>(host_->presentedViewController());
+    ASSERT_NE(navigation, nullptr);
+    auto* page = dynamic_cast<SharedWebviewViewController*>(navigation->viewControllers().front().get());
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->webViewURL().starts_with(prefix)) << page->webViewURL();
+    EXPECT_NE(page->webViewURL().find("headless=false"), std::string::npos);
+    EXPECT_EQ(page->navigationBarTitle(), "이용문의");
+    host_->dismiss(false);
+    advance(1);
+  }
+}
+
+TEST_F(ActionTest, HelpWithPushAnimationSlidesOnTheWindowAndWithoutOneComesUpPlainly) {
+  VelkorInternal::shared().config()->setEnablePushAnimation(true);
+  Velkor::shared().showHelp(host_);
+  auto* push = dynamic_cast<const ui::Transition*>(window_->layer().animation(ui::kTransitionAnimationKey));
+  ASSERT_NE(push, nullptr);
+  EXPECT_DOUBLE_EQ(push->duration, 0.5);
+  EXPECT_NE(host_->presentedViewController(), nullptr) << "presented without animation";
+  host_->dismiss(false);
+
+  auto offscreen = std::make_shared<ui::ViewController>();
+  Velkor::shared().showHelp(offscreen);  // no window: no slide, and the platform refuses quietly
+  EXPECT_EQ(offscreen->presentedViewController(), nullptr);
+  VelkorInternal::shared().config()->setEnablePushAnimation(false);
+}
+
+Ad adWithId(std::int64_t id) {
+  Ad ad;
+  ad.id = id;
+  return ad;
+}
+
+TEST_F(ActionTest, RegistrationFromAnyThreadAttachesOneRecogniserPerCall) {
+  auto view = std::make_shared<ui::View>();
+  auto ad = makeNativeAd(adWithId(kOfferwallLinkAd));
+  std::thread([&] { Velkor::shared().registerNativeAd(ad, view); }).join();
+  EXPECT_TRUE(ui::gestureRecognizers(*view).empty());
+  dispatch::main_loop::drain();
+  Velkor::shared().registerNativeAd(ad, view);
+  dispatch::main_loop::drain();
+  const auto recognisers = ui::gestureRecognizers(*view);
+  ASSERT_EQ(recognisers.size(), 2u);
+  for (const auto& recogniser : recognisers) {
+    auto* tap = dynamic_cast<NativeAdTapGesture*>(recogniser.get());
+    ASSERT_NE(tap, nullptr);
+    EXPECT_EQ(tap->nativeAd(), ad);
+  }
+}
+
+TEST_F(ActionTest, ATapOpensTheAdFromTheTopmostScreenUnlessTheViewTakesNoTouches) {
+  auto view = std::make_shared<ui::View>(ui::Rect{20, 100, 200, 80});
+  host_->view()->addSubview(view);
+  Velkor::shared().registerNativeAd(makeNativeAd(adWithId(kOfferwallLinkAd)), view);
+  dispatch::main_loop::drain();
+
+  view->setUserInteractionEnabled(false);
+  ASSERT_TRUE(ui::touch::tap(*view));
+  dispatch::main_loop::runUntil([] { return false; }, std::chrono::milliseconds(200));
+  EXPECT_EQ(host_->presentedViewController(), nullptr);
+
+  view->setUserInteractionEnabled(true);
+  ASSERT_TRUE(ui::touch::tap(*view));
+  ASSERT_TRUE(eventuallyPresented());
+  auto* detail = dynamic_cast<TestDetail*>(offerwall()->viewControllers().front().get());
+  ASSERT_NE(detail, nullptr);
+  EXPECT_EQ(detail->presenter()->adId(), kOfferwallLinkAd);
+}
+
+TEST_F(ActionTest, ATapWithoutARootScreenOnlySaysSo) {
+  auto bare = std::make_shared<ui::Window>();
+  bare->makeKeyAndVisible();
+  auto view = std::make_shared<ui::View>(ui::Rect{0, 0, 100, 100});
+  bare->addSubview(view);
+  Velkor::shared().registerNativeAd(makeNativeAd(adWithId(kOfferwallLinkAd)), view);
+  dispatch::main_loop::drain();
+  ::testing::internal::CaptureStderr();
+  ASSERT_TRUE(ui::touch::tap(*view));
+  dispatch::main_loop::drain();
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("최상위 뷰 컨트롤러를 찾을 수 없습니다."), std::string::npos);
+  EXPECT_EQ(offerwall(), nullptr);
+}
+
+}  // namespace
+}  // namespace velkor::testing

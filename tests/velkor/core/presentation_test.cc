@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <typeinfo>
+
+#include "platform/ui/animation.h"
+#include "tests/velkor/core/presentation_test_support.h"
+#include "velkor/components/velkor_alert_controller.h"
+#include "velkor/components/velkor_transition_manager.h"
+#include "velkor/core/velkor_session.h"
+#include "velkor/network/ad_repository.h"
+#include "velkor/web/ofw_detail_web_view_controller.h"
+
+namespace velkor::testing {
+namespace {
+
+constexpr std::int64_t kOfferwallLinkAd = 1001;  // view_url "velkor://offerwall/ads/1001"
+constexpr std::int64_t kWebLinkAd = 1414;        // view_url a web page
+constexpr std::int64_t kNoAddressAd = 1007;      // view_url with braces: no address
+constexpr std::int64_t kUpperCaseLinkAd = 1415;  // "VELKOR://offerwall/ads/1415": not the exact prefix
+constexpr std::int64_t kUnknownAd = 99999;       // 404
+constexpr std::int64_t kParentAd = 3001;         // find_child_ad answers 3101
+constexpr const char* kUnavailable = "참여할 수 없는 광고입니다.";
+
+// What the stack shows, screen by screen: "pager", "detail <ad id>", "web page", "alert <message>".
+std::vector<std::string> describe(const std::vector<std::shared_ptr<ui::ViewController>>& stack) {
+  std::vector<std::string> names;
+  for (const auto& screen : stack) {
+    if (dynamic_cast<TestPager*>(screen.get())) {
+      names.push_back("pager");
+    } else if (auto* detail = dynamic_cast<TestDetail*>(screen.get())) {
+      names.push_back("detail " + std::to_string(detail->presenter()->adId()) + " from " + detail->from());
+    } else if (dynamic_cast<OfwDetailWebViewController*>(screen.get())) {
+      names.push_back("web page");
+    } else {
+      names.push_back(typeid(*screen).name());
+    }
+  }
+  return names;
+}
+
+std::string alertText(const std::shared_ptr<ui::ViewController>& controller) {
+  auto* alert = dynamic_cast<VelkorAlertController*>(controller.get());
+  if (!alert || !alert->messaageLabel()) return "";
+  return "alert " + alert->messaageLabel()->text();
+}
+
+using StackTest = PresentationTest;
+
+TEST_F(StackTest, EachWayInShowsItsStackAndCompletesOnce) {
+  struct Case {
+    const char* name;
+    std::optional<std::int64_t> adId;
+    bool keepParent;
+    bool childSearch;
+    // The offerwall's stack; {"alert"}: no offerwall, the alert over the host's screen; {}: nothing.
+    std::vector<std::string> shown;
+    bool cacheCleared;
+  };
+  const std::vector<Case> cases = {
+      {"pager alone", std::nullopt, false, false, {"pager"}, true},
+      {"detail alone", kOfferwallLinkAd, false, false, {"detail 1001 from deeplink"}, false},
+      {"web page of a web link", kWebLinkAd, false, false, {"web page"}, false},
+      {"a link in another case is a web link", kUpperCaseLinkAd, false, false, {"web page"}, false},
+      {"a link that is no address: nothing", kNoAddressAd, false, false, {}, false},
+      {"unknown ad: the alert over the host", kUnknownAd, false, false, {"alert"}, false},
+      {"pager and detail", kOfferwallLinkAd, true, false, {"pager", "detail 1001 from deeplink"}, true},
+      {"unknown ad kept in the pager", kUnknownAd, true, false, {"pager"}, true},
+      {"child found", kParentAd, false, true, {"detail 3101 from deeplink"}, false},
+      {"no child: the ad itself", kOfferwallLinkAd, false, true, {"detail 1001 from deeplink"}, false},
+  };
+  auto& core = VelkorInternal::shared();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    core.config()->setEnableChildAdSearch(c.childSearch);
+    core.repository()->setCacheIsDirty(false);
+    core.setNavigationController(nullptr);
+    *completions_ = 0;
+
+    core.presentOfferwall(host_, c.adId, c.keepParent, std::nullopt, std::nullopt, false, counting());
+    ASSERT_TRUE(eventually([&] { return *completions_ > 0; }));
+    dispatch::main_loop::runUntil([] { return false; }, std::chrono::milliseconds(100));
+    EXPECT_EQ(*completions_, 1);
+    auto presented = host_->presentedViewController();
+    if (c.shown.empty()) {
+      EXPECT_EQ(presented, nullptr);
+      EXPECT_EQ(offerwall(), nullptr);
+    } else if (c.shown == std::vector<std::string>{"alert"}) {
+      EXPECT_EQ(alertText(presented), std::string("alert ") + kUnavailable);
+      EXPECT_EQ(offerwall(), nullptr);
+    } else {
+      ASSERT_EQ(presented, offerwall());
+      EXPECT_EQ(describe(offerwall()->viewControllers()), c.shown);
+      EXPECT_EQ(offerwall()->modalPresentationStyle(), ui::ModalPresentationStyle::fullScreen);
+    }
+    if (c.adId && c.keepParent && c.shown.size() == 1) {
+      EXPECT_EQ(alertText(offerwall()->presentedViewController()), std::string("alert ") + kUnavailable)
+          << "the alert is up before the caller hears of it";
+    }
+    EXPECT_EQ(core.repository()->cacheIsDirty(), c.cacheCleared);
+    if (c.adId) {
+      EXPECT_EQ(core.session()->tabSlug(), "all");
+      EXPECT_EQ(core.session()->tagSlug(), "all");
+    }
+    host_->dismiss(false);
+    dispatch::main_loop::drain();
+  }
+  core.config()->setEnableChildAdSearch(false);
+}
+
+TEST_F(StackTest, SlugsReachThePagerAndAWebPageIsTitledByItsTitleBar) {
+  auto& core = VelkorInternal::shared();
+  core.presentOfferwall(host_, std::nullopt, false, "shop", std::nullopt, false, {});
+  auto* pager = dynamic_cast<TestPager*>(offerwall()->viewControllers().front().get());
+  EXPECT_EQ(pager->tabSlug_, "shop");
+  EXPECT_EQ(pager->tagSlug_, "all");
+  host_->dismiss(false);
+
+  core.presentOfferwall(host_, kWebLinkAd, false, std::nullopt, std::nullopt, false, {});
+  ASSERT_TRUE(eventuallyPresented());
+  auto* page = dynamic_cast<OfwDetailWebViewController*>(offerwall()->viewControllers().front().get());
+  ASSERT_NE(page, nullptr);
+  EXPECT_TRUE(page->webViewURL().starts_with("https://www.example.com/offer/1414?headless=false&"))
+      << page->webViewURL();
+  EXPECT_EQ(page->navigationTitle(), "");
+}
+
+TEST_F(StackTest, NothingToShowStillCompletesOnce) {
+  auto& core = VelkorInternal::shared();
+  core.setPubAppModule(std::make_shared<TestModule>());  // no pager, no detail screen
+  core.presentOfferwall(host_, std::nullopt, false, std::nullopt, std::nullopt, false, counting());
+  core.presentOfferwall(host_, kOfferwallLinkAd, false, std::nullopt, std::nullopt, false, counting());
+  EXPECT_TRUE(eventually([&] { return *completions_ == 2; }));
+  EXPECT_EQ(host_->presentedViewController(), nullptr);
+}
+
+TEST_F(StackTest, PushAnimationSlidesThePagerInAndPushesADetailOnTheWindow) {
+  auto& core = VelkorInternal::shared();
+  core.config()->setEnablePushAnimation(true);
+
+  core.presentOfferwall(host_, std::nullopt, false, std::nullopt, std::nullopt, false, counting());
+  auto navigation = offerwall();
+  EXPECT_EQ(navigation->modalPresentationStyle(), ui::ModalPresentationStyle::custom);
+  EXPECT_EQ(navigation->transitioningDelegate(), core.transitionManager());
+  EXPECT_TRUE(navigation->modalPresentationCapturesStatusBarAppearance());
+  EXPECT_TRUE(navigation->isBeingPresented()) << "animated although animated was false";
+  EXPECT_EQ(window_->layer().animation(ui::kTransitionAnimationKey), nullptr);
+  advance(0.5);
+  EXPECT_FALSE(navigation->isBeingPresented());
+  EXPECT_EQ(*completions_, 1);
+  host_->dismiss(false);
+  advance(0.5);
+
+  core.presentOfferwall(host_, kOfferwallLinkAd, false, std::nullopt, std::nullopt, false, {});
+  ASSERT_TRUE(eventually([&] { return host_->presentedViewController() != nullptr; }));
+  EXPECT_EQ(offerwall()->modalPresentationStyle(), ui::ModalPresentationStyle::fullScreen);
+  auto* push = dynamic_cast<const ui::Transition*>(window_->layer().animation(ui::kTransitionAnimationKey));
+  ASSERT_NE(push, nullptr);
+  EXPECT_EQ(push->type, ui::Transition::Type::push);
+  EXPECT_EQ(push->subtype, ui::Transition::Subtype::fromRight);
+  EXPECT_DOUBLE_EQ(push->duration, 0.7);
+  EXPECT_EQ(push->timingFunction, ui::TimingFunction::controlPoints(0.3, 1.0, 0.3, 1.0));
+  core.config()->setEnablePushAnimation(false);
+}
+
+TEST_F(StackTest, ACallFromAnotherThreadPresentsOnTheMainThread) {
+  std::thread([&] {
+    Velkor::shared().presentOfferwall(host_, std::nullopt, false, std::nullopt, std::nullopt, false, counting());
+  }).join();
+  EXPECT_EQ(host_->presentedViewController(), nullptr);
+  ASSERT_TRUE(eventuallyPresented());
+  EXPECT_EQ(*completions_, 1);
+}
+
+}  // namespace
+}  // namespace velkor::testing

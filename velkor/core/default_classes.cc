@@ -1,0 +1,37 @@
+#include "velkor/core/default_classes.h"
+
+#include "velkor/components/default_indicator_view.h"
+#include "velkor/components/velkor_navigation_bar.h"
+#include "velkor/web/ofw_detail_web_view_controller.h"
+#include "velkor/web/ofw_in_app_browser_view_controller.h"
+#include "velkor/web/shared_webview_view_controller.h"
+
+namespace velkor {
+
+// Screens still to come answer empty classes until their folders bring them.
+
+PrepareViewClass DefaultClasses::prepareView() { return {}; }
+ClassOf<VelkorNavigationBar> DefaultClasses::navigationBar() { return classOf<VelkorNavigationBar>(); }
+IndicatorViewClass DefaultClasses::indicatorView() {
+  return [] { return std::shared_ptr<ui::View>(DefaultIndicatorView::make()); };
+}
+ScreenClass<OfwListPagerView> DefaultClasses::listPagerViewController() { return {}; }
+OfwListPagerPresenterClass DefaultClasses::listPagerPresenter() { return {}; }
+ScreenClass<OfwListView> DefaultClasses::listViewController() { return {}; }
+ClassOf<OfwTableHeaderView> DefaultClasses::tableHeaderView() { return {}; }
+ClassOf<OfwTableFooterView> DefaultClasses::tableFooterView() { return {}; }
+ScreenClass<OfwDetailView> DefaultClasses::detailViewController() { return {}; }
+OfwDetailPresenterClass DefaultClasses::detailPresenter() { return {}; }
+ClassOf<OfwDetailWebViewController> DefaultClasses::detailWebViewController() {
+  return classOf<OfwDetailWebViewController>();
+}
+ClassOf<SharedWebviewViewController> DefaultClasses::contractViewController() {
+  return classOf<SharedWebviewViewController>();
+}
+ClassOf<OfwInAppBrowserViewController> DefaultClasses::inAppBrowserViewController() {
+  return classOf<OfwInAppBrowserViewController>();
+}
+ClassOf<VelkorErrorView> DefaultClasses::errorView() { return {}; }
+ClassOf<OfwNetworkErrorView> DefaultClasses::networkErrorView() { return {}; }
+
+}  // namespace velkor
