@@ -16,6 +16,7 @@ bool runUntil(const std::function<bool()>& predicate, Seconds timeout) {
 
 RunLoopMode mode() { return internal::MainLoop::shared().mode(); }
 void setMode(RunLoopMode mode) { internal::MainLoop::shared().setMode(mode); }
+void setEventSource(EventSource* source) { internal::MainLoop::shared().setEventSource(source); }
 void reset() { internal::MainLoop::shared().reset(); }
 
 TestScope::TestScope() {

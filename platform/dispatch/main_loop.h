@@ -8,7 +8,10 @@
 // (or holds a TestScope), which discards whatever an earlier test left behind.
 #pragma once
 
+#include <poll.h>
+
 #include <functional>
+#include <vector>
 
 #include "platform/dispatch/clock.h"
 
@@ -40,6 +43,24 @@ RunLoopMode mode();
 // Tracking while a drag lasts, Default otherwise (Common describes timers; set, it means Default).
 // Default timers that fell due during tracking fire once when it ends.
 void setMode(RunLoopMode mode);
+
+// Another source of events served on the main thread (a toolkit's event context). While one is
+// installed the loop dispatches it each time round and sleeps on its descriptors as well as on its
+// own wake-up, so the source's callbacks arrive on the main thread like every other event.
+class EventSource {
+ public:
+  virtual ~EventSource() = default;
+  // Before a wait: appends the descriptors to watch and returns the longest wait it allows, in
+  // milliseconds (negative: no limit; 0: something is ready now).
+  virtual int prepare(std::vector<pollfd>& fds) = 0;
+  // After the wait: `fds` as prepare() left them, with the events the wait saw. Dispatches what is
+  // ready. Every prepare() is followed by one dispatch().
+  virtual void dispatch(const std::vector<pollfd>& fds) = 0;
+};
+
+// Installs the source (null removes it); one at a time. The caller keeps it alive while installed.
+// Main thread.
+void setEventSource(EventSource* source);
 
 // For tests: destroys, without running them, the pending main-queue blocks, every timer
 // (invalidated) and every delayed block not yet due on any queue; unbinds the main thread; mode

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/render/external_content.h"
 #include "platform/ui/gradient_layer.h"
 #include "platform/ui/image_view.h"
 #include "platform/ui/label.h"
@@ -347,25 +348,31 @@ class Painter {
       }
     }
     if (auto* imageView = dynamic_cast<ui::ImageView*>(&view)) paintImage(cr, *imageView);
+    if (auto* external = dynamic_cast<ExternalContent*>(&view)) paintExternal(cr, *external, view.bounds());
     if (auto* label = dynamic_cast<ui::Label*>(&view)) {
       for (const auto& drawing : label->recordTextDrawing()) drawing.paint(cr, traits);
     }
   }
 
   void paintImage(cairo_t* cr, const ui::ImageView& view) {
-    const auto image = view.displayedImage();
-    if (!image) return;
-    SurfacePtr surface = surfaceFromImage(*image);
-    if (!surface) return;
-    const ui::Rect rect = view.imageRect();
+    if (const auto image = view.displayedImage()) paintImageIn(cr, *image, view.imageRect());
+  }
+
+  void paintExternal(cairo_t* cr, const ExternalContent& content, const ui::Rect& bounds) {
+    if (const auto image = content.contentImage()) paintImageIn(cr, *image, bounds);
+  }
+
+  void paintImageIn(cairo_t* cr, const ui::Image& image, const ui::Rect& rect) {
     if (rect.width() <= 0 || rect.height() <= 0) return;
+    SurfacePtr surface = surfaceFromImage(image);
+    if (!surface) return;
     cairo_save(cr);
     cairo_translate(cr, rect.x(), rect.y());
-    cairo_scale(cr, rect.width() / image->pixelWidth(), rect.height() / image->pixelHeight());
+    cairo_scale(cr, rect.width() / image.pixelWidth(), rect.height() / image.pixelHeight());
     cairo_set_source_surface(cr, surface.get(), 0, 0);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
     cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
-    cairo_rectangle(cr, 0, 0, image->pixelWidth(), image->pixelHeight());
+    cairo_rectangle(cr, 0, 0, image.pixelWidth(), image.pixelHeight());
     cairo_fill(cr);
     cairo_restore(cr);
   }
@@ -374,6 +381,20 @@ class Painter {
   int height_;
 };
 
+// Views with external content may run the main loop while they update: they are all updated, each
+// held alive, before the tree is walked to paint.
+void updateExternalContent(ui::View& root) {
+  std::vector<std::shared_ptr<ui::View>> found;
+  std::vector<ui::View*> pending{&root};
+  while (!pending.empty()) {
+    ui::View* view = pending.back();
+    pending.pop_back();
+    if (dynamic_cast<ExternalContent*>(view) && view->shared()) found.push_back(view->shared());
+    for (const auto& subview : view->subviews()) pending.push_back(subview.get());
+  }
+  for (const auto& view : found) dynamic_cast<ExternalContent&>(*view).updateContentImage();
+}
+
 }  // namespace
 
 std::optional<ui::Image> snapshot(ui::View& view, double scale) {
@@ -381,6 +402,8 @@ std::optional<ui::Image> snapshot(ui::View& view, double scale) {
   if (!(scale > 0) || !(bounds.width() > 0) || !(bounds.height() > 0)) return std::nullopt;
   const double width = std::ceil(bounds.width() * scale - 1e-6), height = std::ceil(bounds.height() * scale - 1e-6);
   if (width > kMaxPixels || height > kMaxPixels) return std::nullopt;
+  view.layoutIfNeeded();
+  updateExternalContent(view);
   view.layoutIfNeeded();
   SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(width), static_cast<int>(height)));
   if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;

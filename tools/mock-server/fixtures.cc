@@ -1,5 +1,6 @@
 #include "tools/mock-server/fixtures.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -119,6 +120,12 @@ std::shared_ptr<const Fixtures> Fixtures::load(const std::string& directory, std
     fixtures->headers_ = readJson(directory, "headers.json");
     checkHeaders(fixtures->headers_);
     fixtures->helpPage_ = readText(directory + "/help.html");
+    const std::filesystem::path pages = std::filesystem::path(directory) / "pages";
+    if (std::filesystem::is_directory(pages)) {
+      for (const auto& entry : std::filesystem::directory_iterator(pages)) {
+        fixtures->pages_[entry.path().filename().string()] = readText(entry.path().string());
+      }
+    }
     return fixtures;
   } catch (const std::exception& e) {
     error = e.what();
@@ -139,6 +146,11 @@ nlohmann::json Fixtures::adDetail(long long id) const {
     detail["reward_types"] = adList_["reward_types"];
   }
   return detail;
+}
+
+const std::string* Fixtures::page(const std::string& name) const {
+  auto found = pages_.find(name);
+  return found == pages_.end() ? nullptr : &found->second;
 }
 
 FixtureAnswer Fixtures::participation(long long adId) const { return answerFor(participations_, adId); }

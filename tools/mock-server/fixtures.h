@@ -35,6 +35,8 @@ class Fixtures {
   const nlohmann::json& popups() const { return popups_; }
   const nlohmann::json& shareLink() const { return shareLink_; }
   const std::string& helpPage() const { return helpPage_; }
+  // A page of pages/ by its file name ("bridge.html"); null when there is none.
+  const std::string* page(const std::string& name) const;
 
   // An ad of the list, or one reachable only through its detail (child ads); null when unknown.
   const nlohmann::json* ad(long long id) const;
@@ -58,6 +60,7 @@ class Fixtures {
   nlohmann::json childAds_;
   nlohmann::json headers_;
   std::string helpPage_;
+  std::map<std::string, std::string> pages_;
   std::map<long long, nlohmann::json> adsById_;
 };
 

@@ -257,6 +257,11 @@ Reply MockServer::Impl::answer(const RouteMatch& match, const httplib::Request& 
       return {200, kHtmlType, expandPlaceholders(data.helpPage(), context), data.headers(match.route)};
     case Route::image:
       return imageReply(request.path);
+    case Route::page:
+      if (const std::string* page = data.page(request.path.substr(request.path.rfind('/') + 1))) {
+        return {200, kHtmlType, expandPlaceholders(*page, context), {}};
+      }
+      break;
     case Route::unknown:
       break;
   }

@@ -15,8 +15,8 @@ struct RouteEntry {
   std::regex pattern;  // the ad id, when there is one, is the first group
 };
 
-const std::array<RouteEntry, 17>& routeTable() {
-  static const std::array<RouteEntry, 17> table{{
+const std::array<RouteEntry, 18>& routeTable() {
+  static const std::array<RouteEntry, 18> table{{
       {Route::adList, "ad_list", "GET", std::regex("/api/ads")},
       {Route::placements, "placements", "GET", std::regex("/api/placements")},
       {Route::tags, "tags", "GET", std::regex("/api/tags")},
@@ -35,6 +35,7 @@ const std::array<RouteEntry, 17>& routeTable() {
       {Route::lumberjack, "lumberjack", "POST", std::regex("/topics/ofw_lumberjack")},
       {Route::help, "help", "GET", std::regex("/help_requests/new")},
       {Route::image, "image", "GET", std::regex("/images/[^/]+\\.(png|jpg|jpeg|webp)")},
+      {Route::page, "page", "GET", std::regex("/pages/([a-z0-9_-]+)\\.html")},
   }};
   return table;
 }
@@ -62,7 +63,7 @@ RouteMatch matchRoute(std::string_view method, std::string_view path) {
     if (entry.method != method || !std::regex_match(target, match, entry.pattern)) continue;
     RouteMatch result{entry.route, std::nullopt};
     // An id beyond the integer range stays absent: the route answers as for an unknown ad.
-    if (entry.route != Route::image && match.size() > 1) result.adId = parseId(match[1].str());
+    if (entry.route != Route::image && entry.route != Route::page && match.size() > 1) result.adId = parseId(match[1].str());
     return result;
   }
   return {};

@@ -24,6 +24,7 @@ enum class Route {
   lumberjack,         // POST /topics/ofw_lumberjack
   help,               // GET  /help_requests/new
   image,              // GET  /images/<name>.png|.jpg|.jpeg|.webp
+  page,               // GET  /pages/<name>.html
   unknown,            // anything else: 404
 };
 

@@ -1,6 +1,11 @@
 #include "platform/dispatch/internal/main_loop_impl.h"
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cmath>
 
 #include "platform/dispatch/internal/run_block.h"
 #include "platform/dispatch/internal/scheduler.h"
@@ -24,6 +29,13 @@ TimePoint nextTick(TimePoint last, Seconds interval, TimePoint now) {
   return next;
 }
 
+// Rounded up, so that a wait never ends just before its deadline; -1 without one.
+int millisecondsUntil(std::optional<std::chrono::steady_clock::time_point> deadline) {
+  if (!deadline) return -1;
+  const double ms = std::chrono::duration<double, std::milli>(*deadline - std::chrono::steady_clock::now()).count();
+  return static_cast<int>(std::clamp(std::ceil(ms), 0.0, 86'400'000.0));
+}
+
 }  // namespace
 
 MainLoop& MainLoop::shared() {
@@ -34,14 +46,22 @@ MainLoop& MainLoop::shared() {
 void MainLoop::post(Block block) {
   std::lock_guard guard(mutex_);
   blocks_.push_back(std::move(block));
-  ++wakeups_;
-  changed_.notify_all();
+  notifyLocked();
 }
 
 void MainLoop::wake() {
   std::lock_guard guard(mutex_);
+  notifyLocked();
+}
+
+void MainLoop::notifyLocked() {
   ++wakeups_;
   changed_.notify_all();
+  if (wakeFdArmed_) {
+    const std::uint64_t one = 1;
+    // A full counter already wakes the poll: a failed write loses nothing.
+    [[maybe_unused]] ssize_t written = ::write(wakeFd_, &one, sizeof one);
+  }
 }
 
 bool MainLoop::hasBlocks() {
@@ -118,8 +138,7 @@ bool MainLoop::fireDueTimers(TimePoint upTo) {
 void MainLoop::addTimer(std::shared_ptr<Timer> timer) {
   std::lock_guard guard(mutex_);
   timers_.push_back(std::move(timer));
-  ++wakeups_;
-  changed_.notify_all();
+  notifyLocked();
 }
 
 void MainLoop::invalidate(Timer& timer) {
@@ -150,6 +169,7 @@ std::optional<TimePoint> MainLoop::nextTimerAfter(TimePoint now) {
 // would otherwise be due again each time round and drain() would never end.
 void MainLoop::drain() {
   if (!ensureMainThread()) return;
+  if (source_) serveSource(*source_, 0);
   const TimePoint upTo = now();
   while (runPendingBlocks() | fireDueTimers(upTo)) {
   }
@@ -166,6 +186,11 @@ void MainLoop::waitForWork(std::optional<std::chrono::steady_clock::time_point> 
       if (!firesIn(timer->mode_, mode_)) continue;
       if (!deadline || timer->fireDate_ < *deadline) deadline = timer->fireDate_;
     }
+  }
+  if (source_) {
+    guard.unlock();
+    serveSource(*source_, millisecondsUntil(deadline));
+    return;
   }
   const std::uint64_t seen = wakeups_;
   auto woken = [&] { return wakeups_ != seen || !blocks_.empty(); };
@@ -211,11 +236,33 @@ void MainLoop::run() {
   }
 }
 
+void MainLoop::setEventSource(main_loop::EventSource* source) {
+  if (source && wakeFd_ < 0) wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  std::lock_guard guard(mutex_);
+  source_ = source;
+  wakeFdArmed_ = source && wakeFd_ >= 0;
+}
+
+void MainLoop::serveSource(main_loop::EventSource& source, int timeoutMs) {
+  std::vector<pollfd> fds;
+  const int allowed = source.prepare(fds);
+  if (allowed >= 0 && (timeoutMs < 0 || allowed < timeoutMs)) timeoutMs = allowed;
+  const std::size_t count = fds.size();
+  if (wakeFd_ >= 0) fds.push_back(pollfd{wakeFd_, POLLIN, 0});
+  while (::poll(fds.data(), fds.size(), timeoutMs) < 0 && errno == EINTR) {
+  }
+  if (fds.size() > count && (fds.back().revents & POLLIN)) {
+    std::uint64_t counter = 0;
+    [[maybe_unused]] ssize_t got = ::read(wakeFd_, &counter, sizeof counter);
+  }
+  fds.resize(count);
+  source.dispatch(fds);
+}
+
 void MainLoop::stop() {
   std::lock_guard guard(mutex_);
   stopRequested_ = true;
-  ++wakeups_;
-  changed_.notify_all();
+  notifyLocked();
 }
 
 void MainLoop::reset() {

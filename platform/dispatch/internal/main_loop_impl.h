@@ -34,6 +34,7 @@ class MainLoop {
   RunLoopMode mode() const;
   void setMode(RunLoopMode mode);
   void reset();
+  void setEventSource(main_loop::EventSource* source);
 
   void addTimer(std::shared_ptr<Timer> timer);
   // Takes the timer off the loop; its callback is destroyed outside the lock.
@@ -55,6 +56,11 @@ class MainLoop {
   bool runPendingBlocks();
   std::shared_ptr<Timer> takeDueTimerLocked(TimePoint now);
   void waitForWork(std::optional<std::chrono::steady_clock::time_point> until);
+  // One round of the event source: prepare, poll (with the loop's wake-up) for at most `timeoutMs`
+  // (negative: no limit), dispatch. Main thread, without the mutex.
+  void serveSource(main_loop::EventSource& source, int timeoutMs);
+  // Counts a wake-up and wakes a waiting loop, on its condition or its descriptor.
+  void notifyLocked();
 
   mutable std::mutex mutex_;
   std::condition_variable changed_;
@@ -64,6 +70,12 @@ class MainLoop {
   std::atomic<RunLoopMode> mode_{RunLoopMode::Default};
   bool stopRequested_ = false;
   std::uint64_t wakeups_ = 0;
+  // Set and read on the main thread only.
+  main_loop::EventSource* source_ = nullptr;
+  // An eventfd written on every wake-up while a source is installed: the loop's own wake-up among
+  // the source's descriptors. Made with the first source, kept for the life of the process.
+  int wakeFd_ = -1;
+  bool wakeFdArmed_ = false;  // guarded by mutex_
 };
 
 }  // namespace dispatch::internal

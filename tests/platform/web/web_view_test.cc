@@ -1,0 +1,384 @@
+#include "platform/web/web_view.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/net/error.h"
+#include "platform/web/error.h"
+#include "tests/platform/web/web_testing.h"
+#include "tools/mock-server/fault.h"
+
+namespace web::testing {
+namespace {
+
+using dispatch::Seconds;
+using dispatch::main_loop::runUntil;
+using nlohmann::json;
+
+constexpr long kCancelled = static_cast<long>(net::ErrorCode::Cancelled);
+
+std::shared_ptr<WebView> makeWebView(WebViewConfiguration configuration = {}) {
+  return std::make_shared<WebView>(ui::Rect{0, 0, 320, 480}, std::move(configuration));
+}
+
+// --- script messages ---
+
+TEST_F(WebViewTest, HandlersReceiveEachPostedBodyAsJsonInOrder) {
+  WebViewConfiguration configuration;
+  auto first = std::make_shared<MessageRecorder>();
+  auto second = std::make_shared<MessageRecorder>();
+  ASSERT_TRUE(configuration.userContentController->add(first, "velkor"));
+  ASSERT_TRUE(configuration.userContentController->add(second, "SharedWeb"));
+  EXPECT_FALSE(configuration.userContentController->add(second, "velkor")) << "a name is taken once";
+  auto view = makeWebView(configuration);
+  view->setNavigationDelegate(recorder_);
+  ASSERT_TRUE(loadAndWait(*view, "/pages/bridge.html"));
+
+  const struct {
+    std::string posted;
+    json body;
+  } cases[] = {
+      {R"({command: 'loadAds', id: 'a1', size: 5})", {{"command", "loadAds"}, {"id", "a1"}, {"size", 5}}},
+      {R"({ad_id: 5.0, nested: {list: [1, 'x', true, null]}})", {{"ad_id", 5}, {"nested", {{"list", {1, "x", true, nullptr}}}}}},
+      {R"('it\'s "quoted" </script> \u2028 한글')", "it's \"quoted\" </script> \u2028 한글"},
+      {"42", 42},
+      {"1.5", 1.5},
+      {"false", false},
+      {"null", nullptr},
+      {"undefined", nullptr},
+  };
+  for (const auto& c : cases) {
+    EXPECT_FALSE(evaluate(*view, "webkit.messageHandlers.velkor.postMessage(" + c.posted + "); 0").error) << c.posted;
+  }
+  EXPECT_FALSE(evaluate(*view, "webkit.messageHandlers.SharedWeb.postMessage({command: 'close'}); 0").error);
+  ASSERT_TRUE(runUntil([&] { return first->messages.size() == std::size(cases) && second->messages.size() == 1; }))
+      << first->messages.size() << " and " << second->messages.size() << " messages";
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(first->messages[i].name, "velkor");
+    EXPECT_EQ(first->messages[i].body, cases[i].body) << cases[i].posted;
+  }
+  EXPECT_EQ(second->messages[0].body, json({{"command", "close"}}));
+
+  // A removed handler is gone from the page too.
+  configuration.userContentController->removeScriptMessageHandler("SharedWeb");
+  EXPECT_TRUE(evaluate(*view, "webkit.messageHandlers.SharedWeb.postMessage(1)").error);
+}
+
+// The page answers each reply through its own onMessageReceive, as the SDK's pages do.
+TEST_F(WebViewTest, APageRoundTripsThroughItsHandlerAndEvaluation) {
+  class Echo : public ScriptMessageHandler {
+   public:
+    std::weak_ptr<WebView> view;
+    void didReceive(UserContentController&, const ScriptMessage& message) override {
+      const std::string id = message.body.value("id", "");
+      if (auto target = view.lock()) target->evaluateJavaScript("onMessageReceive('" + id + "', '[1]')");
+    }
+  };
+  WebViewConfiguration configuration;
+  auto echo = std::make_shared<Echo>();
+  configuration.userContentController->add(echo, "echo");
+  auto view = makeWebView(configuration);
+  echo->view = view;
+  view->setNavigationDelegate(recorder_);
+  ASSERT_TRUE(loadAndWait(*view, "/pages/bridge.html?handler=echo"));
+
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(evaluate(*view, "roundTrips(200, {command: 'echo'}).then(function (n) { window.done = n; }); 0").error);
+  ASSERT_TRUE(runUntil([&] { return evaluate(*view, "window.done === 200").result == json(true); }, Seconds(20)));
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  RecordProperty("round_trips_per_second", std::to_string(static_cast<int>(200 / seconds)));
+  EXPECT_EQ(evaluate(*view, "document.querySelectorAll('#replies li').length").result, json(200));
+}
+
+// --- evaluation ---
+
+TEST_F(WebViewTest, EvaluationAnswersJsonOrTheScriptsError) {
+  auto view = makeWebView();
+  view->setNavigationDelegate(recorder_);
+  ASSERT_TRUE(loadAndWait(*view, "/pages/color.html"));
+
+  const struct {
+    std::string script;
+    std::optional<json> result;
+    std::optional<ErrorCode> error;
+    std::string message;
+  } cases[] = {
+      {"1 + 1", json(2), {}, {}},
+      {"'한글 \"q\"'", json("한글 \"q\""), {}, {}},
+      {"({a: [1, 'x'], b: null})", json({{"a", {1, "x"}}, {"b", nullptr}}), {}, {}},
+      {"null", json(nullptr), {}, {}},
+      {"undefined", std::nullopt, {}, {}},
+      {"throw new Error('boom')", std::nullopt, ErrorCode::javaScriptExceptionOccurred, "Error: boom"},
+      {"missing()", std::nullopt, ErrorCode::javaScriptExceptionOccurred, "ReferenceError: Can't find variable: missing"},
+      {"(function () {})", std::nullopt, ErrorCode::javaScriptResultTypeIsUnsupported, {}},
+  };
+  for (const auto& c : cases) {
+    const Evaluated answer = evaluate(*view, c.script);
+    EXPECT_EQ(answer.result, c.result) << c.script;
+    ASSERT_EQ(answer.error.has_value(), c.error.has_value()) << c.script;
+    if (!c.error) continue;
+    EXPECT_EQ(answer.error->domain, kErrorDomain);
+    EXPECT_EQ(answer.error->code, static_cast<long>(*c.error)) << c.script;
+    if (!c.message.empty()) {
+      EXPECT_EQ(answer.error->message, c.message);
+    }
+  }
+}
+
+// --- navigations ---
+
+TEST_F(WebViewTest, NavigationsReportStartCommitFinishOrTheirFailure) {
+  mock::MockServer closed("CLOSED");
+  ASSERT_TRUE(closed.start());
+  const std::string refused = closed.baseUrl() + "/pages/color.html";
+  closed.stop();
+
+  const struct {
+    std::string url;
+    std::vector<std::string> kinds;
+    long code;
+  } cases[] = {
+      {page("/pages/color.html"), {"start", "commit", "finish"}, 0},
+      {page("/no/such/page"), {"start", "commit", "finish"}, 0},  // an HTTP error page is a page
+      {refused, {"start", "fail-provisional"}, static_cast<long>(net::ErrorCode::CannotConnectToHost)},
+      {"velkor://offerwall/ads", {"start", "fail-provisional"}, static_cast<long>(net::ErrorCode::UnsupportedUrl)},
+      {"nonsense", {"start", "fail-provisional"}, static_cast<long>(net::ErrorCode::UnsupportedUrl)},
+  };
+  auto view = makeWebView();
+  view->setNavigationDelegate(recorder_);
+  for (const auto& c : cases) {
+    recorder_->events.clear();
+    const Navigation navigation = view->load(request(c.url));
+    ASSERT_TRUE(runUntil([&] { return recorder_->ended(navigation); })) << c.url;
+    std::vector<NavigationEvent> expected;
+    for (const auto& kind : c.kinds) expected.push_back({kind, navigation.id, kind == "fail-provisional" ? c.code : 0});
+    EXPECT_EQ(recorder_->events, expected) << c.url;
+  }
+  // The last page that committed (the 404's) stays, with no title of its own.
+  EXPECT_EQ(view->url()->path(), "/no/such/page");
+  EXPECT_EQ(view->title(), "");
+}
+
+TEST_F(WebViewTest, ALoadBeforeCommitCancelsTheEarlierOneAndATimeOutFailsIt) {
+  server_.setFault(mock::Route::help, mock::Fault{}.withDelay(std::chrono::milliseconds(3000)));
+  auto view = makeWebView();
+  view->setNavigationDelegate(recorder_);
+  const Navigation slow = view->load(request(page("/help_requests/new")));
+  ASSERT_TRUE(runUntil([&] { return !recorder_->events.empty(); }));
+  const Navigation next = view->load(request(page("/pages/color.html")));
+  ASSERT_TRUE(runUntil([&] { return recorder_->ended(next); }));
+  const std::vector<NavigationEvent> cancelled = {
+      {"start", slow.id}, {"fail-provisional", slow.id, kCancelled}, {"start", next.id}, {"commit", next.id},
+      {"finish", next.id}};
+  EXPECT_EQ(recorder_->events, cancelled);
+
+  // Replaced before it even started: cancelled all the same, and only the last one loads.
+  recorder_->events.clear();
+  const Navigation first = view->load(request(page("/pages/color.html?c=000000")));
+  const Navigation second = view->load(request(page("/pages/color.html?c=ffffff")));
+  ASSERT_TRUE(runUntil([&] { return recorder_->ended(second); }));
+  EXPECT_EQ(recorder_->events.front(), (NavigationEvent{"fail-provisional", first.id, kCancelled}));
+  EXPECT_EQ(recorder_->events.back(), (NavigationEvent{"finish", second.id}));
+  EXPECT_EQ(view->url()->query(), "c=ffffff");
+
+  recorder_->events.clear();
+  server_.setFault(mock::Route::help, mock::Fault{}.withDelay(std::chrono::milliseconds(3000)));
+  net::Request timed = request(page("/help_requests/new"));
+  timed.setTimeoutInterval(Seconds(0.3));
+  const Navigation late = view->load(timed);
+  ASSERT_TRUE(runUntil([&] { return recorder_->ended(late); }));
+  EXPECT_EQ(recorder_->events.back(),
+            (NavigationEvent{"fail-provisional", late.id, static_cast<long>(net::ErrorCode::TimedOut)}));
+  // The engine's own report of the load it was told to stop is not passed on.
+  runUntil([] { return false; }, Seconds(0.2));
+  EXPECT_EQ(recorder_->events.back().id, late.id);
+  EXPECT_EQ(recorder_->events.size(), 2u);
+}
+
+TEST_F(WebViewTest, LoadSendsTheRequestsHeaderFields) {
+  auto view = makeWebView();
+  view->setNavigationDelegate(recorder_);
+  net::Request withHeaders = request(page("/pages/color.html"));
+  withHeaders.setValue("abc-123", "X-Tracking-Id");
+  const Navigation navigation = view->load(withHeaders);
+  ASSERT_TRUE(runUntil([&] { return recorder_->ended(navigation); }));
+  const auto logged = server_.log().entries(mock::Route::page);
+  ASSERT_FALSE(logged.empty());
+  EXPECT_EQ(logged.front().header("X-Tracking-Id"), "abc-123");
+}
+
+// --- policies and new windows ---
+
+class WindowOpener : public NavigationRecorder, public UIDelegate {
+ public:
+  std::vector<NavigationAction> decided;
+  std::vector<NavigationAction> windows;
+  NavigationActionPolicy policy = NavigationActionPolicy::allow;
+  bool loadInPlace = true;
+  std::shared_ptr<WebView> opened;
+  std::shared_ptr<NavigationRecorder> openedRecorder = std::make_shared<NavigationRecorder>();
+
+  void decidePolicyFor(WebView&, const NavigationAction& action, PolicyDecisionHandler handler) override {
+    decided.push_back(action);
+    handler(policy);
+  }
+  std::shared_ptr<WebView> createWebView(WebView& webView, const WebViewConfiguration& configuration,
+                                         const NavigationAction& action, const WindowFeatures&) override {
+    windows.push_back(action);
+    if (loadInPlace) {
+      webView.load(action.request);
+      return nullptr;
+    }
+    opened = std::make_shared<WebView>(ui::Rect{0, 0, 200, 200}, configuration);
+    opened->setNavigationDelegate(openedRecorder);
+    return opened;
+  }
+};
+
+TEST_F(WebViewTest, NewWindowsReachThePolicyAndTheUiDelegate) {
+  auto opener = std::make_shared<WindowOpener>();
+  auto view = makeWebView();
+  view->setNavigationDelegate(std::shared_ptr<NavigationDelegate>(opener, static_cast<NavigationDelegate*>(opener.get())));
+  view->setUiDelegate(std::shared_ptr<UIDelegate>(opener, static_cast<UIDelegate*>(opener.get())));
+  const Navigation links = view->load(request(page("/pages/links.html")));
+  ASSERT_TRUE(runUntil([&] { return opener->ended(links); }));
+  ASSERT_EQ(opener->decided.size(), 1u);
+  EXPECT_TRUE(opener->decided[0].targetFrame);
+
+  // A link with a target: the policy hears it without a target frame, then the UI delegate, which
+  // loads it in place.
+  EXPECT_FALSE(evaluate(*view, "document.getElementById('blank').click()").error);
+  ASSERT_TRUE(runUntil([&] { return view->url() && view->url()->query() == "c=00ff00" && !view->isLoading(); }));
+  ASSERT_GE(opener->decided.size(), 2u);
+  EXPECT_FALSE(opener->decided[1].targetFrame);
+  EXPECT_EQ(opener->decided[1].navigationType, NavigationType::linkActivated);
+  ASSERT_EQ(opener->windows.size(), 1u);
+  EXPECT_EQ(opener->windows[0].request.url().path(), "/pages/color.html");
+
+  // window.open() with a web view made for it: the new view loads the page.
+  opener->loadInPlace = false;
+  const Navigation again = view->load(request(page("/pages/links.html")));
+  ASSERT_TRUE(runUntil([&] { return opener->ended(again); }));
+  EXPECT_EQ(evaluate(*view, "openWindow()").result, json(true));
+  ASSERT_TRUE(runUntil([&] {
+    return opener->opened && !opener->openedRecorder->events.empty() &&
+           opener->openedRecorder->events.back().kind == "finish";
+  }));
+  EXPECT_EQ(opener->opened->url()->query(), "c=ffff00");
+
+  // A cancelled navigation goes nowhere.
+  opener->policy = NavigationActionPolicy::cancel;
+  EXPECT_FALSE(evaluate(*view, "document.getElementById('same').click()").error);
+  runUntil([] { return false; }, Seconds(0.3));
+  EXPECT_EQ(view->url()->path(), "/pages/links.html");
+}
+
+// --- alerts and confirms ---
+
+TEST_F(WebViewTest, AlertAndConfirmWaitForTheDelegatesAnswer) {
+  class Panels : public UIDelegate {
+   public:
+    std::vector<std::string> messages;
+    std::function<void()> pendingAlert;
+    bool confirmAnswer = true;
+    void runJavaScriptAlertPanel(WebView&, const std::string& message, const FrameInfo&,
+                                 std::function<void()> completion) override {
+      messages.push_back(message);
+      pendingAlert = std::move(completion);  // answered later, from the test
+    }
+    void runJavaScriptConfirmPanel(WebView&, const std::string& message, const FrameInfo&,
+                                   std::function<void(bool)> completion) override {
+      messages.push_back(message);
+      completion(confirmAnswer);
+    }
+  };
+  auto panels = std::make_shared<Panels>();
+  auto view = makeWebView();
+  view->setNavigationDelegate(recorder_);
+  view->setUiDelegate(panels);
+  ASSERT_TRUE(loadAndWait(*view, "/pages/color.html"));
+
+  std::optional<json> afterAlert;
+  view->evaluateJavaScript("alert('잠시만요'); 'after'", [&](const auto& result, const auto&) { afterAlert = result; });
+  ASSERT_TRUE(runUntil([&] { return static_cast<bool>(panels->pendingAlert); }));
+  EXPECT_EQ(panels->messages, std::vector<std::string>{"잠시만요"});
+  runUntil([] { return false; }, Seconds(0.1));
+  EXPECT_FALSE(afterAlert) << "the page waits in alert() until the delegate answers";
+  std::exchange(panels->pendingAlert, nullptr)();
+  ASSERT_TRUE(runUntil([&] { return afterAlert.has_value(); }));
+  EXPECT_EQ(afterAlert, json("after"));
+
+  EXPECT_EQ(evaluate(*view, "confirm('sure?')").result, json(true));
+  panels->confirmAnswer = false;
+  EXPECT_EQ(evaluate(*view, "confirm('sure?')").result, json(false));
+
+  // Without a UI delegate the panels answer at once: dismissed, and false.
+  view->setUiDelegate({});
+  EXPECT_EQ(evaluate(*view, "alert('x'); confirm('y')").result, json(false));
+}
+
+// --- the page's own timers ---
+
+TEST_F(WebViewTest, APagesOwnTimersRunWhileTheMainLoopWaits) {
+  WebViewConfiguration configuration;
+  auto ticks = std::make_shared<MessageRecorder>();
+  configuration.userContentController->add(ticks, "test");
+  auto view = makeWebView(configuration);
+  view->setNavigationDelegate(recorder_);
+  view->load(request(page("/pages/timers.html?count=5&every=30")));
+  ASSERT_TRUE(runUntil([&] { return ticks->messages.size() == 5; }));
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(ticks->messages[i].body["tick"], i + 1);
+  const double spread = ticks->messages[4].body["at"].get<double>() - ticks->messages[0].body["at"].get<double>();
+  EXPECT_GE(spread, 4 * 30 - 5) << "the page's interval keeps its own pace";
+}
+
+// --- lifetimes ---
+
+TEST_F(WebViewTest, WebViewsOneAfterTheOtherEachLoadTheirPage) {
+  for (const char* color : {"ff0000", "00ff00", "0000ff"}) {
+    auto view = makeWebView();
+    view->setNavigationDelegate(recorder_);
+    ASSERT_TRUE(loadAndWait(*view, std::string("/pages/color.html?c=") + color));
+    EXPECT_EQ(recorder_->events.back().kind, "finish");
+    EXPECT_EQ(evaluate(*view, "location.search").result, json(std::string("?c=") + color));
+  }
+}
+
+TEST_F(WebViewTest, AWebViewReleasedWhileItLoadsTellsNothingMoreAndAnswersPendingScripts) {
+  server_.setFault(mock::Route::help, mock::Fault{}.withDelay(std::chrono::milliseconds(500)));
+  auto view = makeWebView();
+  view->setNavigationDelegate(recorder_);
+  view->load(request(page("/help_requests/new")));
+  ASSERT_TRUE(runUntil([&] { return !recorder_->events.empty(); }));
+  std::optional<base::Error> error;
+  view->evaluateJavaScript("1", [&](const auto&, const auto& e) { error = e ? e : base::Error{"none", 0, {}}; });
+  view.reset();
+  const auto heard = recorder_->events.size();
+  ASSERT_TRUE(runUntil([&] { return error.has_value(); }));
+  runUntil([] { return false; }, Seconds(1));
+  EXPECT_EQ(recorder_->events.size(), heard);
+  EXPECT_EQ(error->code, static_cast<long>(ErrorCode::webViewInvalidated));
+
+  // A web view released by its own delegate, inside the engine's callback.
+  class Releasing : public NavigationRecorder {
+   public:
+    std::shared_ptr<WebView> held;
+    void didCommit(WebView& view, const Navigation& navigation) override {
+      NavigationRecorder::didCommit(view, navigation);
+      held.reset();
+    }
+  };
+  auto releasing = std::make_shared<Releasing>();
+  releasing->held = makeWebView();
+  releasing->held->setNavigationDelegate(releasing);
+  releasing->held->load(request(page("/pages/color.html")));
+  ASSERT_TRUE(runUntil([&] { return !releasing->held; }));
+  runUntil([] { return false; }, Seconds(0.3));
+  EXPECT_EQ(releasing->events.back().kind, "commit");
+
+  auto after = makeWebView();
+  after->setNavigationDelegate(recorder_);
+  EXPECT_TRUE(loadAndWait(*after, "/pages/color.html"));
+}
+
+}  // namespace
+}  // namespace web::testing
