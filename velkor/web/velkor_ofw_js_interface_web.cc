@@ -1,9 +1,7 @@
 // The bridge's side that touches the web view.
-#include "velkor/web/velkor_ofw_js_interface.h"
-
-#if __has_include("platform/web/web_view.h")
 #include "platform/web/script_message.h"
 #include "platform/web/web_view.h"
+#include "velkor/web/velkor_ofw_js_interface.h"
 
 namespace velkor {
 
@@ -14,9 +12,3 @@ void VelkorOfwJsInterface::evaluateReply(const std::string& script) {
 }
 
 }  // namespace velkor
-#else
-namespace velkor {
-void VelkorOfwJsInterface::handleScriptMessage(const web::ScriptMessage&) {}
-void VelkorOfwJsInterface::evaluateReply(const std::string&) {}
-}  // namespace velkor
-#endif
