@@ -222,6 +222,12 @@ class Snapshots {
     if (auto failure = write("indicator")) return failure;
     offerwall->hideIndicator();
     dismiss();
+    // An ad's detail page, alone in the offerwall, once its ad and pictures have arrived.
+    Velkor::shared().presentOfferwall(host_, kDetailAd, false);
+    if (!settleUntilPresented()) return "the ad's detail did not open";
+    settle();
+    if (auto failure = write("detail")) return failure;
+    dismiss();
     // An ad the server does not know: the SDK's alert over the host's screen.
     Velkor::shared().presentOfferwall(host_, kUnknownAd, false);
     if (!settleUntilPresented()) return "the alert did not open";
@@ -233,6 +239,8 @@ class Snapshots {
 
  private:
   static constexpr std::int64_t kUnknownAd = 987654;
+  // The local ad server's ad with a full detail page.
+  static constexpr std::int64_t kDetailAd = 1504;
 
   // Lets animations and answers run their course.
   static void settle() { dispatch::main_loop::runUntil([] { return false; }, 600ms); }

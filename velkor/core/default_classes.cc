@@ -2,6 +2,9 @@
 
 #include "velkor/components/default_indicator_view.h"
 #include "velkor/components/velkor_navigation_bar.h"
+#include "velkor/detail/default_ofw_detail_view_controller.h"
+#include "velkor/detail/ofw_detail_presenter_impl.h"
+#include "velkor/resources/framework_nibs.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
 #include "velkor/web/ofw_in_app_browser_view_controller.h"
 #include "velkor/web/shared_webview_view_controller.h"
@@ -20,8 +23,15 @@ OfwListPagerPresenterClass DefaultClasses::listPagerPresenter() { return {}; }
 ScreenClass<OfwListView> DefaultClasses::listViewController() { return {}; }
 ClassOf<OfwTableHeaderView> DefaultClasses::tableHeaderView() { return {}; }
 ClassOf<OfwTableFooterView> DefaultClasses::tableFooterView() { return {}; }
-ScreenClass<OfwDetailView> DefaultClasses::detailViewController() { return {}; }
-OfwDetailPresenterClass DefaultClasses::detailPresenter() { return {}; }
+ScreenClass<OfwDetailView> DefaultClasses::detailViewController() {
+  return ScreenClass<OfwDetailView>::of<DefaultOfwDetailViewController>(DefaultOfwDetailViewController::kNibName,
+                                                                        &frameworkNibs());
+}
+OfwDetailPresenterClass DefaultClasses::detailPresenter() {
+  return [](const std::shared_ptr<OfwDetailView>& view, std::int64_t adId) -> std::shared_ptr<OfwDetailPresenter> {
+    return std::make_shared<OfwDetailPresenterImpl>(view, adId);
+  };
+}
 ClassOf<OfwDetailWebViewController> DefaultClasses::detailWebViewController() {
   return classOf<OfwDetailWebViewController>();
 }

@@ -11,6 +11,7 @@
 #include "velkor/components/default_prepare_view.h"
 #include "velkor/components/velkor_alert_controller.h"
 #include "velkor/components/velkor_navigation_bar.h"
+#include "velkor/detail/detail_nib.h"
 #include "velkor/resources/resource_bundle.h"
 
 namespace velkor {
@@ -181,6 +182,7 @@ void registerNibs(ui::NibRegistry& registry) {
   registry.registerNib("CustomAlertController", [](const ui::NibOwner&) { return buildAlert<CustomAlertController>(true); });
   registry.registerNib(VelkorNavigationBar::kNibName, buildNavigationBar);
   registry.registerNib(DefaultPrepareView::kNibName, buildPrepareView);
+  registerDetailNib(registry);
 }
 
 }  // namespace

@@ -76,10 +76,11 @@ TEST_F(FactoryTest, EachMakerTakesTheModulesClassElseTheSdksOwn) {
     EXPECT_EQ(isExactly<HostDetailWebPage>(factory_.makeDetailWebViewController()), c.publishers);
     EXPECT_EQ(isExactly<HostIndicator>(factory_.makeLoadingIndicatorView()), c.publishers);
     EXPECT_EQ(isExactly<DefaultIndicatorView>(factory_.makeLoadingIndicatorView()), !c.publishers);
-    // The SDK has no pager, list page or detail screen of its own yet: without the module's, none.
+    // The SDK has no pager or list page of its own yet: without the module's, none. Its detail screen
+    // stands in for a module's that makes none.
     EXPECT_EQ(bool(factory_.makeOfferwallListViewController()), c.publishers);
     EXPECT_EQ(bool(factory_.makeOfwListViewController()), c.publishers);
-    EXPECT_EQ(bool(factory_.makeOfferwallDetailViewController(7, "ad_list")), c.publishers);
+    EXPECT_TRUE(factory_.makeOfferwallDetailViewController(7, "ad_list"));
     // The configuration's lookup names the class the factory tries first.
     EXPECT_EQ(VelkorConfig::offerwallListViewControllerClazz().typeName(), c.pagerLookup);
   }

@@ -126,9 +126,9 @@ TEST_F(StackTest, SlugsReachThePagerAndAWebPageIsTitledByItsTitleBar) {
 
 TEST_F(StackTest, NothingToShowStillCompletesOnce) {
   auto& core = VelkorInternal::shared();
-  core.setPubAppModule(std::make_shared<TestModule>());  // no pager, no detail screen
+  core.setPubAppModule(std::make_shared<TestModule>());  // no pager
   core.presentOfferwall(host_, std::nullopt, false, std::nullopt, std::nullopt, false, counting());
-  core.presentOfferwall(host_, kOfferwallLinkAd, false, std::nullopt, std::nullopt, false, counting());
+  core.presentOfferwall(host_, std::nullopt, false, std::nullopt, std::nullopt, false, counting());
   EXPECT_TRUE(eventually([&] { return *completions_ == 2; }));
   EXPECT_EQ(host_->presentedViewController(), nullptr);
 }
