@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "platform/base/json_value.h"
@@ -10,7 +11,6 @@
 #include "platform/dispatch/queue.h"
 #include "platform/dispatch/timer.h"
 #include "platform/net/error.h"
-#include "platform/web/error.h"
 #include "platform/web/internal/content_manager.h"
 
 namespace web {
@@ -344,10 +344,7 @@ WebView::~WebView() {
   for (const auto& weak : engine_->evaluations) {
     auto evaluation = weak.lock();
     if (!evaluation || evaluation->done) continue;
-    dispatch::main()->async([evaluation] {
-      evaluation->complete(std::nullopt, base::Error{kErrorDomain, static_cast<long>(ErrorCode::webViewInvalidated),
-                                                     "The web view went before the script answered."});
-    });
+    dispatch::main()->async([evaluation] { evaluation->complete(std::nullopt, internal::invalidatedError()); });
   }
   if (!engine_->view) return;
   g_signal_handlers_disconnect_by_data(engine_->view, this);
@@ -362,9 +359,7 @@ Navigation WebView::load(const net::Request& request) {
   cancelUncommitted(net::Error::make(net::ErrorCode::Cancelled));
   if (!engine_->view) {
     reportLater([this, navigation](NavigationDelegate& delegate) {
-      delegate.didFailProvisionalNavigation(*this, navigation,
-                                            base::Error{kErrorDomain, static_cast<long>(ErrorCode::unknown),
-                                                        "The web engine is not running (no display)."});
+      delegate.didFailProvisionalNavigation(*this, navigation, internal::noEngineError());
     });
     return navigation;
   }
@@ -395,10 +390,7 @@ void WebView::stopLoading() {
 void WebView::evaluateJavaScript(const std::string& script, EvaluationCompletion completionHandler) {
   auto evaluation = std::make_shared<Evaluation>(Evaluation{std::move(completionHandler)});
   if (!engine_->view) {
-    dispatch::main()->async([evaluation] {
-      evaluation->complete(std::nullopt, base::Error{kErrorDomain, static_cast<long>(ErrorCode::unknown),
-                                                     "The web engine is not running (no display)."});
-    });
+    dispatch::main()->async([evaluation] { evaluation->complete(std::nullopt, internal::noEngineError()); });
     return;
   }
   std::erase_if(engine_->evaluations, [](const auto& weak) { return weak.expired(); });

@@ -1,6 +1,9 @@
 #include "velkor/core/default_classes.h"
 
 #include "velkor/components/default_indicator_view.h"
+#include "velkor/components/default_prepare_view.h"
+#include "velkor/components/ofw_network_error_view.h"
+#include "velkor/components/velkor_error_view.h"
 #include "velkor/components/velkor_navigation_bar.h"
 #include "velkor/detail/default_ofw_detail_view_controller.h"
 #include "velkor/detail/ofw_detail_presenter_impl.h"
@@ -13,7 +16,9 @@ namespace velkor {
 
 // Screens still to come answer empty classes until their folders bring them.
 
-PrepareViewClass DefaultClasses::prepareView() { return {}; }
+PrepareViewClass DefaultClasses::prepareView() {
+  return [](const ui::Rect& frame) { return std::shared_ptr<ui::View>(DefaultPrepareView::make(frame)); };
+}
 ClassOf<VelkorNavigationBar> DefaultClasses::navigationBar() { return classOf<VelkorNavigationBar>(); }
 IndicatorViewClass DefaultClasses::indicatorView() {
   return [] { return std::shared_ptr<ui::View>(DefaultIndicatorView::make()); };
@@ -41,7 +46,9 @@ ClassOf<SharedWebviewViewController> DefaultClasses::contractViewController() {
 ClassOf<OfwInAppBrowserViewController> DefaultClasses::inAppBrowserViewController() {
   return classOf<OfwInAppBrowserViewController>();
 }
-ClassOf<VelkorErrorView> DefaultClasses::errorView() { return {}; }
-ClassOf<OfwNetworkErrorView> DefaultClasses::networkErrorView() { return {}; }
+ClassOf<VelkorErrorView> DefaultClasses::errorView() { return [] { return VelkorErrorView::make(); }; }
+ClassOf<OfwNetworkErrorView> DefaultClasses::networkErrorView() {
+  return [] { return OfwNetworkErrorView::make(); };
+}
 
 }  // namespace velkor

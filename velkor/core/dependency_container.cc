@@ -13,6 +13,7 @@
 #include "velkor/detail/ofw_detail_view.h"
 #include "velkor/offerwall/list/ofw_list_view.h"
 #include "velkor/offerwall/pager/ofw_list_pager_view.h"
+#include "velkor/resources/framework_nibs.h"
 #include "velkor/web/ofw_in_app_browser_view_controller.h"
 
 namespace velkor {
@@ -43,7 +44,7 @@ ScreenOf<Protocol> made(ScreenOf<Protocol> screen, const char* part) {
 ScreenOf<OfwListPagerView> makePager(const ScreenClass<OfwListPagerView>& screenClass) {
   if (!screenClass) return {};
   const auto nibName = VelkorConfig::offerwallListViewControllerNibName().value_or(screenClass.typeName());
-  const bool fromNib = ui::NibRegistry::framework().contains(nibName) && screenClass.bundle().contains(nibName);
+  const bool fromNib = frameworkNibs().contains(nibName) && screenClass.bundle().contains(nibName);
   return screenClass.make(fromNib ? std::optional(nibName) : std::nullopt);
 }
 

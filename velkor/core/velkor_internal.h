@@ -146,6 +146,9 @@ class VelkorInternal {
   void presentOfferwall(std::shared_ptr<ui::ViewController> from, std::optional<std::int64_t> adId, bool keepParent,
                         std::optional<std::string> tabSlug, std::optional<std::string> tagSlug, bool animated,
                         std::function<void()> completion);
+  // Closes the offerwall presented last, telling its life-cycle delegate nothing: the completion
+  // hears true before the dismissal starts, false when there is no offerwall to close.
+  void dismissOfferwall(bool animated, std::function<void(bool)> completion);
   // The help page, at the module's support address or the stage's.
   void showHelp(std::shared_ptr<ui::ViewController> from);
   // A tap on the view opens the ad's detail from the topmost screen. From any thread: the tap

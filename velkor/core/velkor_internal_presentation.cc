@@ -27,6 +27,7 @@
 #include "velkor/network/constants.h"
 #include "velkor/network/velkor_api_client.h"
 #include "velkor/offerwall/pager/ofw_list_pager_view.h"
+#include "velkor/resources/framework_nibs.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
 #include "velkor/web/shared_webview_view_controller.h"
 #include "velkor/web/top_view_controller.h"
@@ -149,7 +150,7 @@ void showAdDetail(const std::shared_ptr<AdPresentation>& presentation, const Ad&
 
 // The SDK's alert over the host's screen, faded in on its window.
 void showUnavailableAlert(const std::shared_ptr<AdPresentation>& presentation) {
-  auto alert = ui::NibRegistry::framework().instantiate<VelkorAlertController>(kAlertNibName);
+  auto alert = frameworkNibs().instantiate<VelkorAlertController>(kAlertNibName);
   if (!alert) return presentation->complete();
   const auto colorScheme = VelkorInternal::shared().colorScheme();
   alert->loadViewIfNeeded();
@@ -249,6 +250,18 @@ void VelkorInternal::presentOfferwall(std::shared_ptr<ui::ViewController> from, 
   VelkorApiClient::findChildAd(*adId, [shared = std::move(shared), adId = *adId](Result<std::int64_t> child) mutable {
     lookUpAd(std::move(shared), child.ok() ? child.value() : adId);
   });
+}
+
+void VelkorInternal::dismissOfferwall(bool animated, std::function<void(bool)> completion) {
+  if (!onMainThread([this, animated, completion] { dismissOfferwall(animated, completion); })) return;
+  auto navigation = std::dynamic_pointer_cast<OfwNavigationController>(navigationController());
+  if (!navigation || navigation->viewControllers().empty()) {
+    if (completion) completion(false);
+    return;
+  }
+  if (completion) completion(true);
+  navigation->setDismissForce(true);
+  navigation->dismiss(animated);
 }
 
 void VelkorInternal::showHelp(std::shared_ptr<ui::ViewController> from) {

@@ -1,8 +1,5 @@
 // The facade's entries into the offerwall's screens: they forward to the core's one presentation
 // routine.
-#include "platform/dispatch/main_loop.h"
-#include "platform/dispatch/queue.h"
-#include "velkor/components/ofw_navigation_controller.h"
 #include "velkor/core/dependency_container.h"
 #include "velkor/core/velkor.h"
 #include "velkor/core/velkor_internal.h"
@@ -31,22 +28,7 @@ void Velkor::presentOfferwall(std::shared_ptr<ui::ViewController> from, std::opt
 }
 
 void Velkor::dismissOfferwall(bool animated, std::function<void(bool)> completion) {
-  // Screens are touched on the main thread only.
-  if (!dispatch::main_loop::isMainThread()) {
-    dispatch::main()->async([this, animated, completion = std::move(completion)]() mutable {
-      dismissOfferwall(animated, std::move(completion));
-    });
-    return;
-  }
-  auto navigation = std::dynamic_pointer_cast<OfwNavigationController>(internalShared_.navigationController());
-  if (!navigation || navigation->viewControllers().empty()) {
-    if (completion) completion(false);
-    return;
-  }
-  // The host hears of it before the dismissal starts.
-  if (completion) completion(true);
-  navigation->setDismissForce(true);
-  navigation->dismiss(animated);
+  internalShared_.dismissOfferwall(animated, std::move(completion));
 }
 
 void Velkor::showHelp(std::shared_ptr<ui::ViewController> from) { internalShared_.showHelp(std::move(from)); }

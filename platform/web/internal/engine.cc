@@ -156,11 +156,15 @@ base::Error loadError(const GError* error) {
   return net::Error::make(transportCode(error), error->message);
 }
 
+base::Error noEngineError() { return engineError(ErrorCode::unknown, "The web engine is not running (no display)."); }
+
+base::Error invalidatedError() {
+  return engineError(ErrorCode::webViewInvalidated, "The web view went before the script answered.");
+}
+
 base::Error scriptError(const GError* error) {
   if (!error) return engineError(ErrorCode::unknown, "The script failed.");
-  if (error->domain == G_IO_ERROR && error->code == G_IO_ERROR_CANCELLED) {
-    return engineError(ErrorCode::webViewInvalidated, "The web view went before the script answered.");
-  }
+  if (error->domain == G_IO_ERROR && error->code == G_IO_ERROR_CANCELLED) return invalidatedError();
   if (error->domain == WEBKIT_JAVASCRIPT_ERROR && error->code == WEBKIT_JAVASCRIPT_ERROR_INVALID_RESULT) {
     return engineError(ErrorCode::javaScriptResultTypeIsUnsupported, error->message);
   }

@@ -36,6 +36,9 @@ class CallbackScope {
 // A failed load in net::errorDomain with the session's code for it; engine failures that are no
 // transport's in web::kErrorDomain.
 base::Error loadError(const GError* error);
+// Failures of the engine itself, in web::kErrorDomain: it could not start, or the web view went first.
+base::Error noEngineError();
+base::Error invalidatedError();
 // A failed evaluation: the script's own message (without its source position) for an exception.
 base::Error scriptError(const GError* error);
 

@@ -12,6 +12,9 @@
 
 extern char** environ;
 
+// The web engine's own leaks are suppressed by library; LSAN_OPTIONS given by the caller come after.
+extern "C" const char* __lsan_default_options() { return "suppressions=" VELKOR_LSAN_SUPPRESSIONS; }
+
 namespace web::testing {
 namespace {
 
@@ -80,20 +83,20 @@ bool NavigationRecorder::ended(const Navigation& navigation) const {
   return kind == "finish" || kind == "fail" || kind == "fail-provisional";
 }
 
-void WebViewTest::SetUp() { ASSERT_TRUE(server_.start()) << server_.error(); }
+void PlatformWebViewTest::SetUp() { ASSERT_TRUE(server_.start()) << server_.error(); }
 
-net::Request WebViewTest::request(const std::string& url) {
+net::Request PlatformWebViewTest::request(const std::string& url) {
   auto parsed = base::Url::parse(url);
   EXPECT_TRUE(parsed) << url;
   return net::Request(parsed ? *parsed : *base::Url::parse("about:blank"));
 }
 
-bool WebViewTest::loadAndWait(WebView& view, const std::string& path) {
+bool PlatformWebViewTest::loadAndWait(WebView& view, const std::string& path) {
   const Navigation navigation = view.load(request(page(path)));
   return dispatch::main_loop::runUntil([&] { return recorder_->ended(navigation); }, dispatch::Seconds(10));
 }
 
-WebViewTest::Evaluated WebViewTest::evaluate(WebView& view, const std::string& script) {
+PlatformWebViewTest::Evaluated PlatformWebViewTest::evaluate(WebView& view, const std::string& script) {
   auto answer = std::make_shared<std::optional<Evaluated>>();
   view.evaluateJavaScript(script, [answer](const auto& result, const auto& error) { *answer = Evaluated{result, error}; });
   EXPECT_TRUE(dispatch::main_loop::runUntil([&] { return answer->has_value(); }, dispatch::Seconds(10))) << script;

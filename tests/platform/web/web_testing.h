@@ -42,7 +42,7 @@ class MessageRecorder : public ScriptMessageHandler {
   std::vector<ScriptMessage> messages;
 };
 
-class WebViewTest : public ::testing::Test {
+class PlatformWebViewTest : public ::testing::Test {
  protected:
   void SetUp() override;
   std::string page(const std::string& path) const { return server_.baseUrl() + path; }

@@ -22,7 +22,7 @@ std::shared_ptr<WebView> makeWebView(WebViewConfiguration configuration = {}) {
 
 // --- script messages ---
 
-TEST_F(WebViewTest, HandlersReceiveEachPostedBodyAsJsonInOrder) {
+TEST_F(PlatformWebViewTest, HandlersReceiveEachPostedBodyAsJsonInOrder) {
   WebViewConfiguration configuration;
   auto first = std::make_shared<MessageRecorder>();
   auto second = std::make_shared<MessageRecorder>();
@@ -64,11 +64,13 @@ TEST_F(WebViewTest, HandlersReceiveEachPostedBodyAsJsonInOrder) {
 }
 
 // The page answers each reply through its own onMessageReceive, as the SDK's pages do.
-TEST_F(WebViewTest, APageRoundTripsThroughItsHandlerAndEvaluation) {
+TEST_F(PlatformWebViewTest, APageRoundTripsThroughItsHandlerAndEvaluation) {
   class Echo : public ScriptMessageHandler {
    public:
     std::weak_ptr<WebView> view;
+    int received = 0;
     void didReceive(UserContentController&, const ScriptMessage& message) override {
+      ++received;
       const std::string id = message.body.value("id", "");
       if (auto target = view.lock()) target->evaluateJavaScript("onMessageReceive('" + id + "', '[1]')");
     }
@@ -82,16 +84,19 @@ TEST_F(WebViewTest, APageRoundTripsThroughItsHandlerAndEvaluation) {
   ASSERT_TRUE(loadAndWait(*view, "/pages/bridge.html?handler=echo"));
 
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(evaluate(*view, "roundTrips(200, {command: 'echo'}).then(function (n) { window.done = n; }); 0").error);
-  ASSERT_TRUE(runUntil([&] { return evaluate(*view, "window.done === 200").result == json(true); }, Seconds(20)));
+  view->evaluateJavaScript("roundTrips(200, {command: 'echo'}); 0");
+  ASSERT_TRUE(runUntil([&] { return echo->received == 200; }, Seconds(20)));
+  // The last reply is on its way: the page shows every one.
+  ASSERT_TRUE(runUntil([&] {
+    return evaluate(*view, "document.querySelectorAll('#replies li').length").result == json(200);
+  }));
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  RecordProperty("round_trips_per_second", std::to_string(static_cast<int>(200 / seconds)));
-  EXPECT_EQ(evaluate(*view, "document.querySelectorAll('#replies li').length").result, json(200));
+  RecordProperty("seconds_for_200_round_trips", std::to_string(seconds));
 }
 
 // --- evaluation ---
 
-TEST_F(WebViewTest, EvaluationAnswersJsonOrTheScriptsError) {
+TEST_F(PlatformWebViewTest, EvaluationAnswersJsonOrTheScriptsError) {
   auto view = makeWebView();
   view->setNavigationDelegate(recorder_);
   ASSERT_TRUE(loadAndWait(*view, "/pages/color.html"));
@@ -126,7 +131,7 @@ TEST_F(WebViewTest, EvaluationAnswersJsonOrTheScriptsError) {
 
 // --- navigations ---
 
-TEST_F(WebViewTest, NavigationsReportStartCommitFinishOrTheirFailure) {
+TEST_F(PlatformWebViewTest, NavigationsReportStartCommitFinishOrTheirFailure) {
   mock::MockServer closed("CLOSED");
   ASSERT_TRUE(closed.start());
   const std::string refused = closed.baseUrl() + "/pages/color.html";
@@ -158,7 +163,7 @@ TEST_F(WebViewTest, NavigationsReportStartCommitFinishOrTheirFailure) {
   EXPECT_EQ(view->title(), "");
 }
 
-TEST_F(WebViewTest, ALoadBeforeCommitCancelsTheEarlierOneAndATimeOutFailsIt) {
+TEST_F(PlatformWebViewTest, ALoadBeforeCommitCancelsTheEarlierOneAndATimeOutFailsIt) {
   server_.setFault(mock::Route::help, mock::Fault{}.withDelay(std::chrono::milliseconds(3000)));
   auto view = makeWebView();
   view->setNavigationDelegate(recorder_);
@@ -194,7 +199,7 @@ TEST_F(WebViewTest, ALoadBeforeCommitCancelsTheEarlierOneAndATimeOutFailsIt) {
   EXPECT_EQ(recorder_->events.size(), 2u);
 }
 
-TEST_F(WebViewTest, LoadSendsTheRequestsHeaderFields) {
+TEST_F(PlatformWebViewTest, LoadSendsTheRequestsHeaderFields) {
   auto view = makeWebView();
   view->setNavigationDelegate(recorder_);
   net::Request withHeaders = request(page("/pages/color.html"));
@@ -234,7 +239,7 @@ class WindowOpener : public NavigationRecorder, public UIDelegate {
   }
 };
 
-TEST_F(WebViewTest, NewWindowsReachThePolicyAndTheUiDelegate) {
+TEST_F(PlatformWebViewTest, NewWindowsReachThePolicyAndTheUiDelegate) {
   auto opener = std::make_shared<WindowOpener>();
   auto view = makeWebView();
   view->setNavigationDelegate(std::shared_ptr<NavigationDelegate>(opener, static_cast<NavigationDelegate*>(opener.get())));
@@ -274,7 +279,7 @@ TEST_F(WebViewTest, NewWindowsReachThePolicyAndTheUiDelegate) {
 
 // --- alerts and confirms ---
 
-TEST_F(WebViewTest, AlertAndConfirmWaitForTheDelegatesAnswer) {
+TEST_F(PlatformWebViewTest, AlertAndConfirmWaitForTheDelegatesAnswer) {
   class Panels : public UIDelegate {
    public:
     std::vector<std::string> messages;
@@ -318,7 +323,7 @@ TEST_F(WebViewTest, AlertAndConfirmWaitForTheDelegatesAnswer) {
 
 // --- the page's own timers ---
 
-TEST_F(WebViewTest, APagesOwnTimersRunWhileTheMainLoopWaits) {
+TEST_F(PlatformWebViewTest, APagesOwnTimersRunWhileTheMainLoopWaits) {
   WebViewConfiguration configuration;
   auto ticks = std::make_shared<MessageRecorder>();
   configuration.userContentController->add(ticks, "test");
@@ -333,17 +338,20 @@ TEST_F(WebViewTest, APagesOwnTimersRunWhileTheMainLoopWaits) {
 
 // --- lifetimes ---
 
-TEST_F(WebViewTest, WebViewsOneAfterTheOtherEachLoadTheirPage) {
+TEST_F(PlatformWebViewTest, WebViewsOneAfterTheOtherEachLoadTheirPage) {
   for (const char* color : {"ff0000", "00ff00", "0000ff"}) {
+    const auto start = std::chrono::steady_clock::now();
     auto view = makeWebView();
     view->setNavigationDelegate(recorder_);
     ASSERT_TRUE(loadAndWait(*view, std::string("/pages/color.html?c=") + color));
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    RecordProperty(std::string("page_load_ms_") + color, std::to_string(elapsed.count()));
     EXPECT_EQ(recorder_->events.back().kind, "finish");
     EXPECT_EQ(evaluate(*view, "location.search").result, json(std::string("?c=") + color));
   }
 }
 
-TEST_F(WebViewTest, AWebViewReleasedWhileItLoadsTellsNothingMoreAndAnswersPendingScripts) {
+TEST_F(PlatformWebViewTest, AWebViewReleasedWhileItLoadsTellsNothingMoreAndAnswersPendingScripts) {
   server_.setFault(mock::Route::help, mock::Fault{}.withDelay(std::chrono::milliseconds(500)));
   auto view = makeWebView();
   view->setNavigationDelegate(recorder_);

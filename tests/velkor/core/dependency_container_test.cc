@@ -9,6 +9,9 @@
 #include "tests/velkor/core/scoped_core_state.h"
 #include "tests/velkor/core/screen_test_support.h"
 #include "velkor/components/default_indicator_view.h"
+#include "velkor/components/default_prepare_view.h"
+#include "velkor/components/ofw_network_error_view.h"
+#include "velkor/components/velkor_error_view.h"
 #include "velkor/components/velkor_navigation_bar.h"
 #include "velkor/core/velkor_config.h"
 #include "velkor/core/velkor_uri_parser.h"
@@ -23,6 +26,12 @@ namespace {
 struct HostContract : SharedWebviewViewController {};
 struct HostBrowser : OfwInAppBrowserViewController {};
 struct HostDetailWebPage : OfwDetailWebViewController {};
+struct HostErrorView : VelkorErrorView {
+  HostErrorView() : VelkorErrorView(Token{}) {}
+};
+struct HostNetworkErrorView : OfwNetworkErrorView {
+  HostNetworkErrorView() : OfwNetworkErrorView(Token{}) {}
+};
 struct HostIndicator : ui::View, IndicatorViewRepresentable {
   void show() override {}
   void hide() override {}
@@ -49,12 +58,15 @@ TEST_F(FactoryTest, EachMakerTakesTheModulesClassElseTheSdksOwn) {
   every->detailWebPage = classOf<HostDetailWebPage, OfwDetailWebViewController>();
   every->indicator = [] { return std::make_shared<HostIndicator>(); };
   every->listPage = ScreenClass<OfwListView>::of<TestListPage>("TestListPage");
+  every->errorView = classOf<HostErrorView, VelkorErrorView>();
+  every->networkErrorView = classOf<HostNetworkErrorView, OfwNetworkErrorView>();
   // Functions that make nothing count as naming nothing.
   auto none = std::make_shared<TestModule>();
   none->contract = [] { return nullptr; };
   none->inAppBrowser = [] { return nullptr; };
   none->detailWebPage = [] { return nullptr; };
   none->indicator = [] { return nullptr; };
+  none->errorView = [] { return nullptr; };
   none->pager = ScreenClass<OfwListPagerView>("Nothing", nullptr, [](auto&) { return ScreenOf<OfwListPagerView>{}; });
 
   struct Case {
@@ -70,37 +82,32 @@ TEST_F(FactoryTest, EachMakerTakesTheModulesClassElseTheSdksOwn) {
     use(c.module);
     EXPECT_EQ(isExactly<HostContract>(factory_.makeContractViewController()), c.publishers);
     EXPECT_EQ(isExactly<SharedWebviewViewController>(factory_.makeContractViewController()), !c.publishers);
-    EXPECT_EQ(isExactly<HostBrowser>(factory_.makeInAppBrowserViewController("u", "t")), c.publishers);
-    EXPECT_EQ(isExactly<OfwInAppBrowserViewController>(factory_.makeInAppBrowserViewController("u", "t")),
-              !c.publishers);
+    // The link parser's browser comes from the factory, with its page and title.
+    auto browser = VelkorUriParser::parseUri(
+        *base::Url::parse("VELKOR://InAppBrowser?url=https%3A%2F%2Fexample.com%2Fa%3Fb%3D1&title=Shop"));
+    EXPECT_EQ(isExactly<HostBrowser>(browser), c.publishers);
+    EXPECT_EQ(isExactly<OfwInAppBrowserViewController>(browser), !c.publishers);
+    auto* page = dynamic_cast<OfwInAppBrowserViewController*>(browser.get());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->webViewURL(), "https://example.com/a?b=1");
+    EXPECT_EQ(page->navigationTitle(), "Shop");
     EXPECT_EQ(isExactly<HostDetailWebPage>(factory_.makeDetailWebViewController()), c.publishers);
     EXPECT_EQ(isExactly<HostIndicator>(factory_.makeLoadingIndicatorView()), c.publishers);
     EXPECT_EQ(isExactly<DefaultIndicatorView>(factory_.makeLoadingIndicatorView()), !c.publishers);
+    EXPECT_EQ(isExactly<HostErrorView>(factory_.makeErrorView()), c.publishers);
+    EXPECT_EQ(isExactly<VelkorErrorView>(factory_.makeErrorView()), !c.publishers);
+    EXPECT_EQ(isExactly<HostNetworkErrorView>(factory_.makeNetworkErrorView()), c.publishers);
+    EXPECT_EQ(isExactly<OfwNetworkErrorView>(factory_.makeNetworkErrorView()), !c.publishers);
     // The SDK has no pager or list page of its own yet: without the module's, none. Its detail screen
     // stands in for a module's that makes none.
-    EXPECT_EQ(bool(factory_.makeOfferwallListViewController()), c.publishers);
+    auto pager = factory_.makeOfferwallListViewController();
+    EXPECT_EQ(bool(pager), c.publishers);
+    if (pager) EXPECT_EQ(pager.view->presenter()->view(), pager.view);
     EXPECT_EQ(bool(factory_.makeOfwListViewController()), c.publishers);
     EXPECT_TRUE(factory_.makeOfferwallDetailViewController(7, "ad_list"));
     // The configuration's lookup names the class the factory tries first.
     EXPECT_EQ(VelkorConfig::offerwallListViewControllerClazz().typeName(), c.pagerLookup);
   }
-}
-
-TEST_F(FactoryTest, ThePagerAndItsPresenterAreChosenIndependently) {
-  auto module = std::make_shared<TestModule>();
-  module->pager = ScreenClass<OfwListPagerView>::of<TestPager>("TestPager");
-  use(module);
-  auto pager = factory_.makeOfferwallListViewController();
-  ASSERT_TRUE(pager);
-  EXPECT_EQ(pager.view->presenter(), nullptr) << "no presenter class: the SDK has none yet";
-
-  module->pagerPresenter = [](const std::shared_ptr<OfwListPagerView>& view) {
-    return std::make_shared<TestPagerPresenter>(view);
-  };
-  pager = factory_.makeOfferwallListViewController();
-  ASSERT_NE(pager.view->presenter(), nullptr);
-  EXPECT_EQ(pager.view->presenter()->view(), pager.view);
-  EXPECT_EQ(pager.controller.get(), dynamic_cast<OfwBaseViewController*>(pager.view.get()));
 }
 
 TEST_F(FactoryTest, ThePagerComesFromANibOnlyWhenBothRegistriesHoldIt) {
@@ -175,16 +182,10 @@ TEST_F(FactoryTest, PrepareViewIsTheConfigurationsClassAtTheMainScreensSize) {
   EXPECT_NE(factory_.makePrepareView(), nullptr);
   EXPECT_EQ(madeAt, (ui::Rect{0, 0, 320, 568}));
   VelkorInternal::shared().setConfig(std::make_shared<VelkorConfig>());
+  auto byDefault = factory_.makePrepareView();
+  ASSERT_TRUE(isExactly<DefaultPrepareView>(byDefault));
+  EXPECT_EQ(byDefault->frame(), (ui::Rect{0, 0, 320, 568}));
   ui::Screen::setMain(screen);
-}
-
-TEST_F(FactoryTest, TheLinkParserOpensTheFactorysBrowser) {
-  VelkorInternal::shared();
-  auto browser = std::dynamic_pointer_cast<OfwInAppBrowserViewController>(VelkorUriParser::parseUri(
-      *base::Url::parse("VELKOR://InAppBrowser?url=https%3A%2F%2Fexample.com%2Fa%3Fb%3D1&title=Shop")));
-  ASSERT_NE(browser, nullptr);
-  EXPECT_EQ(browser->webViewURL(), "https://example.com/a?b=1");
-  EXPECT_EQ(browser->navigationTitle(), "Shop");
 }
 
 }  // namespace

@@ -95,18 +95,16 @@ TEST_F(ActionTest, HelpOpensTheContactPageAtTheModulesAddressWhenItHasOne) {
   }
 }
 
-TEST_F(ActionTest, HelpWithPushAnimationSlidesOnTheWindowAndWithoutOneComesUpPlainly) {
+TEST_F(ActionTest, HelpWithPushAnimationSlidesInOnTheWindowAndWithoutOneIsNotSlid) {
   VelkorInternal::shared().config()->setEnablePushAnimation(true);
+  auto offscreen = std::make_shared<ui::ViewController>();
+  Velkor::shared().showHelp(offscreen);  // no window: no slide, and the platform refuses quietly
+  EXPECT_EQ(window_->layer().animation(ui::kTransitionAnimationKey), nullptr);
   Velkor::shared().showHelp(host_);
   auto* push = dynamic_cast<const ui::Transition*>(window_->layer().animation(ui::kTransitionAnimationKey));
   ASSERT_NE(push, nullptr);
   EXPECT_DOUBLE_EQ(push->duration, 0.5);
   EXPECT_NE(host_->presentedViewController(), nullptr) << "presented without animation";
-  host_->dismiss(false);
-
-  auto offscreen = std::make_shared<ui::ViewController>();
-  Velkor::shared().showHelp(offscreen);  // no window: no slide, and the platform refuses quietly
-  EXPECT_EQ(offscreen->presentedViewController(), nullptr);
   VelkorInternal::shared().config()->setEnablePushAnimation(false);
 }
 
@@ -116,28 +114,18 @@ Ad adWithId(std::int64_t id) {
   return ad;
 }
 
-TEST_F(ActionTest, RegistrationFromAnyThreadAttachesOneRecogniserPerCall) {
-  auto view = std::make_shared<ui::View>();
+TEST_F(ActionTest, RegisteredFromAnyThreadATapOpensTheAdUnlessTheViewTakesNoTouches) {
+  auto view = std::make_shared<ui::View>(ui::Rect{20, 100, 200, 80});
+  host_->view()->addSubview(view);
   auto ad = makeNativeAd(adWithId(kOfferwallLinkAd));
   std::thread([&] { Velkor::shared().registerNativeAd(ad, view); }).join();
-  EXPECT_TRUE(ui::gestureRecognizers(*view).empty());
+  EXPECT_TRUE(ui::gestureRecognizers(*view).empty()) << "attached on the main queue";
   dispatch::main_loop::drain();
   Velkor::shared().registerNativeAd(ad, view);
   dispatch::main_loop::drain();
   const auto recognisers = ui::gestureRecognizers(*view);
   ASSERT_EQ(recognisers.size(), 2u);
-  for (const auto& recogniser : recognisers) {
-    auto* tap = dynamic_cast<NativeAdTapGesture*>(recogniser.get());
-    ASSERT_NE(tap, nullptr);
-    EXPECT_EQ(tap->nativeAd(), ad);
-  }
-}
-
-TEST_F(ActionTest, ATapOpensTheAdFromTheTopmostScreenUnlessTheViewTakesNoTouches) {
-  auto view = std::make_shared<ui::View>(ui::Rect{20, 100, 200, 80});
-  host_->view()->addSubview(view);
-  Velkor::shared().registerNativeAd(makeNativeAd(adWithId(kOfferwallLinkAd)), view);
-  dispatch::main_loop::drain();
+  EXPECT_EQ(dynamic_cast<NativeAdTapGesture&>(*recognisers[1]).nativeAd(), ad);
 
   view->setUserInteractionEnabled(false);
   ASSERT_TRUE(ui::touch::tap(*view));

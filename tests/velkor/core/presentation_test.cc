@@ -5,7 +5,9 @@
 #include "platform/ui/animation.h"
 #include "tests/velkor/core/presentation_test_support.h"
 #include "velkor/components/velkor_alert_controller.h"
+#include "velkor/components/velkor_navigation_bar.h"
 #include "velkor/components/velkor_transition_manager.h"
+#include "velkor/core/user_profile.h"
 #include "velkor/core/velkor_session.h"
 #include "velkor/network/ad_repository.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
@@ -29,8 +31,9 @@ std::vector<std::string> describe(const std::vector<std::shared_ptr<ui::ViewCont
       names.push_back("pager");
     } else if (auto* detail = dynamic_cast<TestDetail*>(screen.get())) {
       names.push_back("detail " + std::to_string(detail->presenter()->adId()) + " from " + detail->from());
-    } else if (dynamic_cast<OfwDetailWebViewController*>(screen.get())) {
-      names.push_back("web page");
+    } else if (auto* page = dynamic_cast<OfwDetailWebViewController*>(screen.get())) {
+      const auto& url = page->webViewURL();
+      names.push_back("web page " + url.substr(0, url.find("headless=false") + 14) + " \"" + page->navigationTitle() + "\"");
     } else {
       names.push_back(typeid(*screen).name());
     }
@@ -59,8 +62,10 @@ TEST_F(StackTest, EachWayInShowsItsStackAndCompletesOnce) {
   const std::vector<Case> cases = {
       {"pager alone", std::nullopt, false, false, {"pager"}, true},
       {"detail alone", kOfferwallLinkAd, false, false, {"detail 1001 from deeplink"}, false},
-      {"web page of a web link", kWebLinkAd, false, false, {"web page"}, false},
-      {"a link in another case is a web link", kUpperCaseLinkAd, false, false, {"web page"}, false},
+      {"web page of a web link", kWebLinkAd, false, false,
+       {"web page https://www.example.com/offer/1414?headless=false \"\""}, false},
+      {"a link in another case is a web link", kUpperCaseLinkAd, false, false,
+       {"web page VELKOR://offerwall/ads/1415?headless=false \"\""}, false},
       {"a link that is no address: nothing", kNoAddressAd, false, false, {}, false},
       {"unknown ad: the alert over the host", kUnknownAd, false, false, {"alert"}, false},
       {"pager and detail", kOfferwallLinkAd, true, false, {"pager", "detail 1001 from deeplink"}, true},
@@ -107,23 +112,6 @@ TEST_F(StackTest, EachWayInShowsItsStackAndCompletesOnce) {
   core.config()->setEnableChildAdSearch(false);
 }
 
-TEST_F(StackTest, SlugsReachThePagerAndAWebPageIsTitledByItsTitleBar) {
-  auto& core = VelkorInternal::shared();
-  core.presentOfferwall(host_, std::nullopt, false, "shop", std::nullopt, false, {});
-  auto* pager = dynamic_cast<TestPager*>(offerwall()->viewControllers().front().get());
-  EXPECT_EQ(pager->tabSlug_, "shop");
-  EXPECT_EQ(pager->tagSlug_, "all");
-  host_->dismiss(false);
-
-  core.presentOfferwall(host_, kWebLinkAd, false, std::nullopt, std::nullopt, false, {});
-  ASSERT_TRUE(eventuallyPresented());
-  auto* page = dynamic_cast<OfwDetailWebViewController*>(offerwall()->viewControllers().front().get());
-  ASSERT_NE(page, nullptr);
-  EXPECT_TRUE(page->webViewURL().starts_with("https://www.example.com/offer/1414?headless=false&"))
-      << page->webViewURL();
-  EXPECT_EQ(page->navigationTitle(), "");
-}
-
 TEST_F(StackTest, NothingToShowStillCompletesOnce) {
   auto& core = VelkorInternal::shared();
   core.setPubAppModule(std::make_shared<TestModule>());  // no pager
@@ -160,6 +148,25 @@ TEST_F(StackTest, PushAnimationSlidesThePagerInAndPushesADetailOnTheWindow) {
   EXPECT_DOUBLE_EQ(push->duration, 0.7);
   EXPECT_EQ(push->timingFunction, ui::TimingFunction::controlPoints(0.3, 1.0, 0.3, 1.0));
   core.config()->setEnablePushAnimation(false);
+}
+
+struct HostBar : VelkorNavigationBar {};
+
+TEST_F(StackTest, EachPresentationStartsAVisitChecksTheTermsDumpsWhenDebuggingAndUsesTheModulesBar) {
+  auto& core = VelkorInternal::shared();
+  core.config()->setEnableLoggingTerms(true);
+  UserProfile::setUid("presenting-user");  // set without the uid change's own agreement
+  module_->navigationBar = classOf<HostBar, VelkorNavigationBar>();
+  core.setDebugEnabled(true);
+  const auto visit = core.session();
+
+  ::testing::internal::CaptureStdout();
+  core.presentOfferwall(host_, std::nullopt, false, std::nullopt, std::nullopt, false, {});
+  EXPECT_FALSE(::testing::internal::GetCapturedStdout().empty()) << "the debug dump";
+  EXPECT_NE(core.session(), visit);
+  EXPECT_TRUE(scope_.log().waitFor(mock::Route::agreement, 1, std::chrono::seconds(5)));
+  EXPECT_TRUE(dynamic_cast<HostBar*>(&offerwall()->navigationBar()));
+  core.config()->setEnableLoggingTerms(false);
 }
 
 TEST_F(StackTest, ACallFromAnotherThreadPresentsOnTheMainThread) {

@@ -10,80 +10,38 @@ namespace velkor {
 namespace {
 
 using Controller = std::shared_ptr<ui::ViewController>;
+using TopViewControllerTest = ui::testing::ScreenTest;
 
-class TopViewControllerTest : public ui::testing::ScreenTest {
- protected:
-  Controller make() { return std::make_shared<ui::ViewController>(); }
-  // Shows the root in the window and presents `presented` over `from`, without animation.
-  void presentOver(const Controller& from, const Controller& presented) {
-    from->present(presented, false);
-    dispatch::main_loop::drain();
-    ASSERT_EQ(from->presentedViewController(), presented);
-  }
-};
-
-TEST_F(TopViewControllerTest, NoRootGivesNone) { EXPECT_EQ(topViewController(nullptr), nullptr); }
+Controller make() { return std::make_shared<ui::ViewController>(); }
 
 TEST_F(TopViewControllerTest, WalksNavigationTabsAndPresentations) {
-  struct Case {
-    const char* name;
-    std::function<std::pair<Controller, Controller>()> build;  // root, expected top
-  };
-  const std::vector<Case> cases = {
-      {"plain screen",
-       [&] {
-         auto root = make();
-         show(root);
-         return std::pair{root, root};
-       }},
-      {"navigation stack: its top",
-       [&] {
-         auto bottom = make(), top = make();
-         auto navigation = std::make_shared<ui::NavigationController>();
-         navigation->setViewControllers({bottom, top});
-         show(navigation);
-         return std::pair<Controller, Controller>{navigation, top};
-       }},
-      {"navigation presenting: the presented",
-       [&] {
-         auto navigation = std::make_shared<ui::NavigationController>(make());
-         show(navigation);
-         auto presented = make();
-         presentOver(navigation, presented);
-         return std::pair<Controller, Controller>{navigation, presented};
-       }},
-      {"tab bar: the selected tab's stack top",
-       [&] {
-         auto inner = make();
-         auto tabs = std::make_shared<ui::TabBarController>();
-         tabs->setViewControllers({make(), std::make_shared<ui::NavigationController>(inner)});
-         tabs->setSelectedIndex(1);
-         show(tabs);
-         return std::pair<Controller, Controller>{tabs, inner};
-       }},
-      {"tab bar without a selection presenting an alert: the alert",
-       [&] {
-         auto tabs = std::make_shared<ui::TabBarController>();
-         show(tabs);
-         auto alert = make();
-         presentOver(tabs, alert);
-         return std::pair<Controller, Controller>{tabs, alert};
-       }},
-      {"screen presenting a navigation stack: that stack's top",
-       [&] {
-         auto root = make();
-         show(root);
-         auto top = make();
-         presentOver(root, std::make_shared<ui::NavigationController>(top));
-         return std::pair{root, top};
-       }},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    window_ = std::make_shared<ui::Window>();
-    auto [root, expected] = c.build();
-    EXPECT_EQ(topViewController(root), expected);
-  }
+  EXPECT_EQ(topViewController(nullptr), nullptr);
+  auto top = make();
+  auto navigation = std::make_shared<ui::NavigationController>();
+  navigation->setViewControllers({make(), top});
+  auto tabs = std::make_shared<ui::TabBarController>();
+  tabs->setViewControllers({make(), navigation});
+  tabs->setSelectedIndex(1);
+  show(tabs);
+  EXPECT_EQ(topViewController(tabs), top);
+  EXPECT_EQ(topViewController(top), top);
+
+  // What the selected stack presents, and what that presents in turn.
+  auto presented = std::make_shared<ui::NavigationController>(make());
+  navigation->present(presented, false);
+  auto alert = make();
+  presented->present(alert, false);
+  dispatch::main_loop::drain();
+  EXPECT_EQ(topViewController(tabs), alert);
+
+  // A tab bar without a selected tab goes on to what it presents.
+  window_ = std::make_shared<ui::Window>();
+  auto empty = std::make_shared<ui::TabBarController>();
+  show(empty);
+  auto overEmpty = make();
+  empty->present(overEmpty, false);
+  dispatch::main_loop::drain();
+  EXPECT_EQ(topViewController(empty), overEmpty);
 }
 
 }  // namespace
