@@ -42,6 +42,14 @@ std::string WebPageTest::evaluate(web::WebView& webView, const std::string& scri
   return answer.value_or("no answer");
 }
 
+std::string WebPageTest::refusedAddress() {
+  mock::MockServer closed("CLOSED");
+  EXPECT_TRUE(closed.start());
+  const std::string address = closed.baseUrl() + "/pages/browser.html";
+  closed.stop();
+  return address;
+}
+
 void WebPageTest::settle(double seconds) {
   dispatch::main_loop::runUntil([] { return false; }, dispatch::Seconds(seconds));
 }

@@ -28,6 +28,8 @@ class WebPageTest : public PresentationTest {
   static bool pageLoaded(web::WebView& webView, const std::string& ending = "");
   // Runs the script in the page and gives its result as JSON text ("error: ..." when it threw).
   static std::string evaluate(web::WebView& webView, const std::string& script);
+  // An address on loopback where nothing answers.
+  static std::string refusedAddress();
   // Lets the main loop run for a while (real time).
   static void settle(double seconds = 0.3);
 
