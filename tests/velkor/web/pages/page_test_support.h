@@ -26,6 +26,8 @@ class WebPageTest : public PresentationTest {
   std::shared_ptr<OfwNavigationController> showAlone(const std::shared_ptr<OfwWebPageViewController>& screen);
   // Waits until the web view has finished loading a page at an address with this ending.
   static bool pageLoaded(web::WebView& webView, const std::string& ending = "");
+
+ public:
   // Runs the script in the page and gives its result as JSON text ("error: ..." when it threw).
   static std::string evaluate(web::WebView& webView, const std::string& script);
   // An address on loopback where nothing answers.
@@ -33,6 +35,7 @@ class WebPageTest : public PresentationTest {
   // Lets the main loop run for a while (real time).
   static void settle(double seconds = 0.3);
 
+ protected:
   std::vector<std::string> opened_;
 };
 
