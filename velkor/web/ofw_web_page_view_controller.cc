@@ -113,6 +113,17 @@ void OfwWebPageViewController::removeNetworkError() {
   networkErrorView_ = nullptr;
 }
 
+void OfwWebPageViewController::decidePolicyFor(web::WebView&, const web::NavigationAction& action,
+                                               PolicyDecisionHandler decisionHandler) {
+  const auto& url = action.request.url();
+  const auto scheme = url.scheme().value_or("");
+  if (routeOf(url) == AddressRoute::webPage || scheme == "about") {
+    return decisionHandler(web::NavigationActionPolicy::allow);
+  }
+  decisionHandler(web::NavigationActionPolicy::cancel);
+  openInSystem(url);
+}
+
 void OfwWebPageViewController::didStartProvisionalNavigation(web::WebView&, const web::Navigation&) {
   showLoadingIndicator();
   if (networkErrorView_ && networkErrorView_->contentView()) networkErrorView_->contentView()->setHidden(true);

@@ -62,6 +62,11 @@ class OfwWebPageViewController : public OfwBaseViewController,
   // Replaces the error view, if any, by a new one from the factory over the whole screen.
   virtual void showNetworkError();
 
+  // A page's own navigation to another app's address goes to the system instead, and one to a
+  // script, file or data address is refused: the web view shows web pages only.
+  void decidePolicyFor(web::WebView& webView, const web::NavigationAction& action,
+                       PolicyDecisionHandler decisionHandler) override;
+
   // --- page loading: the indicator while loading, the error view on failure ---
   void didStartProvisionalNavigation(web::WebView& webView, const web::Navigation& navigation) override;
   void didCommit(web::WebView& webView, const web::Navigation& navigation) override;

@@ -60,6 +60,15 @@ TEST_F(InAppBrowserTest, OpenRoutesLinksInsideOutsideOrNowhere) {
   }
 }
 
+TEST_F(InAppBrowserTest, ThePagesOwnLinksToOtherAppsGoToTheSystem) {
+  evaluate(*browser_->webView(), "location.href = 'market://details?id=x'; 0");
+  EXPECT_TRUE(eventually([&] { return !opened_.empty(); }));
+  EXPECT_EQ(opened_, std::vector<std::string>{"market://details?id=x"});
+  settle();
+  EXPECT_TRUE(browser_->webView()->url()->absoluteString().ends_with("browser.html")) << "the page stays";
+  EXPECT_FALSE(browser_->networkErrorView());
+}
+
 TEST_F(InAppBrowserTest, AnInAppLinkToAFileLoadsNothing) {
   send({{"command", "open"}, {"url", "velkor://inappbrowser?url=file%3A%2F%2F%2Fetc%2Fpasswd"}});
   ASSERT_EQ(navigation_->viewControllers().size(), 2u);
