@@ -29,8 +29,7 @@ function(velkor_test name)
   endif()
   add_executable(${name} ${sources})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
-  # Where tests find files of the tree (reference images): __FILE__ may be relative to the build
-  # directory when the compiler cache rewrites paths, while tests run from the source root.
+  # Where tests find their committed files: __FILE__ is relative under the shared compiler cache.
   target_compile_definitions(${name} PRIVATE VELKOR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name}

@@ -171,7 +171,24 @@ void DefaultOfwDetailViewController::viewDidLoad() {
   OfwBaseViewController::viewDidLoad();
   view()->setBackgroundColor(colorScheme()->detailBackgroundColor());
   if (auto button = nestedContactButton()) button->setHidden(!config_->nestedContactButtonIsVisible());
-  view()->setOverrideUserInterfaceStyle(Velkor::shared().overrideUserInterfaceStyle());
+  if (!isOsVersionAtLeast("13.0")) return;
+  const ui::UserInterfaceStyle style = Velkor::shared().overrideUserInterfaceStyle();
+  view()->setOverrideUserInterfaceStyle(style);
+  auto* navigation = ui::ViewController::navigationController();
+  if (!navigation) return;
+  ui::NavigationBar& bar = navigation->navigationBar();
+  bar.setBarStyle(ui::BarStyle::defaultStyle);
+  bar.setOverrideUserInterfaceStyle(style);
+  bar.setBarTintColor(colorFromHex("#ffffff"));
+  if (!dynamic_cast<VelkorNavigationBar*>(&bar)) return;
+  bar.setTintColor(colorFromHex("#ffffff"));
+  ui::NavigationBarAppearance appearance;
+  appearance.configureWithOpaqueBackground();
+  appearance.shadowColor = ui::Color::clear();
+  appearance.shadowImage = std::nullopt;
+  appearance.backgroundColor = colorScheme()->overrideColor("navigationBackgroundColor").value_or(ui::Color::systemBackground());
+  bar.setStandardAppearance(appearance);
+  bar.setScrollEdgeAppearance(appearance);
 }
 
 void DefaultOfwDetailViewController::viewWillAppear(bool animated) {

@@ -217,13 +217,14 @@ void OfwDetailPresenterImpl::stop() {
 
 void OfwDetailPresenterImpl::generateShortLink(std::function<void(Result<std::string>)> completion) {
   if (auto screen = view()) screen->showLoadingIndicator();
-  auto self = shared_from_this();
-  VelkorApiClient::createShareLink(adId_, true, [self, completion](Result<std::string> link) {
-    dispatch::main()->async([self, completion, link = std::move(link)] {
-      if (auto screen = self->view()) screen->hideLoadingIndicator();
-      if (completion) completion(link);
-    });
-  });
+  // The presenter is held until the answer is on the main queue, and let go there only.
+  VelkorApiClient::createShareLink(
+      adId_, true, [self = shared_from_this(), completion](Result<std::string> link) mutable {
+        dispatch::main()->async([self = std::move(self), completion = std::move(completion), link = std::move(link)] {
+          if (auto screen = self->view()) screen->hideLoadingIndicator();
+          if (completion) completion(link);
+        });
+      });
 }
 
 void OfwDetailPresenterImpl::moveToContact() { openContact(Constants::contactURL()); }

@@ -8,7 +8,6 @@
 #include "velkor/components/ofw_navigation_controller.h"
 #include "velkor/components/ofw_network_error_view.h"
 #include "velkor/core/dependency_container.h"
-#include "velkor/core/pub_app_module.h"
 #include "velkor/detail/default_ofw_detail_view_controller.h"
 #include "velkor/detail/notice_list.h"
 #include "velkor/web/shared_webview_view_controller.h"
@@ -19,14 +18,6 @@ namespace {
 using mock::Route;
 
 constexpr std::int64_t kDetailAd = 1504;
-
-// The network error view comes from the factory; until the SDK names its own, a module does.
-class ErrorViewModule : public PubAppModule {
- public:
-  ClassOf<OfwNetworkErrorView> networkErrorViewClass() const override {
-    return [] { return OfwNetworkErrorView::make(); };
-  }
-};
 
 class DetailScreenTest : public DetailTest {
  protected:
@@ -59,6 +50,9 @@ TEST_F(DetailScreenTest, EachAppearanceLoadsWithItsReasonAndAFailedReloadKeepsTh
   show();
   EXPECT_EQ(origins(), std::vector<std::string>{"ad_list"});
   EXPECT_EQ(network_.log().entries(Route::adDetail)[0].queryValue("is_click"), "1");
+  // The contact button in the page is hidden unless the configuration shows it.
+  EXPECT_TRUE(screen_->nestedContactButton()->isHidden());
+  EXPECT_EQ(screen_->nestedContactButton()->title(ui::ControlState::normal), "참여했는데 포인트를 못 받았어요");
   EXPECT_TRUE(screen_->isTimerRunning());
   pushAndPopAnother();
   ui::Application::shared().enterForeground();
@@ -83,7 +77,6 @@ TEST_F(DetailScreenTest, EachAppearanceLoadsWithItsReasonAndAFailedReloadKeepsTh
 }
 
 TEST_F(DetailScreenTest, ATransportFailureShowsTheErrorViewWhoseRetryReloads) {
-  VelkorInternal::shared().setPubAppModule(std::make_shared<ErrorViewModule>());
   show();
   network_.servers().server(mock::kLogic).setFault(
       Route::adDetail, mock::Fault{.connectionFault = mock::ConnectionFault::dropBeforeResponse, .isSticky = true});

@@ -20,6 +20,11 @@ TEST_F(RowGeometryTest, TheCompactRowAtTheDefaultTheme) {
   EXPECT_EQ(in(*cell->separatorView(), *cell), (ui::Rect{0, 0, 375, 0.5}));
   EXPECT_EQ(cell->thumbImageView()->layer().cornerRadius(), 10);
   EXPECT_EQ(cell->rewardButtonView()->layer().cornerRadius(), 20);
+  // The border colour is read again at every layout pass.
+  theme_.colors().setListItemThumbImageBorderColor(ui::Color::black());
+  cell->setNeedsLayout();
+  cell->layoutIfNeeded();
+  EXPECT_EQ(cell->thumbImageView()->layer().borderColor(), ui::Color::black());
   // The overlay covers the row; the "new" mark sits after the title, above the overlay.
   EXPECT_EQ(in(*cell->infoView(), *cell), (ui::Rect{0, 0, 375, 80}));
   const ui::Rect title = in(*cell->titleLabel(), *cell), mark = in(*cell->markNewImageView(), *cell);
@@ -35,21 +40,18 @@ TEST_F(RowGeometryTest, TheCompactRowAtTheDefaultTheme) {
   EXPECT_EQ(in(*cell->markNewImageView(), *cell), mark);
 }
 
-TEST_F(RowGeometryTest, CompactPaddingsAndSeparatorMarginsGoThroughTheirFallbacks) {
+TEST_F(RowGeometryTest, ASpecificPaddingOrMarginWinsOverItsGeneralOneOnItsSideOnly) {
   struct Case {
     const char* name;
     std::function<void(VelkorDimension&)> set;
     double thumbX, buttonX, separatorX, separatorWidth;
   } cases[] = {
-      {"padding", [](VelkorDimension& d) { d.setValue(VelkorDimension::Property::listItemPadding, 8); }, 8, 287, 0, 375},
       {"left padding over padding",
        [](VelkorDimension& d) {
          d.setValue(VelkorDimension::Property::listItemPadding, 8);
          d.setListItemLeftPadding(30);
        },
        30, 287, 0, 375},
-      {"separator margin", [](VelkorDimension& d) { d.setValue(VelkorDimension::Property::listItemSeparatorMargin, 12); },
-       16, 279, 12, 351},
       {"left separator margin over margin",
        [](VelkorDimension& d) {
          d.setValue(VelkorDimension::Property::listItemSeparatorMargin, 12);
