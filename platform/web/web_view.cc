@@ -155,6 +155,9 @@ std::optional<ui::Image> imageFrom(GdkTexture* texture, double pointWidth) {
 // Destroys the engine's window (and with it its page) and lets the main loop stop serving the
 // engine when it was the last. Deferred while an engine callback is in progress.
 struct Teardown {
+  explicit Teardown(GtkWidget* engineWindow) : window(engineWindow) {}
+  Teardown(const Teardown&) = delete;
+  Teardown& operator=(const Teardown&) = delete;
   GtkWidget* window;
   ~Teardown() {
     gtk_window_destroy(GTK_WINDOW(window));

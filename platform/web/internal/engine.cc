@@ -1,5 +1,7 @@
 #include "platform/web/internal/engine.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <regex>
 #include <vector>
@@ -7,6 +9,7 @@
 #include "platform/base/log.h"
 #include "platform/dispatch/main_loop.h"
 #include "platform/net/error.h"
+#include "platform/ui/screen.h"
 #include "platform/web/error.h"
 
 namespace web::internal {
@@ -126,6 +129,10 @@ bool startEngine() {
   static const bool started = [] {
     // The accessibility bus is not there on a virtual display; asking for it only prints warnings.
     setenv("GTK_A11Y", "none", 0);
+    // Pages are drawn at the screen's pixels per point (whole numbers only), so that snapshots of
+    // windows show them as sharp as the views around them.
+    const long scale = std::clamp(std::lround(ui::Screen::main().scale), 1L, 4L);
+    setenv("GDK_SCALE", std::to_string(scale).c_str(), 0);
     if (gtk_init_check()) return true;
     base::logError("web: the web engine cannot start without a display (DISPLAY or WAYLAND_DISPLAY)");
     return false;

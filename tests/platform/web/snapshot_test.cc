@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/render/window_snapshot.h"
+#include "platform/ui/screen.h"
 #include "platform/ui/window.h"
 #include "tests/platform/web/web_testing.h"
 
@@ -29,17 +30,19 @@ TEST_F(PlatformWebViewTest, AWindowsSnapshotDrawsThePageInTheWebViewsFrame) {
   EXPECT_EQ(rgbAt(*image, 150, 90), (std::array<int, 3>{0, 255, 0}));
   EXPECT_EQ(rgbAt(*image, 20, 20), (std::array<int, 3>{255, 255, 255}));
   EXPECT_EQ(rgbAt(*image, 260, 150), (std::array<int, 3>{255, 255, 255}));
+  // The page is drawn at the screen's pixels per point.
+  const int scale = static_cast<int>(ui::Screen::main().scale);
   ASSERT_TRUE(view->contentImage());
-  EXPECT_EQ(view->contentImage()->pixelWidth(), 200);
-  EXPECT_EQ(view->contentImage()->pixelHeight(), 100);
+  EXPECT_EQ(view->contentImage()->pixelWidth(), 200 * scale);
+  EXPECT_EQ(view->contentImage()->pixelHeight(), 100 * scale);
 
   view->setFrame(ui::Rect{0, 0, 120, 60});
   image = render::snapshot(*window, 1.0);
   ASSERT_TRUE(image);
   EXPECT_EQ(rgbAt(*image, 100, 50), (std::array<int, 3>{0, 255, 0}));
   EXPECT_EQ(rgbAt(*image, 150, 90), (std::array<int, 3>{255, 255, 255}));
-  EXPECT_EQ(view->contentImage()->pixelWidth(), 120);
-  EXPECT_EQ(view->contentImage()->pixelHeight(), 60);
+  EXPECT_EQ(view->contentImage()->pixelWidth(), 120 * scale);
+  EXPECT_EQ(view->contentImage()->pixelHeight(), 60 * scale);
 
   // What the page's script changes shows in the next snapshot.
   evaluate(*view, "document.body.style.background = '#0000ff'");

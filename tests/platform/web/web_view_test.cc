@@ -390,3 +390,29 @@ TEST_F(PlatformWebViewTest, AWebViewReleasedWhileItLoadsTellsNothingMoreAndAnswe
 
 }  // namespace
 }  // namespace web::testing
+
+namespace web::testing {
+namespace {
+
+// Without a display the engine cannot start: loads and scripts fail, reported as usual, and nothing
+// hangs. Run in a process of its own, where the engine has not started yet.
+TEST_F(PlatformWebViewTest, WithoutADisplayLoadsAndScriptsFailInsteadOfHanging) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        setenv("DISPLAY", ":987", 1);
+        auto view = std::make_shared<WebView>(ui::Rect{0, 0, 100, 100});
+        view->setNavigationDelegate(recorder_);
+        const Navigation navigation = view->load(request(page("/pages/color.html")));
+        std::optional<base::Error> scriptError;
+        view->evaluateJavaScript("1", [&](const auto&, const auto& error) { scriptError = error; });
+        const bool ended = dispatch::main_loop::runUntil(
+            [&] { return recorder_->ended(navigation) && scriptError.has_value(); }, dispatch::Seconds(5));
+        const bool failed = ended && recorder_->events.size() == 1 && recorder_->events[0].kind == "fail-provisional";
+        std::exit(failed && scriptError->domain == kErrorDomain ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
+}  // namespace web::testing
