@@ -191,12 +191,11 @@ TEST_F(DetailWebPageTest, ThePageResumesOnEveryLaterAppearance) {
   auto cover = std::make_shared<ui::ViewController>();
   navigation_->pushViewController(cover, false);
   navigation_->popViewController(false);
-  settle();
-  EXPECT_EQ(evaluate(*screen_->webView(), "window.resumes"), "1");
+  EXPECT_TRUE(eventually([&] { return evaluate(*screen_->webView(), "window.resumes") == "1"; }));
   UserProfile::setUid(std::nullopt);
   navigation_->pushViewController(cover, false);
   navigation_->popViewController(false);
-  settle();
+  settle(1.0);
   EXPECT_EQ(evaluate(*screen_->webView(), "window.resumes"), "1") << "not without a user";
 }
 
