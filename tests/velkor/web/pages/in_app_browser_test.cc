@@ -22,7 +22,7 @@ class InAppBrowserTest : public WebPageTest {
   }
   void send(const json& body, const char* handler = "velkor") {
     evaluate(*browser_->webView(), std::string("webkit.messageHandlers.") + handler + ".postMessage(" + body.dump() + "); 0");
-    settle(0.2);
+    settle(0.4);
   }
   std::shared_ptr<VelkorAlertController> shownAlert() const {
     return std::dynamic_pointer_cast<VelkorAlertController>(navigation_->visibleViewController()->presentedViewController()

@@ -16,7 +16,7 @@ using nlohmann::json;
 
 void post(web::WebView& webView, const json& body, const char* handler = "velkor") {
   WebPageTest::evaluate(webView, std::string("webkit.messageHandlers.") + handler + ".postMessage(" + body.dump() + "); 0");
-  WebPageTest::settle(0.2);
+  WebPageTest::settle(0.4);
 }
 
 // --- the help page ---
