@@ -27,12 +27,17 @@
 #include "platform/render/window_snapshot.h"
 #include "platform/ui/application.h"
 #include "platform/ui/window.h"
+#include "platform/web/web_view.h"
 #include "tools/mock-server/mock_server_group.h"
 #include "velkor/components/ofw_navigation_controller.h"
+#include "velkor/core/dependency_container.h"
 #include "velkor/core/velkor.h"
 #include "velkor/core/velkor_config.h"
 #include "velkor/network/constants.h"
 #include "velkor/offerwall/pager/default_ofw_list_pager_view_controller.h"
+#include "velkor/web/ofw_in_app_browser_view_controller.h"
+#include "velkor/web/ofw_web_page_view_controller.h"
+#include "velkor/web/velkor_ofw_js_interface.h"
 
 namespace {
 
@@ -204,21 +209,32 @@ StepResult goToBackground(mock::RequestLog* log) {
 // ---------------------------------------------------------------------------------------------------
 // The SDK's screens over the host's own, drawn into PNG files.
 
+// The host's own script message handler on its own web view: every message goes to the SDK's page
+// bridge. The name it is registered under ("velkor" here) is the host's choice.
+class PageBridgeHandler : public web::ScriptMessageHandler {
+ public:
+  void didReceive(web::UserContentController&, const web::ScriptMessage& message) override {
+    if (bridge) bridge->handleScriptMessage(message);
+  }
+  std::shared_ptr<velkor::VelkorOfwJsInterface> bridge;
+};
+
 class Snapshots {
  public:
-  explicit Snapshots(std::string directory) : directory_(std::move(directory)) {
+  Snapshots(std::string directory, std::string pages) : directory_(std::move(directory)), pages_(std::move(pages)) {
     window_->setRootViewController(host_);
     window_->makeKeyAndVisible();
   }
 
   StepResult run() {
     std::filesystem::create_directories(directory_);
-    // The help page, then the loading indicator over it.
+    // The help page with its page drawn, then the loading indicator over it.
     Velkor::shared().showHelp(host_);
     if (!settleUntilPresented()) return "the help page did not open";
-    if (auto failure = write("help")) return failure;
     auto offerwall = std::dynamic_pointer_cast<velkor::OfwNavigationController>(host_->presentedViewController());
     if (!offerwall) return "the help page is not in the offerwall's navigation controller";
+    if (!pageLoaded(offerwall->viewControllers().back())) return "the help page did not load";
+    if (auto failure = write("help")) return failure;
     offerwall->showIndicator();
     settle();
     if (auto failure = write("indicator")) return failure;
@@ -236,6 +252,8 @@ class Snapshots {
     if (auto failure = write("alert")) return failure;
     dismiss();
     if (auto failure = drawOfferwall()) return failure;
+    if (auto failure = inAppBrowser()) return failure;
+    if (auto failure = pageThroughTheBridge()) return failure;
     print("Snapshots in " + directory_, table_);
     return std::nullopt;
   }
@@ -270,6 +288,77 @@ class Snapshots {
     return std::nullopt;
   }
 
+  // The in-app browser with a page of the local ad server, pushed onto the offerwall as a landing
+  // pushes it.
+  StepResult inAppBrowser() {
+    auto browser = velkor::DependencyContainer().makeInAppBrowserViewController(pages_ + "browser.html", "이벤트");
+    if (!browser) return "no in-app browser was made";
+    Velkor::shared().showHelp(host_);
+    if (!settleUntilPresented()) return "the offerwall did not open";
+    auto offerwall = std::dynamic_pointer_cast<velkor::OfwNavigationController>(host_->presentedViewController());
+    if (!offerwall) return "the offerwall has no navigation controller";
+    offerwall->pushViewController(browser, false);
+    settle();
+    if (!pageLoaded(browser)) return "the in-app browser's page did not load";
+    if (auto failure = write("in_app_browser")) return failure;
+    dismiss();
+    return std::nullopt;
+  }
+
+  // A page of the host's own, in a web view of the host's own, lists ads through the SDK's page
+  // bridge; a tap on one opens its detail.
+  StepResult pageThroughTheBridge() {
+    auto handler = std::make_shared<PageBridgeHandler>();
+    web::WebViewConfiguration configuration;
+    configuration.userContentController->add(handler, "velkor");
+    auto screen = std::make_shared<ui::ViewController>();
+    auto webView = std::make_shared<web::WebView>(screen->view()->bounds(), configuration);
+    webView->setAutoresizingMask(ui::AutoresizingMask::flexibleWidth | ui::AutoresizingMask::flexibleHeight);
+    screen->view()->addSubview(webView);
+    handler->bridge = std::make_shared<velkor::VelkorOfwJsInterface>(webView);
+    host_->present(screen, false);
+    webView->load(net::Request(*base::Url::parse(pages_ + "bridge.html")));
+    if (!settleUntilPresented() || !waitForPage(*webView)) return "the host's page did not load";
+    evaluate(*webView, "post({command: 'loadAds', id: 'demo', size: 100})");
+    const bool listed = dispatch::main_loop::runUntil(
+        [&] { return evaluate(*webView, "document.querySelectorAll('#ads li').length") != "0"; }, 10s);
+    if (!listed) return "the bridge answered the page no ads";
+    settle();
+    if (auto failure = write("bridge_page")) return failure;
+    // Taps closer than a second to the bridge's making count as none.
+    dispatch::main_loop::runUntil([] { return false; }, 1s);
+    // The ad with a full detail page when the page lists it, else the first.
+    evaluate(*webView, "(document.querySelector('#ads li[data-ad-id=\"" + std::to_string(kDetailAd) +
+                           "\"]') || document.querySelector('#ads li')).click()");
+    if (!dispatch::main_loop::runUntil([&] { return screen->presentedViewController() != nullptr; }, 10s)) {
+      return "the page's tap opened no ad detail";
+    }
+    dispatch::main_loop::runUntil([] { return false; }, 2500ms);
+    if (auto failure = write("bridge_detail")) return failure;
+    screen->dismiss(false);
+    dismiss();
+    return std::nullopt;
+  }
+
+  static bool waitForPage(web::WebView& webView) {
+    const bool loaded = dispatch::main_loop::runUntil([&] { return webView.url() && !webView.isLoading(); }, 15s);
+    settle();
+    return loaded;
+  }
+  static bool pageLoaded(const std::shared_ptr<ui::ViewController>& screen) {
+    auto page = std::dynamic_pointer_cast<velkor::OfwWebPageViewController>(screen);
+    return page && page->webView() && waitForPage(*page->webView());
+  }
+  // The script's result as JSON text, once it came.
+  static std::string evaluate(web::WebView& webView, const std::string& script) {
+    auto answer = std::make_shared<std::optional<std::string>>();
+    webView.evaluateJavaScript(script, [answer](const std::optional<nlohmann::json>& result, const auto& error) {
+      *answer = error ? "error" : result ? result->dump() : "undefined";
+    });
+    dispatch::main_loop::runUntil([&] { return answer->has_value(); }, 5s);
+    return answer->value_or("none");
+  }
+
   // Lets animations and answers run their course.
   static void settle() { dispatch::main_loop::runUntil([] { return false; }, 600ms); }
   bool settleUntilPresented() {
@@ -291,6 +380,8 @@ class Snapshots {
   }
 
   std::string directory_;
+  // "<server>/pages/".
+  std::string pages_;
   std::shared_ptr<ui::Window> window_ = std::make_shared<ui::Window>();
   std::shared_ptr<sample::HostScreen> host_ = std::make_shared<sample::HostScreen>();
   TerminalTable table_{{"screen", "file"}};
@@ -375,7 +466,8 @@ int main(int argc, char** argv) {
       {"opt out of ad 1003", [&] { return optout(1003, log); }},
   };
   if (const auto directory = optionValue(argc, argv, "--snapshots")) {
-    steps.push_back({"draw the SDK's screens", [directory = *directory] { return Snapshots(directory).run(); }});
+    const std::string pages = servers->table[velkor::Constants::logicKey] + "/pages/";
+    steps.push_back({"draw the SDK's screens", [directory = *directory, pages] { return Snapshots(directory, pages).run(); }});
   }
   steps.push_back({"go to the background", [&] { return goToBackground(log); }});
   for (std::size_t i = 0; i < steps.size(); ++i) {

@@ -18,24 +18,11 @@ std::vector<Ad> eligibleAds(const std::vector<Ad>& ads) {
   return eligible;
 }
 
-// The ids of the tags the slugs name: each slug takes the first tag that carries it in the stored
-// catalogue, then in the tabs of the list.
-std::set<std::int64_t> tagIds(const std::vector<std::string>& slugs, const std::vector<Tab>& tabs) {
-  std::vector<Tag> catalogue = PreferenceManager::shared().getTagList();
-  for (const Tab& tab : tabs) catalogue.insert(catalogue.end(), tab.tags.begin(), tab.tags.end());
-  std::set<std::int64_t> ids;
-  for (const std::string& slug : slugs) {
-    auto tag = std::find_if(catalogue.begin(), catalogue.end(), [&](const Tag& t) { return t.slug == slug; });
-    if (tag != catalogue.end()) ids.insert(tag->id);
-  }
-  return ids;
-}
-
 // The ads carrying one of the wanted tags; all of them when no slug names a known tag.
 std::vector<Ad> narrowedByTags(std::vector<Ad> ads, const std::vector<Tab>& tabs,
                                const std::optional<RequestOptions>& options) {
   if (!options || !options->tags()) return ads;
-  const auto wanted = tagIds(*options->tags(), tabs);
+  const auto wanted = tagIdsForSlugs(*options->tags(), tabs);
   if (wanted.empty()) return ads;
   std::erase_if(ads, [&](const Ad& ad) {
     return std::none_of(ad.tagIds.begin(), ad.tagIds.end(), [&](std::int64_t id) { return wanted.contains(id); });
@@ -60,6 +47,17 @@ std::optional<Error> pageArgumentError(std::int64_t page, std::int64_t size) {
 }
 
 }  // namespace
+
+std::set<std::int64_t> tagIdsForSlugs(const std::vector<std::string>& slugs, const std::vector<Tab>& tabs) {
+  std::vector<Tag> catalogue = PreferenceManager::shared().getTagList();
+  for (const Tab& tab : tabs) catalogue.insert(catalogue.end(), tab.tags.begin(), tab.tags.end());
+  std::set<std::int64_t> ids;
+  for (const std::string& slug : slugs) {
+    auto tag = std::find_if(catalogue.begin(), catalogue.end(), [&](const Tag& t) { return t.slug == slug; });
+    if (tag != catalogue.end()) ids.insert(tag->id);
+  }
+  return ids;
+}
 
 bool isEligibleNativeAd(const Ad& ad) {
   if (ad.completed.value_or(0) >= 1) return false;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,10 @@ using OnNativeAdPage = std::function<void(NativeAds, PageInfo)>;
 // An ad a host may be handed: not completed, its call to action enabled (an ad without the flag is
 // left out, as its detail screen shows it disabled), and visible to this user.
 bool isEligibleNativeAd(const Ad& ad);
+
+// The ids of the tags the slugs name: each slug takes the first tag that carries it in the stored
+// catalogue, then in the tabs of the list; a slug no tag carries names nothing.
+std::set<std::int64_t> tagIdsForSlugs(const std::vector<std::string>& slugs, const std::vector<Tab>& tabs);
 
 // The ads as native ads stamped with the inventory, each recorded for impressions under it.
 NativeAds handOut(const std::vector<Ad>& ads, const std::optional<std::string>& inventory,

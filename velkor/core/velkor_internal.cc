@@ -14,6 +14,7 @@
 #include "velkor/core/dependency_container.h"
 #include "velkor/core/user_profile.h"
 #include "velkor/core/velkor_uri_parser.h"
+#include "velkor/web/inventory_group_ads.h"
 #include "velkor/web/ofw_in_app_browser_view_controller.h"
 #include "velkor/core/velkor_config.h"
 #include "velkor/core/velkor_offerwall_delegate.h"
@@ -219,6 +220,7 @@ void VelkorInternal::appMovedToBackground() {
   repository_->setCacheIsDirty(true);
   repository_->setPlacementCacheIsDirty(true);
   InventoryGroups::shared()->clear();
+  InventoryGroupAds::shared().clear();
   sendImpressions();
 }
 

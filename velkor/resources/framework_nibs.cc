@@ -13,6 +13,7 @@
 #include "velkor/components/velkor_navigation_bar.h"
 #include "velkor/detail/detail_nib.h"
 #include "velkor/resources/resource_bundle.h"
+#include "velkor/web/velkor_web_alert_controller.h"
 
 namespace velkor {
 namespace {
@@ -180,6 +181,9 @@ std::vector<ui::NibObject> buildPrepareView(const ui::NibOwner& owner) {
 void registerNibs(ui::NibRegistry& registry) {
   registry.registerNib("VelkorAlertController", [](const ui::NibOwner&) { return buildAlert<VelkorAlertController>(false); });
   registry.registerNib("CustomAlertController", [](const ui::NibOwner&) { return buildAlert<CustomAlertController>(true); });
+  // The same card; its web view outlet is left unconnected, as no screen of the SDK fills one.
+  registry.registerNib(VelkorWebAlertController::kNibName,
+                       [](const ui::NibOwner&) { return buildAlert<VelkorWebAlertController>(false); });
   registry.registerNib(VelkorNavigationBar::kNibName, buildNavigationBar);
   registry.registerNib(DefaultPrepareView::kNibName, buildPrepareView);
   registerDetailNib(registry);

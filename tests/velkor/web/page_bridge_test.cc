@@ -1,0 +1,221 @@
+#include "velkor/web/velkor_ofw_js_interface.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/base/defaults.h"
+#include "tests/velkor/core/presentation_test_support.h"
+#include "tests/velkor/web/bridge_test_support.h"
+#include "tools/mock-server/fault.h"
+#include "velkor/core/native_ad_impressions.h"
+#include "velkor/core/preference_manager.h"
+#include "velkor/core/user_profile.h"
+#include "velkor/web/inventory_group_ads.h"
+
+namespace velkor::testing {
+namespace {
+
+using nlohmann::json;
+
+class PageBridgeTest : public PresentationTest {
+ protected:
+  PageBridgeTest() {
+    InventoryGroupAds::shared().clear();
+    NativeAdImpressions::shared()->takeVisibleItems();
+  }
+  ~PageBridgeTest() override { InventoryGroupAds::shared().clear(); }
+
+  std::shared_ptr<RecordingBridge> makeBridge() { return std::make_shared<RecordingBridge>(replies_); }
+  // Sends the body and returns the one reply's answer (main loop run until it came), or "none".
+  // A message that is dropped is dropped at once: `seconds` may be short for those.
+  std::string ask(const json& body, double seconds = 10) {
+    const auto before = replies_->count();
+    bridge_->handleBody(body);
+    if (!replies_->waitFor(before + 1, seconds)) return replies_->count() == before ? "none" : "several";
+    return replies_->all().back().answer;
+  }
+  json placement(const std::string& id, const std::string& slug, int size, const json& options) {
+    return {{"command", "loadPlacementAds"}, {"id", id}, {"placement", slug}, {"size", size}, {"options", options.dump()}};
+  }
+  mock::MockServer& listServer() { return scope_.servers().server(mock::kLogicList); }
+
+  std::shared_ptr<ReplyLog> replies_ = std::make_shared<ReplyLog>();
+  std::shared_ptr<RecordingBridge> bridge_ = makeBridge();
+};
+
+TEST_F(PageBridgeTest, DropsMalformedMessagesAndAppliesDefaults) {
+  const std::string fiveAds = ask({{"command", "loadAds"}, {"id", "probe"}});
+  ASSERT_EQ(std::count(fiveAds.begin(), fiveAds.end(), '{'), 5) << fiveAds;
+  const struct {
+    const char* name;
+    json body;
+    std::string answer;
+  } cases[] = {
+      {"no object", json::array({"getSdkVersion"}), "none"},
+      {"no command", {{"id", "1"}}, "none"},
+      {"command not text", {{"command", 5}, {"id", "1"}}, "none"},
+      {"unknown command", {{"command", "GetSdkVersion"}, {"id", "1"}}, "none"},
+      {"no id", {{"command", "getSdkVersion"}}, "none"},
+      {"id not text", {{"command", "getSdkVersion"}, {"id", 7}}, "none"},
+      {"version", {{"command", "getSdkVersion"}, {"id", "v"}}, "3.9.6"},
+      {"loadAds without id", {{"command", "loadAds"}}, "none"},
+      {"impression answers nothing", {{"command", "impression"}, {"id", "i"}, {"ad_id", 1001}}, "none"},
+      {"defaults", {{"command", "loadAds"}, {"id", "d"}}, fiveAds},
+      {"wrong types take defaults",
+       {{"command", "loadAds"}, {"id", "d"}, {"size", "2"}, {"page", 1.5}, {"options", {{"pagination", true}}}},
+       fiveAds},
+      {"options that are no JSON", {{"command", "loadAds"}, {"id", "d"}, {"options", "{pagination"}}, fiveAds},
+      {"pagination from the options text",
+       {{"command", "loadAds"}, {"id", "p"}, {"size", 1}, {"page", 2}, {"options", R"({"pagination":true})"}},
+       "[" + json::parse(fiveAds)[1].dump() + "]"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ask(c.body, c.answer == "none" ? 0.3 : 10), c.answer) << c.name;
+}
+
+TEST_F(PageBridgeTest, ShowCommandsShareOneDebounceAFailedOneIncluded) {
+  const json showOfferwall = {{"command", "showOfferwall"}};
+  bridge_->handleBody(showOfferwall);
+  EXPECT_FALSE(eventually([&] { return host_->presentedViewController() != nullptr; }, 300ms))
+      << "within a second of the bridge's making";
+  advance(1.0);
+  // Text instead of an integer: nothing opens, yet the moment counts.
+  bridge_->handleBody({{"command", "showOfferwallDetail"}, {"ad_id", "1001"}});
+  advance(0.5);
+  bridge_->handleBody({{"command", "showHelp"}});
+  EXPECT_FALSE(eventually([&] { return host_->presentedViewController() != nullptr; }, 300ms));
+  advance(0.6);
+  bridge_->handleBody(showOfferwall);
+  EXPECT_TRUE(eventuallyPresented());
+}
+
+TEST_F(PageBridgeTest, ShowCommandWithoutAScreenOpensNothing) {
+  window_->setRootViewController(nullptr);
+  advance(1.0);
+  bridge_->handleBody({{"command", "showOfferwall"}});
+  EXPECT_FALSE(eventually([&] { return host_->presentedViewController() != nullptr; }, 300ms));
+}
+
+TEST_F(PageBridgeTest, AvailableRewardAnswersTheStoredTotalUntilItExpires) {
+  auto defaults = base::Defaults::standard();
+  using Key = PreferenceManager::Key;
+  defaults->setInteger(PreferenceManager::keyText(Key::totalValidReward), 120);
+  defaults->setDouble(PreferenceManager::keyText(Key::toolTipExpiredAt), Velkor::shared().getServerTime() + 60);
+  EXPECT_EQ(ask({{"command", "availableReward"}, {"id", "r"}}), "120");
+  EXPECT_EQ(scope_.log().count(mock::Route::adList), 0u);
+  defaults->setInteger(PreferenceManager::keyText(Key::totalValidReward), -1);
+  const auto fetched = ask({{"command", "availableReward"}, {"id", "r"}});
+  EXPECT_GE(std::stoll(fetched), 0) << "the total of the fetched list";
+  EXPECT_EQ(scope_.log().count(mock::Route::adList), 1u);
+}
+
+TEST_F(PageBridgeTest, FailedListsAnswerAnEmptyList) {
+  listServer().setFault(mock::Route::adList, mock::Fault{}.dropConnection().sticky());
+  listServer().setFault(mock::Route::placements, mock::Fault{}.dropConnection().sticky());
+  EXPECT_EQ(ask({{"command", "loadAds"}, {"id", "a"}}), "[]");
+  EXPECT_EQ(ask(placement("p", "home_top", 2, json::object())), "[]");
+}
+
+TEST_F(PageBridgeTest, SetUidTextOrNothing) {
+  bridge_->handleBody({{"command", "setUid"}, {"uid", "user-7"}});
+  EXPECT_EQ(UserProfile::uid(), "user-7");
+  bridge_->handleBody({{"command", "setUid"}, {"uid", 42}});
+  EXPECT_EQ(UserProfile::uid(), std::nullopt) << "a number clears the user, as none does";
+}
+
+// --- placements ---
+
+TEST_F(PageBridgeTest, GroupsSkipWhatTheyWereAnsweredUntilCleared) {
+  const json group = {{"inventory_group", "g"}};
+  EXPECT_EQ(answerIds(ask(placement("1", "home_top", 2, group))), "1001,1002");
+  EXPECT_EQ(answerIds(ask(placement("2", "home_top", 2, group))), "1003");
+  EXPECT_EQ(answerIds(ask(placement("3", "home_top", 2, json::object()))), "1001,1002") << "no group, no exclusion";
+  bridge_->handleBody({{"command", "clearCache"}});
+  EXPECT_TRUE(InventoryGroupAds::shared().empty());
+  EXPECT_EQ(answerIds(ask(placement("4", "home_top", 2, group))), "1001,1002");
+  VelkorInternal::shared().appMovedToBackground();
+  EXPECT_TRUE(InventoryGroupAds::shared().empty()) << "the background reset empties the bridge's table too";
+  EXPECT_EQ(answerIds(ask(placement("5", "home_top", 2, group))), "1001,1002");
+}
+
+TEST_F(PageBridgeTest, ClearCacheSendsTheRecordedImpressions) {
+  ask(placement("1", "home_top", 2, {{"inventory", "main"}}));
+  bridge_->handleBody({{"command", "clearCache"}});
+  ASSERT_TRUE(scope_.log().waitFor(mock::Route::impression, 1, 5s));
+  EXPECT_NE(scope_.log().entries(mock::Route::impression)[0].body.find("main"), std::string::npos);
+}
+
+TEST_F(PageBridgeTest, AutofillTopsUpFromTheGeneralList) {
+  const auto answer = answerIds(ask(placement("1", "two_ads", 4, {{"autofill", true}})));
+  EXPECT_EQ(answer.rfind("1511,1515,", 0), 0u) << answer;
+  EXPECT_EQ(std::count(answer.begin(), answer.end(), ','), 3) << answer;
+  listServer().setFault(mock::Route::adList, mock::Fault{}.dropConnection().sticky());
+  VelkorInternal::shared().repository()->setCacheIsDirty(true);
+  EXPECT_EQ(ask(placement("2", "two_ads", 4, {{"autofill", true}})), "[]") << "a failed fill answers nothing of the placement";
+}
+
+TEST_F(PageBridgeTest, AnUnknownSlugAnswersEmptyAndLetsTheNextRequestIn) {
+  EXPECT_EQ(ask(placement("1", "nowhere", 2, json::object())), "[]");
+  // Without the release this one would wait the whole 10 seconds, which never pass on this clock.
+  EXPECT_EQ(answerIds(ask(placement("2", "home_top", 1, json::object()))), "1001");
+}
+
+TEST_F(PageBridgeTest, OneRequestAtATimeAndALateOneGivesUpAfterTenSeconds) {
+  listServer().setFault(mock::Route::placements, mock::Fault{}.withDelay(1500ms));
+  bridge_->handleBody(placement("slow", "home_top", 1, json::object()));
+  ASSERT_TRUE(scope_.log().waitFor(mock::Route::placements, 1, 5s));
+  bridge_->handleBody(placement("late", "home_top", 1, json::object()));
+  dispatch::main_loop::runUntil([] { return false; }, 200ms);
+  EXPECT_EQ(replies_->count(), 0u) << "the second waits for the first";
+  clock_->advance(dispatch::Seconds(VelkorOfwJsInterface::kPlacementWaitSeconds));
+  ASSERT_TRUE(replies_->waitFor(2));
+  const auto all = replies_->all();
+  EXPECT_EQ(all[0].id, "late");
+  EXPECT_EQ(all[0].answer, "[]");
+  EXPECT_EQ(all[1].id, "slow");
+  EXPECT_EQ(answerIds(all[1].answer), "1001");
+  EXPECT_EQ(scope_.log().count(mock::Route::placements), 1u) << "the late one never ran";
+  for (const auto& reply : all) EXPECT_TRUE(reply.onMain) << reply.id;
+}
+
+TEST_F(PageBridgeTest, QueuedRequestsAnswerInTurnOnTheMainThread) {
+  for (int i = 0; i < 4; ++i) bridge_->handleBody(placement(std::to_string(i), "home_top", 1, json::object()));
+  ASSERT_TRUE(replies_->waitFor(4));
+  for (const auto& reply : replies_->all()) {
+    EXPECT_EQ(answerIds(reply.answer), "1001") << reply.id;
+    EXPECT_TRUE(reply.onMain) << reply.id;
+  }
+}
+
+TEST_F(PageBridgeTest, BridgesOfSeveralPagesExtendOneGroupWithoutLosingAnAnswer) {
+  constexpr int kBridges = 6;
+  std::vector<std::shared_ptr<RecordingBridge>> bridges;
+  for (int i = 0; i < kBridges; ++i) bridges.push_back(makeBridge());
+  // Warm the placement cache, so the requests run on the bridges' queues at once.
+  ask(placement("warm", "priority_mix", 1, json::object()));
+  for (int i = 0; i < kBridges; ++i) {
+    bridges[i]->handleBody(placement("b" + std::to_string(i), i % 2 ? "home_top" : "priority_mix", 1, {{"inventory_group", "shared"}}));
+  }
+  ASSERT_TRUE(replies_->waitFor(kBridges + 1));
+  std::set<std::string> answered;
+  for (const auto& reply : replies_->all()) {
+    if (reply.id == "warm") continue;
+    answered.insert(answerIds(reply.answer));
+  }
+  std::set<std::string> recorded;
+  for (const Ad& ad : InventoryGroupAds::shared().ads("shared")) recorded.insert(std::to_string(ad.id));
+  answered.erase("");
+  EXPECT_EQ(answered, recorded) << "every answered ad is in the group, each once";
+}
+
+TEST_F(PageBridgeTest, ABridgeThatGoesAnswersNothingAndReleasesItsWaiter) {
+  listServer().setFault(mock::Route::placements, mock::Fault{}.withDelay(800ms));
+  bridge_->handleBody(placement("first", "home_top", 1, json::object()));
+  ASSERT_TRUE(scope_.log().waitFor(mock::Route::placements, 1, 5s));
+  bridge_->handleBody(placement("second", "home_top", 1, json::object()));
+  bridge_.reset();
+  dispatch::main_loop::runUntil([] { return false; }, 1500ms);
+  EXPECT_EQ(replies_->count(), 0u);
+  EXPECT_EQ(scope_.log().count(mock::Route::placements), 1u);
+}
+
+}  // namespace
+}  // namespace velkor::testing

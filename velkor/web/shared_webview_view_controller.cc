@@ -1,0 +1,81 @@
+#include "velkor/web/shared_webview_view_controller.h"
+
+#include "platform/dispatch/queue.h"
+#include "platform/ui/navigation_controller.h"
+#include "velkor/appearance/velkor_color_scheme.h"
+#include "velkor/components/ofw_navigation_controller.h"
+#include "velkor/components/velkor_navigation_bar.h"
+#include "velkor/resources/resource_bundle.h"
+#include "velkor/web/script_message_body.h"
+#include "velkor/web/web_address.h"
+
+namespace velkor {
+
+SharedWebviewViewController::SharedWebviewViewController() { setNavigationTitle("이용문의"); }
+
+void SharedWebviewViewController::viewDidLoad() {
+  OfwWebPageViewController::viewDidLoad();
+  setupNavigationBar();
+  auto handler = weakHandler(*this);
+  installWebView({{"velkor", handler}, {"SharedWeb", handler}});
+  view()->setBackgroundColor(colorScheme()->sharedWebViewBackgroundColor());
+  loadURL(webViewURL());
+}
+
+void SharedWebviewViewController::viewWillAppear(bool animated) {
+  OfwWebPageViewController::viewWillAppear(animated);
+  if (auto* bar = velkorNavigationBar()) {
+    bar->setBackIndicatorImage(resourceBundle().image("empty"));
+    bar->setBackIndicatorTransitionMaskImage(resourceBundle().image("empty"));
+  }
+  setupNavigationBar();
+}
+
+void SharedWebviewViewController::viewDidAppear(bool animated) {
+  OfwWebPageViewController::viewDidAppear(animated);
+  setupNavigationBar();
+}
+
+void SharedWebviewViewController::backButtonClicked() {
+  auto* navigation = dynamic_cast<OfwNavigationController*>(ui::ViewController::navigationController());
+  if (!navigation) return;
+  if (navigation->viewControllers().size() < 2) {
+    navigation->setDismissForce(true);
+    navigation->dismiss(true);
+  } else {
+    navigation->popViewController(true);
+  }
+}
+
+void SharedWebviewViewController::didReceive(web::UserContentController&, const web::ScriptMessage& message) {
+  const auto command = bodyText(message.body, "command");
+  if (!command) return;
+  std::weak_ptr<ui::ViewController> weak = weak_from_this();
+  auto self = [weak] { return std::static_pointer_cast<SharedWebviewViewController>(weak.lock()); };
+  if (*command == "showAlert") {
+    const auto text = bodyText(message.body, "message");
+    if (!text) return;
+    if (auto callback = bodyText(message.body, "callback")) return showAlert(*text, *callback);
+    dispatch::main()->async([self] {
+      if (auto screen = self(); screen && screen->webView()) screen->webView()->endEditing(true);
+    });
+    dispatch::main()->async([self, text = *text] {
+      if (auto screen = self()) screen->showAlert(text, std::nullopt);
+    });
+  } else if (*command == "close") {
+    dispatch::main()->async([self] {
+      auto screen = self();
+      if (auto* navigation = screen ? screen->navigationController() : nullptr) close(*navigation);
+    });
+  }
+}
+
+std::shared_ptr<web::WebView> SharedWebviewViewController::createWebView(web::WebView& webView,
+                                                                         const web::WebViewConfiguration&,
+                                                                         const web::NavigationAction& action,
+                                                                         const web::WindowFeatures&) {
+  if (routeOf(action.request.url()) == AddressRoute::webPage) webView.load(action.request);
+  return nullptr;
+}
+
+}  // namespace velkor

@@ -1,0 +1,21 @@
+// Where an address that a web screen is asked to show goes. The SDK's web views show only web
+// pages (http and https); store links, "tel:" and other apps' schemes go to the system, while
+// script, file and data addresses are refused wherever they come from (a page's command, a link,
+// a landing), since a page could use them to run script or read files in the app.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/base/url.h"
+
+namespace velkor {
+
+enum class AddressRoute { webPage, system, refused };
+
+AddressRoute routeOf(const base::Url& url);
+
+// Hands the address to the system unless it is refused (logged); true when it was handed on.
+bool openInSystem(const base::Url& url);
+
+}  // namespace velkor
