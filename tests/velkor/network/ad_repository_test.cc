@@ -145,9 +145,10 @@ TEST_P(CombinedLoad, ReportsOnceOnMainWithEmptyListsForBannerAndPopupFaults) {
     EXPECT_EQ(outcome.banners, combined.banners);
     EXPECT_EQ(outcome.popups, combined.popups);
   }
-  const std::size_t promotionRequests = combined.extension ? 1u : 0u;
-  EXPECT_EQ(requests(mock::Route::banners), promotionRequests);
-  EXPECT_EQ(requests(mock::Route::popups), promotionRequests);
+  // The transfer may retry a request whose reused connection dropped, so only whether the promotion
+  // routes were asked counts.
+  EXPECT_EQ(requests(mock::Route::banners) > 0, combined.extension);
+  EXPECT_EQ(requests(mock::Route::popups) > 0, combined.extension);
 }
 
 const std::size_t kFixtureBanners = 6;
@@ -159,8 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
         CombinedCase{"extension_off", false, {}, {}, {}, true, 0, 0},
         CombinedCase{"extension_on", true, {}, {}, {}, true, kFixtureBanners, kFixturePopups},
         CombinedCase{"banner_truncated", true, {}, mock::Fault{}.truncatedJson(), {}, true, 0, kFixturePopups},
-        CombinedCase{"popup_dropped", true, {}, {}, mock::Fault{}.dropConnection(), true, kFixtureBanners, 0},
-        CombinedCase{"ads_dropped", true, mock::Fault{}.dropConnection(), {}, {}, false, 0, 0}),
+        CombinedCase{"popup_dropped", true, {}, {}, mock::Fault{}.dropConnection().sticky(), true, kFixtureBanners, 0},
+        CombinedCase{"ads_dropped", true, mock::Fault{}.dropConnection().sticky(), {}, {}, false, 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The core's loaders call the repository on their own queues while the main thread stores answers,
