@@ -1,9 +1,9 @@
 #include "velkor/components/ofw_navigation_controller.h"
 
 #include "platform/ui/application.h"
-#include "platform/ui/constraint.h"
 #include "velkor/appearance/velkor_color_scheme.h"
 #include "velkor/components/indicator_view_representable.h"
+#include "velkor/components/pin_edges.h"
 #include "velkor/core/dependency_container.h"
 #include "velkor/core/ofw_life_cycle_delegate.h"
 #include "velkor/core/os_version_gate.h"
@@ -70,13 +70,7 @@ void OfwNavigationController::showIndicator() {
   if (!indicator_) return;
   const auto& container = view();
   container->addSubview(indicator_);
-  indicator_->setTranslatesAutoresizingMaskIntoConstraints(false);
-  ui::Constraint::activate({
-      indicator_->topAnchor().constraintEqualTo(container->topAnchor()),
-      indicator_->leadingAnchor().constraintEqualTo(container->leadingAnchor()),
-      indicator_->bottomAnchor().constraintEqualTo(container->bottomAnchor()),
-      indicator_->trailingAnchor().constraintEqualTo(container->trailingAnchor()),
-  });
+  pinEdges(*indicator_, *container);
   indicator_->setUserInteractionEnabled(false);
   asIndicator(indicator_.get())->show();
 }

@@ -10,6 +10,7 @@
 #include "velkor/appearance/velkor_dimension.h"
 #include "velkor/appearance/velkor_ofw_text.h"
 #include "velkor/components/ofw_network_error_view.h"
+#include "velkor/components/pin_edges.h"
 #include "velkor/components/velkor_navigation_bar.h"
 #include "velkor/core/dependency_container.h"
 #include "velkor/core/os_version_gate.h"
@@ -321,18 +322,12 @@ void DefaultOfwDetailViewController::showNetworkError(bool) {
   auto errorView = DependencyContainer().makeNetworkErrorView();
   if (!errorView) return;
   networkErrorView_ = errorView;
-  errorView->setTranslatesAutoresizingMaskIntoConstraints(false);
   errorView->retryButton()->addAction(ui::ControlEvent::touchUpInside, [weak = weak_from_this()] {
     if (auto screen = std::static_pointer_cast<DefaultOfwDetailViewController>(weak.lock())) screen->refresh();
   });
   const auto& root = view();
   root->addSubview(errorView);
-  ui::Constraint::activate({
-      errorView->topAnchor().constraintEqualTo(root->topAnchor()),
-      errorView->leadingAnchor().constraintEqualTo(root->leadingAnchor()),
-      errorView->trailingAnchor().constraintEqualTo(root->trailingAnchor()),
-      errorView->bottomAnchor().constraintEqualTo(root->bottomAnchor()),
-  });
+  pinEdges(*errorView, *root);
 }
 
 void DefaultOfwDetailViewController::showAlert(const std::string& message, std::optional<std::int64_t> code) {

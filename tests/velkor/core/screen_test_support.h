@@ -11,6 +11,7 @@
 #include "platform/ui/navigation_controller.h"
 #include "velkor/components/ofw_base_view_controller.h"
 #include "velkor/core/pub_app_module.h"
+#include "tests/velkor/offerwall/pager/recording_pager_presenter.h"
 #include "velkor/detail/ofw_detail_presenter.h"
 #include "velkor/detail/ofw_detail_view.h"
 #include "velkor/offerwall/list/ofw_list_view.h"
@@ -98,41 +99,6 @@ class TestDetail : public OfwBaseViewController, public OfwDetailView {
   std::optional<Ad> currentAd_;
 };
 
-class TestPagerPresenter : public OfwListPagerPresenter {
- public:
-  explicit TestPagerPresenter(const std::shared_ptr<OfwListPagerView>& view) : view_(view) {}
-  std::shared_ptr<AdRepository> repository() const override { return nullptr; }
-  std::shared_ptr<OfwListPagerView> view() const override { return view_.lock(); }
-  const std::optional<std::vector<Ad>>& ads() const override { return ads_; }
-  void setAds(std::optional<std::vector<Ad>> ads) override { ads_ = std::move(ads); }
-  std::int64_t rewards() const override { return 0; }
-  const std::vector<Tab>& tabList() const override { return tabs_; }
-  void setTabList(std::vector<Tab> tabs) override { tabs_ = std::move(tabs); }
-  const std::vector<Popup>& popupList() const override { return popups_; }
-  const std::string& currentTabSlug() const override { return tab_; }
-  void setCurrentTabSlug(std::string slug) override { tab_ = std::move(slug); }
-  const std::optional<std::string>& currentTagSlug() const override { return tag_; }
-  void setCurrentTagSlug(std::optional<std::string> slug) override { tag_ = std::move(slug); }
-  bool parepareShown() const override { return false; }
-  void setParepareShown(bool) override {}
-  void backButtonClicked() override {}
-  void moveToDetail(std::int64_t, std::string) override {}
-  void moveToDetail(std::string, std::string) override {}
-  void moveTo(std::string, std::string) override {}
-  void moveToContact() override {}
-  void reloadData(std::string) override {}
-  void impression(const Ad&, std::string, std::string) override {}
-  void sendImpression() override {}
-
- private:
-  std::weak_ptr<OfwListPagerView> view_;
-  std::optional<std::vector<Ad>> ads_;
-  std::vector<Tab> tabs_;
-  std::vector<Popup> popups_;
-  std::string tab_ = "all";
-  std::optional<std::string> tag_ = "all";
-};
-
 // Remembers what its screen had when it was made: the ad id comes before the screen's presenter
 // and origin.
 class TestDetailPresenter : public OfwDetailPresenter {
@@ -199,7 +165,7 @@ inline std::shared_ptr<TestModule> screensModule() {
   auto module = std::make_shared<TestModule>();
   module->pager = ScreenClass<OfwListPagerView>::of<TestPager>("TestPager");
   module->pagerPresenter = [](const std::shared_ptr<OfwListPagerView>& view) {
-    return std::make_shared<TestPagerPresenter>(view);
+    return std::make_shared<RecordingPagerPresenter>(view);
   };
   module->detail = ScreenClass<OfwDetailView>::of<TestDetail>("TestDetail");
   module->detailPresenter = [](const std::shared_ptr<OfwDetailView>& view, std::int64_t adId) {

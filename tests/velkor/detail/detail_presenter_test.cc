@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/velkor/core/screen_test_support.h"
 #include "tests/velkor/detail/detail_testing.h"
 #include "velkor/components/ofw_base_view_controller.h"
 #include "velkor/core/pub_app_module.h"
@@ -137,32 +138,10 @@ TEST_F(DetailPresenterTest, AnUnusableLandingIsReportedAs312AfterItsPostbackWasS
   EXPECT_EQ(ui::Application::shared().backgroundTaskCount(), 0u);
 }
 
-// A pager a publisher names, recording the tab it is moved to.
-class RecordingPager : public OfwBaseViewController, public OfwListPagerView {
- public:
-  using OfwBaseViewController::OfwBaseViewController;
-  ui::NavigationController* navigationController() const override { return ui::ViewController::navigationController(); }
-  std::shared_ptr<OfwListPagerPresenter> presenter() const override { return nullptr; }
-  void setPresenter(std::shared_ptr<OfwListPagerPresenter>) override {}
-  void showLoadingIndicator() override {}
-  void hideLoadingIndicator() override {}
-  void showNetworkError(bool) override {}
-  void hideNetworkError() override {}
-  void showTabList(const std::vector<Tab>&) override {}
-  void changeTab(std::string tabSlug, std::optional<std::string> tagSlug) override {
-    tab = tabSlug + "/" + tagSlug.value_or("-");
-  }
-  void reloadAll() override {}
-  void showPrepareView() override {}
-  void showAccumulableRewards() override {}
-  void beforeAction(std::function<void(std::int64_t)> completion) override { completion(0); }
-  std::string tab;
-};
-
 class PagerModule : public PubAppModule {
  public:
   ScreenClass<OfwListPagerView> ofwListViewControllerClazz() const override {
-    return ScreenClass<OfwListPagerView>::of<RecordingPager>("RecordingPager");
+    return ScreenClass<OfwListPagerView>::of<TestPager>("TestPager");
   }
 };
 
@@ -195,9 +174,10 @@ TEST_F(DetailPresenterTest, LandingsGoByTheirTable) {
       {"a list link replaces the stack by the pager on its tab", 1005, nullptr, LandingType::external,
        [&] {
          ASSERT_EQ(navigation_->viewControllers().size(), 1u);
-         auto pager = std::dynamic_pointer_cast<RecordingPager>(navigation_->viewControllers()[0]);
+         auto pager = std::dynamic_pointer_cast<TestPager>(navigation_->viewControllers()[0]);
          ASSERT_TRUE(pager);
-         EXPECT_EQ(pager->tab, "shop/purchase");
+         EXPECT_EQ(pager->tabSlug_, "shop");
+         EXPECT_EQ(pager->tagSlug_, "purchase");
        }},
       {"the child-ad prefix in capitals goes to the system", 1000, "VELKOR://offerwall/ads/5", LandingType::external,
        [&] { EXPECT_EQ(opened_, std::vector<std::string>{"VELKOR://offerwall/ads/5"}); }},

@@ -11,6 +11,7 @@
 #include "platform/ui/tap_gesture_recognizer.h"
 #include "platform/ui/transitioning.h"
 #include "velkor/appearance/velkor_dimension.h"
+#include "velkor/components/pin_edges.h"
 #include "velkor/components/velkor_error_view.h"
 #include "velkor/core/dependency_container.h"
 #include "velkor/core/velkor.h"
@@ -282,17 +283,11 @@ void DefaultOfwListViewController::hideErrorView() {
 void DefaultOfwListViewController::showErrorView() {
   hideErrorView();
   std::shared_ptr<ui::View> error = madeOr(DependencyContainer().makeErrorView());
-  error->setTranslatesAutoresizingMaskIntoConstraints(false);
   const auto& root = view();
   root->addSubview(error);
   // The transparent table and its header stay above the empty-list view.
   root->bringSubviewToFront(*tableView_);
-  ui::Constraint::activate({
-      error->topAnchor().constraintEqualTo(root->topAnchor()),
-      error->leadingAnchor().constraintEqualTo(root->leadingAnchor()),
-      error->trailingAnchor().constraintEqualTo(root->trailingAnchor()),
-      error->bottomAnchor().constraintEqualTo(root->bottomAnchor()),
-  });
+  pinEdges(*error, *root);
   errorView_ = error;
 }
 

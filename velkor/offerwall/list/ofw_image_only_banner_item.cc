@@ -1,7 +1,7 @@
 #include "velkor/offerwall/list/ofw_image_only_banner_item.h"
 
-#include "platform/ui/constraint.h"
 #include "velkor/appearance/hex_color.h"
+#include "velkor/components/pin_edges.h"
 #include "velkor/components/remote_image.h"
 #include "velkor/resources/resource_bundle.h"
 
@@ -19,17 +19,10 @@ void loadBannerImage(const std::shared_ptr<ui::ImageView>& view, const std::opti
 }
 
 OfwImageOnlyBannerItem::OfwImageOnlyBannerItem() {
-  imageView_->setTranslatesAutoresizingMaskIntoConstraints(false);
   imageView_->setContentMode(ui::ContentMode::scaleAspectFit);
   // The content view fills the cell; the cell itself has no anchors while it is being made.
-  const auto& content = contentView();
-  content->addSubview(imageView_);
-  ui::Constraint::activate({
-      imageView_->topAnchor().constraintEqualTo(content->topAnchor()),
-      imageView_->leadingAnchor().constraintEqualTo(content->leadingAnchor()),
-      imageView_->bottomAnchor().constraintEqualTo(content->bottomAnchor()),
-      imageView_->trailingAnchor().constraintEqualTo(content->trailingAnchor()),
-  });
+  contentView()->addSubview(imageView_);
+  pinEdges(*imageView_, *contentView());
 }
 
 void OfwImageOnlyBannerItem::configure(const std::string& backgroundColor, const std::optional<std::string>& imageUrl) {

@@ -10,6 +10,7 @@
 #include "velkor/appearance/velkor_color_scheme.h"
 #include "velkor/components/default_prepare_view.h"
 #include "velkor/components/ofw_navigation_controller.h"
+#include "velkor/components/pin_edges.h"
 #include "velkor/components/reward_displayable.h"
 #include "velkor/components/velkor_navigation_bar.h"
 #include "velkor/core/dependency_container.h"
@@ -25,7 +26,6 @@
 #include "velkor/offerwall/pager/ofw_image_only_popup_item.h"
 #include "velkor/offerwall/list/ofw_list_presenter.h"
 #include "velkor/offerwall/pager/ofw_list_pager_presenter.h"
-#include "velkor/offerwall/pager/pin_edges.h"
 #include "velkor/offerwall/pager/popup_selection.h"
 #include "velkor/resources/resource_bundle.h"
 

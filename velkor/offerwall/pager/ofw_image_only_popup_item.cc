@@ -1,6 +1,6 @@
 #include "velkor/offerwall/pager/ofw_image_only_popup_item.h"
 
-#include "velkor/offerwall/pager/pin_edges.h"
+#include "velkor/components/pin_edges.h"
 #include "velkor/offerwall/list/ofw_image_only_banner_item.h"
 
 namespace velkor {

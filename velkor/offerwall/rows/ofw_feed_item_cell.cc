@@ -45,14 +45,10 @@ void OfwFeedItemCell::setupViews() {
   rewardNameLabel_->setTextAlignment(ui::TextAlignment::right);
   rewardTextLabel_->setFont(VelkorOfwText::listItemRewardTextFont().instance(d.rewardTextSize()));
   rewardTextLabel_->setTextAlignment(ui::TextAlignment::right);
-  infoView_->setBackgroundColor(c.infoViewBackgroundColor());
-  infoIconView_->setImage(bundleImage("ico-info-completed"));
-  infoTitleLabel_->setTextAlignment(ui::TextAlignment::center);
-  infoTitleLabel_->setNumberOfLines(0);
+  styleInfoOverlay(*infoView_, c.infoViewBackgroundColor(), *infoContentStackView_, *infoIconView_, *infoTitleLabel_,
+                   ui::LayoutAxis::vertical);
   infoContentStackView_->addArrangedSubview(infoIconView_);
   infoContentStackView_->addArrangedSubview(infoTitleLabel_);
-  infoContentStackView_->setAxis(ui::LayoutAxis::vertical);
-  infoContentStackView_->setSpacing(5.0);
 
   contentView()->addSubview(contentWrapper_);
   contentWrapper_->addSubview(markNewImageView_);

@@ -35,12 +35,8 @@ void OfwListItemCell::setUIAttributes() {
   rewardButtonView_->layer().setCornerRadius(d.listItemRewardButtonBorderRadius());
   rewardButtonTitleLabel_->setTextColor(c.listItemRewardButtonTitleTextColor());
   rewardButtonTitleLabel_->setFont(VelkorOfwText::listItemRewardTextFont().instance(d.rewardButtonTitleTextSize()));
-  infoView_->setBackgroundColor(c.infoViewBackgroundColor());
-  infoIconView_->setImage(bundleImage("ico-info-completed"));
-  infoTitleLabel_->setTextAlignment(ui::TextAlignment::center);
-  infoTitleLabel_->setNumberOfLines(0);
-  infoContentStackView_->setAxis(ui::LayoutAxis::horizontal);
-  infoContentStackView_->setSpacing(5.0);
+  styleInfoOverlay(*infoView_, c.infoViewBackgroundColor(), *infoContentStackView_, *infoIconView_, *infoTitleLabel_,
+                   ui::LayoutAxis::horizontal);
 }
 
 void OfwListItemCell::setLayoutConstraints() {

@@ -33,6 +33,16 @@ std::optional<ui::Image> infoIcon(const Ad& ad) {
   return bundleImage(ad.completed.value_or(0) > 0 ? "ico-info-completed" : "ico-info-timer");
 }
 
+void styleInfoOverlay(ui::View& overlay, const ui::Color& background, ui::StackView& content, ui::ImageView& icon,
+                      ui::Label& title, ui::LayoutAxis axis) {
+  overlay.setBackgroundColor(background);
+  icon.setImage(bundleImage("ico-info-completed"));
+  title.setTextAlignment(ui::TextAlignment::center);
+  title.setNumberOfLines(0);
+  content.setAxis(axis);
+  content.setSpacing(5.0);
+}
+
 void setMarkLayout(const std::shared_ptr<ui::ImageView>& mark, bool isGone, const std::shared_ptr<ui::View>& parent,
                    std::vector<std::shared_ptr<ui::Constraint>>& constraints,
                    const std::function<std::vector<std::shared_ptr<ui::Constraint>>()>& make) {

@@ -14,6 +14,8 @@
 #include "platform/ui/font.h"
 #include "platform/ui/image.h"
 #include "platform/ui/image_view.h"
+#include "platform/ui/label.h"
+#include "platform/ui/stack_view.h"
 #include "velkor/model/ad.h"
 
 namespace velkor {
@@ -44,6 +46,12 @@ std::string plainText(const Ad& ad, const std::optional<std::string>& templateTe
 
 // The information overlay's icon: "ico-info-completed" once the user took part, else "ico-info-timer".
 std::optional<ui::Image> infoIcon(const Ad& ad);
+
+// The information overlay's look, shared by the rows that have one: its background colour, the
+// completed icon until the binding picks one, and a centred title of any length beside or under the
+// icon (`axis`).
+void styleInfoOverlay(ui::View& overlay, const ui::Color& background, ui::StackView& content, ui::ImageView& icon,
+                      ui::Label& title, ui::LayoutAxis axis);
 
 // The "new" mark after a row's title: shown inside `parent` under its constraints (made by `make` at
 // its first showing, kept in `constraints` and activated again each time), or hidden and taken out of

@@ -12,6 +12,7 @@
 
 #include "platform/ui/view_controller.h"
 #include "tests/velkor/network/ad_source_test_support.h"
+#include "tests/velkor/offerwall/pager/recording_pager_presenter.h"
 #include "velkor/core/velkor_config.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/network/ad_repository.h"
@@ -22,49 +23,10 @@
 
 namespace velkor::testing {
 
-// The pager presenter as a page sees it: its tabs, its current tab, and what the page asks of it.
-class TestPagerPresenter : public OfwListPagerPresenter {
- public:
-  std::shared_ptr<AdRepository> repository() const override { return VelkorInternal::shared().repository(); }
-  std::shared_ptr<OfwListPagerView> view() const override { return nullptr; }
-  const std::optional<std::vector<Ad>>& ads() const override { return ads_; }
-  void setAds(std::optional<std::vector<Ad>> ads) override { ads_ = std::move(ads); }
-  std::int64_t rewards() const override { return 0; }
-  const std::vector<Tab>& tabList() const override { return tabs_; }
-  void setTabList(std::vector<Tab> tabs) override { tabs_ = std::move(tabs); }
-  const std::vector<Popup>& popupList() const override { return popups_; }
-  const std::string& currentTabSlug() const override { return currentTab_; }
-  void setCurrentTabSlug(std::string slug) override { currentTab_ = std::move(slug); }
-  const std::optional<std::string>& currentTagSlug() const override { return currentTag_; }
-  void setCurrentTagSlug(std::optional<std::string> slug) override { currentTag_ = std::move(slug); }
-  bool parepareShown() const override { return false; }
-  void setParepareShown(bool) override {}
-  void backButtonClicked() override {}
-  void moveToDetail(std::int64_t, std::string) override {}
-  void moveToDetail(std::string, std::string) override {}
-  void moveTo(std::string tabSlug, std::string tagSlug) override { moves.push_back(tabSlug + "/" + tagSlug); }
-  void moveToContact() override {}
-  void reloadData(std::string) override {}
-  void impression(const Ad& ad, std::string tabSlug, std::string tagSlug) override {
-    impressions.push_back(std::to_string(ad.id) + "@" + tabSlug + "/" + tagSlug);
-  }
-  void sendImpression() override {}
-
-  std::vector<std::string> moves;
-  std::vector<std::string> impressions;
-
- private:
-  std::optional<std::vector<Ad>> ads_;
-  std::vector<Tab> tabs_;
-  std::vector<Popup> popups_;
-  std::string currentTab_ = "all";
-  std::optional<std::string> currentTag_;
-};
-
 // The pager screen: a plain screen holding its presenter.
 class TestPager : public ui::ViewController, public OfwListPagerView {
  public:
-  TestPager() : presenter_(std::make_shared<TestPagerPresenter>()) {}
+  TestPager() : presenter_(std::make_shared<RecordingPagerPresenter>()) {}
   ui::NavigationController* navigationController() const override { return ui::ViewController::navigationController(); }
   std::shared_ptr<OfwListPagerPresenter> presenter() const override { return presenter_; }
   void setPresenter(std::shared_ptr<OfwListPagerPresenter>) override {}
@@ -79,10 +41,10 @@ class TestPager : public ui::ViewController, public OfwListPagerView {
   void showAccumulableRewards() override {}
   void beforeAction(std::function<void(std::int64_t)> completion) override { completion(0); }
 
-  TestPagerPresenter& pagerPresenter() { return *presenter_; }
+  RecordingPagerPresenter& pagerPresenter() { return *presenter_; }
 
  private:
-  std::shared_ptr<TestPagerPresenter> presenter_;
+  std::shared_ptr<RecordingPagerPresenter> presenter_;
 };
 
 // A page that keeps every list its presenter hands over.

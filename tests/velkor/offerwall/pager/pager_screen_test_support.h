@@ -14,6 +14,7 @@
 #include "platform/ui/screen.h"
 #include "platform/ui/window.h"
 #include "tests/velkor/core/scoped_core_state.h"
+#include "tests/velkor/offerwall/pager/recording_pager_presenter.h"
 #include "velkor/appearance/velkor_color_scheme.h"
 #include "velkor/appearance/velkor_dimension.h"
 #include "velkor/components/ofw_navigation_controller.h"
@@ -25,41 +26,6 @@
 #include "velkor/offerwall/pager/ofw_list_pager_presenter.h"
 
 namespace velkor::testing {
-
-class FakePagerPresenter : public OfwListPagerPresenter {
- public:
-  std::shared_ptr<AdRepository> repository() const override { return VelkorInternal::shared().repository(); }
-  std::shared_ptr<OfwListPagerView> view() const override { return nullptr; }
-  const std::optional<std::vector<Ad>>& ads() const override { return ads_; }
-  void setAds(std::optional<std::vector<Ad>> ads) override { ads_ = std::move(ads); }
-  std::int64_t rewards() const override { return 0; }
-  const std::vector<Tab>& tabList() const override { return tabs_; }
-  void setTabList(std::vector<Tab> tabs) override { tabs_ = std::move(tabs); }
-  const std::vector<Popup>& popupList() const override { return popups; }
-  const std::string& currentTabSlug() const override { return tab_; }
-  void setCurrentTabSlug(std::string slug) override { tab_ = std::move(slug); }
-  const std::optional<std::string>& currentTagSlug() const override { return tag_; }
-  void setCurrentTagSlug(std::optional<std::string> slug) override { tag_ = std::move(slug); }
-  bool parepareShown() const override { return false; }
-  void setParepareShown(bool) override {}
-  void backButtonClicked() override { calls.push_back("back"); }
-  void moveToDetail(std::int64_t, std::string) override {}
-  void moveToDetail(std::string uri, std::string from) override { calls.push_back(uri + " from " + from); }
-  void moveTo(std::string, std::string) override {}
-  void moveToContact() override { calls.push_back("contact"); }
-  void reloadData(std::string from) override { calls.push_back("reload " + from); }
-  void impression(const Ad&, std::string, std::string) override {}
-  void sendImpression() override { calls.push_back("send"); }
-
-  std::vector<Popup> popups;
-  std::vector<std::string> calls;
-
- private:
-  std::optional<std::vector<Ad>> ads_;
-  std::vector<Tab> tabs_;
-  std::string tab_ = "all";
-  std::optional<std::string> tag_;
-};
 
 inline Tab pagerTab(const std::string& slug, const std::string& name, std::vector<std::string> tags = {"all"}) {
   Tab tab;
@@ -144,7 +110,7 @@ class PagerScreenTest : public ::testing::Test {
   dispatch::ScopedManualClock clock_;
   ScopedCoreState core_;
   std::shared_ptr<ui::Window> window_ = std::make_shared<ui::Window>();
-  std::shared_ptr<FakePagerPresenter> presenter_ = std::make_shared<FakePagerPresenter>();
+  std::shared_ptr<RecordingPagerPresenter> presenter_ = std::make_shared<RecordingPagerPresenter>();
   std::shared_ptr<DefaultOfwListPagerViewController> pager_;
   std::shared_ptr<ui::NavigationController> navigation_;
 };

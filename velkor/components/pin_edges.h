@@ -1,4 +1,5 @@
-// Lays a view over the whole of another with four required constraints.
+// Lays a view over the whole of another with four required constraints; the view must already be
+// inside the other (or share an ancestor with it).
 #pragma once
 
 #include "platform/ui/constraint.h"
