@@ -67,6 +67,8 @@ class Row {
     constant += factor * other.constant;
     if (other.cells_.empty()) return;
     scratch.clear();
+    // The buffers trade places at every merge: size this one once instead of growing it.
+    scratch.reserve(cells_.size() + other.cells_.size());
     auto a = cells_.begin();
     auto b = other.cells_.begin();
     while (a != cells_.end() || b != other.cells_.end()) {
