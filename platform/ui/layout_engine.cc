@@ -79,8 +79,20 @@ void LayoutEngine::rebuild() {
   installedIndex_.clear();
   rebuild_ = false;
   deadItems_ = 0;
+  // Fitting: the stays go in after the constraints. A stay makes its variables basic; a required
+  // constraint that then finds none of its variables free needs a phase of its own to enter the
+  // tableau, which is most of the cost of measuring a cell. In this order each constraint finds a
+  // free variable to solve for. A layout engine keeps the stays first: it also grows view by view,
+  // stays first, and a rebuild must solve ties in what constraints leave open the way those
+  // incremental changes do; a fitting engine is built once and thrown away.
+  deferStays_ = mode_ == Mode::fitting;
   item(&root_);
   subtreeAdded(root_);
+  deferStays_ = false;
+  for (std::size_t index : staysPending_) {
+    if (items_[index].live) addStays(items_[index]);
+  }
+  staysPending_.clear();
 }
 
 // Pre-order, each view's constraints in activation order: the same tree builds the same rows.
@@ -163,6 +175,8 @@ LayoutEngine::Item& LayoutEngine::item(View* view) {
   made.pinned = isRoot ? mode_ == Mode::layout : view->translates_;
   if (made.pinned) {
     pin(made);
+  } else if (deferStays_) {
+    staysPending_.push_back(items_.size() - 1);
   } else {
     addStays(made);
   }

@@ -126,6 +126,8 @@ class LayoutEngine {
   bool rebuild_ = true;
   bool dirty_ = true;
   std::deque<Item> items_;  // stable addresses: items refer to each other while being made
+  bool deferStays_ = false;  // while rebuilding: stays wait in staysPending_ (items_ indices)
+  std::vector<std::size_t> staysPending_;
   std::size_t deadItems_ = 0;
   std::unordered_map<const View*, std::size_t> itemIndex_;
   std::vector<Installed> installed_;

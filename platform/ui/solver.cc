@@ -31,7 +31,10 @@ struct Cell {
   double coefficient;
 };
 
-// A sparse row, cells sorted by symbol.
+// A sparse row, cells sorted by symbol. Most rows hold a handful of the tableau's symbols, and
+// substituting a symbol visits every row: a 64-bit summary of the symbols a row may hold (one bit
+// per symbol modulo 64, set when a symbol comes in, cleared only when the cells are rebuilt) answers
+// most "not here" at once, without changing any arithmetic.
 class Row {
  public:
   double constant = 0;
@@ -39,7 +42,11 @@ class Row {
   const std::vector<Cell>& cells() const { return cells_; }
   bool empty() const { return cells_.empty(); }
 
+  // False only when the symbol is surely absent.
+  bool mayHold(Symbol symbol) const { return (summary_ & bit(symbol)) != 0; }
+
   double coefficientFor(Symbol symbol) const {
+    if (!mayHold(symbol)) return 0.0;
     auto it = find(symbol);
     return it != cells_.end() && it->symbol == symbol ? it->coefficient : 0.0;
   }
@@ -51,13 +58,17 @@ class Row {
       if (nearZero(it->coefficient)) cells_.erase(it);
     } else if (!nearZero(coefficient)) {
       cells_.insert(it, {symbol, coefficient});
+      summary_ |= bit(symbol);
     }
   }
 
   // this += factor × other, merged in one pass.
   void addRow(const Row& other, double factor, std::vector<Cell>& scratch) {
     constant += factor * other.constant;
+    if (other.cells_.empty()) return;
     scratch.clear();
+    // The buffers trade places at every merge: size this one once instead of growing it.
+    scratch.reserve(cells_.size() + other.cells_.size());
     auto a = cells_.begin();
     auto b = other.cells_.begin();
     while (a != cells_.end() || b != other.cells_.end()) {
@@ -75,9 +86,12 @@ class Row {
       }
     }
     cells_.swap(scratch);
+    summary_ = 0;
+    for (const Cell& cell : cells_) summary_ |= bit(cell.symbol);
   }
 
   void remove(Symbol symbol) {
+    if (!mayHold(symbol)) return;
     auto it = find(symbol);
     if (it != cells_.end() && it->symbol == symbol) cells_.erase(it);
   }
@@ -102,6 +116,7 @@ class Row {
 
   // Replaces symbol by the expression of `row`. True when the symbol was present.
   bool substitute(Symbol symbol, const Row& row, std::vector<Cell>& scratch) {
+    if (!mayHold(symbol)) return false;
     auto it = find(symbol);
     if (it == cells_.end() || it->symbol != symbol) return false;
     double coefficient = it->coefficient;
@@ -111,6 +126,8 @@ class Row {
   }
 
  private:
+  static std::uint64_t bit(Symbol symbol) { return std::uint64_t{1} << (symbol & 63); }
+
   std::vector<Cell>::iterator find(Symbol symbol) {
     return std::lower_bound(cells_.begin(), cells_.end(), symbol,
                             [](const Cell& cell, Symbol s) { return cell.symbol < s; });
@@ -121,6 +138,7 @@ class Row {
   }
 
   std::vector<Cell> cells_;
+  std::uint64_t summary_ = 0;
 };
 
 bool finite(double value) { return std::isfinite(value); }
@@ -273,7 +291,9 @@ struct Solver::Impl {
     Symbol best = kNone;
     for (std::size_t i = 0; i < objective.size(); ++i) {
       for (const Cell& cell : objective[i]->cells()) {
-        if (cell.symbol >= best || !restricted(kinds[cell.symbol]) || cell.coefficient > -kEpsilon) continue;
+        // The cell's own fields first: most objective cells are not negative, and the symbol's
+        // kind is a lookup elsewhere.
+        if (cell.coefficient > -kEpsilon || cell.symbol >= best || !restricted(kinds[cell.symbol])) continue;
         bool higherZero = std::all_of(objective.begin(), objective.begin() + i, [&](const Row* row) {
           return nearZero(row->coefficientFor(cell.symbol));
         });
@@ -289,9 +309,8 @@ struct Solver::Impl {
     double bestRatio = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
       const BasicRow& basic = rows[i];
-      if (kinds[basic.basic] == Kind::external) continue;
       double coefficient = basic.row.coefficientFor(entering);
-      if (coefficient > -kEpsilon) continue;
+      if (coefficient > -kEpsilon || kinds[basic.basic] == Kind::external) continue;
       double ratio = -basic.row.constant / coefficient;
       if (best < 0 || ratio < bestRatio - kEpsilon ||
           (ratio < bestRatio + kEpsilon && basic.basic < rows[best].basic)) {
