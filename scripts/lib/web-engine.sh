@@ -3,7 +3,7 @@
 # engine's sandbox cannot start (no user namespaces) it runs without it, and says so.
 web_engine_environment() {
   if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$PWD/scripts/$(basename "$0")" "$@"
+    exec xvfb-run -a -s "-screen 0 3072x3072x24 -nolisten tcp" "$PWD/scripts/$(basename "$0")" "$@"
   fi
   if ! bwrap --unshare-all --ro-bind / / true >/dev/null 2>&1; then
     echo "web: user namespaces are blocked here, so the web engine runs without its sandbox"

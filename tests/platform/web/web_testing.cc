@@ -28,7 +28,7 @@ class VirtualDisplay : public ::testing::Environment {
     ASSERT_EQ(::pipe(fds), 0);
     const std::string fd = std::to_string(fds[1]);
     // -terminate: the server ends with its last client, so a test that crashes leaves none behind.
-    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "3072x3072x24", "-nolisten", "tcp",
                           "-terminate", nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
