@@ -77,6 +77,7 @@ void LayoutEngine::rebuild() {
   itemIndex_.clear();
   installed_.clear();
   installedIndex_.clear();
+  layoutRoots_.clear();
   rebuild_ = false;
   deadItems_ = 0;
   // Fitting: the stays go in after the constraints. A stay makes its variables basic; a required
@@ -97,21 +98,26 @@ void LayoutEngine::rebuild() {
 
 // Pre-order, each view's constraints in activation order: the same tree builds the same rows.
 template <class Visit>
-void LayoutEngine::forEachView(View& subtree, const Visit& visit) {
+void LayoutEngine::forEachView(View& subtree, const Visit& visit) const {
   std::vector<View*> stack{&subtree};
   while (!stack.empty()) {
     View* view = stack.back();
     stack.pop_back();
     visit(*view);
+    if (view->layoutRoot_ && view != &root_) continue;  // its inside is its own engine's
     for (auto it = view->subviews_.rbegin(); it != view->subviews_.rend(); ++it) stack.push_back(it->get());
   }
 }
 
 void LayoutEngine::subtreeAdded(View& subtree) {
-  dirty_ = true;
+  markDirty();
   if (rebuild_) return;
   forEachView(subtree, [this](View& view) {
     if (&view != &root_ && !view.translates_) item(&view);
+    if (&view != &root_ && view.layoutRoot_) {
+      layoutRoots_.insert(&view);
+      return;
+    }
     for (const auto& constraint : view.constraints_) {
       if (constraint->active_ && !installed(*constraint)) install(*constraint);
     }
@@ -119,9 +125,13 @@ void LayoutEngine::subtreeAdded(View& subtree) {
 }
 
 void LayoutEngine::subtreeRemoved(View& subtree) {
-  dirty_ = true;
+  markDirty();
   if (rebuild_) return;
   forEachView(subtree, [this](View& view) {
+    if (&view != &root_ && view.layoutRoot_) {
+      layoutRoots_.erase(&view);
+      return;
+    }
     for (const auto& constraint : view.constraints_) uninstall(*constraint);
   });
   // Rows first, then variables: a right-to-left view's stay names its superview's width.
@@ -206,12 +216,38 @@ void LayoutEngine::addStays(Item& made) {
 }
 
 void LayoutEngine::install(Constraint& constraint) {
+  if (!solves(constraint)) {
+    base::logError("Layout: " + constraint.description() +
+                   " ties a view inside a cell to one outside it; it is left out");
+    return;
+  }
   installed_.push_back({&constraint, kNone, true, false, {}});
   if (!reinstall(installed_.back())) {
     installed_.pop_back();  // an item is gone: nothing to solve
     return;
   }
   installedIndex_[&constraint] = installed_.size() - 1;
+}
+
+// Whether the constraint's views are this engine's: inside its root, but not inside a layout root
+// below it (a layout root itself may be an item of the tree around it).
+bool LayoutEngine::solves(const Constraint& constraint) const {
+  auto mine = [this](const std::shared_ptr<LayoutItem>& layoutItem) {
+    const View* view = layoutItem ? layoutItem->owningView() : nullptr;
+    if (!view || view == &root_) return true;  // a gone item is dealt with when the row is built
+    for (const View* above = view->superview_; above; above = above->superview_) {
+      if (above == &root_) return true;
+      if (above->layoutRoot_) return false;
+    }
+    return true;
+  };
+  return mine(constraint.first_.lock()) && mine(constraint.second_.lock());
+}
+
+void LayoutEngine::markDirty() {
+  dirty_ = true;
+  // A layout root inside a tree is laid out when the tree's layout pass reaches it.
+  if (mode_ == Mode::layout && root_.superview_) root_.setNeedsLayoutInternal();
 }
 
 // Puts a constraint (new, or broken before) into the solver; breaks it again if it conflicts.
@@ -446,7 +482,7 @@ LayoutEngine::Installed* LayoutEngine::installed(const Constraint& constraint) {
 }
 
 void LayoutEngine::constraintActivated(Constraint& constraint) {
-  dirty_ = true;
+  markDirty();
   if (!rebuild_ && !installed(constraint)) install(constraint);
 }
 
@@ -465,7 +501,7 @@ void LayoutEngine::uninstall(const Constraint& constraint) {
 }
 
 void LayoutEngine::constraintDeactivated(Constraint& constraint) {
-  dirty_ = true;
+  markDirty();
   if (rebuild_) return;
   uninstall(constraint);
   // What conflicted with it may fit now; what still conflicts stays broken (logged once already).
@@ -475,7 +511,7 @@ void LayoutEngine::constraintDeactivated(Constraint& constraint) {
 }
 
 void LayoutEngine::constraintConstantChanged(Constraint& constraint) {
-  dirty_ = true;
+  markDirty();
   if (rebuild_) return;
   Installed* record = installed(constraint);
   if (!record) return;
@@ -498,14 +534,14 @@ void LayoutEngine::refreshConstant(Installed& record) {
 }
 
 void LayoutEngine::constraintPriorityChanged(Constraint& constraint) {
-  dirty_ = true;
+  markDirty();
   if (rebuild_) return;
   uninstall(constraint);
   install(constraint);
 }
 
 void LayoutEngine::intrinsicSizeInvalidated(View& view) {
-  dirty_ = true;
+  markDirty();
   auto found = itemIndex_.find(&view);
   if (found != itemIndex_.end()) items_[found->second].intrinsicDirty = true;
 }
@@ -521,7 +557,7 @@ void LayoutEngine::frameChanged(View& view) {
   for (std::size_t i = 0; i < item.pins.size(); ++i) {
     if (!near(solver_.constant(item.pins[i]), -values[i + skip])) {
       solver_.setConstant(item.pins[i], -values[i + skip]);
-      dirty_ = true;
+      markDirty();
     }
   }
 }
@@ -536,7 +572,7 @@ bool LayoutEngine::constraintsCross(const View& view) const {
 // every step of a scroll would only log the same conflict over and over.
 bool LayoutEngine::boundsOriginChanged(const View& view) {
   if (!constraintsCross(view)) return false;
-  dirty_ = true;
+  markDirty();
   for (Installed& record : installed_) {
     bool crosses = std::find(record.crossed.begin(), record.crossed.end(), &view) != record.crossed.end();
     if (crosses && !record.broken) refreshConstant(record);
@@ -545,7 +581,7 @@ bool LayoutEngine::boundsOriginChanged(const View& view) {
 }
 
 void LayoutEngine::guideInsetsChanged() {
-  dirty_ = true;
+  markDirty();
   if (rebuild_) return;
   for (Installed& record : installed_) {
     if (record.usesGuides) constraintConstantChanged(*record.constraint);
@@ -555,6 +591,9 @@ void LayoutEngine::guideInsetsChanged() {
 bool LayoutEngine::refreshGuides() {
   if (rebuild_) return false;
   bool moved = false;
+  for (View* inner : layoutRoots_) {
+    if (inner->engine_ && inner->engine_->refreshGuides()) moved = true;
+  }
   for (Item& item : items_) {
     if (!item.live || !item.usesGuides) continue;
     EdgeInsets margins = item.view->layoutMarginsGuide()->insets();
@@ -612,7 +651,7 @@ void LayoutEngine::addFittingTarget(Size target, LayoutPriority horizontal, Layo
   Item& root = item(&root_);
   solver_.addConstraint(single(root.width, target.width), Solver::Relation::equal, solverPriority(horizontal));
   solver_.addConstraint(single(root.height, target.height), Solver::Relation::equal, solverPriority(vertical));
-  dirty_ = true;
+  markDirty();
 }
 
 }  // namespace ui

@@ -7,6 +7,7 @@
 #include <deque>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/ui/constraint.h"
@@ -28,7 +29,10 @@ class LayoutEngine {
   LayoutEngine& operator=(const LayoutEngine&) = delete;
 
   // The tree changed shape: everything is rebuilt at the next update.
-  void setNeedsRebuild() { rebuild_ = dirty_ = true; }
+  void setNeedsRebuild() {
+    rebuild_ = true;
+    markDirty();
+  }
   bool needsUpdate() const { return dirty_; }
 
   // A subtree joined the tree, or is about to leave it (its crossing constraints already gone).
@@ -91,6 +95,8 @@ class LayoutEngine {
   static constexpr Solver::ConstraintId kNone = UINT32_MAX;
 
   void rebuild();
+  void markDirty();
+  bool solves(const Constraint& constraint) const;
   Item& item(View* view);
   void pin(Item& item);
   void addStays(Item& item);
@@ -98,7 +104,7 @@ class LayoutEngine {
   void removeRows(Item& item);
   void removeItem(Item& item);
   template <class Visit>
-  static void forEachView(View& subtree, const Visit& visit);
+  void forEachView(View& subtree, const Visit& visit) const;
   bool buildExpression(Installed& installed, Solver::Expression& expression);
   void addAttribute(Solver::Expression& e, LayoutItem& item, LayoutAttribute attribute, View* ancestor,
                     double coefficient, std::vector<const View*>& crossed);
@@ -132,6 +138,8 @@ class LayoutEngine {
   std::unordered_map<const View*, std::size_t> itemIndex_;
   std::vector<Installed> installed_;
   std::unordered_map<const Constraint*, std::size_t> installedIndex_;
+  // Layout roots in the tree (cells): each solves its inside with its own engine.
+  std::unordered_set<View*> layoutRoots_;
 };
 
 }  // namespace ui

@@ -5,6 +5,9 @@
 namespace ui {
 
 ReusableCell::ReusableCell() : contentView_(std::make_shared<View>()) {
+  // What a cell holds is solved apart from the list around it: adding, moving or dropping a cell
+  // costs the list's engine nothing.
+  makeLayoutRoot();
   // The content view follows the cell's size at once, so that a cell is measured and laid out at
   // the size it is given.
   contentView_->setAutoresizingMask(AutoresizingMask::flexibleWidth | AutoresizingMask::flexibleHeight);
