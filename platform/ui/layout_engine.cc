@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/base/log.h"
 #include "platform/ui/layout_guide.h"
@@ -78,6 +79,7 @@ void LayoutEngine::rebuild() {
   installed_.clear();
   installedIndex_.clear();
   layoutRoots_.clear();
+  pulled_.clear();
   rebuild_ = false;
   deadItems_ = 0;
   // Fitting: the stays go in after the constraints. A stay makes its variables basic; a required
@@ -200,8 +202,7 @@ void LayoutEngine::pin(Item& item) {
     item.pins.push_back(solver_.addConstraint(single(item.x, frame.x()), Solver::Relation::equal, 1000).id);
     item.pins.push_back(solver_.addConstraint(single(item.y, frame.y()), Solver::Relation::equal, 1000).id);
   }
-  item.pins.push_back(solver_.addConstraint(single(item.width, frame.width()), Solver::Relation::equal, 1000).id);
-  item.pins.push_back(solver_.addConstraint(single(item.height, frame.height()), Solver::Relation::equal, 1000).id);
+  addSizePins(item);
 }
 
 // Right to left, the place to stay near is the superview's leading edge, its right: x + width = W.
@@ -555,6 +556,7 @@ void LayoutEngine::frameChanged(View& view) {
   double values[] = {frame.x(), frame.y(), frame.width(), frame.height()};
   std::size_t skip = item.pins.size() == 2 ? 2 : 0;  // the root pins its size only
   for (std::size_t i = 0; i < item.pins.size(); ++i) {
+    if (item.pulled && i + skip >= 2) continue;  // pinned again at the next update
     if (!near(solver_.constant(item.pins[i]), -values[i + skip])) {
       solver_.setConstant(item.pins[i], -values[i + skip]);
       markDirty();
@@ -612,6 +614,10 @@ bool LayoutEngine::refreshGuides() {
 
 void LayoutEngine::update() {
   if (rebuild_) rebuild();
+  for (View* view : std::exchange(pulled_, {})) {
+    auto found = itemIndex_.find(view);
+    if (found != itemIndex_.end() && items_[found->second].pulled) setSizePins(items_[found->second]);
+  }
   for (Item& item : items_) {
     if (item.live) refreshIntrinsic(item);
   }
@@ -644,6 +650,49 @@ Size LayoutEngine::solvedRootSize() const {
   if (found == itemIndex_.end()) return root_.bounds().size;
   const Item& root = items_[found->second];
   return {snap(solver_.value(root.width)), snap(solver_.value(root.height))};
+}
+
+// A pinned view's size with its frame's size pulled towards the target at the given priorities
+// instead of pinned (its origin stays): what systemLayoutSizeFitting() gives for it, solved with
+// the rows this engine already holds. The pulls stay until the next update, which pins the size
+// its frame has by then: a cell is measured at whatever height it had, then given the measured one.
+Size LayoutEngine::fittingSize(View& view, Size target, LayoutPriority horizontal, LayoutPriority vertical) {
+  fitting_ = {&view, target, horizontal, vertical};
+  const bool built = rebuild_;
+  if (rebuild_) rebuild();  // pin() pulls the view's size at once
+  Item& fitted = item(&view);
+  if (!fitted.pinned || fitted.pins.size() != 4) {
+    fitting_ = {};
+    return view.systemLayoutSizeFitting(target, horizontal, vertical);
+  }
+  if (!built || !fitted.pulled) setSizePins(fitted);
+  fitting_.view = nullptr;
+  for (Item& each : items_) {
+    if (each.live) refreshIntrinsic(each);
+  }
+  for (int round = 0; round < kMeasureRounds && measureWidthDependentHeights(); ++round) {
+  }
+  markDirty();
+  return {snap(solver_.value(fitted.width)), snap(solver_.value(fitted.height))};
+}
+
+// A pinned item's width and height rows: pins at its frame's size, or pulls while it is measured.
+void LayoutEngine::setSizePins(Item& item) {
+  bool pull = item.view == fitting_.view;
+  if (pull == item.pulled && !pull) return;
+  for (std::size_t i = item.pins.size() - 2; i < item.pins.size(); ++i) solver_.removeConstraint(item.pins[i]);
+  item.pins.resize(item.pins.size() - 2);
+  addSizePins(item);
+}
+
+void LayoutEngine::addSizePins(Item& item) {
+  item.pulled = item.view == fitting_.view;
+  Size size = item.pulled ? fitting_.target : item.view->alignmentFrame().size;
+  double width = item.pulled ? solverPriority(fitting_.horizontal) : 1000;
+  double height = item.pulled ? solverPriority(fitting_.vertical) : 1000;
+  item.pins.push_back(solver_.addConstraint(single(item.width, size.width), Solver::Relation::equal, width).id);
+  item.pins.push_back(solver_.addConstraint(single(item.height, size.height), Solver::Relation::equal, height).id);
+  if (item.pulled) pulled_.push_back(item.view);
 }
 
 void LayoutEngine::addFittingTarget(Size target, LayoutPriority horizontal, LayoutPriority vertical) {

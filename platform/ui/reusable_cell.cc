@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/ui/layout_engine.h"
+
 namespace ui {
 
 ReusableCell::ReusableCell() : contentView_(std::make_shared<View>()) {
@@ -15,6 +17,10 @@ ReusableCell::ReusableCell() : contentView_(std::make_shared<View>()) {
 }
 
 ReusableCell::ReusableCell(const Rect& frame) : ReusableCell() { setFrame(frame); }
+
+Size ReusableCell::contentFittingSize(Size target, LayoutPriority horizontal, LayoutPriority vertical) {
+  return ownEngine().fittingSize(*contentView_, target, horizontal, vertical);
+}
 
 void ReusableCell::setSelected(bool selected, bool animated) {
   (void)animated;

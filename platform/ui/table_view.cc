@@ -226,8 +226,7 @@ double TableView::measuredHeight(const IndexPath& indexPath, TableViewCell& cell
   if (height >= 0) return height;
   double width = bounds().width();
   cell.setFrame({0, 0, width, cell.frame().height()});
-  Size fitting = cell.contentView()->systemLayoutSizeFitting({width, 0}, layout_priority::required,
-                                                             layout_priority::fittingSizeLevel);
+  Size fitting = cell.contentFittingSize({width, 0}, layout_priority::required, layout_priority::fittingSizeLevel);
   return fitting.height > 0 ? fitting.height : kDefaultRowHeight;
 }
 

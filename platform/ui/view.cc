@@ -182,6 +182,11 @@ LayoutEngine* View::rootEngine() {
 
 void View::makeLayoutRoot() { layoutRoot_ = true; }
 
+LayoutEngine& View::ownEngine() {
+  if (!engine_) engine_ = std::make_unique<LayoutEngine>(*this, LayoutEngine::Mode::layout);
+  return *engine_;
+}
+
 void View::markEngineRebuild() {
   if (LayoutEngine* engine = rootEngine()) engine->setNeedsRebuild();
   if (layoutRoot_ && superview_) superview_->markEngineRebuild();  // its frame is the outer tree's too
@@ -332,10 +337,7 @@ void View::layoutIfNeeded() {
 }
 
 void View::layoutSubtree() {
-  if (layoutRoot_ && superview_) {
-    if (!engine_) engine_ = std::make_unique<LayoutEngine>(*this, LayoutEngine::Mode::layout);
-    if (engine_->needsUpdate()) engine_->update();
-  }
+  if (layoutRoot_ && superview_ && ownEngine().needsUpdate()) engine_->update();
   if (needsLayout_) {
     needsLayout_ = false;
     layoutSubviews();

@@ -254,6 +254,8 @@ class View : public LayoutItem {
   explicit View(std::shared_ptr<Layer> layer);
   // Made once, at construction (see layout roots above).
   void makeLayoutRoot();
+  // A layout root's own engine, made when first needed.
+  LayoutEngine& ownEngine();
   // What a view at the root passes down: the system's traits for a window, defaults otherwise.
   virtual TraitCollection rootTraitCollection() const { return {}; }
   // Whether active constraints tie views inside this view to views outside it: those are solved in
