@@ -73,8 +73,6 @@ class RowsTest : public ::testing::Test {
   RowsTest() { RewardType::setItems({{1, "포인트", 0, "P"}}); }
   ~RowsTest() override { RewardType::setItems({}); }
 
-  void advance(double seconds) { clock_->advance(dispatch::Seconds(seconds)); }
-
   dispatch::main_loop::TestScope scope_;
   dispatch::ScopedManualClock clock_{kNow};
   ScopedCoreState core_;
@@ -112,7 +110,6 @@ class RowTable : public ui::TableViewDataSource {
   std::shared_ptr<Cell> cell(int row) {
     return std::dynamic_pointer_cast<Cell>(table_->cellForRow(ui::IndexPath::forRow(row, 0)));
   }
-  const std::shared_ptr<ui::TableView>& table() const { return table_; }
   const std::shared_ptr<ui::Window>& window() const { return window_; }
 
  private:
