@@ -86,17 +86,12 @@ TEST_F(ListNavigationTest, EachLinkGoesWhereItLeads) {
   const std::vector<Case> cases = {
       {"velkor://offerwall/ads/123", std::nullopt, true, Outcome::push, ""},
       {"velkor://offerwall/ads/+123", std::nullopt, false, Outcome::present, ""},
-      {"velkor://offerwall/ads/123?x", std::nullopt, true, Outcome::nothing, ""},
-      {"velkor://offerwall/ads/99999999999999999999", std::nullopt, true, Outcome::nothing, ""},
       {"velkor://offerwall/ads?tag_slug=t1", std::nullopt, true, Outcome::tabMove, "all/t1"},
       {"velkor://offerwall/ads?tab_slug=shop&tag_slug=", std::nullopt, false, Outcome::tabMove, "shop/"},
       {"velkor://inappbrowser?url=https%3A%2F%2Fexample.com%2Fp&title=Link", "행 제목", true, Outcome::webPage,
        "https://example.com/p?headless=false|행 제목"},
-      {"velkor://inappbrowser?url=https%3A%2F%2Fexample.com%2Fp", std::nullopt, true, Outcome::webPage,
-       "https://example.com/p?headless=false|"},
       {"velkor://inappbrowser?url=https%3A%2F%2Fexample.com%2Fp", "t", false, Outcome::nothing, ""},
       {"https://example.com/page", std::nullopt, true, Outcome::systemOpen, "https://example.com/page?headless=false"},
-      {"VELKOR://offerwall/ads/123", std::nullopt, true, Outcome::systemOpen, "VELKOR://offerwall/ads/123?headless=false"},
       {"https://example.com/%zz", std::nullopt, true, Outcome::nothing, ""},
   };
   for (const Case& c : cases) {

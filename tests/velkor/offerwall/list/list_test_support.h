@@ -107,7 +107,6 @@ class ListScope {
     ASSERT_TRUE(answer && !answer->error);
     repository.setCacheIsDirty(false);
   }
-  NetworkScope& network() { return network_; }
 
  private:
   NetworkScope network_;

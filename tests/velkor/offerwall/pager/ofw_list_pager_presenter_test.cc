@@ -117,22 +117,6 @@ TEST_F(PagerPresenterTest, FailedLoad) {
   EXPECT_EQ(view_->impl()->tabList().size(), 6u);
 }
 
-TEST(PagerPresenterRewards, SkipsCompletedAndClosedAds) {
-  auto ad = [](std::int64_t reward, std::optional<std::int64_t> completed, std::int64_t status) {
-    Ad made;
-    made.reward = reward;
-    made.completed = completed;
-    made.adStatusValue = status;
-    return made;
-  };
-  auto view = makeRecordingPager();
-  auto presenter = view->impl();
-  EXPECT_EQ(presenter->rewards(), 0);
-  presenter->setAds(std::vector<Ad>{ad(10, std::nullopt, -1), ad(20, 0, 0), ad(40, 1, 0), ad(80, std::nullopt, 1),
-                                     ad(160, std::nullopt, 2), ad(320, std::nullopt, 3)});
-  EXPECT_EQ(presenter->rewards(), 10 + 20 + 320);
-}
-
 // Routing: tabs fall back to "all" with the tag kept; an id that is not whole opens nothing; the
 // contact button asks the host to log in when there is no user.
 TEST(PagerPresenterRouting, TabLinksAndContact) {
