@@ -67,7 +67,7 @@ class ListNavigationTest : public ::testing::Test {
   std::shared_ptr<ui::Window> window_ = std::make_shared<ui::Window>();
   std::shared_ptr<ui::ViewController> host_ = std::make_shared<ui::ViewController>();
   std::shared_ptr<OfwNavigationController> navigation_;
-  std::shared_ptr<TestPager> pager_ = std::make_shared<TestPager>();
+  std::shared_ptr<RecordingPagerView> pager_ = std::make_shared<RecordingPagerView>();
   std::shared_ptr<TestPage> page_ = std::make_shared<TestPage>();
   std::shared_ptr<OfwListPresenterImpl> presenter_;
   std::vector<std::string> opened_;
@@ -100,7 +100,7 @@ TEST_F(ListNavigationTest, EachLinkGoesWhereItLeads) {
     SetUp();
     window_ = std::make_shared<ui::Window>();
     host_ = std::make_shared<ui::ViewController>();
-    pager_ = std::make_shared<TestPager>();
+    pager_ = std::make_shared<RecordingPagerView>();
     page_ = std::make_shared<TestPage>();
     opened_.clear();
     build(c.insideOfferwall);

@@ -12,7 +12,7 @@ using namespace std::chrono_literals;
 
 // A page of one tab inside a pager with the given tabs (no pager at all for none).
 struct PageUnderTest {
-  std::shared_ptr<TestPager> pager;
+  std::shared_ptr<RecordingPagerView> pager;
   std::shared_ptr<TestPage> page;
   std::shared_ptr<OfwListPresenterImpl> presenter;
 
@@ -30,7 +30,7 @@ PageUnderTest makePage(const std::string& tab, std::optional<std::vector<std::st
   made.presenter->setTabSlug(tab);
   made.page->setPresenter(made.presenter);
   if (pagerTabs) {
-    made.pager = std::make_shared<TestPager>();
+    made.pager = std::make_shared<RecordingPagerView>();
     std::vector<Tab> tabs;
     for (const auto& slug : *pagerTabs) {
       tabs.emplace_back();
@@ -48,7 +48,8 @@ constexpr std::int64_t kNoTab = 1413;           // no tab id, tag "easy"
 
 class OfwListPresenterTest : public ::testing::Test {
  protected:
-  ListScope scope_;
+  OfwListPresenterTest() { scope_.fillCache(); }
+  AdServerScope scope_;
 };
 
 // The rule that keeps some ads off the listing that shows everything: the tab "all" among several

@@ -24,7 +24,7 @@ nlohmann::json tabJson(const std::string& slug, const std::vector<std::string>& 
 
 class PagerPresenterTest : public ::testing::Test {
  protected:
-  PagerNetworkScope network_;
+  AdServerScope network_;
   std::shared_ptr<RecordingPagerView> view_ = makeRecordingPager();
 };
 

@@ -10,7 +10,7 @@
 namespace velkor::testing {
 namespace {
 
-class RowBindingTest : public RowsTest {};
+class RowBindingTest : public ScreenTest {};
 
 bool shows(const ui::ImageView& view, const char* name) {
   return view.image() && bundleImage(name) && view.image()->isSameImage(*bundleImage(name));

@@ -7,7 +7,7 @@
 namespace velkor::testing {
 namespace {
 
-class RowGeometryTest : public RowsTest {};
+class RowGeometryTest : public ScreenTest {};
 
 ui::Rect in(const ui::View& view, const ui::View& cell) { return view.convert(view.bounds(), &cell); }
 
