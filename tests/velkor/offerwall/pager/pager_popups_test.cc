@@ -142,19 +142,6 @@ TEST_F(PagerPopupTest, CarouselTicksWrapsAndBadge) {
             localDayNumber(base::Date::now()));
 }
 
-TEST_F(PagerPopupTest, OnePopupHasNoBadgeAndNoAdvance) {
-  presenter_->popups = {pagerPopup(1)};
-  show();
-  pager_->reloadAll();
-  drain();
-  auto carousel = shownCarousel(*pager_);
-  ASSERT_TRUE(carousel);
-  EXPECT_TRUE(carousel->pageIndicator()->isHidden());
-  advance(7);
-  EXPECT_EQ(carousel->collectionView()->contentOffset().x, 0);
-  EXPECT_LE(carousel->pageSide(), OfwPopupViewController::popupMaxSize);
-}
-
 using PagerLifeCycleTest = PagerScreenTest;
 
 // Observers only while on screen; the background flushes, sends and marks both caches dirty after

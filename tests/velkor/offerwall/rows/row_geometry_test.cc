@@ -11,26 +11,17 @@ class RowGeometryTest : public ScreenTest {};
 
 ui::Rect in(const ui::View& view, const ui::View& cell) { return view.convert(view.bounds(), &cell); }
 
-TEST_F(RowGeometryTest, TheCompactRowAtTheDefaultTheme) {
+// The default theme's sizes are pinned by the snapshots; what a layout pass must redo is checked here.
+TEST_F(RowGeometryTest, TheCompactRowRereadsItsBorderAndReplacesItsMark) {
   auto rows = showRows<OfwListItemCell>({makeAd([](Ad& ad) { ad.newBadge = 1; })}, 375, 80);
   auto cell = rows->cell(0);
-  EXPECT_EQ(in(*cell->thumbImageView(), *cell), (ui::Rect{16, 14, 52, 52}));
-  EXPECT_EQ(in(*cell->rewardButtonView(), *cell), (ui::Rect{279, 20, 80, 40}));
-  EXPECT_EQ(in(*cell->separatorView(), *cell), (ui::Rect{0, 0, 375, 0.5}));
-  EXPECT_EQ(cell->thumbImageView()->layer().cornerRadius(), 10);
-  EXPECT_EQ(cell->rewardButtonView()->layer().cornerRadius(), 20);
   // The border colour is read again at every layout pass.
   theme_.colors().setListItemThumbImageBorderColor(ui::Color::black());
   cell->setNeedsLayout();
   cell->layoutIfNeeded();
   EXPECT_EQ(cell->thumbImageView()->layer().borderColor(), ui::Color::black());
-  // The overlay covers the row; the "new" mark sits after the title, above the overlay.
-  EXPECT_EQ(in(*cell->infoView(), *cell), (ui::Rect{0, 0, 375, 80}));
-  const ui::Rect title = in(*cell->titleLabel(), *cell), mark = in(*cell->markNewImageView(), *cell);
-  EXPECT_DOUBLE_EQ(mark.minX(), title.maxX() + 2);
-  EXPECT_DOUBLE_EQ(mark.midY(), title.midY());
-  EXPECT_EQ(mark.size, (ui::Size{15, 15}));
-  // Shown again, it stays; gone and back, it is placed anew after the title.
+  // Shown again, the "new" mark stays; gone and back, it is placed anew after the title.
+  const ui::Rect mark = in(*cell->markNewImageView(), *cell);
   cell->setMarkNewImageViewLayout(false);
   cell->setMarkNewImageViewLayout(true);
   EXPECT_TRUE(cell->markNewImageView()->isHidden());
