@@ -20,7 +20,7 @@
 
 namespace velkor::testing {
 
-// The manual clock's start, which the rows' dates are set around.
+// Where the manual clock starts by default (ScreenTest's clock): the rows' dates are set around it.
 inline constexpr double kNow = 1'780'000'000.0;
 
 // An enabled ad with a reward of type 1 ("포인트", unit "P"), changed as the test needs.
