@@ -256,12 +256,5 @@ TEST_F(TableViewTest, ReloadAsksAgainAndReplacesTheCells) {
   EXPECT_EQ(table->contentSize().height, 0);
 }
 
-TEST_F(TableViewTest, UnregisteredIdentifierGivesAPlainCell) {
-  auto cell = table->dequeueReusableCell("nothing", {0, 0});
-  ASSERT_NE(cell, nullptr);
-  EXPECT_EQ(dynamic_cast<TextCell*>(cell.get()), nullptr);
-  EXPECT_EQ(table->dequeueReusableCell("nothing"), nullptr);
-}
-
 }  // namespace
 }  // namespace ui

@@ -22,16 +22,33 @@ std::shared_ptr<WebView> makeWebView(WebViewConfiguration configuration = {}) {
 
 // --- script messages ---
 
-TEST_F(PlatformWebViewTest, HandlersReceiveEachPostedBodyAsJsonInOrder) {
+// The page answers each reply through its own onMessageReceive, as the SDK's pages do.
+class Echo : public ScriptMessageHandler {
+ public:
+  std::weak_ptr<WebView> view;
+  int received = 0;
+  void didReceive(UserContentController&, const ScriptMessage& message) override {
+    ++received;
+    const std::string id = message.body.value("id", "");
+    if (auto target = view.lock()) target->evaluateJavaScript("onMessageReceive('" + id + "', '[1]')");
+  }
+};
+
+TEST_F(PlatformWebViewTest, HandlersReceiveEachPostedBodyAsJsonInOrderAndRoundTrip) {
   WebViewConfiguration configuration;
   auto first = std::make_shared<MessageRecorder>();
   auto second = std::make_shared<MessageRecorder>();
+  auto echo = std::make_shared<Echo>();
+  auto ticks = std::make_shared<MessageRecorder>();
   ASSERT_TRUE(configuration.userContentController->add(first, "velkor"));
   ASSERT_TRUE(configuration.userContentController->add(second, "SharedWeb"));
   EXPECT_FALSE(configuration.userContentController->add(second, "velkor")) << "a name is taken once";
+  configuration.userContentController->add(echo, "echo");
+  configuration.userContentController->add(ticks, "test");
   auto view = makeWebView(configuration);
+  echo->view = view;
   view->setNavigationDelegate(recorder_);
-  ASSERT_TRUE(loadAndWait(*view, "/pages/bridge.html"));
+  ASSERT_TRUE(loadAndWait(*view, "/pages/bridge.html?handler=echo"));
 
   const struct {
     std::string posted;
@@ -61,27 +78,6 @@ TEST_F(PlatformWebViewTest, HandlersReceiveEachPostedBodyAsJsonInOrder) {
   // A removed handler is gone from the page too.
   configuration.userContentController->removeScriptMessageHandler("SharedWeb");
   EXPECT_TRUE(evaluate(*view, "webkit.messageHandlers.SharedWeb.postMessage(1)").error);
-}
-
-// The page answers each reply through its own onMessageReceive, as the SDK's pages do.
-TEST_F(PlatformWebViewTest, APageRoundTripsThroughItsHandlerAndEvaluation) {
-  class Echo : public ScriptMessageHandler {
-   public:
-    std::weak_ptr<WebView> view;
-    int received = 0;
-    void didReceive(UserContentController&, const ScriptMessage& message) override {
-      ++received;
-      const std::string id = message.body.value("id", "");
-      if (auto target = view.lock()) target->evaluateJavaScript("onMessageReceive('" + id + "', '[1]')");
-    }
-  };
-  WebViewConfiguration configuration;
-  auto echo = std::make_shared<Echo>();
-  configuration.userContentController->add(echo, "echo");
-  auto view = makeWebView(configuration);
-  echo->view = view;
-  view->setNavigationDelegate(recorder_);
-  ASSERT_TRUE(loadAndWait(*view, "/pages/bridge.html?handler=echo"));
 
   const auto start = std::chrono::steady_clock::now();
   view->evaluateJavaScript("roundTrips(200, {command: 'echo'}); 0");
@@ -92,13 +88,40 @@ TEST_F(PlatformWebViewTest, APageRoundTripsThroughItsHandlerAndEvaluation) {
   }));
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   RecordProperty("seconds_for_200_round_trips", std::to_string(seconds));
+
+  // The page's own timers run while the main loop waits, at their own pace.
+  view->load(request(page("/pages/timers.html?count=5&every=30")));
+  ASSERT_TRUE(runUntil([&] { return ticks->messages.size() == 5; }));
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(ticks->messages[i].body["tick"], i + 1);
+  const double spread = ticks->messages[4].body["at"].get<double>() - ticks->messages[0].body["at"].get<double>();
+  EXPECT_GE(spread, 4 * 30 - 5) << "the page's interval keeps its own pace";
 }
 
-// --- evaluation ---
+// --- evaluation and panels ---
 
-TEST_F(PlatformWebViewTest, EvaluationAnswersJsonOrTheScriptsError) {
+class Panels : public UIDelegate {
+ public:
+  std::vector<std::string> messages;
+  std::function<void()> pendingAlert;
+  bool confirmAnswer = true;
+  void runJavaScriptAlertPanel(WebView&, const std::string& message, const FrameInfo&,
+                               std::function<void()> completion) override {
+    messages.push_back(message);
+    pendingAlert = std::move(completion);  // answered later, from the test
+  }
+  void runJavaScriptConfirmPanel(WebView&, const std::string& message, const FrameInfo&,
+                                 std::function<void(bool)> completion) override {
+    messages.push_back(message);
+    completion(confirmAnswer);
+  }
+};
+
+// Scripts answer JSON or their error; alerts and confirms wait for the delegate's answer.
+TEST_F(PlatformWebViewTest, EvaluationAnswersJsonOrTheScriptsErrorAndPanelsWaitForTheDelegate) {
+  auto panels = std::make_shared<Panels>();
   auto view = makeWebView();
   view->setNavigationDelegate(recorder_);
+  view->setUiDelegate(panels);
   ASSERT_TRUE(loadAndWait(*view, "/pages/color.html"));
 
   const struct {
@@ -127,6 +150,24 @@ TEST_F(PlatformWebViewTest, EvaluationAnswersJsonOrTheScriptsError) {
       EXPECT_EQ(answer.error->message, c.message);
     }
   }
+
+  std::optional<json> afterAlert;
+  view->evaluateJavaScript("alert('잠시만요'); 'after'", [&](const auto& result, const auto&) { afterAlert = result; });
+  ASSERT_TRUE(runUntil([&] { return static_cast<bool>(panels->pendingAlert); }));
+  EXPECT_EQ(panels->messages, std::vector<std::string>{"잠시만요"});
+  runUntil([] { return false; }, Seconds(0.1));
+  EXPECT_FALSE(afterAlert) << "the page waits in alert() until the delegate answers";
+  std::exchange(panels->pendingAlert, nullptr)();
+  ASSERT_TRUE(runUntil([&] { return afterAlert.has_value(); }));
+  EXPECT_EQ(afterAlert, json("after"));
+
+  EXPECT_EQ(evaluate(*view, "confirm('sure?')").result, json(true));
+  panels->confirmAnswer = false;
+  EXPECT_EQ(evaluate(*view, "confirm('sure?')").result, json(false));
+
+  // Without a UI delegate the panels answer at once: dismissed, and false.
+  view->setUiDelegate({});
+  EXPECT_EQ(evaluate(*view, "alert('x'); confirm('y')").result, json(false));
 }
 
 // --- navigations ---
@@ -152,12 +193,18 @@ TEST_F(PlatformWebViewTest, NavigationsReportStartCommitFinishOrTheirFailure) {
   view->setNavigationDelegate(recorder_);
   for (const auto& c : cases) {
     recorder_->events.clear();
-    const Navigation navigation = view->load(request(c.url));
+    net::Request withHeader = request(c.url);
+    withHeader.setValue("abc-123", "X-Tracking-Id");
+    const Navigation navigation = view->load(withHeader);
     ASSERT_TRUE(runUntil([&] { return recorder_->ended(navigation); })) << c.url;
     std::vector<NavigationEvent> expected;
     for (const auto& kind : c.kinds) expected.push_back({kind, navigation.id, kind == "fail-provisional" ? c.code : 0});
     EXPECT_EQ(recorder_->events, expected) << c.url;
   }
+  // The request's header fields are sent.
+  const auto logged = server_.log().entries(mock::Route::page);
+  ASSERT_FALSE(logged.empty());
+  EXPECT_EQ(logged.front().header("X-Tracking-Id"), "abc-123");
   // The last page that committed (the 404's) stays, with no title of its own.
   EXPECT_EQ(view->url()->path(), "/no/such/page");
   EXPECT_EQ(view->title(), "");
@@ -197,18 +244,6 @@ TEST_F(PlatformWebViewTest, ALoadBeforeCommitCancelsTheEarlierOneAndATimeOutFail
   runUntil([] { return false; }, Seconds(0.2));
   EXPECT_EQ(recorder_->events.back().id, late.id);
   EXPECT_EQ(recorder_->events.size(), 2u);
-}
-
-TEST_F(PlatformWebViewTest, LoadSendsTheRequestsHeaderFields) {
-  auto view = makeWebView();
-  view->setNavigationDelegate(recorder_);
-  net::Request withHeaders = request(page("/pages/color.html"));
-  withHeaders.setValue("abc-123", "X-Tracking-Id");
-  const Navigation navigation = view->load(withHeaders);
-  ASSERT_TRUE(runUntil([&] { return recorder_->ended(navigation); }));
-  const auto logged = server_.log().entries(mock::Route::page);
-  ASSERT_FALSE(logged.empty());
-  EXPECT_EQ(logged.front().header("X-Tracking-Id"), "abc-123");
 }
 
 // --- policies and new windows ---
@@ -277,79 +312,7 @@ TEST_F(PlatformWebViewTest, NewWindowsReachThePolicyAndTheUiDelegate) {
   EXPECT_EQ(view->url()->path(), "/pages/links.html");
 }
 
-// --- alerts and confirms ---
-
-TEST_F(PlatformWebViewTest, AlertAndConfirmWaitForTheDelegatesAnswer) {
-  class Panels : public UIDelegate {
-   public:
-    std::vector<std::string> messages;
-    std::function<void()> pendingAlert;
-    bool confirmAnswer = true;
-    void runJavaScriptAlertPanel(WebView&, const std::string& message, const FrameInfo&,
-                                 std::function<void()> completion) override {
-      messages.push_back(message);
-      pendingAlert = std::move(completion);  // answered later, from the test
-    }
-    void runJavaScriptConfirmPanel(WebView&, const std::string& message, const FrameInfo&,
-                                   std::function<void(bool)> completion) override {
-      messages.push_back(message);
-      completion(confirmAnswer);
-    }
-  };
-  auto panels = std::make_shared<Panels>();
-  auto view = makeWebView();
-  view->setNavigationDelegate(recorder_);
-  view->setUiDelegate(panels);
-  ASSERT_TRUE(loadAndWait(*view, "/pages/color.html"));
-
-  std::optional<json> afterAlert;
-  view->evaluateJavaScript("alert('잠시만요'); 'after'", [&](const auto& result, const auto&) { afterAlert = result; });
-  ASSERT_TRUE(runUntil([&] { return static_cast<bool>(panels->pendingAlert); }));
-  EXPECT_EQ(panels->messages, std::vector<std::string>{"잠시만요"});
-  runUntil([] { return false; }, Seconds(0.1));
-  EXPECT_FALSE(afterAlert) << "the page waits in alert() until the delegate answers";
-  std::exchange(panels->pendingAlert, nullptr)();
-  ASSERT_TRUE(runUntil([&] { return afterAlert.has_value(); }));
-  EXPECT_EQ(afterAlert, json("after"));
-
-  EXPECT_EQ(evaluate(*view, "confirm('sure?')").result, json(true));
-  panels->confirmAnswer = false;
-  EXPECT_EQ(evaluate(*view, "confirm('sure?')").result, json(false));
-
-  // Without a UI delegate the panels answer at once: dismissed, and false.
-  view->setUiDelegate({});
-  EXPECT_EQ(evaluate(*view, "alert('x'); confirm('y')").result, json(false));
-}
-
-// --- the page's own timers ---
-
-TEST_F(PlatformWebViewTest, APagesOwnTimersRunWhileTheMainLoopWaits) {
-  WebViewConfiguration configuration;
-  auto ticks = std::make_shared<MessageRecorder>();
-  configuration.userContentController->add(ticks, "test");
-  auto view = makeWebView(configuration);
-  view->setNavigationDelegate(recorder_);
-  view->load(request(page("/pages/timers.html?count=5&every=30")));
-  ASSERT_TRUE(runUntil([&] { return ticks->messages.size() == 5; }));
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(ticks->messages[i].body["tick"], i + 1);
-  const double spread = ticks->messages[4].body["at"].get<double>() - ticks->messages[0].body["at"].get<double>();
-  EXPECT_GE(spread, 4 * 30 - 5) << "the page's interval keeps its own pace";
-}
-
 // --- lifetimes ---
-
-TEST_F(PlatformWebViewTest, WebViewsOneAfterTheOtherEachLoadTheirPage) {
-  for (const char* color : {"ff0000", "00ff00", "0000ff"}) {
-    const auto start = std::chrono::steady_clock::now();
-    auto view = makeWebView();
-    view->setNavigationDelegate(recorder_);
-    ASSERT_TRUE(loadAndWait(*view, std::string("/pages/color.html?c=") + color));
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-    RecordProperty(std::string("page_load_ms_") + color, std::to_string(elapsed.count()));
-    EXPECT_EQ(recorder_->events.back().kind, "finish");
-    EXPECT_EQ(evaluate(*view, "location.search").result, json(std::string("?c=") + color));
-  }
-}
 
 TEST_F(PlatformWebViewTest, AWebViewReleasedWhileItLoadsTellsNothingMoreAndAnswersPendingScripts) {
   server_.setFault(mock::Route::help, mock::Fault{}.withDelay(std::chrono::milliseconds(500)));
@@ -383,16 +346,18 @@ TEST_F(PlatformWebViewTest, AWebViewReleasedWhileItLoadsTellsNothingMoreAndAnswe
   runUntil([] { return false; }, Seconds(0.3));
   EXPECT_EQ(releasing->events.back().kind, "commit");
 
-  auto after = makeWebView();
-  after->setNavigationDelegate(recorder_);
-  EXPECT_TRUE(loadAndWait(*after, "/pages/color.html"));
+  // Web views made one after the other each load their page.
+  for (const char* color : {"ff0000", "00ff00", "0000ff"}) {
+    const auto start = std::chrono::steady_clock::now();
+    auto next = makeWebView();
+    next->setNavigationDelegate(recorder_);
+    ASSERT_TRUE(loadAndWait(*next, std::string("/pages/color.html?c=") + color));
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    RecordProperty(std::string("page_load_ms_") + color, std::to_string(elapsed.count()));
+    EXPECT_EQ(recorder_->events.back().kind, "finish");
+    EXPECT_EQ(evaluate(*next, "location.search").result, json(std::string("?c=") + color));
+  }
 }
-
-}  // namespace
-}  // namespace web::testing
-
-namespace web::testing {
-namespace {
 
 // Without a display the engine cannot start: loads and scripts fail, reported as usual, and nothing
 // hangs. Run in a process of its own, where the engine has not started yet.
