@@ -325,11 +325,7 @@ TEST(Session, CancelEndsTheTaskOnce) {
     response.set_content("late", "text/plain");
   });
   auto collector = std::make_shared<testing::Collector>();
-  auto completion = [collector](Data, std::optional<Response>, std::optional<Error> error) {
-    std::lock_guard lock(collector->mutex);
-    collector->finished.push_back({std::nullopt, std::nullopt, std::move(error), false});
-    collector->changed.notify_all();
-  };
+  auto completion = testing::collectInto(collector);
   auto session = Session::make();
   auto running = session->dataTask(requestTo(server, "/slow"), completion);
   running->resume();
