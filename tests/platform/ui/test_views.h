@@ -1,13 +1,19 @@
 // Views for the ui tests: plain views with a natural size the test sets, standing in for labels
-// and image views.
+// and image views; and the fixture of the tests that touch a window.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
 #include <ostream>
 
+#include "platform/dispatch/clock.h"
+#include "platform/dispatch/main_loop.h"
 #include "platform/ui/constraint.h"
+#include "platform/ui/touch.h"
 #include "platform/ui/view.h"
+#include "platform/ui/window.h"
 
 namespace ui {
 
@@ -60,6 +66,16 @@ template <class T = View, class... Args>
 std::shared_ptr<T> make(Args&&... args) {
   return std::make_shared<T>(std::forward<Args>(args)...);
 }
+
+// A 320 × 480 window on the main loop with a manual clock; touches still down end with the test.
+class WindowTest : public ::testing::Test {
+ protected:
+  void TearDown() override { touch::cancelAll(); }
+
+  dispatch::ScopedManualClock clock;
+  dispatch::main_loop::TestScope loop;
+  std::shared_ptr<Window> window = std::make_shared<Window>(Rect{0, 0, 320, 480});
+};
 
 inline std::shared_ptr<View> constrained() {
   auto view = std::make_shared<View>();

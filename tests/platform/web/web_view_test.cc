@@ -19,8 +19,12 @@ using nlohmann::json;
 
 constexpr long kCancelled = static_cast<long>(net::ErrorCode::Cancelled);
 
-std::shared_ptr<WebView> makeWebView(WebViewConfiguration configuration = {}) {
-  return std::make_shared<WebView>(ui::Rect{0, 0, 320, 480}, std::move(configuration));
+// A web view whose navigations the recorder hears.
+std::shared_ptr<WebView> makeWebView(const std::shared_ptr<NavigationRecorder>& recorder,
+                                     WebViewConfiguration configuration = {}) {
+  auto view = std::make_shared<WebView>(ui::Rect{0, 0, 320, 480}, std::move(configuration));
+  view->setNavigationDelegate(recorder);
+  return view;
 }
 
 // --- script messages ---
@@ -48,9 +52,8 @@ TEST_F(PlatformWebViewTest, HandlersReceiveEachPostedBodyAsJsonInOrderAndRoundTr
   EXPECT_FALSE(configuration.userContentController->add(second, "velkor")) << "a name is taken once";
   configuration.userContentController->add(echo, "echo");
   configuration.userContentController->add(ticks, "test");
-  auto view = makeWebView(configuration);
+  auto view = makeWebView(recorder_, configuration);
   echo->view = view;
-  view->setNavigationDelegate(recorder_);
   ASSERT_TRUE(loadAndWait(*view, "/pages/bridge.html?handler=echo"));
 
   const struct {
@@ -228,8 +231,7 @@ TEST_F(PlatformWebViewTest, NavigationsReportStartCommitFinishOrTheirFailure) {
       {"velkor://offerwall/ads", {"start", "fail-provisional"}, static_cast<long>(net::ErrorCode::UnsupportedUrl)},
       {"nonsense", {"start", "fail-provisional"}, static_cast<long>(net::ErrorCode::UnsupportedUrl)},
   };
-  auto view = makeWebView();
-  view->setNavigationDelegate(recorder_);
+  auto view = makeWebView(recorder_);
   for (const auto& c : cases) {
     recorder_->events.clear();
     net::Request withHeader = request(c.url);
@@ -251,8 +253,7 @@ TEST_F(PlatformWebViewTest, NavigationsReportStartCommitFinishOrTheirFailure) {
 
 TEST_F(PlatformWebViewTest, ALoadBeforeCommitCancelsTheEarlierOneAndATimeOutFailsIt) {
   server_.setFault(mock::Route::help, mock::Fault{}.withDelay(std::chrono::milliseconds(3000)));
-  auto view = makeWebView();
-  view->setNavigationDelegate(recorder_);
+  auto view = makeWebView(recorder_);
   const Navigation slow = view->load(request(page("/help_requests/new")));
   ASSERT_TRUE(runUntil([&] { return !recorder_->events.empty(); }));
   const Navigation next = view->load(request(page("/pages/color.html")));
@@ -315,8 +316,7 @@ class WindowOpener : public NavigationRecorder, public UIDelegate {
 
 TEST_F(PlatformWebViewTest, NewWindowsReachThePolicyAndTheUiDelegate) {
   auto opener = std::make_shared<WindowOpener>();
-  auto view = makeWebView();
-  view->setNavigationDelegate(std::shared_ptr<NavigationDelegate>(opener, static_cast<NavigationDelegate*>(opener.get())));
+  auto view = makeWebView(opener);
   view->setUiDelegate(std::shared_ptr<UIDelegate>(opener, static_cast<UIDelegate*>(opener.get())));
   const Navigation links = view->load(request(page("/pages/links.html")));
   ASSERT_TRUE(runUntil([&] { return opener->ended(links); }));
@@ -355,8 +355,7 @@ TEST_F(PlatformWebViewTest, NewWindowsReachThePolicyAndTheUiDelegate) {
 
 TEST_F(PlatformWebViewTest, AWebViewReleasedWhileItLoadsTellsNothingMoreAndAnswersPendingScripts) {
   server_.setFault(mock::Route::help, mock::Fault{}.withDelay(std::chrono::milliseconds(500)));
-  auto view = makeWebView();
-  view->setNavigationDelegate(recorder_);
+  auto view = makeWebView(recorder_);
   view->load(request(page("/help_requests/new")));
   ASSERT_TRUE(runUntil([&] { return !recorder_->events.empty(); }));
   std::optional<base::Error> error;
@@ -378,8 +377,7 @@ TEST_F(PlatformWebViewTest, AWebViewReleasedWhileItLoadsTellsNothingMoreAndAnswe
     }
   };
   auto releasing = std::make_shared<Releasing>();
-  releasing->held = makeWebView();
-  releasing->held->setNavigationDelegate(releasing);
+  releasing->held = makeWebView(releasing);
   releasing->held->load(request(page("/pages/color.html")));
   ASSERT_TRUE(runUntil([&] { return !releasing->held; }));
   runUntil([] { return false; }, Seconds(0.3));
@@ -388,8 +386,7 @@ TEST_F(PlatformWebViewTest, AWebViewReleasedWhileItLoadsTellsNothingMoreAndAnswe
   // Web views made one after the other each load their page.
   for (const char* color : {"ff0000", "00ff00", "0000ff"}) {
     const auto start = std::chrono::steady_clock::now();
-    auto next = makeWebView();
-    next->setNavigationDelegate(recorder_);
+    auto next = makeWebView(recorder_);
     ASSERT_TRUE(loadAndWait(*next, std::string("/pages/color.html?c=") + color));
     const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     RecordProperty(std::string("page_load_ms_") + color, std::to_string(elapsed.count()));
