@@ -7,10 +7,12 @@
 #include <cmath>
 #include <memory>
 #include <ostream>
+#include <vector>
 
 #include "platform/dispatch/clock.h"
 #include "platform/dispatch/main_loop.h"
 #include "platform/ui/constraint.h"
+#include "platform/ui/image.h"
 #include "platform/ui/touch.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window.h"
@@ -65,6 +67,12 @@ class WrappingView : public View {
 template <class T = View, class... Args>
 std::shared_ptr<T> make(Args&&... args) {
   return std::make_shared<T>(std::forward<Args>(args)...);
+}
+
+// An image of one grey, `width` × `height` pixels.
+inline Image solidImage(int width, int height, double scale = 1) {
+  return *Image::fromRgba(width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 4, 90),
+                          scale);
 }
 
 // A 320 × 480 window on the main loop with a manual clock; touches still down end with the test.
