@@ -109,13 +109,10 @@ void expectFailures(const std::vector<Failure>& cases) {
   }
 }
 
-TEST(JsonDecoder, MissingRequiredKeysFailNamingTheWireKey) {
-  expectFailures({{feedWith(R"({"id": 1, "tag_ids": []})"), Kind::keyNotFound, "ads[3].view_url"}});
-}
-
-TEST(JsonDecoder, NullFailsRequiredKeysAndEmptiesOptionalOnes) {
-  // Present but null: contains() is true, so the required read fails.
-  expectFailures({{feedWith(R"({"id": 1, "view_url": "u", "tag_ids": [], "completed": null})"),
+TEST(JsonDecoder, MissingOrNullRequiredKeysFailNamingTheWireKeyAndNullEmptiesOptionalOnes) {
+  expectFailures({{feedWith(R"({"id": 1, "tag_ids": []})"), Kind::keyNotFound, "ads[3].view_url"},
+                  // Present but null: contains() is true, so the required read fails.
+                  {feedWith(R"({"id": 1, "view_url": "u", "tag_ids": [], "completed": null})"),
                    Kind::valueNotFound, "ads[3].completed"}});
   auto item = snakeDecoder().decode<Item>(
       R"({"id": 1, "view_url": "u", "tag_ids": [], "icon_image": null, "landing_type": null, "dialog": null,
@@ -195,9 +192,7 @@ TEST(JsonDecoder, KeyStrategyDecidesWhichKeysMatch) {
   auto twice = snakeDecoder().decode<Item>(R"({"id": 1, "view_url": "first", "viewUrl": "second", "tag_ids": []})");
   ASSERT_TRUE(twice.ok());
   EXPECT_EQ(twice->viewUrl, "first");
-}
-
-TEST(JsonDecoder, SnakeCaseKeysWithCapitalsBecomeCamelCase) {
+  // Snake-case keys with capitals become camelCase.
   const std::pair<const char*, const char*> cases[] = {
       {"ad_ID", "adId"}, {"HTML_url", "htmlUrl"}, {"_Is_New_", "_isNew_"}};
   for (const auto& [wire, record] : cases) EXPECT_EQ(base::convertFromSnakeCase(wire), record) << wire;
