@@ -82,25 +82,6 @@ TEST(Session, FollowsRedirects) {
   EXPECT_EQ(looping.error->code, ErrorCode::HttpTooManyRedirects);
 }
 
-TEST(Session, DeliversErrorStatusesAsResponses) {
-  static constexpr const char* kErrorBody = R"({"code":34,"message":"nope"})";
-  LoopbackServer server;
-  server->Get(R"(/status/(\d+))", [](const httplib::Request& request, httplib::Response& response) {
-    response.status = std::stoi(request.matches[1]);
-    if (response.status != 204) response.set_content(kErrorBody, "application/json");
-  });
-  for (int status : {204, 404, 500}) {
-    SCOPED_TRACE(status);
-    Finished finished = fetch(server.url("/status/" + std::to_string(status)));
-    EXPECT_FALSE(finished.error);
-    ASSERT_TRUE(finished.response);
-    EXPECT_EQ(finished.response->statusCode(), status);
-    // An empty body is present, empty data: never absent.
-    ASSERT_TRUE(finished.data);
-    EXPECT_EQ(*finished.data, status == 204 ? "" : kErrorBody);
-  }
-}
-
 TEST(Session, ReportsTransportFailuresAsErrors) {
   int closedPort;
   {
