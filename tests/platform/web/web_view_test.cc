@@ -214,7 +214,7 @@ TEST_F(PlatformWebViewTest, SnapshotsDrawThePageScriptsAnswerAndPanelsWaitForThe
 
 // --- navigations ---
 
-TEST_F(PlatformWebViewTest, NavigationsReportStartCommitFinishOrTheirFailure) {
+TEST_F(PlatformWebViewTest, NavigationsReportStartCommitFinishOrTheirFailureAndALaterLoadCancels) {
   mock::MockServer closed("CLOSED");
   ASSERT_TRUE(closed.start());
   const std::string refused = closed.baseUrl() + "/pages/color.html";
@@ -249,11 +249,10 @@ TEST_F(PlatformWebViewTest, NavigationsReportStartCommitFinishOrTheirFailure) {
   // The last page that committed (the 404's) stays, with no title of its own.
   EXPECT_EQ(view->url()->path(), "/no/such/page");
   EXPECT_EQ(view->title(), "");
-}
 
-TEST_F(PlatformWebViewTest, ALoadBeforeCommitCancelsTheEarlierOneAndATimeOutFailsIt) {
+  // A load before the commit cancels the earlier one, and a time-out fails it.
+  recorder_->events.clear();
   server_.setFault(mock::Route::help, mock::Fault{}.withDelay(std::chrono::milliseconds(3000)));
-  auto view = makeWebView(recorder_);
   const Navigation slow = view->load(request(page("/help_requests/new")));
   ASSERT_TRUE(runUntil([&] { return !recorder_->events.empty(); }));
   const Navigation next = view->load(request(page("/pages/color.html")));
