@@ -53,11 +53,9 @@ class WrappingView : public View {
   }
   Size intrinsicContentSize() const override { return {textWidth_, lineHeight_}; }
   Size intrinsicContentSizeForWidth(double width) const override {
-    ++measures;
     double lines = width > 0 ? std::ceil(textWidth_ / width - 1e-9) : 1;
     return {textWidth_, lines * lineHeight_};
   }
-  mutable int measures = 0;
 
  private:
   double textWidth_;
