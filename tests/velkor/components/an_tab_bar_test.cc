@@ -7,8 +7,6 @@
 #include <vector>
 
 #include "tests/velkor/components/widget_test_support.h"
-#include "velkor/appearance/velkor_ofw_text.h"
-#include "velkor/core/velkor_internal.h"
 
 namespace velkor {
 namespace {
@@ -113,25 +111,6 @@ TEST(ANTabBarTest, TabsArePlacedByTheBarsWholePointArithmetic) {
     const double titleWidth = built.tab(0).label()->intrinsicContentSize().width;
     EXPECT_DOUBLE_EQ(indicator.frame().size.width, c.selectedIndicatorWidth ? c.selectedIndicatorWidth : titleWidth);
     EXPECT_TRUE(built.tab(1).indicator()->isHidden());
-  }
-}
-
-TEST(ANTabBarTest, BoldTypeChoosesWhichTitlesTakeTheBoldFont) {
-  testing::ScopedPhone phone;
-  const double size = VelkorInternal::shared().dimension()->tabItemTextSize();
-  const auto bold = VelkorOfwText::tabItemTextFont().instance(size);
-  const auto regular = VelkorOfwText::tabItemDisabledTextFont().instance(size);
-  struct Case {
-    int boldType;
-    ui::Font selected, other;
-  };
-  for (const auto& c : {Case{0, regular, regular}, Case{1, bold, regular}, Case{2, bold, bold}}) {
-    SCOPED_TRACE(c.boldType);
-    const auto built = build({"전체", "참여", "쇼핑"}, {std::nullopt, c.boldType, false});
-    EXPECT_EQ(built.tab(0).label()->font(), c.selected);
-    EXPECT_EQ(built.tab(1).label()->font(), c.other);
-    EXPECT_TRUE(built.tab(0).label()->isHighlighted());
-    EXPECT_FALSE(built.tab(1).label()->isHighlighted());
   }
 }
 

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "platform/ui/shape_layer.h"
 #include "tests/velkor/components/components_testing.h"
-#include "velkor/components/ofw_network_error_view.h"
+#include "velkor/components/default_indicator_view.h"
 #include "velkor/components/velkor_error_view.h"
 
 namespace velkor {
@@ -9,22 +10,34 @@ namespace {
 
 using StatusViewsTest = testing::ComponentsTest;
 
-TEST_F(StatusViewsTest, NetworkErrorViewCentresItsTextsAndRetryButton) {
-  auto view = OfwNetworkErrorView::make();
-  view->setFrame({0, 0, 390, 844});
-  view->setRetyable(false);
-  view->layoutIfNeeded();
-  EXPECT_EQ(view->messageLabel()->text(), "네트워크에 접속할 수 없습니다.");
-  EXPECT_EQ(view->detailMessageLabel()->text(), "연결상태를 확인해 주세요.");
-  EXPECT_FALSE(view->iconImageView()->image());
-  EXPECT_TRUE(view->retryButton()->image(ui::ControlState::normal));
-  const auto content = view->contentView()->frame();
-  EXPECT_EQ(content.x() + content.width() / 2, 195);
-  EXPECT_EQ(content.y() + content.height() / 2, 422);
-  // No icon: the first label stands 20 points below the top of the group.
-  EXPECT_EQ(view->messageLabel()->frame().y(), 20);
-  EXPECT_EQ(content.width(), std::max(view->messageLabel()->frame().width(), view->detailMessageLabel()->frame().width()));
-  EXPECT_EQ(view->retryButton()->frame().maxY(), content.height());
+TEST_F(StatusViewsTest, DotsSitTwentyTwoPointsApartInTheMiddleAndNeverStackAnimations) {
+  const ui::Color primary(0.2, 0.4, 0.6);
+  VelkorInternal::shared().colorScheme()->setPrimaryColor(primary);
+  // Even in an indicator of no size, the dots are centred on its centre.
+  for (const ui::Rect frame : {ui::Rect{0, 0, 390, 844}, ui::Rect{50, 60, 0, 0}}) {
+    auto indicator = DefaultIndicatorView::make();
+    indicator->setFrame(frame);
+    indicator->layoutIfNeeded();
+    const auto& dots = *indicator->dotIndicatorView();
+    EXPECT_EQ(dots.frame(), (ui::Rect{frame.width() / 2 - 60, frame.height() / 2 - 60, 120, 120}));
+    const auto& layers = dots.layer().sublayers();
+    ASSERT_EQ(layers.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(layers[i]->position(), (ui::Point{60 + 22.0 * (i - 1), 60}));
+      EXPECT_EQ(dynamic_cast<ui::ShapeLayer&>(*layers[i]).fillColor(), primary);
+    }
+    indicator->show();
+    indicator->show();
+    for (int i = 0; i < 3; ++i) {
+      ASSERT_EQ(layers[i]->animations().size(), 1u);
+      auto* group = dynamic_cast<const ui::AnimationGroup*>(layers[i]->animation("velkor.indicator.alphaAnimation"));
+      ASSERT_TRUE(group);
+      EXPECT_EQ(group->animations[0]->beginTime, 0.25 * i);
+      EXPECT_EQ(group->animations[1]->beginTime, 0.25 * i + 0.3);
+    }
+    indicator->hide();
+    for (const auto& layer : layers) EXPECT_TRUE(layer->animations().empty());
+  }
 }
 
 TEST_F(StatusViewsTest, EmptyViewReadsItsSizesOnceAtCreation) {

@@ -10,19 +10,6 @@ namespace {
 
 using UiKitExtensionsTest = testing::ComponentsTest;
 
-TEST_F(UiKitExtensionsTest, ToastDrawsInsetButCountsMarginsOnlyWhenAsked) {
-  auto toast = std::make_shared<OfwToastMessageLabel>();
-  toast->setText("URL이 복사되었습니다.");
-  toast->setLayoutMargins({14, 24, 14, 24});
-  const ui::Size plain = toast->intrinsicContentSize();
-  toast->setFrame({0, 0, 300, 60});
-  auto drawn = toast->recordTextDrawing();
-  ASSERT_EQ(drawn.size(), 1u);
-  EXPECT_EQ(drawn[0].rect, (ui::Rect{24, 14, 252, 32}));
-  toast->setIsEnabledInset(true);
-  EXPECT_EQ(toast->intrinsicContentSize(), (ui::Size{plain.width + 48, plain.height + 28}));
-}
-
 TEST_F(UiKitExtensionsTest, AToastLetGoBeforeItsFadeOutDoesNothingMore) {
   auto parent = std::make_shared<ui::View>();
   std::weak_ptr<OfwToastMessageLabel> weak;

@@ -20,38 +20,6 @@ std::shared_ptr<OfwNavigationController> offerwallWithBar(std::shared_ptr<ui::Vi
   return navigation;
 }
 
-TEST_F(VelkorNavigationBarTest, HelpButtonTypeAndContent) {
-  struct Case {
-    ButtonType type;
-    std::optional<std::string> helpTitle;
-    bool helpImage;
-    double helpWidth;
-  };
-  for (const Case& c : {Case{ButtonType::icon, std::nullopt, true, 44}, Case{ButtonType::text, "이용문의", false, 72}}) {
-    config_->setNavigationHelpButtonType(c.type);
-    auto bar = std::make_shared<VelkorNavigationBar>(ui::Rect{0, 0, 390, 44});
-    bar->layoutIfNeeded();
-    ASSERT_TRUE(bar->contentView() && bar->titleLabel() && bar->backBarButton() && bar->closeButton());
-    EXPECT_EQ(bar->contentView()->frame(), bar->bounds());
-    EXPECT_EQ(bar->helpButton()->title(ui::ControlState::normal), c.helpTitle);
-    EXPECT_EQ(bar->helpButton()->image(ui::ControlState::normal).has_value(), c.helpImage);
-    EXPECT_EQ(bar->helpButton()->frame().width(), c.helpWidth);
-    EXPECT_EQ(bar->titleLabel()->font().pointSize(), 17);
-    bar->setTitle("바로적립받기");
-    EXPECT_EQ(bar->title(), "바로적립받기");
-  }
-}
-
-TEST_F(VelkorNavigationBarTest, APushedScreenShowsNoBackTitle) {
-  auto first = std::make_shared<OfwBaseViewController>();
-  first->setTitle("목록");
-  auto navigation = offerwallWithBar(first);
-  host_->present(navigation, false);
-  navigation->pushViewController(std::make_shared<OfwBaseViewController>(), false);
-  navigation->view()->layoutIfNeeded();
-  EXPECT_EQ(navigation->navigationBar().backItem()->title(), "");
-}
-
 TEST_F(VelkorNavigationBarTest, SnapshotOfTheBarOverAnAlert) {
   auto screen = std::make_shared<OfwBaseViewController>();
   auto navigation = offerwallWithBar(screen);

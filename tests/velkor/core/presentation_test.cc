@@ -10,7 +10,6 @@
 #include "velkor/core/user_profile.h"
 #include "velkor/core/velkor_session.h"
 #include "velkor/network/ad_repository.h"
-#include "velkor/offerwall/pager/default_ofw_list_pager_view_controller.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
 
 namespace velkor::testing {
@@ -111,16 +110,6 @@ TEST_F(StackTest, EachWayInShowsItsStackAndCompletesOnce) {
     dispatch::main_loop::drain();
   }
   core.config()->setEnableChildAdSearch(false);
-}
-
-TEST_F(StackTest, WithoutTheModulesPagerTheSdksOwnShowsAndCompletesOnce) {
-  auto& core = VelkorInternal::shared();
-  core.setPubAppModule(std::make_shared<TestModule>());  // no pager
-  core.presentOfferwall(host_, std::nullopt, false, std::nullopt, std::nullopt, false, counting());
-  EXPECT_TRUE(eventually([&] { return *completions_ == 1; }));
-  ASSERT_TRUE(offerwall());
-  EXPECT_TRUE(dynamic_cast<DefaultOfwListPagerViewController*>(offerwall()->viewControllers().front().get()));
-  host_->dismiss(false);
 }
 
 TEST_F(StackTest, PushAnimationSlidesThePagerInAndPushesADetailOnTheWindow) {

@@ -7,45 +7,26 @@
 namespace velkor::testing {
 namespace {
 
-constexpr std::string_view kPrefix = "onMessageReceive('";
-constexpr std::string_view kMiddle = "', '";
-
-// Reads one single-quoted script string's contents from `at`, up to its closing quote.
-std::optional<std::string> readQuoted(const std::string& script, std::size_t& at) {
-  std::string text;
-  while (at < script.size()) {
-    const char c = script[at++];
-    if (c == '\'') return text;
-    if (c != '\\') {
-      text += c;
-      continue;
-    }
-    if (at >= script.size()) return std::nullopt;
-    const char escaped = script[at++];
-    switch (escaped) {
-      case 'n': text += '\n'; break;
-      case 'r': text += '\r'; break;
-      case 'u':
-        // JSON reads the same \uXXXX escapes as a script does.
-        text += nlohmann::json::parse("\"\\u" + script.substr(at, 4) + "\"").get<std::string>();
-        at += 4;
-        break;
-      default: text += escaped;
-    }
-  }
-  return std::nullopt;
+// Without its \' escapes, an escaped script text reads as the inside of a JSON string.
+std::optional<std::string> unescape(std::string text) {
+  for (auto at = text.find("\\'"); at != std::string::npos; at = text.find("\\'", at + 1)) text.erase(at, 1);
+  auto read = nlohmann::json::parse("\"" + text + "\"", nullptr, false);
+  if (!read.is_string()) return std::nullopt;
+  return read.get<std::string>();
 }
 
 }  // namespace
 
 std::optional<Reply> parseReply(const std::string& script) {
-  if (script.rfind(kPrefix, 0) != 0) return std::nullopt;
-  std::size_t at = kPrefix.size();
-  auto id = readQuoted(script, at);
-  if (!id || script.compare(at - 1, kMiddle.size(), kMiddle) != 0) return std::nullopt;
-  at += kMiddle.size() - 1;
-  auto answer = readQuoted(script, at);
-  if (!answer || script.substr(at) != ")") return std::nullopt;
+  constexpr std::string_view kPrefix = "onMessageReceive('", kMiddle = "', '", kSuffix = "')";
+  if (!script.starts_with(kPrefix) || !script.ends_with(kSuffix)) return std::nullopt;
+  // Quotes inside the texts are escaped: the first bare "', '" is the one between them.
+  const auto middle = script.find(kMiddle, kPrefix.size());
+  if (middle == std::string::npos) return std::nullopt;
+  auto id = unescape(script.substr(kPrefix.size(), middle - kPrefix.size()));
+  const auto start = middle + kMiddle.size();
+  auto answer = unescape(script.substr(start, script.size() - kSuffix.size() - start));
+  if (!id || !answer) return std::nullopt;
   return Reply{*id, *answer, false};
 }
 

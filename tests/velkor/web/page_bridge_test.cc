@@ -2,13 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/base/defaults.h"
 #include "tests/velkor/core/presentation_test_support.h"
 #include "tests/velkor/web/bridge_test_support.h"
 #include "tools/mock-server/fault.h"
 #include "velkor/core/native_ad_impressions.h"
-#include "velkor/core/preference_manager.h"
-#include "velkor/core/user_profile.h"
 #include "velkor/web/inventory_group_ads.h"
 
 namespace velkor::testing {
@@ -94,31 +91,11 @@ TEST_F(PageBridgeTest, ShowCommandWithoutAScreenOpensNothing) {
   EXPECT_FALSE(eventually([&] { return host_->presentedViewController() != nullptr; }, 300ms));
 }
 
-TEST_F(PageBridgeTest, AvailableRewardAnswersTheStoredTotalUntilItExpires) {
-  auto defaults = base::Defaults::standard();
-  using Key = PreferenceManager::Key;
-  defaults->setInteger(PreferenceManager::keyText(Key::totalValidReward), 120);
-  defaults->setDouble(PreferenceManager::keyText(Key::toolTipExpiredAt), Velkor::shared().getServerTime() + 60);
-  EXPECT_EQ(ask({{"command", "availableReward"}, {"id", "r"}}), "120");
-  EXPECT_EQ(scope_.log().count(mock::Route::adList), 0u);
-  defaults->setInteger(PreferenceManager::keyText(Key::totalValidReward), -1);
-  const auto fetched = ask({{"command", "availableReward"}, {"id", "r"}});
-  EXPECT_GE(std::stoll(fetched), 0) << "the total of the fetched list";
-  EXPECT_EQ(scope_.log().count(mock::Route::adList), 1u);
-}
-
 TEST_F(PageBridgeTest, FailedListsAnswerAnEmptyList) {
   listServer().setFault(mock::Route::adList, mock::Fault{}.dropConnection().sticky());
   listServer().setFault(mock::Route::placements, mock::Fault{}.dropConnection().sticky());
   EXPECT_EQ(ask({{"command", "loadAds"}, {"id", "a"}}), "[]");
   EXPECT_EQ(ask(placement("p", "home_top", 2, json::object())), "[]");
-}
-
-TEST_F(PageBridgeTest, SetUidTextOrNothing) {
-  bridge_->handleBody({{"command", "setUid"}, {"uid", "user-7"}});
-  EXPECT_EQ(UserProfile::uid(), "user-7");
-  bridge_->handleBody({{"command", "setUid"}, {"uid", 42}});
-  EXPECT_EQ(UserProfile::uid(), std::nullopt) << "a number clears the user, as none does";
 }
 
 // --- placements ---
@@ -143,15 +120,6 @@ TEST_F(PageBridgeTest, ClearCacheSendsTheRecordedImpressions) {
   EXPECT_NE(scope_.log().entries(mock::Route::impression)[0].body.find("main"), std::string::npos);
 }
 
-TEST_F(PageBridgeTest, AutofillTopsUpFromTheGeneralList) {
-  const auto answer = answerIds(ask(placement("1", "two_ads", 4, {{"autofill", true}})));
-  EXPECT_EQ(answer.rfind("1511,1515,", 0), 0u) << answer;
-  EXPECT_EQ(std::count(answer.begin(), answer.end(), ','), 3) << answer;
-  listServer().setFault(mock::Route::adList, mock::Fault{}.dropConnection().sticky());
-  VelkorInternal::shared().repository()->setCacheIsDirty(true);
-  EXPECT_EQ(ask(placement("2", "two_ads", 4, {{"autofill", true}})), "[]") << "a failed fill answers nothing of the placement";
-}
-
 TEST_F(PageBridgeTest, AnUnknownSlugAnswersEmptyAndLetsTheNextRequestIn) {
   EXPECT_EQ(ask(placement("1", "nowhere", 2, json::object())), "[]");
   // Without the release this one would wait the whole 10 seconds, which never pass on this clock.
@@ -174,15 +142,6 @@ TEST_F(PageBridgeTest, OneRequestAtATimeAndALateOneGivesUpAfterTenSeconds) {
   EXPECT_EQ(answerIds(all[1].answer), "1001");
   EXPECT_EQ(scope_.log().count(mock::Route::placements), 1u) << "the late one never ran";
   for (const auto& reply : all) EXPECT_TRUE(reply.onMain) << reply.id;
-}
-
-TEST_F(PageBridgeTest, QueuedRequestsAnswerInTurnOnTheMainThread) {
-  for (int i = 0; i < 4; ++i) bridge_->handleBody(placement(std::to_string(i), "home_top", 1, json::object()));
-  ASSERT_TRUE(replies_->waitFor(4));
-  for (const auto& reply : replies_->all()) {
-    EXPECT_EQ(answerIds(reply.answer), "1001") << reply.id;
-    EXPECT_TRUE(reply.onMain) << reply.id;
-  }
 }
 
 TEST_F(PageBridgeTest, BridgesOfSeveralPagesExtendOneGroupWithoutLosingAnAnswer) {

@@ -42,6 +42,11 @@ std::string WebPageTest::evaluate(web::WebView& webView, const std::string& scri
   return answer.value_or("no answer");
 }
 
+void WebPageTest::post(web::WebView& webView, const nlohmann::json& body, const char* handler) {
+  evaluate(webView, std::string("webkit.messageHandlers.") + handler + ".postMessage(" + body.dump() + "); 0");
+  settle(0.4);
+}
+
 std::string WebPageTest::refusedAddress() {
   mock::MockServer closed("CLOSED");
   EXPECT_TRUE(closed.start());

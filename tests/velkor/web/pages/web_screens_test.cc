@@ -14,11 +14,6 @@ namespace {
 
 using nlohmann::json;
 
-void post(web::WebView& webView, const json& body, const char* handler = "velkor") {
-  WebPageTest::evaluate(webView, std::string("webkit.messageHandlers.") + handler + ".postMessage(" + body.dump() + "); 0");
-  WebPageTest::settle(0.4);
-}
-
 // --- the help page ---
 
 class SharedWebPageTest : public WebPageTest {
@@ -60,19 +55,6 @@ TEST_F(SharedWebPageTest, CloseDismissesALonePageAndPopsOne) {
   post(*page_->webView(), {{"command", "close"}});
   advance(1.0);
   EXPECT_TRUE(eventually([&] { return host_->presentedViewController() == nullptr; }));
-}
-
-TEST_F(SharedWebPageTest, TheBackButtonForceDismissesALonePage) {
-  page_->backButtonClicked();
-  EXPECT_TRUE(navigation_->dismissForce());
-}
-
-TEST_F(SharedWebPageTest, ANewWindowLoadsInThePage) {
-  page_->loadURL(page("links.html"));
-  ASSERT_TRUE(pageLoaded(*page_->webView(), "links.html"));
-  evaluate(*page_->webView(), "document.getElementById('blank').click(); 0");
-  EXPECT_TRUE(pageLoaded(*page_->webView(), "c=00ff00"));
-  EXPECT_TRUE(opened_.empty());
 }
 
 TEST_F(SharedWebPageTest, ThePageKeepsNoScreenAlive) {
@@ -154,13 +136,6 @@ TEST_F(DetailWebPageTest, AScriptLandingIsRefused) {
   participate(1001);
   ASSERT_TRUE(scope_.log().waitFor(mock::Route::participate, 1, std::chrono::seconds(5)));
   settle(0.5);
-  EXPECT_TRUE(opened_.empty());
-}
-
-TEST_F(DetailWebPageTest, ADialogResultOpensNothing) {
-  open(1002);
-  participate(1002);
-  ASSERT_TRUE(eventually([&] { return screen_->presentedViewController() != nullptr; }));
   EXPECT_TRUE(opened_.empty());
 }
 
