@@ -57,7 +57,6 @@ TEST_F(FactoryTest, EachMakerTakesTheModulesClassElseTheSdksOwn) {
   every->inAppBrowser = classOf<HostBrowser, OfwInAppBrowserViewController>();
   every->detailWebPage = classOf<HostDetailWebPage, OfwDetailWebViewController>();
   every->indicator = [] { return std::make_shared<HostIndicator>(); };
-  every->listPage = ScreenClass<OfwListView>::of<TestListPage>("TestListPage");
   every->errorView = classOf<HostErrorView, VelkorErrorView>();
   every->networkErrorView = classOf<HostNetworkErrorView, OfwNetworkErrorView>();
   // Functions that make nothing count as naming nothing.

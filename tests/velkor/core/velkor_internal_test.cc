@@ -104,30 +104,6 @@ TEST_F(VelkorInternalTest, ANewUidForgetsWhatBelongedToThePreviousUserAndTheSame
   EXPECT_EQ(defaults()->integer(key(Key::totalValidReward)), 500);
 }
 
-TEST_F(VelkorInternalTest, AChangedGenderOrBirthYearIsStoredAndTheRewardTotalFetchedAgain) {
-  struct Case {
-    const char* name;
-    std::function<void()> set;
-    std::optional<std::pair<Key, int>> stored;
-  };
-  const std::vector<Case> cases = {
-      {"same_gender", [&] { core().setGender(rawValue(Gender::unknown)); }, std::nullopt},
-      {"any_integer_as_gender", [&] { core().setGender(42); }, std::pair{Key::gender, 42}},
-      {"new_birth_year", [&] { core().setBirthYear(1984); }, std::pair{Key::birthYear, 1984}},
-  };
-  for (const Case& test : cases) {
-    SCOPED_TRACE(test.name);
-    defaults()->setInteger(key(Key::totalValidReward), 700);
-    defaults()->setDouble(key(Key::toolTipExpiredAt), 1e9);
-    test.set();
-    EXPECT_EQ(defaults()->object(key(Key::totalValidReward)).has_value(), !test.stored);
-    EXPECT_EQ(defaults()->object(key(Key::toolTipExpiredAt)).has_value(), !test.stored);
-    if (test.stored) {
-      EXPECT_EQ(defaults()->integer(key(test.stored->first)), test.stored->second);
-    }
-  }
-}
-
 struct TermsCase {
   const char* name;
   bool enabled;

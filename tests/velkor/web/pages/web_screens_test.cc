@@ -44,19 +44,6 @@ TEST_F(SharedWebPageTest, AlertsRunTheirTextCallbackOnly) {
   EXPECT_FALSE(page_->presentedViewController());
 }
 
-TEST_F(SharedWebPageTest, CloseDismissesALonePageAndPopsOne) {
-  auto second = DependencyContainer().makeContractViewController();
-  second->setWebViewURL(page("browser.html"));
-  navigation_->pushViewController(second, false);
-  ASSERT_TRUE(pageLoaded(*second->webView()));
-  post(*second->webView(), {{"command", "close"}});
-  advance(1.0);
-  EXPECT_EQ(navigation_->viewControllers().size(), 1u);
-  post(*page_->webView(), {{"command", "close"}});
-  advance(1.0);
-  EXPECT_TRUE(eventually([&] { return host_->presentedViewController() == nullptr; }));
-}
-
 TEST_F(SharedWebPageTest, ThePageKeepsNoScreenAlive) {
   std::weak_ptr<SharedWebviewViewController> weak = page_;
   page_.reset();
@@ -159,19 +146,6 @@ TEST_F(DetailWebPageTest, WithoutAUserTheHostLogsInAndThePageReloadsWithTheUid) 
   EXPECT_TRUE(pageLoaded(*screen_->webView(), "uid=user-2"));
   EXPECT_FALSE(screen_->lastActionName());
   EXPECT_EQ(logged(mock::Route::participate), 0u) << "the reloaded page starts it again";
-}
-
-TEST_F(DetailWebPageTest, ThePageResumesOnEveryLaterAppearance) {
-  open();
-  auto cover = std::make_shared<ui::ViewController>();
-  navigation_->pushViewController(cover, false);
-  navigation_->popViewController(false);
-  EXPECT_TRUE(eventually([&] { return evaluate(*screen_->webView(), "window.resumes") == "1"; }));
-  UserProfile::setUid(std::nullopt);
-  navigation_->pushViewController(cover, false);
-  navigation_->popViewController(false);
-  settle(1.0);
-  EXPECT_EQ(evaluate(*screen_->webView(), "window.resumes"), "1") << "not without a user";
 }
 
 TEST_F(DetailWebPageTest, TitleAtOnceAndThePageKeepsNoScreenAlive) {
