@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
 #include "tests/velkor/core/presentation_test_support.h"
-#include "tests/velkor/web/bridge_test_support.h"
 #include "tools/mock-server/fault.h"
 #include "velkor/core/native_ad_impressions.h"
 #include "velkor/web/inventory_group_ads.h"
@@ -12,6 +17,88 @@ namespace velkor::testing {
 namespace {
 
 using nlohmann::json;
+
+// One reply: the id and the answer as onMessageReceive gets them, and whether it came on main.
+struct Reply {
+  std::string id;
+  std::string answer;
+  bool onMain = false;
+};
+
+// Without its \' escapes, an escaped script text reads as the inside of a JSON string.
+std::optional<std::string> unescape(std::string text) {
+  for (auto at = text.find("\\'"); at != std::string::npos; at = text.find("\\'", at + 1)) text.erase(at, 1);
+  auto read = json::parse("\"" + text + "\"", nullptr, false);
+  if (!read.is_string()) return std::nullopt;
+  return read.get<std::string>();
+}
+
+// The two texts of "onMessageReceive('<id>', '<answer>')". Quotes inside them are escaped, so the
+// first bare "', '" is the one between them.
+std::optional<Reply> parseReply(const std::string& script) {
+  constexpr std::string_view kPrefix = "onMessageReceive('", kMiddle = "', '", kSuffix = "')";
+  if (!script.starts_with(kPrefix) || !script.ends_with(kSuffix)) return std::nullopt;
+  const auto middle = script.find(kMiddle, kPrefix.size());
+  if (middle == std::string::npos) return std::nullopt;
+  auto id = unescape(script.substr(kPrefix.size(), middle - kPrefix.size()));
+  const auto start = middle + kMiddle.size();
+  auto answer = unescape(script.substr(start, script.size() - kSuffix.size() - start));
+  if (!id || !answer) return std::nullopt;
+  return Reply{*id, *answer, false};
+}
+
+// The ids of a JSON answer's ads, "1001,1002"; the answer itself when it is no list of ads.
+std::string answerIds(const std::string& answer) {
+  auto list = json::parse(answer, nullptr, false);
+  if (!list.is_array()) return answer;
+  std::string ids;
+  for (const auto& ad : list) ids += (ids.empty() ? "" : ",") + ad.value("id", json()).dump();
+  return ids;
+}
+
+// The replies of the test's bridges, which may come on any thread.
+class ReplyLog {
+ public:
+  void add(Reply reply) {
+    std::lock_guard lock(mutex_);
+    replies_.push_back(std::move(reply));
+  }
+  std::vector<Reply> all() const {
+    std::lock_guard lock(mutex_);
+    return replies_;
+  }
+  std::size_t count() const { return all().size(); }
+  // Runs the main loop until that many replies came (real time, at most `seconds`), then a little
+  // longer so that one too many would show.
+  bool waitFor(std::size_t expected, double seconds = 10) const {
+    const bool arrived = dispatch::main_loop::runUntil([&] { return count() >= expected; }, dispatch::Seconds(seconds));
+    dispatch::main_loop::runUntil([] { return false; }, dispatch::Seconds(0.1));
+    return arrived && count() == expected;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<Reply> replies_;
+};
+
+// A bridge without a web view whose replies go to the log, which outlives the bridge.
+class RecordingBridge : public VelkorOfwJsInterface {
+ public:
+  explicit RecordingBridge(std::shared_ptr<ReplyLog> log)
+      : VelkorOfwJsInterface(std::weak_ptr<web::WebView>()), log_(std::move(log)) {}
+  using VelkorOfwJsInterface::handleBody;
+
+ protected:
+  void evaluateReply(const std::string& script) override {
+    auto reply = parseReply(script);
+    ASSERT_TRUE(reply) << "not a reply: " << script;
+    reply->onMain = dispatch::main_loop::isMainThread();
+    log_->add(std::move(*reply));
+  }
+
+ private:
+  std::shared_ptr<ReplyLog> log_;
+};
 
 class PageBridgeTest : public PresentationTest {
  protected:
