@@ -3,27 +3,20 @@
 #include <thread>
 
 #include "platform/ui/touch.h"
+#include "tests/velkor/components/components_testing.h"
 #include "tests/velkor/core/presentation_test_support.h"
 #include "velkor/core/native_ad.h"
 #include "velkor/core/native_ad_tap_gesture.h"
-#include "velkor/core/ofw_life_cycle_delegate.h"
 
 namespace velkor::testing {
 namespace {
 
 constexpr std::int64_t kOfferwallLinkAd = 1001;
 
-struct LifeCycle : OfwLifeCycleDelegate {
-  void offerwallOpen() override { ++opened; }
-  void offerwallClosed() override { ++closed; }
-  int opened = 0;
-  int closed = 0;
-};
-
 using ActionTest = PresentationTest;
 
 TEST_F(ActionTest, DismissalAnswersFirstAndTellsTheLifeCycleNothing) {
-  auto lifeCycle = std::make_shared<LifeCycle>();
+  auto lifeCycle = std::make_shared<LifeCycleCounter>();
   VelkorInternal::shared().setLifeCycleDelegate(lifeCycle);
   std::vector<bool> answers;
   Velkor::shared().dismissOfferwall(false, [&](bool closing) { answers.push_back(closing); });

@@ -1,5 +1,5 @@
-// The core singleton: the uid restored at start, what a new user forgets, the terms agreement, the
-// background handler, and the host writing on main while the core's queues read.
+// The core singleton: the uid restored at start, what a new user forgets, the terms agreement, and
+// the host writing on main while the core's queues read.
 #include "velkor/core/velkor_internal.h"
 
 #include <gtest/gtest.h>
@@ -7,9 +7,7 @@
 #include <atomic>
 #include <cstdlib>
 
-#include "lumberjack/sender.h"
 #include "platform/base/defaults.h"
-#include "platform/ui/application.h"
 #include "tests/velkor/core/facade_test_support.h"
 #include "tests/velkor/network/ad_source_test_support.h"
 #include "velkor/core/ofw_login_delegate.h"
@@ -146,31 +144,6 @@ INSTANTIATE_TEST_SUITE_P(Uids, TermsAgreement,
                                            TermsCase{"new_uid", true, std::nullopt, false, true, "user-1"},
                                            TermsCase{"server_refuses", true, std::nullopt, true, true, std::nullopt}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(VelkorInternalTest, TheBackgroundFlushesUsageEventsAndSendsTheNextLoadsToTheServer) {
-  Velkor::shared().initialize("app-1");
-  core().trackingRepository()->track("ad_list", "banner_click", nlohmann::json{{"banner_id", 1}});
-  auto repository = core().repository();
-  auto load = [&] {
-    std::atomic<int> answers{0};
-    repository->getAds("ad_list", [&](auto, auto) { ++answers; }, [&](Error) { ++answers; });
-    repository->getPlacements([&](auto) { ++answers; }, [&](Error) { ++answers; });
-    ASSERT_TRUE(eventually([&] { return answers.load() == 2; }));
-  };
-  load();
-  load();
-  EXPECT_EQ(requests(mock::Route::adList), 1u);
-  EXPECT_EQ(requests(mock::Route::placements), 1u);
-  EXPECT_EQ(requests(mock::Route::lumberjack), 0u);
-  ui::Application::shared().enterBackground();
-  ASSERT_TRUE(scope_.log().waitFor(mock::Route::lumberjack, 1, 10s));
-  EXPECT_EQ(scope_.log().entries(mock::Route::lumberjack).front().json()["events"][0]["name"], "banner_click");
-  EXPECT_TRUE(repository->cacheIsDirty());
-  EXPECT_TRUE(repository->placementCacheIsDirty());
-  load();
-  EXPECT_EQ(requests(mock::Route::adList), 2u);
-  EXPECT_EQ(requests(mock::Route::placements), 2u);
-}
 
 class NamedModule : public PubAppModule {
  public:
