@@ -21,7 +21,9 @@ std::shared_ptr<OfwNavigationController> WebPageTest::showAlone(
   host_->present(navigation, false);
   dispatch::main_loop::drain();
   EXPECT_TRUE(screen->webView()) << "the view loaded";
-  if (screen->webView()) EXPECT_TRUE(pageLoaded(*screen->webView()));
+  if (screen->webView()) {
+    EXPECT_TRUE(pageLoaded(*screen->webView()));
+  }
   return navigation;
 }
 
