@@ -8,13 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/dispatch/clock.h"
-#include "platform/dispatch/main_loop.h"
 #include "platform/ui/button.h"
 #include "platform/ui/constraint.h"
 #include "platform/ui/layout_anchor.h"
-#include "platform/ui/touch.h"
-#include "platform/ui/window.h"
 #include "tests/platform/ui/test_views.h"
 
 namespace ui {
@@ -92,11 +88,8 @@ class Rows : public TableViewDataSource, public TableViewDelegate {
   void didSelectRow(TableView&, const IndexPath& ip) override { selected.push_back(ip); }
 };
 
-class TableViewTest : public ::testing::Test {
+class TableViewTest : public testing::WindowTest {
  protected:
-  dispatch::ScopedManualClock clock;
-  dispatch::main_loop::TestScope loop;
-  std::shared_ptr<Window> window = std::make_shared<Window>(Rect{0, 0, 320, 480});
   std::shared_ptr<TableView> table = std::make_shared<TableView>(Rect{0, 0, 320, 480});
   std::shared_ptr<Rows> rows = std::make_shared<Rows>();
 
@@ -108,7 +101,6 @@ class TableViewTest : public ::testing::Test {
     window->addSubview(table);
     window->layoutIfNeeded();
   }
-  void TearDown() override { touch::cancelAll(); }
 
   // The rows a viewport from `offset` shows at fixed heights, partly shown ones included.
   static std::vector<IndexPath> expectedRows(double offset, double viewport, double height, int count) {
@@ -254,13 +246,6 @@ TEST_F(TableViewTest, ReloadAsksAgainAndReplacesTheCells) {
   table->reloadData();
   EXPECT_TRUE(table->indexPathsForVisibleRows().empty());
   EXPECT_EQ(table->contentSize().height, 0);
-}
-
-TEST_F(TableViewTest, UnregisteredIdentifierGivesAPlainCell) {
-  auto cell = table->dequeueReusableCell("nothing", {0, 0});
-  ASSERT_NE(cell, nullptr);
-  EXPECT_EQ(dynamic_cast<TextCell*>(cell.get()), nullptr);
-  EXPECT_EQ(table->dequeueReusableCell("nothing"), nullptr);
 }
 
 }  // namespace
