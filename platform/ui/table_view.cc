@@ -253,8 +253,8 @@ void TableView::hideCell(std::map<IndexPath, std::shared_ptr<TableViewCell>>::it
   IndexPath indexPath = found->first;
   std::shared_ptr<TableViewCell> cell = std::move(found->second);
   visible_.erase(found);
-  // A cell waiting for reuse stays in the table, hidden: its constraints stay with the table's
-  // solver instead of leaving it and coming back at every scroll step.
+  // A cell waiting for reuse stays in the table, hidden, with the engine it built, instead of
+  // leaving and coming back at every scroll step.
   if (cell->reuseIdentifier().empty()) {
     cell->removeFromSuperview();
   } else {
