@@ -72,10 +72,15 @@ TEST_F(RowBindingTest, TheFeedRewardShowsItsFullFormWhenBoundAndItsShortFormFrom
     bool nameShown;
     const char* text;
     double size;
-  } cases[] = {{"포인트 100P", true, "100P", 16}, {"포인트100P", true, "포인트100P", 16}, {"100P", false, "100P", 18}};
+  } cases[] = {{"포인트 100P", true, "100P", 16},
+               {"포인트100P", true, "포인트100P", 16},
+               {"100P", false, "100P", 18},
+               {nullptr, true, "100P", 16}};  // no reward text: the tick's short form at once
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.rewardText);
-    cell->updateCell(makeAd([&](Ad& ad) { ad.rewardText = c.rewardText; }));
+    SCOPED_TRACE(c.rewardText ? c.rewardText : "none");
+    cell->updateCell(makeAd([&](Ad& ad) {
+      ad.rewardText = c.rewardText ? std::optional<std::string>(c.rewardText) : std::nullopt;
+    }));
     rows->window()->layoutIfNeeded();
     EXPECT_EQ(!cell->rewardNameLabel()->isHidden(), c.nameShown);
     EXPECT_EQ(cell->rewardTextLabel()->text(), c.text);
