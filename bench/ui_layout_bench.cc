@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "tests/platform/ui/compact_row_cell.h"
+#include "bench/compact_row_cell.h"
 
 namespace {
 

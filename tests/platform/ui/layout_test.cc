@@ -115,22 +115,6 @@ TEST(Layout, ConflictingRequiredConstraintIsLoggedAndBroken) {
   EXPECT_EQ(child->frame().width(), 0) << "broken: only the cap is left, and nothing pulls";
 }
 
-// At a fixed width, text that wraps grows the fitting height.
-TEST(Layout, SystemLayoutSizeFittingMeasuresWrappedText) {
-  auto wrapping = container(0, 0);
-  auto text = make<WrappingView>(300, 20);
-  wrapping->addSubview(text);
-  Constraint::activate({
-      text->topAnchor().constraintEqualTo(wrapping->topAnchor(), 10),
-      text->bottomAnchor().constraintEqualTo(wrapping->bottomAnchor(), -10),
-      text->leadingAnchor().constraintEqualTo(wrapping->leadingAnchor(), 10),
-      text->trailingAnchor().constraintLessThanOrEqualTo(wrapping->trailingAnchor(), -10),
-  });
-  EXPECT_EQ(wrapping->systemLayoutSizeFitting({170, 0}, layout_priority::required, layout_priority::fittingSizeLevel),
-            (Size{170, 60}));
-  EXPECT_EQ(wrapping->frame(), (Rect{0, 0, 0, 0})) << "fitting leaves the tree alone";
-}
-
 TEST(Layout, ActivationNeedsACommonAncestorAndRelatableAttributes) {
   auto root = container(100, 100), child = constrained(), stranger = constrained();
   root->addSubview(child);

@@ -10,7 +10,6 @@ namespace ui {
 namespace {
 
 using testing::SizedView;
-using Alignment = StackView::Alignment;
 using Distribution = StackView::Distribution;
 
 std::shared_ptr<SizedView> sized(double width, double height) { return std::make_shared<SizedView>(Size{width, height}); }
@@ -75,22 +74,6 @@ TEST(StackViewTest, DistributionsAlongTheAxis) {
       }
     }
   }
-}
-
-TEST(StackViewTest, VerticalWithCustomSpacingAndMargins) {
-  PinnedStack s({{40, 20}, {60, 30}, {20, 10}});
-  s.stack->setAxis(LayoutAxis::vertical);
-  s.stack->setAlignment(Alignment::leading);
-  s.stack->setDistribution(Distribution::equalSpacing);
-  s.stack->setSpacing(4);
-  s.stack->setCustomSpacing(12, *s.views[0]);
-  s.stack->setLayoutMarginsRelativeArrangement(true);
-  s.stack->setLayoutMargins({5, 7, 5, 7});
-  const auto frames = s.frames();
-  EXPECT_EQ(frames[0], (Rect{7, 5, 40, 20}));
-  EXPECT_EQ(frames[2], (Rect{7, 85, 20, 10}));
-  // 90 points of height, 60 of views: the two gaps share 30 equally (both above their minimums).
-  EXPECT_EQ(frames[1], (Rect{7, 40, 60, 30}));
 }
 
 TEST(StackViewTest, HiddenViewsCollapseWithTheirSpacing) {

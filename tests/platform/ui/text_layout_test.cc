@@ -1,6 +1,5 @@
 #include "platform/ui/text_layout.h"
 
-#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -100,68 +99,6 @@ TEST(TextLayoutTest, LinesBeyondTheHeightAreDropped) {
   EXPECT_TRUE(layout.isTruncated());
   // At least one line shows, however short the height.
   EXPECT_EQ(TextLayout(base::AttributedString("one two"), styleOf(16, 0), 40, 1).lineCount(), 1);
-}
-
-// Paints into an ARGB image and reports the columns that got ink.
-struct Painted {
-  int minX = 1 << 30, maxX = -1, minY = 1 << 30, maxY = -1;
-  double red = 0, blue = 0;
-};
-
-Painted paint(const TextLayout& layout, int width, int height, const Rect& rect,
-              std::optional<Color> override = std::nullopt) {
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-  cairo_t* cr = cairo_create(surface);
-  layout.draw(cr, rect, TraitCollection{}, override);
-  cairo_surface_flush(surface);
-  Painted painted;
-  const unsigned char* data = cairo_image_surface_get_data(surface);
-  const int stride = cairo_image_surface_get_stride(surface);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const unsigned char* p = data + y * stride + x * 4;  // B G R A, premultiplied
-      if (p[3] < 128) continue;
-      painted.minX = std::min(painted.minX, x);
-      painted.maxX = std::max(painted.maxX, x);
-      painted.minY = std::min(painted.minY, y);
-      painted.maxY = std::max(painted.maxY, y);
-      painted.red += p[2];
-      painted.blue += p[0];
-    }
-  }
-  cairo_destroy(cr);
-  cairo_surface_destroy(surface);
-  return painted;
-}
-
-TEST(TextLayoutTest, DrawsAlignedInItsWidthWithItsColours) {
-  base::Attributes red;
-  red.foregroundColor = Color(1, 0, 0).toColorDescription();
-  const struct {
-    TextAlignment alignment;
-    int minX, maxX;  // where the ink must fall in a 200-point rect at x 10
-  } cases[] = {
-      {TextAlignment::left, 10, 70},
-      {TextAlignment::center, 80, 140},
-      {TextAlignment::right, 150, 210},
-  };
-  for (const auto& c : cases) {
-    ParagraphStyle paragraph{.alignment = c.alignment};
-    base::Attributes attributes = red;
-    attributes.paragraphStyle = paragraph;
-    TextLayout layout(base::AttributedString("Hello", attributes), styleOf(20, 1), 200);
-    Painted painted = paint(layout, 240, 40, Rect(10, 5, 200, 30));
-    EXPECT_GE(painted.minX, c.minX) << static_cast<int>(c.alignment);
-    EXPECT_LE(painted.maxX, c.maxX) << static_cast<int>(c.alignment);
-    EXPECT_GE(painted.minY, 5);
-    EXPECT_GT(painted.red, 0);
-    EXPECT_EQ(painted.blue, 0);
-  }
-  // A highlighted colour replaces every colour of the text.
-  TextLayout layout(base::AttributedString("Hello", red), styleOf(20, 1), 200);
-  Painted blue = paint(layout, 240, 40, Rect(10, 5, 200, 30), Color(0, 0, 1));
-  EXPECT_EQ(blue.red, 0);
-  EXPECT_GT(blue.blue, 0);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Faults a test sets per route: what the client really sees for each, and how long a fault lasts.
+// Faults a test sets per route: what the client really sees; and starting and stopping the server.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -32,19 +32,6 @@ TEST_F(FaultsTest, AConnectionDroppedMidBodyReachesTheClientOnce) {
   EXPECT_EQ(get(url("/api/tags")).body, normalBody);
 }
 
-TEST_F(FaultsTest, FaultsApplyInOrderAndStickyOnesStay) {
-  server_.setFault(Route::participate, Fault{}.withStatus(500));
-  server_.setFault(Route::participate, Fault{}.withStatus(501).sticky());
-  auto status = [&] { return fetch(url("/api/ads/1001/participate"), "POST", "{}").status; };
-  EXPECT_EQ(status(), 500);
-  EXPECT_EQ(status(), 501);
-  EXPECT_EQ(status(), 501);
-  // A fault belongs to its route only.
-  EXPECT_EQ(get(url("/api/tags")).status, 200);
-  server_.clearFaults();
-  EXPECT_EQ(status(), 200);
-}
-
 TEST_F(FaultsTest, StoppingCutsADelayShortAndTheClientSeesTheConnectionClose) {
   server_.setFault(Route::tags, Fault{}.withDelay(30s));
   auto pending = std::async(std::launch::async, [&] { return fetch(url("/api/tags"), "GET", "", {}, 20s); });
@@ -54,6 +41,23 @@ TEST_F(FaultsTest, StoppingCutsADelayShortAndTheClientSeesTheConnectionClose) {
   EXPECT_LT(std::chrono::steady_clock::now() - started, 3s);
   EXPECT_EQ(pending.get().code, CURLE_GOT_NOTHING);
   EXPECT_FALSE(server_.isRunning());
+}
+
+TEST(MockServerStartTest, FailuresAreReportedNotThrown) {
+  MockServerOptions missing;
+  missing.fixturesDirectory = "/nonexistent/fixtures";
+  MockServer noFixtures("LOGIC", missing);
+  EXPECT_FALSE(noFixtures.start());
+  EXPECT_NE(noFixtures.error().find("ad_list.json"), std::string::npos);
+
+  MockServer first;
+  ASSERT_TRUE(first.start());
+  MockServerOptions samePort;
+  samePort.port = first.port();
+  MockServer second("LOGIC", samePort);
+  EXPECT_FALSE(second.start());
+  EXPECT_NE(second.error().find(std::to_string(first.port())), std::string::npos);
+  EXPECT_FALSE(first.start());
 }
 
 }  // namespace

@@ -85,9 +85,6 @@ TEST(ANTabBarTest, TabsArePlacedByTheBarsWholePointArithmetic) {
   const std::vector<Case> cases = {
       {"two halves", {"전체", "참여"}, {}, [](auto&) { return std::vector<double>{20, 187}; },
        [](auto&) { return 374.0; }, 0},
-      {"three centred", three, {},
-       [](auto& w) { return lineUp((375 - sum(w) - 60) / 2, w, 30); },
-       [](auto& w) { return sum(w) + 2.0 * ((375 - sum(w) - 60) / 2) + 60; }, 0},
       {"five scroll from the outer gap", five, {}, [](auto& w) { return lineUp(20, w, 32); },
        [](auto& w) { return sum(w) + 40.0 + 32 * 4; }, 0},
       {"LEFT forces scrolling", {"전체", "참여"}, {"LEFT", 2, false}, [](auto& w) { return lineUp(20, w, 32); },

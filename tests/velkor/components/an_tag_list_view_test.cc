@@ -62,7 +62,6 @@ TEST(ANTagListLayoutTest, RowsFollowTheWorkedExamples) {
   using enum TagShowType;
   using enum TagListAlignment;
   const std::vector<Case> cases = {
-      {"one line, left", {60, 80}, singleLine, left, false, 0, {{0, 8, 160}}, {15, 80}, 175, 36, 20, false},
       {"one line, centred", {60, 80}, singleLine, center, false, 0, {{102.5, 8, 160}}, {15, 80}, 277.5, 36, 20, false},
       {"one line, right", {60, 80}, singleLine, right, false, 0, {{205, 8, 160}}, {15, 80}, 380, 36, 20, false},
       {"leading right to left is right", {60, 80}, singleLine, leading, true, 0, {{205, 8, 160}}, {15, 80}, 380, 36,

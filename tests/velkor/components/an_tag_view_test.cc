@@ -26,9 +26,7 @@ TEST(ANTagViewTest, EachStateTakesItsColoursFontsAndBorder) {
   };
   const auto theme = colorFromHex("#E9ECEF", 1.0);
   const std::vector<Case> cases = {
-      {"normal from 13 on: the theme's border", "16.0", false, false, true, kGrey, theme, false, kRed},
       {"normal on 12: the chip's border", "12.4", false, false, true, kGrey, kBlue, false, kRed},
-      {"selected", "16.0", true, false, true, kYellow, kGreen, true, kBlue},
       {"selected without its own colours", "16.0", true, false, false, kGrey, kBlue, true, kBlue},
       {"pressed", "16.0", false, true, true, kGreen, theme, false, kRed.withAlphaComponent(0.5)},
       {"pressed without a pressed colour keeps its background", "16.0", false, true, false, kGrey, theme, false,

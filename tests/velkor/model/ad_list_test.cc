@@ -9,9 +9,7 @@
 #include <string>
 #include <tuple>
 
-#include "tests/velkor/model/fixtures.h"
 #include "tests/velkor/model/wire.h"
-#include "velkor/model/placement.h"
 
 namespace velkor {
 namespace {
@@ -106,66 +104,6 @@ TEST(AdListDecodingTest, EncodesWhatItDecoded) {
   ASSERT_EQ(again->ads.size(), list->ads.size());
   for (std::size_t i = 0; i < list->ads.size(); ++i) again->ads[i].priority = list->ads[i].priority;
   EXPECT_EQ(*again, *list);
-}
-
-// The fourteen keys every ad must carry, as the servers write them.
-Json minimalAd() {
-  return {{"id", 7}, {"campaign_id", 70}, {"title", "t"}, {"subtitle", "s"}, {"reward", 100},
-          {"thumb_image", "thumb"}, {"thumb_origin_image", "origin"}, {"show_status", 0}, {"ad_type_code", "CPA"},
-          {"deeplink", ""}, {"new_badge", 0}, {"reward_type_id", 1}, {"tag_ids", Json::array()},
-          {"view_url", "velkor://offerwall/ads/7"}};
-}
-
-
-TEST(AdEncodingTest, WritesNullForRequiredOptionalsAndLeavesOutTheOthers) {
-  auto ad = fromWire<Ad>(minimalAd().dump());
-  ASSERT_TRUE(ad);
-  ad->subtitle.reset();
-  ad->deeplink.reset();
-  const Json encoded = toJson(*ad);
-  for (const char* key : {"subtitle", "completed", "deeplink"}) {
-    EXPECT_TRUE(encoded.contains(key) && encoded.at(key).is_null()) << key;
-  }
-  EXPECT_EQ(encoded["adTypeCode"], "CPA");
-  for (const char* key : {"iconImage", "titleBar", "advertiserAppName", "viewItems", "filters", "nextParticipateTime",
-                          "delayCompleteTime", "rewardTypes", "tabId", "startAt", "callToAction",
-                          "callToActionEnabled", "rewardText", "optOutOption"}) {
-    EXPECT_FALSE(encoded.contains(key)) << key;
-  }
-  EXPECT_EQ(encoded["adStatus"], -1);
-  EXPECT_EQ(encoded.size(), 21u);  // every key that is always written
-}
-
-TEST(AdViewItemsTest, DecodesPresentTextsAndTheFlag) {
-  const auto empty = fromWire<ViewItemsInfo>("{}");
-  ASSERT_TRUE(empty);
-  EXPECT_EQ(toJson(*empty), Json::object());
-  EXPECT_FALSE(empty->isCallToActionEnabled());
-
-  const auto items = fromWire<ViewItemsInfo>(
-      R"({"title": null, "subtitle": "", "call_to_action_enabled": true, "event_notice_dark_image": "d"})");
-  ASSERT_TRUE(items);
-  EXPECT_TRUE(items->isCallToActionEnabled());
-  EXPECT_EQ(toJson(*items), (Json{{"subtitle", ""}, {"callToActionEnabled", true}, {"eventNoticeDarkImage", "d"}}));
-}
-
-TEST(PlacementTest, DecodesTheFixturePlacementsWithTheirAdsInServerOrder) {
-  const Json& body = fixtures().placements();
-  const auto list = fromWire<PlacementList>(served(body));
-  ASSERT_TRUE(list) << list.error().description();
-  ASSERT_EQ(list->placements.size(), body["placements"].size());
-  bool emptyPlacement = false;
-  for (std::size_t i = 0; i < list->placements.size(); ++i) {
-    const Placement& placement = list->placements[i];
-    const Json& ads = body["placements"][i]["ads"];
-    EXPECT_EQ(placement.slug, body["placements"][i]["slug"]);
-    ASSERT_EQ(placement.ads.size(), ads.size());
-    for (std::size_t j = 0; j < ads.size(); ++j) EXPECT_EQ(placement.ads[j].id, ads[j]["id"]);
-    emptyPlacement |= placement.ads.empty();
-  }
-  EXPECT_TRUE(emptyPlacement);
-  ASSERT_TRUE(list->rewardTypes);
-  EXPECT_FALSE(list->rewardTypes->empty());
 }
 
 }  // namespace

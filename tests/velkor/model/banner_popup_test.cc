@@ -4,7 +4,6 @@
 #include <limits>
 #include <set>
 
-#include "tests/velkor/model/fixtures.h"
 #include "tests/velkor/model/wire.h"
 #include "velkor/model/banner.h"
 #include "velkor/model/popup.h"
@@ -25,39 +24,6 @@ Ad adWithCallToAction(std::optional<bool> enabled) {
   Ad ad;
   ad.callToActionEnabled = enabled;
   return ad;
-}
-
-TEST(BannerTest, DecodesEveryFixtureBannerCoveringEachKind) {
-  const auto list = fromWire<BannerList>(served(fixtures().banners()));
-  ASSERT_TRUE(list) << list.error().description();
-  std::set<BannerDisplayType> kinds;
-  std::set<ShowStatus> statuses;
-  bool standalone = false, campaign = false, withoutImage = false;
-  for (const Banner& banner : list->banners) {
-    kinds.insert(banner.bannerDisplayTypeId);
-    statuses.insert(banner.showStatus);
-    (banner.campaignId ? campaign : standalone) = true;
-    withoutImage |= !banner.bannerImage;
-    EXPECT_FALSE(banner.relatedAd);
-  }
-  EXPECT_EQ(kinds.size(), 2u);
-  EXPECT_EQ(statuses.size(), 3u);
-  EXPECT_TRUE(standalone && campaign && withoutImage);
-}
-
-TEST(PopupTest, DecodesEveryFixturePopupCoveringEachKind) {
-  const auto list = fromWire<PopupList>(served(fixtures().popups()));
-  ASSERT_TRUE(list) << list.error().description();
-  std::set<PopupDisplayType> kinds;
-  bool standalone = false, campaign = false, emptyButton = false, noPriority = false;
-  for (const Popup& popup : list->popups) {
-    kinds.insert(popup.popupDisplayTypeId);
-    (popup.campaignId ? campaign : standalone) = true;
-    emptyButton |= popup.buttonText == "";
-    noPriority |= popup.priority == 0.0f;
-  }
-  EXPECT_EQ(kinds.size(), 2u);
-  EXPECT_TRUE(standalone && campaign && emptyButton && noPriority);
 }
 
 TEST(BannerPopupTest, VisibilityFollowsTheCampaignAndItsRelatedAd) {

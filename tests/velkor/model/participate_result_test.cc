@@ -47,14 +47,6 @@ TEST(ParticipateResultTest, EveryFixtureAnswerDecodesAsAResultOrAnError) {
   }
 }
 
-TEST(ParticipateResultTest, FailsOnAMissingKeyOrAWrongType) {
-  EXPECT_TRUE(failsAs<ParticipateResult>(R"({"click_key":"ck"})", Kind::keyNotFound, "landing_url"));
-  EXPECT_TRUE(failsAs<ParticipateResult>(R"({"click_key":"ck","landing_url":"l","complete_delay_time":2.5})",
-                                         Kind::dataCorrupted, "complete_delay_time"));
-  EXPECT_TRUE(failsAs<ParticipateResult>(R"({"click_key":"ck","landing_url":"l","dialog":[]})", Kind::typeMismatch,
-                                         "dialog"));
-}
-
 class DisplayName : public ::testing::Test {
  protected:
   void TearDown() override { base::Bundle::main().removeObject("CFBundleDisplayName"); }

@@ -361,8 +361,6 @@ TEST(VelkorApiClientAnswers, FollowEachRoutesRule) {
       {"banners without their list", "list_banners", status(200, "{}"), std::nullopt, decoding, 1},
       {"opt-out refused with a client error", "api_optout", status(403, R"({"code":403,"message":"no"})"),
        std::nullopt, velkor, 403},
-      {"participation refused with a client error", "api_participate",
-       status(409, R"({"code":409,"message":"no"})"), std::nullopt, velkor, 409},
   };
   NetworkScope scope;
   for (const AnswerCase& answer : cases) {

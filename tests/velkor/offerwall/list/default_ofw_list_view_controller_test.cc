@@ -174,7 +174,6 @@ TEST_F(DefaultOfwListViewControllerTest, RowHeightsByListType) {
     double height, estimate;
   };
   const std::vector<Case> cases = {
-      {ListType::compactList, std::nullopt, 88, 88},
       {ListType::compactList, 100, 100, 100},
       {ListType::feed, std::nullopt, ui::TableView::kAutomaticDimension, 239.5},
       {static_cast<ListType>(9), std::nullopt, ui::TableView::kAutomaticDimension, 239.5},

@@ -44,15 +44,6 @@ TEST_F(SharedWebPageTest, AlertsRunTheirTextCallbackOnly) {
   EXPECT_FALSE(page_->presentedViewController());
 }
 
-TEST_F(SharedWebPageTest, ThePageKeepsNoScreenAlive) {
-  std::weak_ptr<SharedWebviewViewController> weak = page_;
-  page_.reset();
-  navigation_->dismiss(false);
-  navigation_.reset();
-  settle(0.5);
-  EXPECT_TRUE(weak.expired());
-}
-
 // --- the ad detail web page ---
 
 class HostDelegate : public VelkorOfferwallDelegate {
