@@ -8,8 +8,6 @@
 #include "platform/ui/application.h"
 #include "platform/ui/view_controller.h"
 #include "velkor/components/ofw_navigation_controller.h"
-#include "velkor/components/velkor_navigation_bar.h"
-#include "velkor/core/default_classes.h"
 #include "velkor/core/dependency_container.h"
 #include "velkor/core/uri_handler.h"
 #include "velkor/core/user_profile.h"
@@ -157,12 +155,8 @@ void OfwListPresenterImpl::follow(const OfwLinkRouter::AdDetail& route, const st
   auto pager = std::dynamic_pointer_cast<ui::ViewController>(view()->parentView());
   ui::ViewController* presenter = pager ? pager->parent() : nullptr;
   if (!presenter) return;
-  auto barClass = VelkorInternal::shared().config()->navigationBarClazz();
-  auto stack = std::make_shared<OfwNavigationController>([barClass]() -> std::shared_ptr<ui::NavigationBar> {
-    return makeOrDefault(barClass, DefaultClasses::navigationBar());
-  });
+  auto stack = DependencyContainer().makeNavigationController();
   stack->setViewControllers({detail});
-  stack->setModalPresentationStyle(ui::ModalPresentationStyle::fullScreen);
   presenter->present(stack, true);
 }
 
