@@ -24,6 +24,7 @@ class TestPager : public OfwBaseViewController, public OfwListPagerView {
  public:
   using OfwBaseViewController::OfwBaseViewController;
 
+  ui::ViewController& viewController() override { return *this; }
   ui::NavigationController* navigationController() const override { return ui::ViewController::navigationController(); }
   std::shared_ptr<OfwListPagerPresenter> presenter() const override { return presenter_; }
   void setPresenter(std::shared_ptr<OfwListPagerPresenter> presenter) override { presenter_ = std::move(presenter); }
@@ -53,6 +54,7 @@ class TestListPage : public OfwBaseViewController, public OfwListView {
  public:
   using OfwBaseViewController::OfwBaseViewController;
 
+  ui::ViewController& viewController() override { return *this; }
   std::shared_ptr<OfwListPresenter> presenter() const override { return presenter_; }
   void setPresenter(std::shared_ptr<OfwListPresenter> presenter) override { presenter_ = std::move(presenter); }
   void loadData(const std::optional<std::vector<Ad>>&, const std::optional<std::vector<Tag>>&) override {}

@@ -137,23 +137,24 @@ void OfwListPresenterImpl::follow(const OfwLinkRouter::External& route) {
   if (url) ui::Application::shared().open(*url);
 }
 
-std::shared_ptr<ui::ViewController> OfwListPresenterImpl::pageController() const {
-  return std::dynamic_pointer_cast<ui::ViewController>(view());
+ui::NavigationController* OfwListPresenterImpl::pageNavigation() const {
+  auto page = view();
+  return page ? page->viewController().navigationController() : nullptr;
 }
 
 // Pushed on the offerwall's own stack; a page hosted elsewhere presents a new stack holding the
 // detail alone, from the pager's parent.
 void OfwListPresenterImpl::follow(const OfwLinkRouter::AdDetail& route, const std::string& from) {
-  auto page = pageController();
+  auto page = view();
   if (!page) return;
   auto detail = DependencyContainer().makeOfferwallDetailViewController(route.adId, from).controller;
   if (!detail) return;
-  if (auto* navigation = dynamic_cast<OfwNavigationController*>(page->navigationController())) {
+  if (auto* navigation = dynamic_cast<OfwNavigationController*>(page->viewController().navigationController())) {
     navigation->pushViewController(detail, true);
     return;
   }
-  auto pager = std::dynamic_pointer_cast<ui::ViewController>(view()->parentView());
-  ui::ViewController* presenter = pager ? pager->parent() : nullptr;
+  auto pager = page->parentView();
+  ui::ViewController* presenter = pager ? pager->viewController().parent() : nullptr;
   if (!presenter) return;
   auto stack = DependencyContainer().makeNavigationController();
   stack->setViewControllers({detail});
@@ -161,8 +162,7 @@ void OfwListPresenterImpl::follow(const OfwLinkRouter::AdDetail& route, const st
 }
 
 void OfwListPresenterImpl::follow(const OfwLinkRouter::WebPage& route, const std::optional<std::string>& title) {
-  auto page = pageController();
-  ui::NavigationController* navigation = page ? page->navigationController() : nullptr;
+  ui::NavigationController* navigation = pageNavigation();
   if (!navigation) return;
   auto webPage = DependencyContainer().makeDetailWebViewController();
   if (!webPage) return;
@@ -175,8 +175,7 @@ void OfwListPresenterImpl::follow(const OfwLinkRouter::WebPage& route, const std
 // counts as known), and nothing is kept for after the login.
 void OfwListPresenterImpl::moveToContact() {
   if (UserProfile::uid()) {
-    auto page = pageController();
-    ui::NavigationController* navigation = page ? page->navigationController() : nullptr;
+    ui::NavigationController* navigation = pageNavigation();
     auto contact = DependencyContainer().makeContractViewController();
     if (!navigation || !contact) return;
     contact->setWebViewURL(UriHandler::buildUrl(Constants::contactURL()));

@@ -157,13 +157,9 @@ void OfwListPagerPresenterImpl::moveToDetail(std::string uri, std::string from) 
       OfwLinkRouter::route(uri));
 }
 
-std::shared_ptr<ui::ViewController> OfwListPagerPresenterImpl::screen() const {
-  return std::dynamic_pointer_cast<ui::ViewController>(view());
-}
-
 void OfwListPagerPresenterImpl::follow(const OfwLinkRouter::WebPage& route) {
   auto page = DependencyContainer().makeDetailWebViewController();
-  auto pager = screen();
+  auto pager = view();
   if (!page || !pager) return;
   page->setWebViewURL(UriHandler::buildUrl(route.address));
   if (auto* navigation = pager->navigationController()) navigation->show(page);
@@ -182,7 +178,7 @@ void OfwListPagerPresenterImpl::moveToContact() {
     return;
   }
   auto page = DependencyContainer().makeContractViewController();
-  auto pager = screen();
+  auto pager = view();
   if (!page || !pager) return;
   page->setWebViewURL(UriHandler::buildUrl(Constants::contactURL()));
   if (auto* navigation = pager->navigationController()) navigation->show(page);

@@ -27,6 +27,7 @@ namespace velkor::testing {
 class TestPager : public ui::ViewController, public OfwListPagerView {
  public:
   TestPager() : presenter_(std::make_shared<RecordingPagerPresenter>()) {}
+  ui::ViewController& viewController() override { return *this; }
   ui::NavigationController* navigationController() const override { return ui::ViewController::navigationController(); }
   std::shared_ptr<OfwListPagerPresenter> presenter() const override { return presenter_; }
   void setPresenter(std::shared_ptr<OfwListPagerPresenter>) override {}
@@ -50,6 +51,7 @@ class TestPager : public ui::ViewController, public OfwListPagerView {
 // A page that keeps every list its presenter hands over.
 class TestPage : public ui::ViewController, public OfwListView {
  public:
+  ui::ViewController& viewController() override { return *this; }
   std::shared_ptr<OfwListPresenter> presenter() const override { return presenter_; }
   void setPresenter(std::shared_ptr<OfwListPresenter> presenter) override { presenter_ = std::move(presenter); }
   void loadData(const std::optional<std::vector<Ad>>& adList, const std::optional<std::vector<Tag>>& tagList) override {

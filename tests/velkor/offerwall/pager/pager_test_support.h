@@ -29,6 +29,7 @@ using namespace std::chrono_literals;
 // Every call the presenter makes, by name, in order.
 class RecordingPagerView : public ui::ViewController, public OfwListPagerView {
  public:
+  ui::ViewController& viewController() override { return *this; }
   ui::NavigationController* navigationController() const override { return ui::ViewController::navigationController(); }
   std::shared_ptr<OfwListPagerPresenter> presenter() const override { return presenter_; }
   void setPresenter(std::shared_ptr<OfwListPagerPresenter> presenter) override { presenter_ = std::move(presenter); }
