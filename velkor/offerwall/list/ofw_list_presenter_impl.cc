@@ -8,13 +8,11 @@
 #include "platform/ui/application.h"
 #include "platform/ui/view_controller.h"
 #include "velkor/components/ofw_navigation_controller.h"
+#include "velkor/core/contact_page.h"
 #include "velkor/core/dependency_container.h"
 #include "velkor/core/uri_handler.h"
-#include "velkor/core/user_profile.h"
-#include "velkor/core/velkor_offerwall_delegate.h"
 #include "velkor/network/constants.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
-#include "velkor/web/shared_webview_view_controller.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/core/velkor_session.h"
 #include "velkor/network/ad_repository.h"
@@ -171,21 +169,6 @@ void OfwListPresenterImpl::follow(const OfwLinkRouter::WebPage& route, const std
   navigation->show(webPage);
 }
 
-// The help page for a known user; otherwise the host is asked to log the user in (an empty uid
-// counts as known), and nothing is kept for after the login.
-void OfwListPresenterImpl::moveToContact() {
-  if (UserProfile::uid()) {
-    ui::NavigationController* navigation = pageNavigation();
-    auto contact = DependencyContainer().makeContractViewController();
-    if (!navigation || !contact) return;
-    contact->setWebViewURL(UriHandler::buildUrl(Constants::contactURL()));
-    navigation->show(contact);
-    return;
-  }
-  auto delegate = VelkorInternal::shared().delegate();
-  if (!delegate) return;
-  auto offerwall = VelkorInternal::shared().navigationController();
-  delegate->requestLogin(offerwall ? offerwall->visibleViewController() : nullptr);
-}
+void OfwListPresenterImpl::moveToContact() { showContactPage(pageNavigation(), Constants::contactURL()); }
 
 }  // namespace velkor
