@@ -5,6 +5,7 @@
 
 #include "platform/base/log.h"
 #include "velkor/core/native_ad_loader.h"
+#include "velkor/core/text_replace.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/web/script_message_body.h"
 
@@ -15,13 +16,6 @@ bool sameId(const Ad& a, const Ad& b) { return a.id == b.id; }
 
 bool holdsId(const std::vector<Ad>& ads, const Ad& ad) {
   return std::any_of(ads.begin(), ads.end(), [&](const Ad& other) { return sameId(other, ad); });
-}
-
-std::string replacingAll(std::string text, const std::string& from, const std::string& to) {
-  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
 }
 
 // Page `page` of `filtered`, or none when the page lies past the list (or past any list: a
@@ -118,7 +112,7 @@ nlohmann::json adDictionary(const Ad& ad, const nlohmann::json& options) {
       {"subtitle", ad.attributedSubtitleShort().string()},
       {"thumb_image", ad.thumbOriginImage},
   };
-  if (ad.iconImage) object["icon_image"] = replacingAll(*ad.iconImage, ".webp", ".jpg");
+  if (ad.iconImage) object["icon_image"] = replacingOccurrences(*ad.iconImage, ".webp", ".jpg");
   object["reward"] = ad.reward;
   if (auto inventory = bodyText(options, "inventory")) object["inventory"] = *inventory;
   return object;
