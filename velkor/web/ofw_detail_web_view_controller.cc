@@ -7,10 +7,9 @@
 #include "platform/ui/navigation_controller.h"
 #include "velkor/components/ofw_navigation_controller.h"
 #include "velkor/components/velkor_navigation_bar.h"
-#include "velkor/core/dependency_container.h"
+#include "velkor/core/contact_page.h"
 #include "velkor/core/host_ad_actions.h"
 #include "velkor/core/os_version_gate.h"
-#include "velkor/core/uri_handler.h"
 #include "velkor/core/user_profile.h"
 #include "velkor/core/velkor.h"
 #include "velkor/core/velkor_internal.h"
@@ -24,7 +23,6 @@
 #include "velkor/network/velkor_api_client.h"
 #include "velkor/resources/resource_bundle.h"
 #include "velkor/web/script_message_body.h"
-#include "velkor/web/shared_webview_view_controller.h"
 #include "velkor/web/web_address.h"
 
 namespace velkor {
@@ -146,13 +144,10 @@ void OfwDetailWebViewController::askForLogin(const char* action) {
   if (auto delegate = VelkorInternal::shared().delegate()) delegate->requestLogin(shared_from_this());
 }
 
+// Unlike the other screens', this page opens the help page itself once the host's login succeeds.
 void OfwDetailWebViewController::moveToContact() {
   if (!hasUid()) return askForLogin(kShowHelp);
-  auto page = DependencyContainer().makeContractViewController();
-  auto* navigation = ui::ViewController::navigationController();
-  if (!page || !navigation) return;
-  page->setWebViewURL(UriHandler::buildUrl(Constants::contactURL()));
-  navigation->show(page);
+  showContactPage(ui::ViewController::navigationController(), Constants::contactURL());
 }
 
 void OfwDetailWebViewController::success() {
