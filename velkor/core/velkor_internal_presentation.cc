@@ -288,13 +288,7 @@ void VelkorInternal::tapNativeAd(ui::GestureRecognizer& gesture) {
 }
 
 void VelkorInternal::closeTopScreen() {
-  auto navigation = navigationController();
-  if (!navigation) return;
-  if (navigation->viewControllers().size() == 1) {
-    navigation->dismiss(true);
-  } else {
-    navigation->popViewController(true);
-  }
+  if (auto navigation = navigationController()) popOrDismiss(*navigation);
 }
 
 }  // namespace velkor

@@ -259,7 +259,7 @@ void OfwDetailWebViewController::didReceive(web::UserContentController&, const w
   } else if (*command == "close") {
     dispatch::main()->async([weak] {
       auto screen = weak.lock();
-      if (auto* navigation = screen ? screen->navigationController() : nullptr) close(*navigation);
+      if (auto* navigation = screen ? screen->navigationController() : nullptr) popOrDismiss(*navigation);
     });
   }
 }

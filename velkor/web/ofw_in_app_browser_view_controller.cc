@@ -68,7 +68,7 @@ void OfwInAppBrowserViewController::viewDidAppear(bool animated) {
 
 void OfwInAppBrowserViewController::backButtonClicked() {
   auto* navigation = dynamic_cast<OfwNavigationController*>(ui::ViewController::navigationController());
-  if (navigation) close(*navigation);
+  if (navigation) popOrDismiss(*navigation);
 }
 
 void OfwInAppBrowserViewController::presentConfirm(const std::string& message,

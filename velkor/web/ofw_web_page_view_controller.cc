@@ -190,12 +190,4 @@ void OfwWebPageViewController::setupNavigationBar() {
   if (auto help = velkorBar->helpButton()) help->setHidden(true);
 }
 
-void OfwWebPageViewController::close(ui::NavigationController& navigation) {
-  if (navigation.viewControllers().size() < 2) {
-    navigation.dismiss(true);
-  } else {
-    navigation.popViewController(true);
-  }
-}
-
 }  // namespace velkor

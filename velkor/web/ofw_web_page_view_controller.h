@@ -89,8 +89,6 @@ class OfwWebPageViewController : public OfwBaseViewController,
   void setupNavigationBar();
   // Takes the error view away (after a commit or a finish).
   void removeNetworkError();
-  // Dismisses the navigation controller when this page is alone in it, else pops the top screen.
-  static void close(ui::NavigationController& navigation);
   static bool isCancellation(const base::Error& error);
 
  private:

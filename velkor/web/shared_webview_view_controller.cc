@@ -65,7 +65,7 @@ void SharedWebviewViewController::didReceive(web::UserContentController&, const 
   } else if (*command == "close") {
     dispatch::main()->async([self] {
       auto screen = self();
-      if (auto* navigation = screen ? screen->navigationController() : nullptr) close(*navigation);
+      if (auto* navigation = screen ? screen->navigationController() : nullptr) popOrDismiss(*navigation);
     });
   }
 }
