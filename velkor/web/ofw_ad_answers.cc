@@ -6,6 +6,7 @@
 #include "platform/base/log.h"
 #include "velkor/core/native_ad_loader.h"
 #include "velkor/core/text_replace.h"
+#include "velkor/offerwall/list/ad_ordering.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/web/script_message_body.h"
 
@@ -53,10 +54,6 @@ std::vector<Ad> excludingUsedAds(const std::vector<Ad>& ads, const std::vector<A
   return kept;
 }
 
-void sortedByPriority(std::vector<Ad>& ads) {
-  std::stable_sort(ads.begin(), ads.end(), [](const Ad& a, const Ad& b) { return a.priority > b.priority; });
-}
-
 std::set<std::int64_t> requestedTagIds(const nlohmann::json& options, const std::vector<Tab>& tabs) {
   auto tags = options.is_object() ? options.find("tags") : options.end();
   if (!options.is_object() || tags == options.end() || !tags->is_array()) return {};
@@ -90,7 +87,7 @@ std::vector<Ad> loadAdsAnswer(const std::vector<Ad>& selectable, const std::set<
 std::vector<Ad> placementAnswer(const std::vector<Ad>& placementAds, const std::vector<Ad>& usedAds,
                                 std::size_t size) {
   std::vector<Ad> candidates = excludingUsedAds(selectableAds(placementAds), usedAds);
-  sortedByPriority(candidates);
+  sortByPriority(candidates);
   if (candidates.size() > size) candidates.resize(size);
   return candidates;
 }
