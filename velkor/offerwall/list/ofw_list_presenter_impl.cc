@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/base/url.h"
-#include "platform/dispatch/group.h"
 #include "platform/dispatch/queue.h"
 #include "platform/ui/application.h"
 #include "platform/ui/view_controller.h"
@@ -48,13 +47,9 @@ void OfwListPresenterImpl::loadData() {
     loadBanners({});
     return;
   }
-  dispatch::Group group;
-  group.enter();
-  loadBanners([group]() mutable { group.leave(); });
-  auto queue = dispatch::Queue::concurrent("queue");
-  group.notify(queue, [self = shared_from_this()] {
-    dispatch::main()->async([self] { self->filterAndSortData(); });
-  });
+  // The banners answer on the main thread, at once when cached: the rows are arranged on a later
+  // turn either way, never inside this call.
+  loadBanners([self = shared_from_this()] { dispatch::main()->async([self] { self->filterAndSortData(); }); });
 }
 
 bool OfwListPresenterImpl::loadTabFromCache() {
