@@ -21,7 +21,6 @@
 #include "velkor/network/tracking_repository.h"
 #include "velkor/network/url_query.h"
 #include "velkor/network/velkor_api_client.h"
-#include "velkor/resources/resource_bundle.h"
 #include "velkor/web/script_message_body.h"
 #include "velkor/web/web_address.h"
 
@@ -80,10 +79,7 @@ void OfwDetailWebViewController::viewWillAppear(bool animated) {
   OfwWebPageViewController::viewWillAppear(animated);
   // An empty user id is no user either: the host's login must reach this page.
   if (!hasNonEmptyUid()) Velkor::shared().setLoginDelegate(std::shared_ptr<OfwLoginDelegate>(self(), this));
-  if (auto* navigation = ui::ViewController::navigationController()) {
-    navigation->navigationBar().setBackIndicatorImage(resourceBundle().image("empty"));
-    navigation->navigationBar().setBackIndicatorTransitionMaskImage(resourceBundle().image("empty"));
-  }
+  if (auto* navigation = ui::ViewController::navigationController()) blankBackIndicator(navigation->navigationBar());
   styleBar();
   auto& center = base::NotificationCenter::defaultCenter();
   Weak weak = self();

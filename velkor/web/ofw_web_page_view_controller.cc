@@ -11,6 +11,7 @@
 #include "velkor/core/dependency_container.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/resources/framework_nibs.h"
+#include "velkor/resources/resource_bundle.h"
 #include "velkor/web/web_address.h"
 #include "velkor/web/weak_script_message_handler.h"
 
@@ -158,6 +159,11 @@ bool OfwWebPageViewController::isCancellation(const base::Error& error) {
 VelkorNavigationBar* OfwWebPageViewController::velkorNavigationBar() const {
   auto* navigation = ui::ViewController::navigationController();
   return navigation ? dynamic_cast<VelkorNavigationBar*>(&navigation->navigationBar()) : nullptr;
+}
+
+void OfwWebPageViewController::blankBackIndicator(ui::NavigationBar& bar) {
+  bar.setBackIndicatorImage(resourceBundle().image("empty"));
+  bar.setBackIndicatorTransitionMaskImage(resourceBundle().image("empty"));
 }
 
 void OfwWebPageViewController::setupNavigationBar() {
