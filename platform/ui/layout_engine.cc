@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/base/log.h"
 #include "platform/ui/layout_guide.h"
@@ -77,6 +78,8 @@ void LayoutEngine::rebuild() {
   itemIndex_.clear();
   installed_.clear();
   installedIndex_.clear();
+  layoutRoots_.clear();
+  pulled_.clear();
   rebuild_ = false;
   deadItems_ = 0;
   // Fitting: the stays go in after the constraints. A stay makes its variables basic; a required
@@ -97,21 +100,26 @@ void LayoutEngine::rebuild() {
 
 // Pre-order, each view's constraints in activation order: the same tree builds the same rows.
 template <class Visit>
-void LayoutEngine::forEachView(View& subtree, const Visit& visit) {
+void LayoutEngine::forEachView(View& subtree, const Visit& visit) const {
   std::vector<View*> stack{&subtree};
   while (!stack.empty()) {
     View* view = stack.back();
     stack.pop_back();
     visit(*view);
+    if (view->layoutRoot_ && view != &root_) continue;  // its inside is its own engine's
     for (auto it = view->subviews_.rbegin(); it != view->subviews_.rend(); ++it) stack.push_back(it->get());
   }
 }
 
 void LayoutEngine::subtreeAdded(View& subtree) {
-  dirty_ = true;
+  markDirty();
   if (rebuild_) return;
   forEachView(subtree, [this](View& view) {
     if (&view != &root_ && !view.translates_) item(&view);
+    if (&view != &root_ && view.layoutRoot_) {
+      layoutRoots_.insert(&view);
+      return;
+    }
     for (const auto& constraint : view.constraints_) {
       if (constraint->active_ && !installed(*constraint)) install(*constraint);
     }
@@ -119,9 +127,13 @@ void LayoutEngine::subtreeAdded(View& subtree) {
 }
 
 void LayoutEngine::subtreeRemoved(View& subtree) {
-  dirty_ = true;
+  markDirty();
   if (rebuild_) return;
   forEachView(subtree, [this](View& view) {
+    if (&view != &root_ && view.layoutRoot_) {
+      layoutRoots_.erase(&view);
+      return;
+    }
     for (const auto& constraint : view.constraints_) uninstall(*constraint);
   });
   // Rows first, then variables: a right-to-left view's stay names its superview's width.
@@ -190,8 +202,7 @@ void LayoutEngine::pin(Item& item) {
     item.pins.push_back(solver_.addConstraint(single(item.x, frame.x()), Solver::Relation::equal, 1000).id);
     item.pins.push_back(solver_.addConstraint(single(item.y, frame.y()), Solver::Relation::equal, 1000).id);
   }
-  item.pins.push_back(solver_.addConstraint(single(item.width, frame.width()), Solver::Relation::equal, 1000).id);
-  item.pins.push_back(solver_.addConstraint(single(item.height, frame.height()), Solver::Relation::equal, 1000).id);
+  addSizePins(item);
 }
 
 // Right to left, the place to stay near is the superview's leading edge, its right: x + width = W.
@@ -206,12 +217,38 @@ void LayoutEngine::addStays(Item& made) {
 }
 
 void LayoutEngine::install(Constraint& constraint) {
+  if (!solves(constraint)) {
+    base::logError("Layout: " + constraint.description() +
+                   " ties a view inside a cell to one outside it; it is left out");
+    return;
+  }
   installed_.push_back({&constraint, kNone, true, false, {}});
   if (!reinstall(installed_.back())) {
     installed_.pop_back();  // an item is gone: nothing to solve
     return;
   }
   installedIndex_[&constraint] = installed_.size() - 1;
+}
+
+// Whether the constraint's views are this engine's: inside its root, but not inside a layout root
+// below it (a layout root itself may be an item of the tree around it).
+bool LayoutEngine::solves(const Constraint& constraint) const {
+  auto mine = [this](const std::shared_ptr<LayoutItem>& layoutItem) {
+    const View* view = layoutItem ? layoutItem->owningView() : nullptr;
+    if (!view || view == &root_) return true;  // a gone item is dealt with when the row is built
+    for (const View* above = view->superview_; above; above = above->superview_) {
+      if (above == &root_) return true;
+      if (above->layoutRoot_) return false;
+    }
+    return true;
+  };
+  return mine(constraint.first_.lock()) && mine(constraint.second_.lock());
+}
+
+void LayoutEngine::markDirty() {
+  dirty_ = true;
+  // A layout root inside a tree is laid out when the tree's layout pass reaches it.
+  if (mode_ == Mode::layout && root_.superview_) root_.setNeedsLayoutInternal();
 }
 
 // Puts a constraint (new, or broken before) into the solver; breaks it again if it conflicts.
@@ -446,7 +483,7 @@ LayoutEngine::Installed* LayoutEngine::installed(const Constraint& constraint) {
 }
 
 void LayoutEngine::constraintActivated(Constraint& constraint) {
-  dirty_ = true;
+  markDirty();
   if (!rebuild_ && !installed(constraint)) install(constraint);
 }
 
@@ -465,7 +502,7 @@ void LayoutEngine::uninstall(const Constraint& constraint) {
 }
 
 void LayoutEngine::constraintDeactivated(Constraint& constraint) {
-  dirty_ = true;
+  markDirty();
   if (rebuild_) return;
   uninstall(constraint);
   // What conflicted with it may fit now; what still conflicts stays broken (logged once already).
@@ -475,7 +512,7 @@ void LayoutEngine::constraintDeactivated(Constraint& constraint) {
 }
 
 void LayoutEngine::constraintConstantChanged(Constraint& constraint) {
-  dirty_ = true;
+  markDirty();
   if (rebuild_) return;
   Installed* record = installed(constraint);
   if (!record) return;
@@ -498,14 +535,14 @@ void LayoutEngine::refreshConstant(Installed& record) {
 }
 
 void LayoutEngine::constraintPriorityChanged(Constraint& constraint) {
-  dirty_ = true;
+  markDirty();
   if (rebuild_) return;
   uninstall(constraint);
   install(constraint);
 }
 
 void LayoutEngine::intrinsicSizeInvalidated(View& view) {
-  dirty_ = true;
+  markDirty();
   auto found = itemIndex_.find(&view);
   if (found != itemIndex_.end()) items_[found->second].intrinsicDirty = true;
 }
@@ -519,9 +556,10 @@ void LayoutEngine::frameChanged(View& view) {
   double values[] = {frame.x(), frame.y(), frame.width(), frame.height()};
   std::size_t skip = item.pins.size() == 2 ? 2 : 0;  // the root pins its size only
   for (std::size_t i = 0; i < item.pins.size(); ++i) {
+    if (item.pulled && i + skip >= 2) continue;  // pinned again at the next update
     if (!near(solver_.constant(item.pins[i]), -values[i + skip])) {
       solver_.setConstant(item.pins[i], -values[i + skip]);
-      dirty_ = true;
+      markDirty();
     }
   }
 }
@@ -536,7 +574,7 @@ bool LayoutEngine::constraintsCross(const View& view) const {
 // every step of a scroll would only log the same conflict over and over.
 bool LayoutEngine::boundsOriginChanged(const View& view) {
   if (!constraintsCross(view)) return false;
-  dirty_ = true;
+  markDirty();
   for (Installed& record : installed_) {
     bool crosses = std::find(record.crossed.begin(), record.crossed.end(), &view) != record.crossed.end();
     if (crosses && !record.broken) refreshConstant(record);
@@ -545,7 +583,7 @@ bool LayoutEngine::boundsOriginChanged(const View& view) {
 }
 
 void LayoutEngine::guideInsetsChanged() {
-  dirty_ = true;
+  markDirty();
   if (rebuild_) return;
   for (Installed& record : installed_) {
     if (record.usesGuides) constraintConstantChanged(*record.constraint);
@@ -555,6 +593,9 @@ void LayoutEngine::guideInsetsChanged() {
 bool LayoutEngine::refreshGuides() {
   if (rebuild_) return false;
   bool moved = false;
+  for (View* inner : layoutRoots_) {
+    if (inner->engine_ && inner->engine_->refreshGuides()) moved = true;
+  }
   for (Item& item : items_) {
     if (!item.live || !item.usesGuides) continue;
     EdgeInsets margins = item.view->layoutMarginsGuide()->insets();
@@ -573,6 +614,10 @@ bool LayoutEngine::refreshGuides() {
 
 void LayoutEngine::update() {
   if (rebuild_) rebuild();
+  for (View* view : std::exchange(pulled_, {})) {
+    auto found = itemIndex_.find(view);
+    if (found != itemIndex_.end() && items_[found->second].pulled) setSizePins(items_[found->second]);
+  }
   for (Item& item : items_) {
     if (item.live) refreshIntrinsic(item);
   }
@@ -607,12 +652,55 @@ Size LayoutEngine::solvedRootSize() const {
   return {snap(solver_.value(root.width)), snap(solver_.value(root.height))};
 }
 
+// A pinned view's size with its frame's size pulled towards the target at the given priorities
+// instead of pinned (its origin stays): what systemLayoutSizeFitting() gives for it, solved with
+// the rows this engine already holds. The pulls stay until the next update, which pins the size
+// its frame has by then: a cell is measured at whatever height it had, then given the measured one.
+Size LayoutEngine::fittingSize(View& view, Size target, LayoutPriority horizontal, LayoutPriority vertical) {
+  fitting_ = {&view, target, horizontal, vertical};
+  const bool built = rebuild_;
+  if (rebuild_) rebuild();  // pin() pulls the view's size at once
+  Item& fitted = item(&view);
+  if (!fitted.pinned || fitted.pins.size() != 4) {
+    fitting_ = {};
+    return view.systemLayoutSizeFitting(target, horizontal, vertical);
+  }
+  if (!built || !fitted.pulled) setSizePins(fitted);
+  fitting_.view = nullptr;
+  for (Item& each : items_) {
+    if (each.live) refreshIntrinsic(each);
+  }
+  for (int round = 0; round < kMeasureRounds && measureWidthDependentHeights(); ++round) {
+  }
+  markDirty();
+  return {snap(solver_.value(fitted.width)), snap(solver_.value(fitted.height))};
+}
+
+// A pinned item's width and height rows: pins at its frame's size, or pulls while it is measured.
+void LayoutEngine::setSizePins(Item& item) {
+  bool pull = item.view == fitting_.view;
+  if (pull == item.pulled && !pull) return;
+  for (std::size_t i = item.pins.size() - 2; i < item.pins.size(); ++i) solver_.removeConstraint(item.pins[i]);
+  item.pins.resize(item.pins.size() - 2);
+  addSizePins(item);
+}
+
+void LayoutEngine::addSizePins(Item& item) {
+  item.pulled = item.view == fitting_.view;
+  Size size = item.pulled ? fitting_.target : item.view->alignmentFrame().size;
+  double width = item.pulled ? solverPriority(fitting_.horizontal) : 1000;
+  double height = item.pulled ? solverPriority(fitting_.vertical) : 1000;
+  item.pins.push_back(solver_.addConstraint(single(item.width, size.width), Solver::Relation::equal, width).id);
+  item.pins.push_back(solver_.addConstraint(single(item.height, size.height), Solver::Relation::equal, height).id);
+  if (item.pulled) pulled_.push_back(item.view);
+}
+
 void LayoutEngine::addFittingTarget(Size target, LayoutPriority horizontal, LayoutPriority vertical) {
   if (rebuild_) rebuild();
   Item& root = item(&root_);
   solver_.addConstraint(single(root.width, target.width), Solver::Relation::equal, solverPriority(horizontal));
   solver_.addConstraint(single(root.height, target.height), Solver::Relation::equal, solverPriority(vertical));
-  dirty_ = true;
+  markDirty();
 }
 
 }  // namespace ui

@@ -7,6 +7,7 @@
 #include <deque>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/ui/constraint.h"
@@ -28,7 +29,10 @@ class LayoutEngine {
   LayoutEngine& operator=(const LayoutEngine&) = delete;
 
   // The tree changed shape: everything is rebuilt at the next update.
-  void setNeedsRebuild() { rebuild_ = dirty_ = true; }
+  void setNeedsRebuild() {
+    rebuild_ = true;
+    markDirty();
+  }
   bool needsUpdate() const { return dirty_; }
 
   // A subtree joined the tree, or is about to leave it (its crossing constraints already gone).
@@ -57,6 +61,9 @@ class LayoutEngine {
   // The solved alignment frame of a view that does not translate its frame; none for others.
   std::optional<Rect> solvedFrame(const View& view) const;
   Size solvedRootSize() const;
+  // Layout mode: the size a view whose frame is pinned (a cell's content view) takes when its size
+  // is pulled towards the target instead, solved with this engine's rows.
+  Size fittingSize(View& view, Size target, LayoutPriority horizontal, LayoutPriority vertical);
   // Fitting mode: pulls the root's size towards the target.
   void addFittingTarget(Size target, LayoutPriority horizontal, LayoutPriority vertical);
 
@@ -66,6 +73,7 @@ class LayoutEngine {
     bool live = true;
     Solver::Variable x, y, width, height;
     bool pinned = false;  // the frame translates into constraints (or it is the root)
+    bool pulled = false;  // its size pins are fittingSize()'s pulls
     std::vector<Solver::ConstraintId> pins;
     std::vector<Solver::ConstraintId> stays;
     // Intrinsic size: hugging and compression resistance per axis.
@@ -91,14 +99,18 @@ class LayoutEngine {
   static constexpr Solver::ConstraintId kNone = UINT32_MAX;
 
   void rebuild();
+  void markDirty();
+  bool solves(const Constraint& constraint) const;
   Item& item(View* view);
   void pin(Item& item);
+  void setSizePins(Item& item);
+  void addSizePins(Item& item);
   void addStays(Item& item);
   void install(Constraint& constraint);
   void removeRows(Item& item);
   void removeItem(Item& item);
   template <class Visit>
-  static void forEachView(View& subtree, const Visit& visit);
+  void forEachView(View& subtree, const Visit& visit) const;
   bool buildExpression(Installed& installed, Solver::Expression& expression);
   void addAttribute(Solver::Expression& e, LayoutItem& item, LayoutAttribute attribute, View* ancestor,
                     double coefficient, std::vector<const View*>& crossed);
@@ -132,6 +144,15 @@ class LayoutEngine {
   std::unordered_map<const View*, std::size_t> itemIndex_;
   std::vector<Installed> installed_;
   std::unordered_map<const Constraint*, std::size_t> installedIndex_;
+  // Layout roots in the tree (cells): each solves its inside with its own engine.
+  std::unordered_set<View*> layoutRoots_;
+  // What fittingSize() measures, while it builds; and the views whose size pins are pulls.
+  struct Fitting {
+    View* view = nullptr;
+    Size target;
+    LayoutPriority horizontal = 0, vertical = 0;
+  } fitting_;
+  std::vector<View*> pulled_;
 };
 
 }  // namespace ui

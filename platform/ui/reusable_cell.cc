@@ -2,9 +2,14 @@
 
 #include <utility>
 
+#include "platform/ui/layout_engine.h"
+
 namespace ui {
 
 ReusableCell::ReusableCell() : contentView_(std::make_shared<View>()) {
+  // What a cell holds is solved apart from the list around it: adding, moving or dropping a cell
+  // costs the list's engine nothing.
+  makeLayoutRoot();
   // The content view follows the cell's size at once, so that a cell is measured and laid out at
   // the size it is given.
   contentView_->setAutoresizingMask(AutoresizingMask::flexibleWidth | AutoresizingMask::flexibleHeight);
@@ -12,6 +17,10 @@ ReusableCell::ReusableCell() : contentView_(std::make_shared<View>()) {
 }
 
 ReusableCell::ReusableCell(const Rect& frame) : ReusableCell() { setFrame(frame); }
+
+Size ReusableCell::contentFittingSize(Size target, LayoutPriority horizontal, LayoutPriority vertical) {
+  return ownEngine().fittingSize(*contentView_, target, horizontal, vertical);
+}
 
 void ReusableCell::setSelected(bool selected, bool animated) {
   (void)animated;

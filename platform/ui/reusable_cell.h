@@ -25,6 +25,9 @@ class ReusableCell : public View {
 
   // Subviews go here; it fills the cell.
   const std::shared_ptr<View>& contentView() const { return contentView_; }
+  // contentView()->systemLayoutSizeFitting(), solved with the cell's own engine: measuring a row
+  // and then laying it out build its rows once.
+  Size contentFittingSize(Size target, LayoutPriority horizontal, LayoutPriority vertical);
   const std::string& reuseIdentifier() const { return reuseIdentifier_; }
   // Restores the cell before it is handed out again. Subclasses call the base.
   virtual void prepareForReuse() {}

@@ -226,8 +226,7 @@ double TableView::measuredHeight(const IndexPath& indexPath, TableViewCell& cell
   if (height >= 0) return height;
   double width = bounds().width();
   cell.setFrame({0, 0, width, cell.frame().height()});
-  Size fitting = cell.contentView()->systemLayoutSizeFitting({width, 0}, layout_priority::required,
-                                                             layout_priority::fittingSizeLevel);
+  Size fitting = cell.contentFittingSize({width, 0}, layout_priority::required, layout_priority::fittingSizeLevel);
   return fitting.height > 0 ? fitting.height : kDefaultRowHeight;
 }
 
@@ -254,8 +253,8 @@ void TableView::hideCell(std::map<IndexPath, std::shared_ptr<TableViewCell>>::it
   IndexPath indexPath = found->first;
   std::shared_ptr<TableViewCell> cell = std::move(found->second);
   visible_.erase(found);
-  // A cell waiting for reuse stays in the table, hidden: its constraints stay with the table's
-  // solver instead of leaving it and coming back at every scroll step.
+  // A cell waiting for reuse stays in the table, hidden, with the engine it built, instead of
+  // leaving and coming back at every scroll step.
   if (cell->reuseIdentifier().empty()) {
     cell->removeFromSuperview();
   } else {

@@ -115,8 +115,9 @@ void View::resizeSubviews(Size oldSize) {
 
 // A frame that is an input to the engine (a translating view's, or the root's size) moved.
 void View::frameDidChange() {
-  if (!translates_ && superview_) return;
-  if (LayoutEngine* engine = rootEngine()) engine->frameChanged(*this);
+  if (engine_) engine_->frameChanged(*this);  // the root's size is its own engine's input
+  if (!translates_ || !superview_) return;
+  if (LayoutEngine* engine = superview_->rootEngine()) engine->frameChanged(*this);
 }
 
 void View::boundsOriginDidChange() {
@@ -173,10 +174,22 @@ View* View::rootView() {
   return view;
 }
 
-LayoutEngine* View::rootEngine() { return rootView()->engine_.get(); }
+LayoutEngine* View::rootEngine() {
+  View* view = this;
+  while (view->superview_ && !view->layoutRoot_) view = view->superview_;
+  return view->engine_.get();
+}
+
+void View::makeLayoutRoot() { layoutRoot_ = true; }
+
+LayoutEngine& View::ownEngine() {
+  if (!engine_) engine_ = std::make_unique<LayoutEngine>(*this, LayoutEngine::Mode::layout);
+  return *engine_;
+}
 
 void View::markEngineRebuild() {
   if (LayoutEngine* engine = rootEngine()) engine->setNeedsRebuild();
+  if (layoutRoot_ && superview_) superview_->markEngineRebuild();  // its frame is the outer tree's too
 }
 
 Window* View::window() const {
@@ -203,7 +216,11 @@ void View::insertSubview(std::shared_ptr<View> view, std::size_t index) {
   bool moved = view->superview_ != this;
   if (moved) {
     view->detach(false);
-    view->engine_.reset();  // it joins this tree's engine
+    if (view->layoutRoot_) {
+      if (view->engine_) view->engine_->setNeedsRebuild();  // new surroundings: direction, guides
+    } else {
+      view->engine_.reset();  // it joins this tree's engine
+    }
   } else {
     subviews_.erase(std::find(subviews_.begin(), subviews_.end(), view));
   }
@@ -320,6 +337,7 @@ void View::layoutIfNeeded() {
 }
 
 void View::layoutSubtree() {
+  if (layoutRoot_ && superview_ && ownEngine().needsUpdate()) engine_->update();
   if (needsLayout_) {
     needsLayout_ = false;
     layoutSubviews();
@@ -430,7 +448,15 @@ const std::shared_ptr<LayoutGuide>& View::safeAreaLayoutGuide() {
 void View::setSemanticContentAttribute(SemanticContentAttribute attribute) {
   if (attribute == semanticContentAttribute_) return;
   semanticContentAttribute_ = attribute;
-  markEngineRebuild();  // leading and trailing may have swapped anywhere below
+  // Leading and trailing may have swapped anywhere below, in the layout roots below too.
+  markEngineRebuild();
+  std::vector<View*> below{this};
+  while (!below.empty()) {
+    View* view = below.back();
+    below.pop_back();
+    if (view != this && view->engine_) view->engine_->setNeedsRebuild();
+    for (const auto& subview : view->subviews_) below.push_back(subview.get());
+  }
   setNeedsLayoutInternal();
 }
 

@@ -23,6 +23,11 @@
 // Right to left, constraints on leading and trailing are solved in the mirrored space (x → W − x)
 // of the view they are installed on, so a layout comes out as the mirror of its left-to-right self.
 //
+// Layout roots: a view made a layout root (a cell, whose frame its list sets) solves what is inside
+// it with an engine of its own, at its bounds' size, when the tree's layout pass reaches it; the
+// tree's engine sees only its frame. Constraints between a view inside it and a view outside it are
+// logged and left out.
+//
 // Conflicts: a required constraint that cannot hold with the others is logged (base::logError)
 // and broken: left out of the solution until it is changed or the tree is rebuilt.
 #pragma once
@@ -247,6 +252,10 @@ class View : public LayoutItem {
  protected:
   // For views whose own layer is of another class (a gradient layer, say).
   explicit View(std::shared_ptr<Layer> layer);
+  // Made once, at construction (see layout roots above).
+  void makeLayoutRoot();
+  // A layout root's own engine, made when first needed.
+  LayoutEngine& ownEngine();
   // What a view at the root passes down: the system's traits for a window, defaults otherwise.
   virtual TraitCollection rootTraitCollection() const { return {}; }
   // Whether active constraints tie views inside this view to views outside it: those are solved in
@@ -284,7 +293,8 @@ class View : public LayoutItem {
   std::vector<std::shared_ptr<View>> subviews_;
   View* superview_ = nullptr;
   std::vector<std::shared_ptr<Constraint>> constraints_;
-  std::unique_ptr<LayoutEngine> engine_;  // at the root of a tree only
+  std::unique_ptr<LayoutEngine> engine_;  // at the root of a tree, or at a layout root
+  bool layoutRoot_ = false;
   std::shared_ptr<LayoutGuide> marginsGuide_;
   std::shared_ptr<LayoutGuide> safeAreaGuide_;
 

@@ -8,22 +8,6 @@ namespace {
 const ColorDescription kHighlight{Rgba{1.0, 0.36, 0.0, 1.0}, Rgba{1.0, 0.5, 0.2, 1.0}};
 const FontDescription kBody{"AppleSDGothicNeo-Regular", 14, 400};
 
-TEST(AttributedString, ReplacingWithAttributedTextKeepsTheAttributesAroundIt) {
-  AttributedString text("오늘 {REWARD_STR_MARK} 받기", Attributes{.font = kBody});
-  std::optional<Range> mark = text.find("{REWARD_STR_MARK}");
-  ASSERT_EQ(mark, (Range{3, 17}));
-
-  AttributedString reward("500 포인트", Attributes{.foregroundColor = kHighlight, .strokeWidth = -3});
-  ASSERT_TRUE(text.replaceCharacters(*mark, reward));
-
-  EXPECT_EQ(text.string(), "오늘 500 포인트 받기");
-  EXPECT_EQ(text.runs(), (std::vector<AttributeRun>{
-                             {{0, 3}, Attributes{.font = kBody}},
-                             {{3, 7}, Attributes{.foregroundColor = kHighlight, .strokeWidth = -3}},
-                             {{10, 3}, Attributes{.font = kBody}},
-                         }));
-}
-
 TEST(AttributedString, PlainReplacementTakesTheAttributesOfTheTextItReplaces) {
   const Attributes a{.font = kBody};
   const Attributes b{.foregroundColor = kHighlight};

@@ -8,7 +8,6 @@
 #include <thread>
 
 #include "platform/base/date.h"
-#include "platform/dispatch/clock.h"
 
 namespace base {
 
@@ -17,20 +16,6 @@ void PrintTo(const Date& date, std::ostream* out) { *out << "Date(" << date.time
 namespace {
 
 constexpr double kMay1Noon0900 = 1'682'910'000;  // 2023-05-01 03:00:00 UTC
-
-TEST(DateFormatterTest, ReadsTheServerFormatWithItsZone) {
-  const std::pair<const char*, double> cases[] = {
-      {"2023-05-01T12:00:00+0900", kMay1Noon0900},
-      {"2023-05-01T12:00:00-0800", kMay1Noon0900 + 17 * 3600},
-  };
-  // The zone of the text decides, not the current one.
-  dispatch::ScopedManualClock clock(0, -5 * 3600);
-  for (auto [text, seconds] : cases) {
-    auto date = DateFormatter().date(text);
-    ASSERT_TRUE(date) << text;
-    EXPECT_EQ(date->timeIntervalSince1970(), seconds) << text;
-  }
-}
 
 TEST(DateFormatterTest, RejectsTextThatIsNoDateInTheFormat) {
   const char* cases[] = {

@@ -7,8 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/base/json_encoder.h"
-
 namespace base {
 namespace {
 
@@ -16,7 +14,6 @@ struct Block {
   std::string text;
   std::vector<int> numbers;
   friend bool operator==(const Block&, const Block&) = default;
-  void encode(KeyedEncodingContainer& c) const { c.encode("text", text); }
 };
 
 TEST(OutOfLineTest, AssignsFromValuesOptionalsAndNullopt) {
@@ -52,18 +49,6 @@ TEST(OutOfLineTest, CopiesAreDeepAndMovesTakeTheValue) {
   EXPECT_TRUE(OutOfLine<Block>(absent) == absent);
   EXPECT_FALSE(absent == moved);
   EXPECT_FALSE(moved == absent);
-}
-
-TEST(OutOfLineTest, EncodesLikeAnOptional) {
-  struct Holder {
-    OutOfLine<Block> block;
-    void encode(KeyedEncodingContainer& c) const {
-      c.encode("always", block);
-      c.encodeIfPresent("present", block);
-    }
-  };
-  EXPECT_EQ(*JsonEncoder().encode(Holder{}), R"({"always":null})");
-  EXPECT_EQ(*JsonEncoder().encode(Holder{Block{"t", {}}}), R"({"always":{"text":"t"},"present":{"text":"t"}})");
 }
 
 }  // namespace

@@ -14,23 +14,6 @@ RegularExpression compile(const char* pattern, RegularExpression::Options option
   return *regex;
 }
 
-TEST(RegularExpressionTest, RangesCountUtf16UnitsPastKoreanAndEmoji) {
-  const RegularExpression mark = compile("<mark>(.*?)</mark>");
-  const std::string text = "😀 <mark>한글</mark> 및 <mark>👍🏻ok</mark>";
-  const auto found = mark.matches(std::string_view(text));
-  ASSERT_EQ(found.size(), 2u);
-  EXPECT_EQ(found[0].range(), (Range{3, 15}));
-  EXPECT_EQ(found[0].range(1), (Range{9, 2}));
-  EXPECT_EQ(found[1].range(), (Range{21, 19}));
-  EXPECT_EQ(found[1].range(1), (Range{27, 6}));
-  // The UTF-16 entry point gives the same ranges, and they cut the text where the tags are.
-  const std::u16string utf16 = toUtf16(text);
-  const auto same = mark.matches(std::u16string_view(utf16));
-  ASSERT_EQ(same.size(), 2u);
-  EXPECT_EQ(same[1].ranges, found[1].ranges);
-  EXPECT_EQ(toUtf8(utf16.substr(found[1].range(1)->location, found[1].range(1)->length)), "👍🏻ok");
-}
-
 TEST(RegularExpressionTest, EmptyMatchesAdvanceAndRangesBoundTheSearch) {
   const auto empties = compile("x*").matches(std::string_view("ab"));
   ASSERT_EQ(empties.size(), 3u);

@@ -119,7 +119,7 @@ TEST(UrlComponentsTest, PartsThatMakeNoUrlGiveNone) {
   EXPECT_FALSE(UrlComponents().url());
 }
 
-TEST(PercentEncodingTest, StrictSetEscapesEverythingButUnreserved) {
+TEST(PercentEncodingTest, StrictSetEscapesEverythingButUnreservedAndRemovingRefusesBrokenText) {
   const CharacterSet unreserved("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-._~");
   const std::pair<const char*, const char*> cases[] = {
       {"a b&c/d", "a%20b%26c%2Fd"},
@@ -129,13 +129,12 @@ TEST(PercentEncodingTest, StrictSetEscapesEverythingButUnreserved) {
   for (auto [text, expected] : cases) EXPECT_EQ(addingPercentEncoding(text, unreserved), expected) << text;
   EXPECT_FALSE(addingPercentEncoding("bad \xC3", unreserved));
   EXPECT_FALSE(addingPercentEncoding("\xED\xA0\x80", unreserved));  // an encoded surrogate
-}
 
-TEST(PercentEncodingTest, RemovingFailsOnBrokenEscapesAndNonUtf8) {
-  const std::pair<const char*, std::optional<std::string>> cases[] = {
+  // Removing fails on broken escapes and what is not UTF-8.
+  const std::pair<const char*, std::optional<std::string>> removed[] = {
       {"%41%62c", "Abc"}, {"a+b", "a+b"}, {"100%", std::nullopt}, {"%zz", std::nullopt}, {"%ED%95", std::nullopt},
   };
-  for (const auto& [text, expected] : cases) EXPECT_EQ(removingPercentEncoding(text), expected) << text;
+  for (const auto& [text, expected] : removed) EXPECT_EQ(removingPercentEncoding(text), expected) << text;
 }
 
 }  // namespace

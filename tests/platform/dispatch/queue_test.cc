@@ -41,22 +41,6 @@ TEST_F(QueueTest, SerialQueueRunsBlocksInOrderOneAtATime) {
   EXPECT_FALSE(overlapped);
 }
 
-TEST_F(QueueTest, ConcurrentQueueRunsBlocksAtTheSameTime) {
-  auto queue = Queue::concurrent("test.concurrent");
-  Semaphore bothStarted(0);
-  Semaphore release(0);
-  for (int i = 0; i < 2; ++i) {
-    queue->async([=]() mutable {
-      bothStarted.signal();
-      release.wait();
-    });
-  }
-  EXPECT_EQ(bothStarted.wait(Seconds(5)), WaitResult::Success);
-  EXPECT_EQ(bothStarted.wait(Seconds(5)), WaitResult::Success);
-  release.signal();
-  release.signal();
-}
-
 TEST_F(QueueTest, SyncOnTheQueueItselfRunsInPlaceInsteadOfHanging) {
   auto queue = Queue::serial("test.reentrant");
   int depth = 0;

@@ -17,56 +17,19 @@ using testing::Finished;
 using testing::LoopbackServer;
 using testing::urlOf;
 
-// Echoes what arrived: the method and the body, and every request field as "X-Got-<name>".
-void serveEcho(LoopbackServer& server) {
-  auto echo = [](const httplib::Request& request, httplib::Response& response) {
-    response.set_header("X-Method", request.method);
-    for (const auto& [name, value] : request.headers) response.set_header("X-Got-" + name, value);
-    response.set_content(request.body, "text/plain");
-  };
-  server->Get("/echo", echo);
-  server->Post("/echo", echo);
-  server->Delete("/echo", echo);
-}
-
 Request requestTo(const LoopbackServer& server, const std::string& path, std::string method = "GET") {
   Request request(urlOf(server.url(path)));
   request.setHttpMethod(std::move(method));
   return request;
 }
 
-TEST(Session, SendsEachMethodWithItsBody) {
-  LoopbackServer server;
-  serveEcho(server);
-  struct Case {
-    std::string method;
-    std::optional<std::string> body;
-    std::string expectedBody;
-  };
-  const Case cases[] = {
-      {"GET", std::nullopt, ""},
-      {"POST", "{\"title\": \"\xEC\x95\x88\xEB\x85\x95\"}", "{\"title\": \"\xEC\x95\x88\xEB\x85\x95\"}"},
-      {"DELETE", std::nullopt, ""},
-      {"HEAD", std::nullopt, ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.method);
-    Request request = requestTo(server, "/echo", c.method);
-    request.setHttpBody(c.body);
-    Finished finished = fetch(request);
-    ASSERT_TRUE(finished.response);
-    EXPECT_FALSE(finished.error);
-    EXPECT_TRUE(finished.onSessionQueue);
-    EXPECT_EQ(finished.response->statusCode(), 200);
-    EXPECT_EQ(finished.response->value("X-Method"), c.method);
-    ASSERT_TRUE(finished.data);
-    EXPECT_EQ(*finished.data, c.expectedBody);
-  }
-}
-
 TEST(Session, CarriesHeadersBothWays) {
   LoopbackServer server;
-  serveEcho(server);
+  // Echoes the body and every request field as "X-Got-<name>".
+  server->Post("/echo", [](const httplib::Request& request, httplib::Response& response) {
+    for (const auto& [name, value] : request.headers) response.set_header("X-Got-" + name, value);
+    response.set_content(request.body, "text/plain");
+  });
   server->Get("/repeated", [](const httplib::Request&, httplib::Response& response) {
     response.set_header("X-Expired-At", "1780000000");
     response.set_header("Set-Cookie", "a=1");
@@ -119,25 +82,6 @@ TEST(Session, FollowsRedirects) {
   EXPECT_EQ(looping.error->code, ErrorCode::HttpTooManyRedirects);
 }
 
-TEST(Session, DeliversErrorStatusesAsResponses) {
-  static constexpr const char* kErrorBody = R"({"code":34,"message":"nope"})";
-  LoopbackServer server;
-  server->Get(R"(/status/(\d+))", [](const httplib::Request& request, httplib::Response& response) {
-    response.status = std::stoi(request.matches[1]);
-    if (response.status != 204) response.set_content(kErrorBody, "application/json");
-  });
-  for (int status : {204, 404, 500}) {
-    SCOPED_TRACE(status);
-    Finished finished = fetch(server.url("/status/" + std::to_string(status)));
-    EXPECT_FALSE(finished.error);
-    ASSERT_TRUE(finished.response);
-    EXPECT_EQ(finished.response->statusCode(), status);
-    // An empty body is present, empty data: never absent.
-    ASSERT_TRUE(finished.data);
-    EXPECT_EQ(*finished.data, status == 204 ? "" : kErrorBody);
-  }
-}
-
 TEST(Session, ReportsTransportFailuresAsErrors) {
   int closedPort;
   {
@@ -179,23 +123,6 @@ TEST(Session, ReportsTransportFailuresAsErrors) {
     EXPECT_EQ(converted.code, static_cast<long>(c.expected));
     EXPECT_FALSE(converted.description().empty());
   }
-}
-
-TEST(Session, TimesOutUnderTheOverride) {
-  LoopbackServer server;
-  server->Get("/slow", [&server](const httplib::Request&, httplib::Response& response) {
-    server.hold(10s);
-    response.set_content("late", "text/plain");
-  });
-  setTimeoutOverride(dispatch::Seconds(0.3));
-  auto started = std::chrono::steady_clock::now();
-  Finished finished = fetch(server.url("/slow"));
-  auto took = std::chrono::steady_clock::now() - started;
-  setTimeoutOverride(std::nullopt);
-  ASSERT_TRUE(finished.error);
-  EXPECT_EQ(finished.error->code, ErrorCode::TimedOut);
-  EXPECT_LT(took, 5s);
-  EXPECT_EQ(effectiveTimeout(requestTo(server, "/")), dispatch::Seconds(60));
 }
 
 std::string gzipped(const std::string& text) {
@@ -325,11 +252,7 @@ TEST(Session, CancelEndsTheTaskOnce) {
     response.set_content("late", "text/plain");
   });
   auto collector = std::make_shared<testing::Collector>();
-  auto completion = [collector](Data, std::optional<Response>, std::optional<Error> error) {
-    std::lock_guard lock(collector->mutex);
-    collector->finished.push_back({std::nullopt, std::nullopt, std::move(error), false});
-    collector->changed.notify_all();
-  };
+  auto completion = testing::collectInto(collector);
   auto session = Session::make();
   auto running = session->dataTask(requestTo(server, "/slow"), completion);
   running->resume();

@@ -84,18 +84,22 @@ struct Collector {
 
 inline base::Url urlOf(const std::string& text) { return *base::Url::parse(text); }
 
-// Sends the request on the session, which the caller lets go, and waits for its one completion.
-inline Finished fetch(const Request& request, std::shared_ptr<Session> session) {
-  auto collector = std::make_shared<Collector>();
-  std::weak_ptr<dispatch::Queue> queue = session->delegateQueue();
-  session->dataTask(request, [collector, queue](Data data, std::optional<Response> response, std::optional<Error> error) {
+// A completion that keeps what it brought, and whether it ran on the queue given.
+inline auto collectInto(std::shared_ptr<Collector> collector, std::weak_ptr<dispatch::Queue> queue = {}) {
+  return [collector, queue](Data data, std::optional<Response> response, std::optional<Error> error) {
     auto current = queue.lock();
     std::optional<std::string> bytes;
     if (data) bytes = *data;
     std::lock_guard lock(collector->mutex);
     collector->finished.push_back({std::move(bytes), std::move(response), std::move(error), current && current->isCurrent()});
     collector->changed.notify_all();
-  })->resume();
+  };
+}
+
+// Sends the request on the session, which the caller lets go, and waits for its one completion.
+inline Finished fetch(const Request& request, std::shared_ptr<Session> session) {
+  auto collector = std::make_shared<Collector>();
+  session->dataTask(request, collectInto(collector, session->delegateQueue()))->resume();
   session.reset();
   if (!collector->waitFor(1, std::chrono::seconds(20))) return {};
   // A second completion would show up here.

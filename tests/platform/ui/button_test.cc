@@ -10,11 +10,6 @@
 namespace ui {
 namespace {
 
-Image solidImage(int width, int height, double scale = 1) {
-  return *Image::fromRgba(width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 4, 200),
-                          scale);
-}
-
 // A chip that restyles itself whenever its state changes, as tag chips do.
 class Chip : public Button {
  public:
@@ -34,7 +29,7 @@ TEST(ButtonTest, StatesFallBackToNormal) {
   button.setTitle("참여하기", ControlState::normal);
   button.setTitle("선택됨", ControlState::selected);
   button.setTitleColor(Color::gray(), ControlState::disabled);
-  const Image normalImage = solidImage(4, 4), highlightedImage = solidImage(6, 6);
+  const Image normalImage = testing::solidImage(4, 4), highlightedImage = testing::solidImage(6, 6);
   button.setImage(normalImage, ControlState::normal);
   button.setImage(highlightedImage, ControlState::highlighted);
 

@@ -7,11 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/dispatch/clock.h"
-#include "platform/dispatch/main_loop.h"
 #include "platform/ui/collection_view_flow_layout.h"
-#include "platform/ui/touch.h"
-#include "platform/ui/window.h"
+#include "tests/platform/ui/test_views.h"
 
 namespace ui {
 namespace {
@@ -41,11 +38,8 @@ class Items : public CollectionViewDataSource, public CollectionViewDelegateFlow
   void scrollViewDidEndScrollingAnimation(ScrollView&) override { events.push_back("didEndScrollingAnimation"); }
 };
 
-class CollectionViewTest : public ::testing::Test {
+class CollectionViewTest : public testing::WindowTest {
  protected:
-  dispatch::ScopedManualClock clock;
-  dispatch::main_loop::TestScope loop;
-  std::shared_ptr<Window> window = std::make_shared<Window>(Rect{0, 0, 320, 480});
   std::shared_ptr<CollectionViewFlowLayout> layout = std::make_shared<CollectionViewFlowLayout>();
   std::shared_ptr<CollectionView> view;
   std::shared_ptr<Items> items = std::make_shared<Items>();
@@ -57,7 +51,6 @@ class CollectionViewTest : public ::testing::Test {
     view->setDelegate(items);
     window->addSubview(view);
   }
-  void TearDown() override { touch::cancelAll(); }
 
   // A horizontal carousel of pages as wide and high as the view.
   void makeCarousel() {

@@ -5,11 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/dispatch/clock.h"
-#include "platform/dispatch/main_loop.h"
 #include "platform/ui/scroll_view.h"
-#include "platform/ui/touch.h"
-#include "platform/ui/window.h"
+#include "tests/platform/ui/test_views.h"
 
 namespace ui {
 namespace {
@@ -17,14 +14,9 @@ namespace {
 using dispatch::RunLoopMode;
 using dispatch::Seconds;
 
-class DisplayLinkTest : public ::testing::Test {
- protected:
-  dispatch::ScopedManualClock clock;
-  dispatch::main_loop::TestScope loop;
-};
+using DisplayLinkTest = testing::WindowTest;
 
 TEST_F(DisplayLinkTest, ModesDecideWhetherItRunsDuringADrag) {
-  auto window = std::make_shared<Window>(Rect{0, 0, 320, 480});
   auto scroll = std::make_shared<ScrollView>(Rect{0, 0, 320, 480});
   scroll->setContentSize({320, 4000});
   window->addSubview(scroll);

@@ -4,25 +4,19 @@
 #include <string>
 #include <vector>
 
-#include "platform/dispatch/clock.h"
-#include "platform/dispatch/main_loop.h"
 #include "platform/ui/control.h"
 #include "platform/ui/gesture_recognizer.h"
 #include "platform/ui/pan_gesture_recognizer.h"
 #include "platform/ui/tap_gesture_recognizer.h"
-#include "platform/ui/touch.h"
-#include "platform/ui/window.h"
+#include "tests/platform/ui/test_views.h"
 
 namespace ui {
 namespace {
 
 using dispatch::Seconds;
 
-class GestureTest : public ::testing::Test {
+class GestureTest : public testing::WindowTest {
  protected:
-  dispatch::ScopedManualClock clock;
-  dispatch::main_loop::TestScope loop;
-  std::shared_ptr<Window> window = std::make_shared<Window>(Rect{0, 0, 320, 480});
   std::shared_ptr<View> panel = std::make_shared<View>(Rect{0, 0, 320, 240});
   std::shared_ptr<View> inner = std::make_shared<View>(Rect{20, 20, 100, 100});
 
@@ -30,7 +24,6 @@ class GestureTest : public ::testing::Test {
     window->addSubview(panel);
     panel->addSubview(inner);
   }
-  void TearDown() override { touch::cancelAll(); }
 
   // A recogniser that writes its states into a log.
   template <class R>

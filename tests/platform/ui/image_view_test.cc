@@ -4,19 +4,13 @@
 
 #include <vector>
 
-#include "platform/dispatch/clock.h"
-#include "platform/dispatch/main_loop.h"
 #include "tests/platform/ui/test_views.h"
 
 namespace ui {
 namespace {
 
+using testing::solidImage;
 using namespace std::chrono_literals;
-
-Image solidImage(int width, int height, double scale = 1) {
-  return *Image::fromRgba(width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 4, 90),
-                          scale);
-}
 
 TEST(ImageViewTest, NaturalSizeIsTheImageInPoints) {
   auto view = std::make_shared<ImageView>();
@@ -40,10 +34,8 @@ TEST(ImageViewTest, NaturalSizeIsTheImageInPoints) {
   EXPECT_EQ(sized.frame(), (Rect{0, 0, 12, 8}));
 }
 
-class ImageViewAnimationTest : public ::testing::Test {
+class ImageViewAnimationTest : public testing::WindowTest {
  protected:
-  dispatch::main_loop::TestScope loop_;
-  dispatch::ScopedManualClock clock_;
   std::vector<Image> frames_{solidImage(1, 1), solidImage(2, 2), solidImage(3, 3), solidImage(4, 4)};
 
   int shownFrame(const ImageView& view) {
@@ -64,12 +56,12 @@ TEST_F(ImageViewAnimationTest, FramesFollowTheClockAndStopAfterTheRepeats) {
   ASSERT_TRUE(view->isAnimating());
   std::vector<int> seen{shownFrame(*view)};
   for (int tick = 0; tick < 7; ++tick) {
-    clock_->advance(100ms);
+    clock->advance(100ms);
     seen.push_back(shownFrame(*view));
   }
   EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 0, 1, 2, 3}));
   EXPECT_TRUE(view->isAnimating());
-  clock_->advance(100ms);
+  clock->advance(100ms);
   EXPECT_FALSE(view->isAnimating()) << "two passes played";
   EXPECT_EQ(view->displayedImage()->pixelWidth(), 9) << "back to the image";
 }
@@ -79,7 +71,7 @@ TEST_F(ImageViewAnimationTest, AViewReleasedWhileAnimatingStopsItsTimer) {
   view->setAnimationImages(frames_);
   view->startAnimating();
   view.reset();
-  clock_->advance(dispatch::Seconds(1));  // would touch the freed view if the timer lived on
+  clock->advance(dispatch::Seconds(1));  // would touch the freed view if the timer lived on
   SUCCEED();
 }
 

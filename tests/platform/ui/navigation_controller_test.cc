@@ -134,12 +134,6 @@ TEST_F(NavigationControllerTest, TheEdgeSwipeAsksItsDelegateThenPops) {
   EXPECT_EQ(navigation_->topViewController(), a_.get());
 }
 
-}  // namespace
-}  // namespace ui
-
-namespace ui {
-namespace {
-
 // Its screens answer for the stack's presentation: a pushed screen joins them all the same.
 TEST_F(NavigationControllerTest, APresentedStackTakesPushes) {
   auto presented = std::make_shared<NavigationController>(std::make_shared<ViewController>());
@@ -150,12 +144,6 @@ TEST_F(NavigationControllerTest, APresentedStackTakesPushes) {
   presented->setViewControllers({presented->viewControllers().front(), b, std::make_shared<ViewController>()});
   EXPECT_EQ(presented->viewControllers().size(), 3u);
 }
-
-}  // namespace
-}  // namespace ui
-
-namespace ui {
-namespace {
 
 Image solid(std::uint8_t red) {
   return *Image::fromRgba(2, 2, std::vector<std::uint8_t>{red, 0, 0, 255, red, 0, 0, 255, red, 0, 0, 255, red, 0, 0, 255});

@@ -1,4 +1,5 @@
 #include "platform/ui/page_view_controller.h"
+#include "tests/platform/ui/test_views.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/dispatch/clock.h"
-#include "platform/dispatch/main_loop.h"
-#include "platform/ui/touch.h"
-#include "platform/ui/window.h"
 
 namespace ui {
 namespace {
@@ -57,12 +54,9 @@ class Pages : public PageViewControllerDataSource, public PageViewControllerDele
   }
 };
 
-class PageViewControllerTest : public ::testing::Test {
+class PageViewControllerTest : public testing::WindowTest {
  protected:
-  dispatch::ScopedManualClock clock;
-  dispatch::main_loop::TestScope loop;
   Log log;
-  std::shared_ptr<Window> window = std::make_shared<Window>(Rect{0, 0, 320, 480});
   std::shared_ptr<PageViewController> pager = std::make_shared<PageViewController>();
   std::shared_ptr<Pages> pages = std::make_shared<Pages>();
 
@@ -76,7 +70,6 @@ class PageViewControllerTest : public ::testing::Test {
     window->layoutIfNeeded();
     log.clear();
   }
-  void TearDown() override { touch::cancelAll(); }
 
   int current() const { return indexOf(pager->viewControllers().front()); }
   void swipeForward() { touch::swipe(*window, {300, 240}, {200, 240}, Seconds(0.05)); }

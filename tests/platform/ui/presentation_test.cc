@@ -57,54 +57,25 @@ TEST_F(PresentationTest, FullScreenTakesThePresenterAwayAndGivesItBack) {
   EXPECT_EQ(window_->subviews().size(), 1u);
 }
 
-// The push-style presentation: the presented side slides in from the right over the host, which
-// drifts a fifth of the width to the left and dims; the host's view leaves once it is covered.
-class PushAnimator : public AnimatedTransitioning {
+// A custom transition that cancels at once, or shows the presented view and completes.
+class InstantAnimator : public AnimatedTransitioning {
  public:
-  explicit PushAnimator(bool presenting) : presenting_(presenting) {}
-  double transitionDuration(const TransitionContext*) const override { return 0.25; }
+  explicit InstantAnimator(bool cancel) : cancel_(cancel) {}
+  double transitionDuration(const TransitionContext*) const override { return 0; }
   void animateTransition(const std::shared_ptr<TransitionContext>& context) override {
-    auto covering = context->viewController(presenting_ ? TransitionContextKey::to : TransitionContextKey::from);
-    auto host = context->viewController(presenting_ ? TransitionContextKey::from : TransitionContextKey::to);
-    if (cancel) {
-      context->completeTransition(false);
-      return;
-    }
-    View& container = context->containerView();
-    const double width = container.bounds().width();
-    container.addSubview(host->view());
-    container.addSubview(covering->view());
-    host->view()->setAlpha(1);
-    auto moved = AffineTransform::translation(width, 0);
-    auto drifted = AffineTransform::translation(-0.2 * width, 0);
-    View::performWithoutAnimation([&] {
-      covering->view()->setTransform(presenting_ ? moved : AffineTransform());
-      host->view()->setTransform(presenting_ ? AffineTransform() : drifted);
-      if (!presenting_) host->view()->setAlpha(0.8);
-    });
-    View::animate(0.25, [&] {
-      covering->view()->setTransform(presenting_ ? AffineTransform() : moved);
-      host->view()->setTransform(presenting_ ? drifted : AffineTransform());
-      if (presenting_) host->view()->setAlpha(0.8);
-    }, [context, host](bool finished) {
-      host->view()->setTransform(AffineTransform());
-      host->view()->setAlpha(1);
-      context->completeTransition(finished);
-    });
+    if (!cancel_) context->containerView().addSubview(context->viewController(TransitionContextKey::to)->view());
+    context->completeTransition(!cancel_);
   }
-  bool cancel = false;
 
  private:
-  bool presenting_;
+  bool cancel_;
 };
 
+// Covers the presenter, whose view leaves once the transition completes.
 class CoveringPresentation : public PresentationController {
  public:
   using PresentationController::PresentationController;
   bool shouldRemovePresentersView() const override { return true; }
-  void containerViewWillLayoutSubviews() override {
-    if (auto view = presentedView()) view->setFrame(frameOfPresentedViewInContainerView());
-  }
 };
 
 class PushTransitions : public TransitioningDelegate {
@@ -112,62 +83,15 @@ class PushTransitions : public TransitioningDelegate {
   std::shared_ptr<AnimatedTransitioning> animationControllerForPresented(
       const std::shared_ptr<ViewController>&, const std::shared_ptr<ViewController>&,
       const std::shared_ptr<ViewController>&) override {
-    auto animator = std::make_shared<PushAnimator>(true);
-    animator->cancel = cancelPresenting;
-    return animator;
-  }
-  std::shared_ptr<AnimatedTransitioning> animationControllerForDismissed(const std::shared_ptr<ViewController>&) override {
-    return std::make_shared<PushAnimator>(false);
+    return std::make_shared<InstantAnimator>(cancelPresenting);
   }
   std::shared_ptr<PresentationController> presentationControllerForPresented(
       const std::shared_ptr<ViewController>& presented, const std::shared_ptr<ViewController>& presenting,
       const std::shared_ptr<ViewController>&) override {
-    ++presentationControllers;
     return std::make_shared<CoveringPresentation>(presented, presenting);
   }
   bool cancelPresenting = false;
-  int presentationControllers = 0;
 };
-
-TEST_F(PresentationTest, ACustomTransitionMovesBothSidesAndEndsWhenItsContextIsCompleted) {
-  auto transitions = std::make_shared<PushTransitions>();
-  auto offerwall = probe<NavigationController>("O", log_, probe("W", log_));
-  offerwall->setModalPresentationStyle(ModalPresentationStyle::custom);
-  offerwall->setTransitioningDelegate(transitions);
-  bool presented = false;
-  a_->present(offerwall, false, [&] { presented = true; });
-
-  // Under way: the offerwall starts a width to the right, the host ends a fifth to the left.
-  auto* slide = dynamic_cast<const BasicAnimation*>(offerwall->view()->layer().animation("transform"));
-  ASSERT_TRUE(slide);
-  EXPECT_EQ(std::get<AffineTransform>(*slide->fromValue).tx, 390);
-  auto* drift = dynamic_cast<const BasicAnimation*>(navigation_->view()->layer().animation("transform"));
-  ASSERT_TRUE(drift);
-  EXPECT_EQ(std::get<AffineTransform>(*drift->toValue).tx, -78);
-  EXPECT_DOUBLE_EQ(drift->duration, 0.25);
-  EXPECT_EQ(navigation_->view()->alpha(), 0.8);
-  EXPECT_EQ(offerwall->view()->frame(), window_->bounds());
-  EXPECT_FALSE(presented);
-  EXPECT_EQ(appearance(*log_), (Log{"N.willDisappear", "A.willDisappear", "O.willAppear", "W.willAppear"}));
-
-  advance(0.26);
-  EXPECT_TRUE(presented);
-  EXPECT_FALSE(inWindow(*navigation_));  // the presentation controller removes the host's view
-  EXPECT_EQ(navigation_->view()->alpha(), 1);
-  EXPECT_EQ(appearance(*log_), (Log{"N.willDisappear", "A.willDisappear", "O.willAppear", "W.willAppear",
-                                    "N.didDisappear", "A.didDisappear", "O.didAppear", "W.didAppear"}));
-  EXPECT_EQ(transitions->presentationControllers, 1);
-
-  log_->clear();
-  offerwall->dismiss(true);
-  EXPECT_TRUE(inWindow(*navigation_));
-  EXPECT_EQ(navigation_->view()->alpha(), 0.8);
-  advance(0.26);
-  EXPECT_EQ(appearance(*log_), (Log{"O.willDisappear", "W.willDisappear", "N.willAppear", "A.willAppear",
-                                    "O.didDisappear", "W.didDisappear", "N.didAppear", "A.didAppear"}));
-  EXPECT_EQ(navigation_->view()->alpha(), 1);
-  EXPECT_FALSE(navigation_->presentedViewController());
-}
 
 TEST_F(PresentationTest, ACancelledCustomTransitionUndoesThePresentation) {
   auto transitions = std::make_shared<PushTransitions>();

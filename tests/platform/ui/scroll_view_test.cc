@@ -6,11 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dispatch/clock.h"
-#include "platform/dispatch/main_loop.h"
 #include "platform/ui/constraint.h"
-#include "platform/ui/touch.h"
-#include "platform/ui/window.h"
 #include "tests/platform/ui/test_views.h"
 
 namespace ui {
@@ -30,11 +26,8 @@ class Recorder : public ScrollViewDelegate {
   void scrollViewDidEndScrollingAnimation(ScrollView&) override { events.push_back("didEndScrollingAnimation"); }
 };
 
-class ScrollViewTest : public ::testing::Test {
+class ScrollViewTest : public testing::WindowTest {
  protected:
-  dispatch::ScopedManualClock clock;
-  dispatch::main_loop::TestScope loop;
-  std::shared_ptr<Window> window = std::make_shared<Window>(Rect{0, 0, 320, 480});
   std::shared_ptr<ScrollView> scroll = std::make_shared<ScrollView>(Rect{0, 0, 320, 480});
   std::shared_ptr<Recorder> recorder = std::make_shared<Recorder>();
 
@@ -42,7 +35,6 @@ class ScrollViewTest : public ::testing::Test {
     window->addSubview(scroll);
     scroll->setDelegate(recorder);
   }
-  void TearDown() override { touch::cancelAll(); }
 };
 
 TEST_F(ScrollViewTest, PagingViewStoppedBetweenPagesGoesOnToTheNearest) {

@@ -8,13 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/dispatch/clock.h"
-#include "platform/dispatch/main_loop.h"
 #include "platform/ui/button.h"
 #include "platform/ui/constraint.h"
 #include "platform/ui/layout_anchor.h"
-#include "platform/ui/touch.h"
-#include "platform/ui/window.h"
 #include "tests/platform/ui/test_views.h"
 
 namespace ui {
@@ -92,11 +88,8 @@ class Rows : public TableViewDataSource, public TableViewDelegate {
   void didSelectRow(TableView&, const IndexPath& ip) override { selected.push_back(ip); }
 };
 
-class TableViewTest : public ::testing::Test {
+class TableViewTest : public testing::WindowTest {
  protected:
-  dispatch::ScopedManualClock clock;
-  dispatch::main_loop::TestScope loop;
-  std::shared_ptr<Window> window = std::make_shared<Window>(Rect{0, 0, 320, 480});
   std::shared_ptr<TableView> table = std::make_shared<TableView>(Rect{0, 0, 320, 480});
   std::shared_ptr<Rows> rows = std::make_shared<Rows>();
 
@@ -108,7 +101,6 @@ class TableViewTest : public ::testing::Test {
     window->addSubview(table);
     window->layoutIfNeeded();
   }
-  void TearDown() override { touch::cancelAll(); }
 
   // The rows a viewport from `offset` shows at fixed heights, partly shown ones included.
   static std::vector<IndexPath> expectedRows(double offset, double viewport, double height, int count) {
@@ -141,7 +133,7 @@ TEST_F(TableViewTest, ThousandRowsReuseAFewCellsAllTheWayDown) {
   EXPECT_EQ(mostVisible, 11);
   EXPECT_LE(TextCell::made, mostVisible + 2);
   EXPECT_EQ(table->cellForRow({0, 0}), nullptr);  // scrolled away
-  // Cells waiting for reuse stay in the table, hidden, so their constraints never leave the solver.
+  // Cells waiting for reuse stay in the table, hidden, with the engines they built.
   int waiting = 0;
   for (const auto& view : table->subviews()) waiting += dynamic_cast<TextCell*>(view.get()) && view->isHidden();
   EXPECT_EQ(waiting, TextCell::made - static_cast<int>(table->visibleCells().size()));
@@ -172,6 +164,33 @@ TEST_F(TableViewTest, AutomaticHeightsFromTheCellsConstraints) {
   table->setFrame({0, 0, 200, 480});
   window->layoutIfNeeded();
   EXPECT_EQ(table->rectForRow({0, 1}).height(), 60);  // 250 wide text in 130 points
+}
+
+// A cell solves its inside with an engine of its own: a change inside it reaches the screen at the
+// window's next layout pass, a flip of direction above it reaches its content, and a constraint
+// from inside it to the table is refused with a message instead of pulling on the content.
+TEST_F(TableViewTest, ACellLaysOutItsInsideOnItsOwn) {
+  rows->counts = {3};
+  rows->height = TableView::kAutomaticDimension;
+  rows->textWidths = {100, 100, 100};
+  table->reloadData();
+  window->layoutIfNeeded();
+  auto* cell = static_cast<TextCell*>(table->cellForRow({0, 0}).get());
+
+  cell->setText(120);
+  window->layoutIfNeeded();
+  EXPECT_EQ(cell->text->frame(), (Rect{10, 10, 250, 20}));
+
+  table->setSemanticContentAttribute(SemanticContentAttribute::forceRightToLeft);
+  window->layoutIfNeeded();
+  EXPECT_EQ(cell->text->frame(), (Rect{60, 10, 250, 20}));
+  table->setSemanticContentAttribute(SemanticContentAttribute::unspecified);
+
+  ::testing::internal::CaptureStderr();
+  Constraint::activate({cell->text->leadingAnchor().constraintEqualTo(table->leadingAnchor(), 50)});
+  window->layoutIfNeeded();
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("inside a cell"), std::string::npos);
+  EXPECT_EQ(cell->text->frame(), (Rect{10, 10, 250, 20}));
 }
 
 TEST_F(TableViewTest, TapSelectsTheRowButNotThroughItsButton) {
@@ -254,13 +273,6 @@ TEST_F(TableViewTest, ReloadAsksAgainAndReplacesTheCells) {
   table->reloadData();
   EXPECT_TRUE(table->indexPathsForVisibleRows().empty());
   EXPECT_EQ(table->contentSize().height, 0);
-}
-
-TEST_F(TableViewTest, UnregisteredIdentifierGivesAPlainCell) {
-  auto cell = table->dequeueReusableCell("nothing", {0, 0});
-  ASSERT_NE(cell, nullptr);
-  EXPECT_EQ(dynamic_cast<TextCell*>(cell.get()), nullptr);
-  EXPECT_EQ(table->dequeueReusableCell("nothing"), nullptr);
 }
 
 }  // namespace

@@ -1,13 +1,21 @@
 // Views for the ui tests: plain views with a natural size the test sets, standing in for labels
-// and image views.
+// and image views; and the fixture of the tests that touch a window.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
 #include <ostream>
+#include <vector>
 
+#include "platform/dispatch/clock.h"
+#include "platform/dispatch/main_loop.h"
 #include "platform/ui/constraint.h"
+#include "platform/ui/image.h"
+#include "platform/ui/touch.h"
 #include "platform/ui/view.h"
+#include "platform/ui/window.h"
 
 namespace ui {
 
@@ -45,11 +53,9 @@ class WrappingView : public View {
   }
   Size intrinsicContentSize() const override { return {textWidth_, lineHeight_}; }
   Size intrinsicContentSizeForWidth(double width) const override {
-    ++measures;
     double lines = width > 0 ? std::ceil(textWidth_ / width - 1e-9) : 1;
     return {textWidth_, lines * lineHeight_};
   }
-  mutable int measures = 0;
 
  private:
   double textWidth_;
@@ -60,6 +66,22 @@ template <class T = View, class... Args>
 std::shared_ptr<T> make(Args&&... args) {
   return std::make_shared<T>(std::forward<Args>(args)...);
 }
+
+// An image of one grey, `width` × `height` pixels.
+inline Image solidImage(int width, int height, double scale = 1) {
+  return *Image::fromRgba(width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 4, 90),
+                          scale);
+}
+
+// A 320 × 480 window on the main loop with a manual clock; touches still down end with the test.
+class WindowTest : public ::testing::Test {
+ protected:
+  void TearDown() override { touch::cancelAll(); }
+
+  dispatch::ScopedManualClock clock;
+  dispatch::main_loop::TestScope loop;
+  std::shared_ptr<Window> window = std::make_shared<Window>(Rect{0, 0, 320, 480});
+};
 
 inline std::shared_ptr<View> constrained() {
   auto view = std::make_shared<View>();

@@ -24,13 +24,6 @@ TextStyle styleOf(double size, int lines, LineBreakMode mode = LineBreakMode::by
 
 double lineHeight(double size) { return TextLayout(base::AttributedString("Ag"), styleOf(size, 1)).size().height; }
 
-TEST(TextLayoutTest, EmptyTextHasNoSizeAndNoLines) {
-  TextLayout layout(base::AttributedString(""), styleOf(16, 0), 100);
-  EXPECT_EQ(layout.size(), (Size{0, 0}));
-  EXPECT_EQ(layout.lineCount(), 0);
-  EXPECT_TRUE(layout.lineTexts().empty());
-}
-
 TEST(TextLayoutTest, WrapsAtTheWidth) {
   const struct {
     const char* text;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/net/error.h"
+#include "platform/render/window_snapshot.h"
+#include "platform/ui/screen.h"
+#include "platform/ui/window.h"
 #include "platform/web/error.h"
 #include "tests/platform/web/web_testing.h"
 #include "tools/mock-server/fault.h"
@@ -16,22 +19,42 @@ using nlohmann::json;
 
 constexpr long kCancelled = static_cast<long>(net::ErrorCode::Cancelled);
 
-std::shared_ptr<WebView> makeWebView(WebViewConfiguration configuration = {}) {
-  return std::make_shared<WebView>(ui::Rect{0, 0, 320, 480}, std::move(configuration));
+// A web view whose navigations the recorder hears.
+std::shared_ptr<WebView> makeWebView(const std::shared_ptr<NavigationRecorder>& recorder,
+                                     WebViewConfiguration configuration = {}) {
+  auto view = std::make_shared<WebView>(ui::Rect{0, 0, 320, 480}, std::move(configuration));
+  view->setNavigationDelegate(recorder);
+  return view;
 }
 
 // --- script messages ---
 
-TEST_F(PlatformWebViewTest, HandlersReceiveEachPostedBodyAsJsonInOrder) {
+// The page answers each reply through its own onMessageReceive, as the SDK's pages do.
+class Echo : public ScriptMessageHandler {
+ public:
+  std::weak_ptr<WebView> view;
+  int received = 0;
+  void didReceive(UserContentController&, const ScriptMessage& message) override {
+    ++received;
+    const std::string id = message.body.value("id", "");
+    if (auto target = view.lock()) target->evaluateJavaScript("onMessageReceive('" + id + "', '[1]')");
+  }
+};
+
+TEST_F(PlatformWebViewTest, HandlersReceiveEachPostedBodyAsJsonInOrderAndRoundTrip) {
   WebViewConfiguration configuration;
   auto first = std::make_shared<MessageRecorder>();
   auto second = std::make_shared<MessageRecorder>();
+  auto echo = std::make_shared<Echo>();
+  auto ticks = std::make_shared<MessageRecorder>();
   ASSERT_TRUE(configuration.userContentController->add(first, "velkor"));
   ASSERT_TRUE(configuration.userContentController->add(second, "SharedWeb"));
   EXPECT_FALSE(configuration.userContentController->add(second, "velkor")) << "a name is taken once";
-  auto view = makeWebView(configuration);
-  view->setNavigationDelegate(recorder_);
-  ASSERT_TRUE(loadAndWait(*view, "/pages/bridge.html"));
+  configuration.userContentController->add(echo, "echo");
+  configuration.userContentController->add(ticks, "test");
+  auto view = makeWebView(recorder_, configuration);
+  echo->view = view;
+  ASSERT_TRUE(loadAndWait(*view, "/pages/bridge.html?handler=echo"));
 
   const struct {
     std::string posted;
@@ -61,27 +84,6 @@ TEST_F(PlatformWebViewTest, HandlersReceiveEachPostedBodyAsJsonInOrder) {
   // A removed handler is gone from the page too.
   configuration.userContentController->removeScriptMessageHandler("SharedWeb");
   EXPECT_TRUE(evaluate(*view, "webkit.messageHandlers.SharedWeb.postMessage(1)").error);
-}
-
-// The page answers each reply through its own onMessageReceive, as the SDK's pages do.
-TEST_F(PlatformWebViewTest, APageRoundTripsThroughItsHandlerAndEvaluation) {
-  class Echo : public ScriptMessageHandler {
-   public:
-    std::weak_ptr<WebView> view;
-    int received = 0;
-    void didReceive(UserContentController&, const ScriptMessage& message) override {
-      ++received;
-      const std::string id = message.body.value("id", "");
-      if (auto target = view.lock()) target->evaluateJavaScript("onMessageReceive('" + id + "', '[1]')");
-    }
-  };
-  WebViewConfiguration configuration;
-  auto echo = std::make_shared<Echo>();
-  configuration.userContentController->add(echo, "echo");
-  auto view = makeWebView(configuration);
-  echo->view = view;
-  view->setNavigationDelegate(recorder_);
-  ASSERT_TRUE(loadAndWait(*view, "/pages/bridge.html?handler=echo"));
 
   const auto start = std::chrono::steady_clock::now();
   view->evaluateJavaScript("roundTrips(200, {command: 'echo'}); 0");
@@ -92,14 +94,77 @@ TEST_F(PlatformWebViewTest, APageRoundTripsThroughItsHandlerAndEvaluation) {
   }));
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   RecordProperty("seconds_for_200_round_trips", std::to_string(seconds));
+
+  // The page's own timers run while the main loop waits, at their own pace.
+  view->load(request(page("/pages/timers.html?count=5&every=30")));
+  ASSERT_TRUE(runUntil([&] { return ticks->messages.size() == 5; }));
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(ticks->messages[i].body["tick"], i + 1);
+  const double spread = ticks->messages[4].body["at"].get<double>() - ticks->messages[0].body["at"].get<double>();
+  EXPECT_GE(spread, 4 * 30 - 5) << "the page's interval keeps its own pace";
 }
 
-// --- evaluation ---
+// --- snapshots, evaluation and panels ---
 
-TEST_F(PlatformWebViewTest, EvaluationAnswersJsonOrTheScriptsError) {
-  auto view = makeWebView();
+class Panels : public UIDelegate {
+ public:
+  std::vector<std::string> messages;
+  std::function<void()> pendingAlert;
+  bool confirmAnswer = true;
+  void runJavaScriptAlertPanel(WebView&, const std::string& message, const FrameInfo&,
+                               std::function<void()> completion) override {
+    messages.push_back(message);
+    pendingAlert = std::move(completion);  // answered later, from the test
+  }
+  void runJavaScriptConfirmPanel(WebView&, const std::string& message, const FrameInfo&,
+                                 std::function<void(bool)> completion) override {
+    messages.push_back(message);
+    completion(confirmAnswer);
+  }
+};
+
+std::array<int, 3> rgbAt(const ui::Image& image, int x, int y) {
+  const std::uint8_t* p = image.pixel(x, y);
+  return {p[0], p[1], p[2]};
+}
+
+// The window's snapshot draws the page where the web view is, at the web view's size, and follows
+// the web view when its frame changes. Scripts answer JSON or their error; alerts and confirms wait
+// for the delegate's answer.
+TEST_F(PlatformWebViewTest, SnapshotsDrawThePageScriptsAnswerAndPanelsWaitForTheDelegate) {
+  auto window = std::make_shared<ui::Window>(ui::Rect{0, 0, 300, 200});
+  window->setBackgroundColor(ui::Color::white());
+  // Made without a size, as screens make theirs before layout gives them one.
+  auto view = std::make_shared<WebView>();
+  window->addSubview(view);
+  auto panels = std::make_shared<Panels>();
   view->setNavigationDelegate(recorder_);
-  ASSERT_TRUE(loadAndWait(*view, "/pages/color.html"));
+  view->setUiDelegate(panels);
+  ASSERT_TRUE(loadAndWait(*view, "/pages/color.html?c=00ff00"));
+  view->setFrame(ui::Rect{50, 40, 200, 100});
+
+  auto image = render::snapshot(*window, 1.0);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(rgbAt(*image, 150, 90), (std::array<int, 3>{0, 255, 0}));
+  EXPECT_EQ(rgbAt(*image, 20, 20), (std::array<int, 3>{255, 255, 255}));
+  EXPECT_EQ(rgbAt(*image, 260, 150), (std::array<int, 3>{255, 255, 255}));
+  // The page is drawn at the screen's pixels per point.
+  const int scale = static_cast<int>(ui::Screen::main().scale);
+  ASSERT_TRUE(view->contentImage());
+  EXPECT_EQ(view->contentImage()->pixelWidth(), 200 * scale);
+  EXPECT_EQ(view->contentImage()->pixelHeight(), 100 * scale);
+
+  view->setFrame(ui::Rect{0, 0, 120, 60});
+  image = render::snapshot(*window, 1.0);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(rgbAt(*image, 100, 50), (std::array<int, 3>{0, 255, 0}));
+  EXPECT_EQ(rgbAt(*image, 150, 90), (std::array<int, 3>{255, 255, 255}));
+  EXPECT_EQ(view->contentImage()->pixelWidth(), 120 * scale);
+  EXPECT_EQ(view->contentImage()->pixelHeight(), 60 * scale);
+
+  // What the page's script changes shows in the next snapshot.
+  evaluate(*view, "document.body.style.background = '#0000ff'");
+  image = render::snapshot(*window, 1.0);
+  EXPECT_EQ(rgbAt(*image, 60, 30), (std::array<int, 3>{0, 0, 255}));
 
   const struct {
     std::string script;
@@ -127,11 +192,29 @@ TEST_F(PlatformWebViewTest, EvaluationAnswersJsonOrTheScriptsError) {
       EXPECT_EQ(answer.error->message, c.message);
     }
   }
+
+  std::optional<json> afterAlert;
+  view->evaluateJavaScript("alert('잠시만요'); 'after'", [&](const auto& result, const auto&) { afterAlert = result; });
+  ASSERT_TRUE(runUntil([&] { return static_cast<bool>(panels->pendingAlert); }));
+  EXPECT_EQ(panels->messages, std::vector<std::string>{"잠시만요"});
+  runUntil([] { return false; }, Seconds(0.1));
+  EXPECT_FALSE(afterAlert) << "the page waits in alert() until the delegate answers";
+  std::exchange(panels->pendingAlert, nullptr)();
+  ASSERT_TRUE(runUntil([&] { return afterAlert.has_value(); }));
+  EXPECT_EQ(afterAlert, json("after"));
+
+  EXPECT_EQ(evaluate(*view, "confirm('sure?')").result, json(true));
+  panels->confirmAnswer = false;
+  EXPECT_EQ(evaluate(*view, "confirm('sure?')").result, json(false));
+
+  // Without a UI delegate the panels answer at once: dismissed, and false.
+  view->setUiDelegate({});
+  EXPECT_EQ(evaluate(*view, "alert('x'); confirm('y')").result, json(false));
 }
 
 // --- navigations ---
 
-TEST_F(PlatformWebViewTest, NavigationsReportStartCommitFinishOrTheirFailure) {
+TEST_F(PlatformWebViewTest, NavigationsReportStartCommitFinishOrTheirFailureAndALaterLoadCancels) {
   mock::MockServer closed("CLOSED");
   ASSERT_TRUE(closed.start());
   const std::string refused = closed.baseUrl() + "/pages/color.html";
@@ -148,25 +231,28 @@ TEST_F(PlatformWebViewTest, NavigationsReportStartCommitFinishOrTheirFailure) {
       {"velkor://offerwall/ads", {"start", "fail-provisional"}, static_cast<long>(net::ErrorCode::UnsupportedUrl)},
       {"nonsense", {"start", "fail-provisional"}, static_cast<long>(net::ErrorCode::UnsupportedUrl)},
   };
-  auto view = makeWebView();
-  view->setNavigationDelegate(recorder_);
+  auto view = makeWebView(recorder_);
   for (const auto& c : cases) {
     recorder_->events.clear();
-    const Navigation navigation = view->load(request(c.url));
+    net::Request withHeader = request(c.url);
+    withHeader.setValue("abc-123", "X-Tracking-Id");
+    const Navigation navigation = view->load(withHeader);
     ASSERT_TRUE(runUntil([&] { return recorder_->ended(navigation); })) << c.url;
     std::vector<NavigationEvent> expected;
     for (const auto& kind : c.kinds) expected.push_back({kind, navigation.id, kind == "fail-provisional" ? c.code : 0});
     EXPECT_EQ(recorder_->events, expected) << c.url;
   }
+  // The request's header fields are sent.
+  const auto logged = server_.log().entries(mock::Route::page);
+  ASSERT_FALSE(logged.empty());
+  EXPECT_EQ(logged.front().header("X-Tracking-Id"), "abc-123");
   // The last page that committed (the 404's) stays, with no title of its own.
   EXPECT_EQ(view->url()->path(), "/no/such/page");
   EXPECT_EQ(view->title(), "");
-}
 
-TEST_F(PlatformWebViewTest, ALoadBeforeCommitCancelsTheEarlierOneAndATimeOutFailsIt) {
+  // A load before the commit cancels the earlier one, and a time-out fails it.
+  recorder_->events.clear();
   server_.setFault(mock::Route::help, mock::Fault{}.withDelay(std::chrono::milliseconds(3000)));
-  auto view = makeWebView();
-  view->setNavigationDelegate(recorder_);
   const Navigation slow = view->load(request(page("/help_requests/new")));
   ASSERT_TRUE(runUntil([&] { return !recorder_->events.empty(); }));
   const Navigation next = view->load(request(page("/pages/color.html")));
@@ -199,162 +285,11 @@ TEST_F(PlatformWebViewTest, ALoadBeforeCommitCancelsTheEarlierOneAndATimeOutFail
   EXPECT_EQ(recorder_->events.size(), 2u);
 }
 
-TEST_F(PlatformWebViewTest, LoadSendsTheRequestsHeaderFields) {
-  auto view = makeWebView();
-  view->setNavigationDelegate(recorder_);
-  net::Request withHeaders = request(page("/pages/color.html"));
-  withHeaders.setValue("abc-123", "X-Tracking-Id");
-  const Navigation navigation = view->load(withHeaders);
-  ASSERT_TRUE(runUntil([&] { return recorder_->ended(navigation); }));
-  const auto logged = server_.log().entries(mock::Route::page);
-  ASSERT_FALSE(logged.empty());
-  EXPECT_EQ(logged.front().header("X-Tracking-Id"), "abc-123");
-}
-
-// --- policies and new windows ---
-
-class WindowOpener : public NavigationRecorder, public UIDelegate {
- public:
-  std::vector<NavigationAction> decided;
-  std::vector<NavigationAction> windows;
-  NavigationActionPolicy policy = NavigationActionPolicy::allow;
-  bool loadInPlace = true;
-  std::shared_ptr<WebView> opened;
-  std::shared_ptr<NavigationRecorder> openedRecorder = std::make_shared<NavigationRecorder>();
-
-  void decidePolicyFor(WebView&, const NavigationAction& action, PolicyDecisionHandler handler) override {
-    decided.push_back(action);
-    handler(policy);
-  }
-  std::shared_ptr<WebView> createWebView(WebView& webView, const WebViewConfiguration& configuration,
-                                         const NavigationAction& action, const WindowFeatures&) override {
-    windows.push_back(action);
-    if (loadInPlace) {
-      webView.load(action.request);
-      return nullptr;
-    }
-    opened = std::make_shared<WebView>(ui::Rect{0, 0, 200, 200}, configuration);
-    opened->setNavigationDelegate(openedRecorder);
-    return opened;
-  }
-};
-
-TEST_F(PlatformWebViewTest, NewWindowsReachThePolicyAndTheUiDelegate) {
-  auto opener = std::make_shared<WindowOpener>();
-  auto view = makeWebView();
-  view->setNavigationDelegate(std::shared_ptr<NavigationDelegate>(opener, static_cast<NavigationDelegate*>(opener.get())));
-  view->setUiDelegate(std::shared_ptr<UIDelegate>(opener, static_cast<UIDelegate*>(opener.get())));
-  const Navigation links = view->load(request(page("/pages/links.html")));
-  ASSERT_TRUE(runUntil([&] { return opener->ended(links); }));
-  ASSERT_EQ(opener->decided.size(), 1u);
-  EXPECT_TRUE(opener->decided[0].targetFrame);
-
-  // A link with a target: the policy hears it without a target frame, then the UI delegate, which
-  // loads it in place.
-  EXPECT_FALSE(evaluate(*view, "document.getElementById('blank').click()").error);
-  ASSERT_TRUE(runUntil([&] { return view->url() && view->url()->query() == "c=00ff00" && !view->isLoading(); }));
-  ASSERT_GE(opener->decided.size(), 2u);
-  EXPECT_FALSE(opener->decided[1].targetFrame);
-  EXPECT_EQ(opener->decided[1].navigationType, NavigationType::linkActivated);
-  ASSERT_EQ(opener->windows.size(), 1u);
-  EXPECT_EQ(opener->windows[0].request.url().path(), "/pages/color.html");
-
-  // window.open() with a web view made for it: the new view loads the page.
-  opener->loadInPlace = false;
-  const Navigation again = view->load(request(page("/pages/links.html")));
-  ASSERT_TRUE(runUntil([&] { return opener->ended(again); }));
-  EXPECT_EQ(evaluate(*view, "openWindow()").result, json(true));
-  ASSERT_TRUE(runUntil([&] {
-    return opener->opened && !opener->openedRecorder->events.empty() &&
-           opener->openedRecorder->events.back().kind == "finish";
-  }));
-  EXPECT_EQ(opener->opened->url()->query(), "c=ffff00");
-
-  // A cancelled navigation goes nowhere.
-  opener->policy = NavigationActionPolicy::cancel;
-  EXPECT_FALSE(evaluate(*view, "document.getElementById('same').click()").error);
-  runUntil([] { return false; }, Seconds(0.3));
-  EXPECT_EQ(view->url()->path(), "/pages/links.html");
-}
-
-// --- alerts and confirms ---
-
-TEST_F(PlatformWebViewTest, AlertAndConfirmWaitForTheDelegatesAnswer) {
-  class Panels : public UIDelegate {
-   public:
-    std::vector<std::string> messages;
-    std::function<void()> pendingAlert;
-    bool confirmAnswer = true;
-    void runJavaScriptAlertPanel(WebView&, const std::string& message, const FrameInfo&,
-                                 std::function<void()> completion) override {
-      messages.push_back(message);
-      pendingAlert = std::move(completion);  // answered later, from the test
-    }
-    void runJavaScriptConfirmPanel(WebView&, const std::string& message, const FrameInfo&,
-                                   std::function<void(bool)> completion) override {
-      messages.push_back(message);
-      completion(confirmAnswer);
-    }
-  };
-  auto panels = std::make_shared<Panels>();
-  auto view = makeWebView();
-  view->setNavigationDelegate(recorder_);
-  view->setUiDelegate(panels);
-  ASSERT_TRUE(loadAndWait(*view, "/pages/color.html"));
-
-  std::optional<json> afterAlert;
-  view->evaluateJavaScript("alert('잠시만요'); 'after'", [&](const auto& result, const auto&) { afterAlert = result; });
-  ASSERT_TRUE(runUntil([&] { return static_cast<bool>(panels->pendingAlert); }));
-  EXPECT_EQ(panels->messages, std::vector<std::string>{"잠시만요"});
-  runUntil([] { return false; }, Seconds(0.1));
-  EXPECT_FALSE(afterAlert) << "the page waits in alert() until the delegate answers";
-  std::exchange(panels->pendingAlert, nullptr)();
-  ASSERT_TRUE(runUntil([&] { return afterAlert.has_value(); }));
-  EXPECT_EQ(afterAlert, json("after"));
-
-  EXPECT_EQ(evaluate(*view, "confirm('sure?')").result, json(true));
-  panels->confirmAnswer = false;
-  EXPECT_EQ(evaluate(*view, "confirm('sure?')").result, json(false));
-
-  // Without a UI delegate the panels answer at once: dismissed, and false.
-  view->setUiDelegate({});
-  EXPECT_EQ(evaluate(*view, "alert('x'); confirm('y')").result, json(false));
-}
-
-// --- the page's own timers ---
-
-TEST_F(PlatformWebViewTest, APagesOwnTimersRunWhileTheMainLoopWaits) {
-  WebViewConfiguration configuration;
-  auto ticks = std::make_shared<MessageRecorder>();
-  configuration.userContentController->add(ticks, "test");
-  auto view = makeWebView(configuration);
-  view->setNavigationDelegate(recorder_);
-  view->load(request(page("/pages/timers.html?count=5&every=30")));
-  ASSERT_TRUE(runUntil([&] { return ticks->messages.size() == 5; }));
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(ticks->messages[i].body["tick"], i + 1);
-  const double spread = ticks->messages[4].body["at"].get<double>() - ticks->messages[0].body["at"].get<double>();
-  EXPECT_GE(spread, 4 * 30 - 5) << "the page's interval keeps its own pace";
-}
-
 // --- lifetimes ---
-
-TEST_F(PlatformWebViewTest, WebViewsOneAfterTheOtherEachLoadTheirPage) {
-  for (const char* color : {"ff0000", "00ff00", "0000ff"}) {
-    const auto start = std::chrono::steady_clock::now();
-    auto view = makeWebView();
-    view->setNavigationDelegate(recorder_);
-    ASSERT_TRUE(loadAndWait(*view, std::string("/pages/color.html?c=") + color));
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-    RecordProperty(std::string("page_load_ms_") + color, std::to_string(elapsed.count()));
-    EXPECT_EQ(recorder_->events.back().kind, "finish");
-    EXPECT_EQ(evaluate(*view, "location.search").result, json(std::string("?c=") + color));
-  }
-}
 
 TEST_F(PlatformWebViewTest, AWebViewReleasedWhileItLoadsTellsNothingMoreAndAnswersPendingScripts) {
   server_.setFault(mock::Route::help, mock::Fault{}.withDelay(std::chrono::milliseconds(500)));
-  auto view = makeWebView();
-  view->setNavigationDelegate(recorder_);
+  auto view = makeWebView(recorder_);
   view->load(request(page("/help_requests/new")));
   ASSERT_TRUE(runUntil([&] { return !recorder_->events.empty(); }));
   std::optional<base::Error> error;
@@ -376,23 +311,23 @@ TEST_F(PlatformWebViewTest, AWebViewReleasedWhileItLoadsTellsNothingMoreAndAnswe
     }
   };
   auto releasing = std::make_shared<Releasing>();
-  releasing->held = makeWebView();
-  releasing->held->setNavigationDelegate(releasing);
+  releasing->held = makeWebView(releasing);
   releasing->held->load(request(page("/pages/color.html")));
   ASSERT_TRUE(runUntil([&] { return !releasing->held; }));
   runUntil([] { return false; }, Seconds(0.3));
   EXPECT_EQ(releasing->events.back().kind, "commit");
 
-  auto after = makeWebView();
-  after->setNavigationDelegate(recorder_);
-  EXPECT_TRUE(loadAndWait(*after, "/pages/color.html"));
+  // Web views made one after the other each load their page.
+  for (const char* color : {"ff0000", "00ff00", "0000ff"}) {
+    const auto start = std::chrono::steady_clock::now();
+    auto next = makeWebView(recorder_);
+    ASSERT_TRUE(loadAndWait(*next, std::string("/pages/color.html?c=") + color));
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    RecordProperty(std::string("page_load_ms_") + color, std::to_string(elapsed.count()));
+    EXPECT_EQ(recorder_->events.back().kind, "finish");
+    EXPECT_EQ(evaluate(*next, "location.search").result, json(std::string("?c=") + color));
+  }
 }
-
-}  // namespace
-}  // namespace web::testing
-
-namespace web::testing {
-namespace {
 
 // Without a display the engine cannot start: loads and scripts fail, reported as usual, and nothing
 // hangs. Run in a process of its own, where the engine has not started yet.

@@ -8,44 +8,12 @@
 #include <vector>
 
 #include "http_client.h"
-#include "tools/mock-server/mock_server_group.h"
+#include "tools/mock-server/mock_server.h"
 
 namespace mock {
 namespace {
 
 using namespace std::chrono_literals;
-
-TEST(RequestLogTest, RecordsWhatEachServerKindReceived) {
-  MockServerGroup group;
-  ASSERT_TRUE(group.start()) << group.error();
-  const std::string list = group.server(kLogicList).baseUrl();
-  const std::string logic = group.server(kLogic).baseUrl();
-  fetch(list + "/api/ads?from=ad_list&tab_slug=%ED%95%9C%20%26&flag", "GET", "", {"X-Tracking-Id: t-1"});
-  fetch(logic + "/api/ads/7/participate", "POST", R"({"uid":"u1"})",
-        {"Content-Type: application/json", "HTTP_ACCEPT_ENCODING: gzip"});
-
-  const auto entries = group.log().entries();
-  ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[0].server, "LOGIC_LIST");
-  EXPECT_EQ(entries[0].route, Route::adList);
-  EXPECT_EQ(entries[0].path, "/api/ads");
-  EXPECT_EQ(entries[0].rawQuery, "from=ad_list&tab_slug=%ED%95%9C%20%26&flag");
-  EXPECT_EQ(entries[0].queryValue("tab_slug"), "한 &");
-  EXPECT_EQ(entries[0].queryValue("flag"), "");
-  EXPECT_EQ(entries[0].queryValue("missing"), std::nullopt);
-  EXPECT_EQ(entries[0].header("x-tracking-id"), "t-1");
-  EXPECT_EQ(entries[0].header("REMOTE_ADDR"), std::nullopt);
-
-  EXPECT_EQ(entries[1].server, "LOGIC");
-  EXPECT_EQ(entries[1].route, Route::participate);
-  EXPECT_EQ(entries[1].json()["uid"], "u1");
-  EXPECT_EQ(entries[1].header("HTTP_ACCEPT_ENCODING"), "gzip");
-  EXPECT_EQ(group.log().entries(Route::participate).size(), 1u);
-  EXPECT_EQ(group.log().entries("/api/ads").size(), 1u);
-
-  group.log().clear();
-  EXPECT_TRUE(group.log().entries().empty());
-}
 
 TEST(RequestLogTest, ManyConcurrentClientsAreAllAnswered) {
   MockServer server;

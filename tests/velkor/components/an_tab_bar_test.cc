@@ -7,8 +7,6 @@
 #include <vector>
 
 #include "tests/velkor/components/widget_test_support.h"
-#include "velkor/appearance/velkor_ofw_text.h"
-#include "velkor/core/velkor_internal.h"
 
 namespace velkor {
 namespace {
@@ -114,53 +112,6 @@ TEST(ANTabBarTest, TabsArePlacedByTheBarsWholePointArithmetic) {
     EXPECT_DOUBLE_EQ(indicator.frame().size.width, c.selectedIndicatorWidth ? c.selectedIndicatorWidth : titleWidth);
     EXPECT_TRUE(built.tab(1).indicator()->isHidden());
   }
-}
-
-TEST(ANTabBarTest, BoldTypeChoosesWhichTitlesTakeTheBoldFont) {
-  testing::ScopedPhone phone;
-  const double size = VelkorInternal::shared().dimension()->tabItemTextSize();
-  const auto bold = VelkorOfwText::tabItemTextFont().instance(size);
-  const auto regular = VelkorOfwText::tabItemDisabledTextFont().instance(size);
-  struct Case {
-    int boldType;
-    ui::Font selected, other;
-  };
-  for (const auto& c : {Case{0, regular, regular}, Case{1, bold, regular}, Case{2, bold, bold}}) {
-    SCOPED_TRACE(c.boldType);
-    const auto built = build({"전체", "참여", "쇼핑"}, {std::nullopt, c.boldType, false});
-    EXPECT_EQ(built.tab(0).label()->font(), c.selected);
-    EXPECT_EQ(built.tab(1).label()->font(), c.other);
-    EXPECT_TRUE(built.tab(0).label()->isHighlighted());
-    EXPECT_FALSE(built.tab(1).label()->isHighlighted());
-  }
-}
-
-struct RecordingDelegate : ANTabBarDelegate {
-  void customMenuBar(int) override {}
-  void tabBar(const std::shared_ptr<ANTabBarItem>& item) override { selected.push_back(item); }
-  std::vector<std::shared_ptr<ANTabBarItem>> selected;
-};
-
-TEST(ANTabBarTest, ATapOnlyReportsAndClearKeepsSelectionAndDelegate) {
-  testing::ScopedPhone phone;
-  auto built = build({"전체", "참여", "쇼핑"});
-  built.tab(2).sendActions(ui::ControlEvent::touchUpInside);  // no delegate yet: nothing happens
-  auto delegate = std::make_shared<RecordingDelegate>();
-  built.bar->setDelegate(delegate);
-  built.tab(2).sendActions(ui::ControlEvent::touchUpInside);
-  ASSERT_EQ(delegate->selected.size(), 1u);
-  EXPECT_EQ(delegate->selected[0], built.items[2]);
-  EXPECT_EQ(built.bar->selectedItem(), built.items[0]);
-  EXPECT_TRUE(built.tab(2).indicator()->isHidden()) << "the tap drew nothing";
-
-  built.bar->clear();
-  EXPECT_TRUE(built.bar->items().empty());
-  EXPECT_TRUE(built.bar->containerView()->subviews().empty());
-  EXPECT_EQ(built.bar->selectedItem(), built.items[0]);
-  EXPECT_EQ(built.bar->delegate(), delegate);
-  built.bar->addTabBarItem(built.items[0]);
-  built.bar->refresh();  // one item draws nothing
-  EXPECT_TRUE(built.bar->containerView()->subviews().empty());
 }
 
 }  // namespace

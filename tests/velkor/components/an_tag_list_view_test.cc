@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "tests/velkor/components/widget_test_support.h"
-#include "velkor/core/velkor_internal.h"
 
 namespace velkor {
 namespace {
@@ -22,22 +21,14 @@ class FixedChip : public ANTagView {
 };
 
 struct Recorder : ANTagListViewDelegate {
-  void tagPressed(int index, ANTagView& tagView, ANTagListView&) override {
-    pressed.emplace_back(index, &tagView);
-    calls.push_back("pressed");
-  }
-  void modeChanged(TagShowType) override { calls.push_back("mode"); }
-  void tagDrawered(bool value) override {
-    drawered.push_back(value);
-    calls.push_back("drawered");
-  }
+  void tagPressed(int index, ANTagView& tagView, ANTagListView&) override { pressed.emplace_back(index, &tagView); }
+  void tagDrawered(bool value) override { drawered.push_back(value); }
   void tagRemoveButtonPressed(const std::string& title, ANTagView&, ANTagListView&) override {
     removed.push_back(title);
   }
   std::vector<std::pair<int, ANTagView*>> pressed;
   std::vector<bool> drawered;
   std::vector<std::string> removed;
-  std::vector<std::string> calls;
 };
 
 struct Strip {
@@ -166,38 +157,6 @@ TEST(ANTagListViewTest, TapsSelectAndReport) {
   EXPECT_EQ(strip.view->tagViews().size(), 5u) << "the strip removes nothing by itself";
 }
 
-TEST(ANTagListViewTest, StyleGoesToEveryChipAndLayoutPropertiesLayOutAgain) {
-  testing::ScopedPhone phone;
-  Strip strip;
-  strip.view->addTags({"전체", "신규", "전체"});
-  const ui::Color red(1, 0, 0);
-  strip.view->setTextColor(red);
-  strip.view->setPaddingX(10);
-  for (const auto& chip : strip.view->tagViews()) {
-    EXPECT_EQ(chip->textColor(), red);
-    EXPECT_EQ(chip->titleLabel()->textColor(), red);
-    EXPECT_DOUBLE_EQ(chip->frame().size.width, chip->intrinsicContentSize().width) << "laid out again";
-  }
-
-  strip.delegate->calls.clear();
-  strip.view->setShowType(TagShowType::singleLine);
-  EXPECT_EQ(strip.delegate->calls, (std::vector<std::string>{"drawered", "mode"}));
-  strip.delegate->calls.clear();
-  strip.view->setTagListMode(TagListMode::normal);
-  EXPECT_EQ(strip.delegate->calls, std::vector<std::string>{"drawered"}) << "the mode only lays out again";
-  strip.view->setTagListViewVerticalPadding(10);
-  EXPECT_DOUBLE_EQ(strip.view->tagListViewTopPadding(), 10);
-  EXPECT_DOUBLE_EQ(strip.view->tagListViewBottomPadding(), 10);
-
-  strip.delegate->calls.clear();
-  strip.view->removeTag("없음");
-  EXPECT_TRUE(strip.delegate->calls.empty()) << "no match, no layout";
-  strip.view->removeTag("전체");
-  EXPECT_EQ(strip.delegate->calls.size(), 2u);
-  ASSERT_EQ(strip.view->tagViews().size(), 1u);
-  EXPECT_EQ(strip.view->tagViews()[0]->currentTitle(), "신규");
-}
-
 TEST(ANTagListViewTest, IndexesOutsideTheStripChangeNothing) {
   testing::ScopedPhone phone;
   Strip strip;
@@ -224,47 +183,6 @@ TEST(ANTagListViewTest, IndexesOutsideTheStripChangeNothing) {
   EXPECT_EQ(chips[0]->titleLabel()->text(), "바뀜");
   chips[0]->setSelected(true);
   EXPECT_EQ(chips[0]->titleLabel()->text(), "바뀜") << "a restyle keeps the new title";
-}
-
-TEST(ANTagListViewTest, ScrollToSelectionPutsTheChosenChipAtTheEdgeOrShowsTheEnd) {
-  testing::ScopedPhone phone;
-  struct Case {
-    const char* name;
-    double frameWidth;
-    TagShowType showType;
-    double offset;
-  };
-  const std::vector<Case> cases = {
-      {"room after the chip", 100, TagShowType::singleLine, 64},
-      {"near the end", 200, TagShowType::singleLine, 50},
-      {"wrapping strips do not scroll", 100, TagShowType::multiLine, 0},
-      {"nor do strips that never follow", 100, TagShowType::singleLineNoFollow, 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Strip strip;
-    strip.view->setFrame(ui::Rect(0, 0, c.frameWidth, 40));
-    strip.view->setShowType(c.showType);
-    strip.addFixed({60, 80, 70});
-    strip.view->tagViews()[1]->setSelected(true);
-    strip.view->scrollToSelection();
-    EXPECT_DOUBLE_EQ(strip.view->contentOffset().x, c.offset);
-  }
-}
-
-TEST(ANTagListViewTest, ATraitChangeRestylesUnselectedChipsInTheNewAppearance) {
-  testing::ScopedPhone phone;
-  const auto saved = VelkorInternal::shared().colorScheme();
-  auto scheme = std::make_shared<VelkorColorScheme>();
-  const ui::Color light(1, 0, 0), dark(0, 0, 1);
-  scheme->setTagItemBorderNormalColor(ui::Color::dynamic(light, dark));
-  VelkorInternal::shared().setColorScheme(scheme);
-  Strip strip;
-  strip.view->addTags({"전체", "신규"});
-  VelkorInternal::shared().setColorScheme(saved);
-  EXPECT_EQ(strip.view->tagViews()[1]->layer().borderColor(), light);
-  strip.view->setOverrideUserInterfaceStyle(ui::UserInterfaceStyle::dark);
-  EXPECT_EQ(strip.view->tagViews()[1]->layer().borderColor(), dark);
 }
 
 }  // namespace

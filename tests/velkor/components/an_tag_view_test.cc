@@ -13,51 +13,6 @@ namespace {
 
 const ui::Color kRed(1, 0, 0), kGreen(0, 1, 0), kBlue(0, 0, 1), kYellow(1, 1, 0), kGrey(0.5, 0.5, 0.5);
 
-TEST(ANTagViewTest, NaturalSizeComesFromTitlePaddingsAndRemoveButton) {
-  testing::ScopedPhone phone;
-  struct Case {
-    const char* name;
-    std::string title;
-    bool removeButton;
-    double width, height;  // width < 0: the title's own width + 10
-  };
-  const std::vector<Case> cases = {
-      {"empty title: never narrower than tall", "", false, 16, 16},
-      {"empty title with a remove button", "", true, 33, 16},
-      {"a title", "쇼핑적립", false, -1, 16},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto chip = ANTagView::make(c.title);
-    chip->setEnableRemoveButton(c.removeButton);
-    const auto size = chip->intrinsicContentSize();
-    EXPECT_DOUBLE_EQ(size.height, c.height);
-    if (c.width >= 0) {
-      EXPECT_DOUBLE_EQ(size.width, c.width);
-    } else {
-      ui::TextStyle style;
-      style.font = ui::Font::systemFont(12);
-      EXPECT_DOUBLE_EQ(size.width, ui::TextLayout(base::AttributedString(c.title), style).size().width + 10);
-    }
-  }
-  // Measured with textFont also while another font shows; the remove button's room comes and goes.
-  auto chip = ANTagView::make("구독");
-  const double plain = chip->intrinsicContentSize().width;
-  chip->setSelectedTextFont(ui::Font::systemFont(30));
-  EXPECT_EQ(chip->titleLabel()->font(), ui::Font::systemFont(30));
-  EXPECT_DOUBLE_EQ(chip->intrinsicContentSize().width, plain);
-  chip->setEnableRemoveButton(true);
-  EXPECT_DOUBLE_EQ(chip->titleEdgeInsets().right, 5 + 12 + 5);
-  EXPECT_DOUBLE_EQ(chip->intrinsicContentSize().width, plain + 17);
-  chip->setFrame(ui::Rect(0, 0, 60, 16));
-  chip->layoutIfNeeded();
-  EXPECT_EQ(chip->removeButton()->frame(), ui::Rect(38, 0, 22, 16));
-  chip->setEnableRemoveButton(false);
-  EXPECT_TRUE(chip->removeButton()->isHidden());
-  EXPECT_DOUBLE_EQ(chip->titleEdgeInsets().right, 5);
-  EXPECT_DOUBLE_EQ(chip->intrinsicContentSize().width, plain);
-}
-
 TEST(ANTagViewTest, EachStateTakesItsColoursFontsAndBorder) {
   struct Case {
     const char* name;

@@ -6,7 +6,6 @@
 #include "tests/velkor/components/components_testing.h"
 #include "velkor/components/custom_alert_controller.h"
 #include "velkor/components/ofw_navigation_controller.h"
-#include "velkor/components/ofw_toast_message_label.h"
 #include "velkor/components/velkor_alert_controller.h"
 #include "velkor/model/dialog.h"
 
@@ -103,33 +102,6 @@ TEST_F(OfwBaseViewControllerTest, TheLatestCallbackStaysWithTheButtonActionAfter
   EXPECT_EQ(opened_, std::vector<std::string>{"https://ads.example/first"});
 }
 
-TEST_F(OfwBaseViewControllerTest, ButtonColoursComeFromTheScreensOwnScheme) {
-  const ui::Color submit(0.1, 0.2, 0.3), cancel(0.4, 0.5, 0.6), later(0.9, 0.9, 0.1);
-  // The screen was made with this scheme; the host swaps it afterwards.
-  auto scheme = std::make_shared<VelkorColorScheme>();
-  VelkorInternal::shared().setColorScheme(scheme);
-  auto screen = std::make_shared<OfwBaseViewController>();
-  navigation_->pushViewController(screen, false);
-  scheme->setAlertSubmitButtonBackgroundColor(submit);
-  scheme->setAlertCancelButtonBackgroundColor(cancel);
-  auto swapped = std::make_shared<VelkorColorScheme>();
-  swapped->setAlertSubmitButtonBackgroundColor(later);
-  swapped->setAlertBackgroundColor(later);
-  VelkorInternal::shared().setColorScheme(swapped);
-  EXPECT_EQ(screen->colorScheme(), scheme);
-
-  screen->showAlert("안내");
-  auto shown = alert();
-  EXPECT_EQ(shown->contentView()->backgroundColor(), later);  // connected from the scheme in force
-  EXPECT_EQ(shown->submitButton()->backgroundColor(), submit);
-  EXPECT_EQ(shown->cancelButton()->backgroundColor(), cancel);
-  tap(shown->submitButton());
-  // The tracking alert leaves the cancel button in the submit colours it was connected with.
-  screen->showIdfaAlert();
-  EXPECT_EQ(alert()->cancelButton()->backgroundColor(), later);
-  EXPECT_EQ(alert()->submitButton()->backgroundColor(), submit);
-}
-
 TEST_F(OfwBaseViewControllerTest, TrackingAlertNamesTheHostApp) {
   screen_->showIdfaAlert();
   EXPECT_EQ(alert()->messaageLabel()->text(),
@@ -139,26 +111,6 @@ TEST_F(OfwBaseViewControllerTest, TrackingAlertNamesTheHostApp) {
   base::Bundle::main().setObject("CFBundleDisplayName", "벨코르");
   screen_->showIdfaAlert();
   EXPECT_NE(alert()->messaageLabel()->text().find(">벨코르의 추적 허용"), std::string::npos);
-}
-
-TEST_F(OfwBaseViewControllerTest, ToastsFadeInStayAndLeave) {
-  screen_->presentToastMessage();
-  advance(0.5);
-  screen_->presentToastMessage();
-  std::vector<std::shared_ptr<OfwToastMessageLabel>> toasts;
-  for (const auto& view : screen_->view()->subviews()) {
-    if (auto toast = std::dynamic_pointer_cast<OfwToastMessageLabel>(view)) toasts.push_back(toast);
-  }
-  ASSERT_EQ(toasts.size(), 2u);
-  screen_->view()->layoutIfNeeded();
-  EXPECT_EQ(toasts[0]->frame(), toasts[1]->frame());
-  EXPECT_EQ(toasts[0]->center().y, screen_->view()->bounds().height() - 120);
-  EXPECT_EQ(toasts[0]->text(), "URL이 복사되었습니다.");
-  advance(3.6);  // the first is 4.1 s old, the second 3.6 s
-  EXPECT_FALSE(toasts[0]->superview());
-  EXPECT_TRUE(toasts[1]->superview());
-  advance(0.5);
-  EXPECT_FALSE(toasts[1]->superview());
 }
 
 }  // namespace

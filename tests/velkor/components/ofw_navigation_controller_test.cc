@@ -130,23 +130,5 @@ TEST_F(OfwNavigationControllerTest, PopGestureBeginsOnlyAboveOneScreen) {
   EXPECT_FALSE(recognizer->gestureRecognizerShouldBegin(gesture));
 }
 
-TEST_F(OfwNavigationControllerTest, StatusBarFollowsTheHostStyleFromOs13) {
-  struct Case {
-    const char* version;
-    ui::UserInterfaceStyle style;
-    ui::StatusBarStyle expected;
-  };
-  auto navigation = std::make_shared<OfwNavigationController>();
-  for (const Case& c : {Case{"13.0", ui::UserInterfaceStyle::light, ui::StatusBarStyle::darkContent},
-                        Case{"16.4", ui::UserInterfaceStyle::dark, ui::StatusBarStyle::lightContent},
-                        Case{"13.0", ui::UserInterfaceStyle::unspecified, ui::StatusBarStyle::defaultStyle},
-                        Case{"12.4", ui::UserInterfaceStyle::dark, ui::StatusBarStyle::defaultStyle}}) {
-    ui::Device::update([&](ui::Device& device) { device.systemVersion = c.version; });
-    Velkor::shared().setOverrideUserInterfaceStyle(c.style);
-    EXPECT_EQ(navigation->preferredStatusBarStyle(), c.expected) << c.version << " " << int(c.style);
-  }
-  EXPECT_EQ(navigation->supportedInterfaceOrientations(), ui::InterfaceOrientationMask::portrait);
-}
-
 }  // namespace
 }  // namespace velkor

@@ -59,16 +59,6 @@ TEST_F(VelkorTransitionManagerTest, PushesTheOfferwallInAndTheHostAsideOn390Poin
   EXPECT_EQ(host.transform(), AffineTransform());
 }
 
-TEST_F(VelkorTransitionManagerTest, NoAnimatorWhilePushAnimationIsOff) {
-  auto manager = VelkorInternal::shared().transitionManager();
-  config_->setEnablePushAnimation(false);
-  EXPECT_FALSE(manager->animationControllerForPresented(offerwall_, host_, host_));
-  EXPECT_FALSE(manager->animationControllerForDismissed(offerwall_));
-  config_->setEnablePushAnimation(true);
-  EXPECT_TRUE(manager->animationControllerForPresented(offerwall_, host_, host_));
-  EXPECT_TRUE(manager->animationControllerForDismissed(offerwall_));
-}
-
 // A context an animator might be handed without one of its controllers.
 class BareContext : public ui::TransitionContext {
  public:

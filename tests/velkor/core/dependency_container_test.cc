@@ -5,11 +5,9 @@
 #include <typeinfo>
 
 #include "platform/dispatch/main_loop.h"
-#include "platform/ui/screen.h"
 #include "tests/velkor/core/scoped_core_state.h"
 #include "tests/velkor/core/screen_test_support.h"
 #include "velkor/components/default_indicator_view.h"
-#include "velkor/components/default_prepare_view.h"
 #include "velkor/components/ofw_network_error_view.h"
 #include "velkor/components/velkor_error_view.h"
 #include "velkor/components/velkor_navigation_bar.h"
@@ -59,7 +57,6 @@ TEST_F(FactoryTest, EachMakerTakesTheModulesClassElseTheSdksOwn) {
   every->inAppBrowser = classOf<HostBrowser, OfwInAppBrowserViewController>();
   every->detailWebPage = classOf<HostDetailWebPage, OfwDetailWebViewController>();
   every->indicator = [] { return std::make_shared<HostIndicator>(); };
-  every->listPage = ScreenClass<OfwListView>::of<TestListPage>("TestListPage");
   every->errorView = classOf<HostErrorView, VelkorErrorView>();
   every->networkErrorView = classOf<HostNetworkErrorView, OfwNetworkErrorView>();
   // Functions that make nothing count as naming nothing.
@@ -169,25 +166,6 @@ TEST_F(FactoryTest, TheDetailGetsItsNibWhenThereIsOneAndItsPresenterTheAdIdFirst
   EXPECT_FALSE(presenter->screenHadPresenter_);
   EXPECT_EQ(presenter->screenFrom_, "");
   EXPECT_EQ(detail.view->from(), "ad_list");
-}
-
-TEST_F(FactoryTest, PrepareViewIsTheConfigurationsClassAtTheMainScreensSize) {
-  const auto screen = ui::Screen::main();
-  ui::Screen::setMain({{0, 0, 320, 568}, 2, {}});
-  std::optional<ui::Rect> madeAt;
-  auto config = std::make_shared<VelkorConfig>();
-  config->setPrepareViewClass([&](const ui::Rect& frame) {
-    madeAt = frame;
-    return std::make_shared<ui::View>(frame);
-  });
-  VelkorInternal::shared().setConfig(config);
-  EXPECT_NE(factory_.makePrepareView(), nullptr);
-  EXPECT_EQ(madeAt, (ui::Rect{0, 0, 320, 568}));
-  VelkorInternal::shared().setConfig(std::make_shared<VelkorConfig>());
-  auto byDefault = factory_.makePrepareView();
-  ASSERT_TRUE(isExactly<DefaultPrepareView>(byDefault));
-  EXPECT_EQ(byDefault->frame(), (ui::Rect{0, 0, 320, 568}));
-  ui::Screen::setMain(screen);
 }
 
 }  // namespace

@@ -3,29 +3,20 @@
 #include <thread>
 
 #include "platform/ui/touch.h"
+#include "tests/velkor/components/components_testing.h"
 #include "tests/velkor/core/presentation_test_support.h"
 #include "velkor/core/native_ad.h"
 #include "velkor/core/native_ad_tap_gesture.h"
-#include "velkor/core/ofw_life_cycle_delegate.h"
-#include "velkor/network/constants.h"
-#include "velkor/web/shared_webview_view_controller.h"
 
 namespace velkor::testing {
 namespace {
 
 constexpr std::int64_t kOfferwallLinkAd = 1001;
 
-struct LifeCycle : OfwLifeCycleDelegate {
-  void offerwallOpen() override { ++opened; }
-  void offerwallClosed() override { ++closed; }
-  int opened = 0;
-  int closed = 0;
-};
-
 using ActionTest = PresentationTest;
 
 TEST_F(ActionTest, DismissalAnswersFirstAndTellsTheLifeCycleNothing) {
-  auto lifeCycle = std::make_shared<LifeCycle>();
+  auto lifeCycle = std::make_shared<LifeCycleCounter>();
   VelkorInternal::shared().setLifeCycleDelegate(lifeCycle);
   std::vector<bool> answers;
   Velkor::shared().dismissOfferwall(false, [&](bool closing) { answers.push_back(closing); });
@@ -70,29 +61,6 @@ TEST_F(ActionTest, OptOutDismissesOneScreenAndPopsADeeperStack) {
   ASSERT_TRUE(eventually([&] { return navigation->isBeingDismissed() || !host_->presentedViewController(); }));
   advance(1);
   EXPECT_EQ(host_->presentedViewController(), nullptr);
-}
-
-TEST_F(ActionTest, HelpOpensTheContactPageAtTheModulesAddressWhenItHasOne) {
-  std::string stageHelp = scope_.servers().serverTable()[Constants::contactKey];
-  stageHelp.replace(stageHelp.find("headless=true"), 13, "headless=false&");
-  const std::vector<std::pair<std::optional<std::string>, std::string>> cases = {
-      {std::nullopt, stageHelp},
-      {"https://support.example.com/ask?x=1", "https://support.example.com/ask?headless=false&"},
-  };
-  for (const auto& [supportUrl, prefix] : cases) {
-    module_->supportUrl = supportUrl;
-    Velkor::shared().showHelp(host_);
-    advance(1);
-    auto navigation = std::dynamic_pointer_cast<OfwNavigationController>(host_->presentedViewController());
-    ASSERT_NE(navigation, nullptr);
-    auto* page = dynamic_cast<SharedWebviewViewController*>(navigation->viewControllers().front().get());
-    ASSERT_NE(page, nullptr);
-    EXPECT_TRUE(page->webViewURL().starts_with(prefix)) << page->webViewURL();
-    EXPECT_NE(page->webViewURL().find("headless=false"), std::string::npos);
-    EXPECT_EQ(page->navigationBarTitle(), "이용문의");
-    host_->dismiss(false);
-    advance(1);
-  }
 }
 
 TEST_F(ActionTest, HelpWithPushAnimationSlidesInOnTheWindowAndWithoutOneIsNotSlid) {

@@ -2,15 +2,12 @@
 
 #include <typeinfo>
 
-#include "platform/ui/animation.h"
 #include "tests/velkor/core/presentation_test_support.h"
 #include "velkor/components/velkor_alert_controller.h"
 #include "velkor/components/velkor_navigation_bar.h"
-#include "velkor/components/velkor_transition_manager.h"
 #include "velkor/core/user_profile.h"
 #include "velkor/core/velkor_session.h"
 #include "velkor/network/ad_repository.h"
-#include "velkor/offerwall/pager/default_ofw_list_pager_view_controller.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
 
 namespace velkor::testing {
@@ -111,45 +108,6 @@ TEST_F(StackTest, EachWayInShowsItsStackAndCompletesOnce) {
     dispatch::main_loop::drain();
   }
   core.config()->setEnableChildAdSearch(false);
-}
-
-TEST_F(StackTest, WithoutTheModulesPagerTheSdksOwnShowsAndCompletesOnce) {
-  auto& core = VelkorInternal::shared();
-  core.setPubAppModule(std::make_shared<TestModule>());  // no pager
-  core.presentOfferwall(host_, std::nullopt, false, std::nullopt, std::nullopt, false, counting());
-  EXPECT_TRUE(eventually([&] { return *completions_ == 1; }));
-  ASSERT_TRUE(offerwall());
-  EXPECT_TRUE(dynamic_cast<DefaultOfwListPagerViewController*>(offerwall()->viewControllers().front().get()));
-  host_->dismiss(false);
-}
-
-TEST_F(StackTest, PushAnimationSlidesThePagerInAndPushesADetailOnTheWindow) {
-  auto& core = VelkorInternal::shared();
-  core.config()->setEnablePushAnimation(true);
-
-  core.presentOfferwall(host_, std::nullopt, false, std::nullopt, std::nullopt, false, counting());
-  auto navigation = offerwall();
-  EXPECT_EQ(navigation->modalPresentationStyle(), ui::ModalPresentationStyle::custom);
-  EXPECT_EQ(navigation->transitioningDelegate(), core.transitionManager());
-  EXPECT_TRUE(navigation->modalPresentationCapturesStatusBarAppearance());
-  EXPECT_TRUE(navigation->isBeingPresented()) << "animated although animated was false";
-  EXPECT_EQ(window_->layer().animation(ui::kTransitionAnimationKey), nullptr);
-  advance(0.5);
-  EXPECT_FALSE(navigation->isBeingPresented());
-  EXPECT_EQ(*completions_, 1);
-  host_->dismiss(false);
-  advance(0.5);
-
-  core.presentOfferwall(host_, kOfferwallLinkAd, false, std::nullopt, std::nullopt, false, {});
-  ASSERT_TRUE(eventually([&] { return host_->presentedViewController() != nullptr; }));
-  EXPECT_EQ(offerwall()->modalPresentationStyle(), ui::ModalPresentationStyle::fullScreen);
-  auto* push = dynamic_cast<const ui::Transition*>(window_->layer().animation(ui::kTransitionAnimationKey));
-  ASSERT_NE(push, nullptr);
-  EXPECT_EQ(push->type, ui::Transition::Type::push);
-  EXPECT_EQ(push->subtype, ui::Transition::Subtype::fromRight);
-  EXPECT_DOUBLE_EQ(push->duration, 0.7);
-  EXPECT_EQ(push->timingFunction, ui::TimingFunction::controlPoints(0.3, 1.0, 0.3, 1.0));
-  core.config()->setEnablePushAnimation(false);
 }
 
 struct HostBar : VelkorNavigationBar {};

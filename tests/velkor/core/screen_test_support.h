@@ -14,7 +14,6 @@
 #include "tests/velkor/offerwall/pager/recording_pager_presenter.h"
 #include "velkor/detail/ofw_detail_presenter.h"
 #include "velkor/detail/ofw_detail_view.h"
-#include "velkor/offerwall/list/ofw_list_view.h"
 #include "velkor/offerwall/pager/ofw_list_pager_presenter.h"
 #include "velkor/offerwall/pager/ofw_list_pager_view.h"
 
@@ -48,27 +47,6 @@ class TestPager : public OfwBaseViewController, public OfwListPagerView {
 
  private:
   std::shared_ptr<OfwListPagerPresenter> presenter_;
-};
-
-class TestListPage : public OfwBaseViewController, public OfwListView {
- public:
-  using OfwBaseViewController::OfwBaseViewController;
-
-  ui::ViewController& viewController() override { return *this; }
-  std::shared_ptr<OfwListPresenter> presenter() const override { return presenter_; }
-  void setPresenter(std::shared_ptr<OfwListPresenter> presenter) override { presenter_ = std::move(presenter); }
-  void loadData(const std::optional<std::vector<Ad>>&, const std::optional<std::vector<Tag>>&) override {}
-  std::shared_ptr<OfwListPagerView> parentView() const override { return parent_.lock(); }
-  void setParentView(const std::shared_ptr<OfwListPagerView>& parent) override { parent_ = parent; }
-  std::optional<std::int64_t> pageIndex() const override { return pageIndex_; }
-  void setPageIndex(std::optional<std::int64_t> index) override { pageIndex_ = index; }
-  bool tagListActive() const override { return false; }
-  void setTagListActive(bool) override {}
-
- private:
-  std::shared_ptr<OfwListPresenter> presenter_;
-  std::weak_ptr<OfwListPagerView> parent_;
-  std::optional<std::int64_t> pageIndex_;
 };
 
 class TestDetail : public OfwBaseViewController, public OfwDetailView {
@@ -131,9 +109,6 @@ struct TestModule : PubAppModule {
   ClassOf<VelkorNavigationBar> navigationBarClazz() const override { return navigationBar; }
   ScreenClass<OfwListPagerView> ofwListViewControllerClazz() const override { return pager; }
   OfwListPagerPresenterClass ofwListViewPresenterClazz() const override { return pagerPresenter; }
-  ScreenClass<OfwListView> ofwListViewClazz() const override { return listPage; }
-  ClassOf<OfwTableHeaderView> ofwTableHeaderViewClass() const override { return header; }
-  ClassOf<OfwTableFooterView> ofwTableFooterViewClass() const override { return footer; }
   ScreenClass<OfwDetailView> ofwDetailViewControllerClazz() const override { return detail; }
   OfwDetailPresenterClass ofwDetailViewPresenterClazz() const override { return detailPresenter; }
   ClassOf<OfwDetailWebViewController> detailWebViewControllerClazz() const override { return detailWebPage; }
@@ -142,14 +117,10 @@ struct TestModule : PubAppModule {
   ClassOf<VelkorErrorView> errorViewClass() const override { return errorView; }
   ClassOf<OfwNetworkErrorView> networkErrorViewClass() const override { return networkErrorView; }
   IndicatorViewClass indicatorViewClass() const override { return indicator; }
-  std::optional<std::string> customSupportURL() const override { return supportUrl; }
 
   ClassOf<VelkorNavigationBar> navigationBar;
   ScreenClass<OfwListPagerView> pager;
   OfwListPagerPresenterClass pagerPresenter;
-  ScreenClass<OfwListView> listPage;
-  ClassOf<OfwTableHeaderView> header;
-  ClassOf<OfwTableFooterView> footer;
   ScreenClass<OfwDetailView> detail;
   OfwDetailPresenterClass detailPresenter;
   ClassOf<OfwDetailWebViewController> detailWebPage;
@@ -158,7 +129,6 @@ struct TestModule : PubAppModule {
   ClassOf<VelkorErrorView> errorView;
   ClassOf<OfwNetworkErrorView> networkErrorView;
   IndicatorViewClass indicator;
-  std::optional<std::string> supportUrl;
 };
 
 // A module that names the test pager and detail with their presenters: what the presentation tests

@@ -1,5 +1,5 @@
-// The core singleton: the uid restored at start, what a new user forgets, the terms agreement, the
-// background handler, and the host writing on main while the core's queues read.
+// The core singleton: the uid restored at start, what a new user forgets, the terms agreement, and
+// the host writing on main while the core's queues read.
 #include "velkor/core/velkor_internal.h"
 
 #include <gtest/gtest.h>
@@ -7,9 +7,7 @@
 #include <atomic>
 #include <cstdlib>
 
-#include "lumberjack/sender.h"
 #include "platform/base/defaults.h"
-#include "platform/ui/application.h"
 #include "tests/velkor/core/facade_test_support.h"
 #include "tests/velkor/network/ad_source_test_support.h"
 #include "velkor/core/ofw_login_delegate.h"
@@ -104,30 +102,6 @@ TEST_F(VelkorInternalTest, ANewUidForgetsWhatBelongedToThePreviousUserAndTheSame
   EXPECT_EQ(defaults()->integer(key(Key::totalValidReward)), 500);
 }
 
-TEST_F(VelkorInternalTest, AChangedGenderOrBirthYearIsStoredAndTheRewardTotalFetchedAgain) {
-  struct Case {
-    const char* name;
-    std::function<void()> set;
-    std::optional<std::pair<Key, int>> stored;
-  };
-  const std::vector<Case> cases = {
-      {"same_gender", [&] { core().setGender(rawValue(Gender::unknown)); }, std::nullopt},
-      {"any_integer_as_gender", [&] { core().setGender(42); }, std::pair{Key::gender, 42}},
-      {"new_birth_year", [&] { core().setBirthYear(1984); }, std::pair{Key::birthYear, 1984}},
-  };
-  for (const Case& test : cases) {
-    SCOPED_TRACE(test.name);
-    defaults()->setInteger(key(Key::totalValidReward), 700);
-    defaults()->setDouble(key(Key::toolTipExpiredAt), 1e9);
-    test.set();
-    EXPECT_EQ(defaults()->object(key(Key::totalValidReward)).has_value(), !test.stored);
-    EXPECT_EQ(defaults()->object(key(Key::toolTipExpiredAt)).has_value(), !test.stored);
-    if (test.stored) {
-      EXPECT_EQ(defaults()->integer(key(test.stored->first)), test.stored->second);
-    }
-  }
-}
-
 struct TermsCase {
   const char* name;
   bool enabled;
@@ -170,31 +144,6 @@ INSTANTIATE_TEST_SUITE_P(Uids, TermsAgreement,
                                            TermsCase{"new_uid", true, std::nullopt, false, true, "user-1"},
                                            TermsCase{"server_refuses", true, std::nullopt, true, true, std::nullopt}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(VelkorInternalTest, TheBackgroundFlushesUsageEventsAndSendsTheNextLoadsToTheServer) {
-  Velkor::shared().initialize("app-1");
-  core().trackingRepository()->track("ad_list", "banner_click", nlohmann::json{{"banner_id", 1}});
-  auto repository = core().repository();
-  auto load = [&] {
-    std::atomic<int> answers{0};
-    repository->getAds("ad_list", [&](auto, auto) { ++answers; }, [&](Error) { ++answers; });
-    repository->getPlacements([&](auto) { ++answers; }, [&](Error) { ++answers; });
-    ASSERT_TRUE(eventually([&] { return answers.load() == 2; }));
-  };
-  load();
-  load();
-  EXPECT_EQ(requests(mock::Route::adList), 1u);
-  EXPECT_EQ(requests(mock::Route::placements), 1u);
-  EXPECT_EQ(requests(mock::Route::lumberjack), 0u);
-  ui::Application::shared().enterBackground();
-  ASSERT_TRUE(scope_.log().waitFor(mock::Route::lumberjack, 1, 10s));
-  EXPECT_EQ(scope_.log().entries(mock::Route::lumberjack).front().json()["events"][0]["name"], "banner_click");
-  EXPECT_TRUE(repository->cacheIsDirty());
-  EXPECT_TRUE(repository->placementCacheIsDirty());
-  load();
-  EXPECT_EQ(requests(mock::Route::adList), 2u);
-  EXPECT_EQ(requests(mock::Route::placements), 2u);
-}
 
 class NamedModule : public PubAppModule {
  public:

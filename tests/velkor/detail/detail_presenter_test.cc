@@ -26,6 +26,11 @@ class DetailPresenterTest : public DetailTest {
     window_->setRootViewController(navigation_);
     return presenter_;
   }
+  // The next participation answers with this landing.
+  void answerLanding(const std::string& landing) {
+    network_.servers().server(mock::kLogic).setFault(
+        Route::participate, mock::Fault{.replacementBody = R"({"click_key": "k", "landing_url": ")" + landing + "\"}"});
+  }
   // A tap, and the participation's answer.
   void tapAndAnswer(std::size_t requests = 1) {
     presenter_->sendParticipate();
@@ -185,11 +190,7 @@ TEST_F(DetailPresenterTest, LandingsGoByTheirTable) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     opened_.clear();
-    if (c.landing) {
-      network_.servers().server(mock::kLogic).setFault(
-          Route::participate,
-          mock::Fault{.replacementBody = std::string(R"({"click_key": "k", "landing_url": ")") + c.landing + "\"}"});
-    }
+    if (c.landing) answerLanding(c.landing);
     present(adWith(c.id, [&](Ad& ad) { ad.landingType = c.type; }));
     network_.log().clear();
     tapAndAnswer();
@@ -209,9 +210,7 @@ TEST_F(DetailPresenterTest, AChildAdReplacesTheDetailOrMakesAStackOfOne) {
                {"velkor://offerwall/ads/3005", 3005, 3102, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.landing);
-    network_.servers().server(mock::kLogic).setFault(
-        Route::participate,
-        mock::Fault{.replacementBody = std::string(R"({"click_key": "k", "landing_url": ")") + c.landing + "\"}"});
+    answerLanding(c.landing);
     present(adWith(1000));
     if (c.emptyStack) view_->navigationOverride = std::make_shared<ui::NavigationController>();
     network_.log().clear();

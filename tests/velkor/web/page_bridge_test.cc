@@ -2,19 +2,103 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/base/defaults.h"
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
 #include "tests/velkor/core/presentation_test_support.h"
-#include "tests/velkor/web/bridge_test_support.h"
 #include "tools/mock-server/fault.h"
 #include "velkor/core/native_ad_impressions.h"
-#include "velkor/core/preference_manager.h"
-#include "velkor/core/user_profile.h"
 #include "velkor/web/inventory_group_ads.h"
 
 namespace velkor::testing {
 namespace {
 
 using nlohmann::json;
+
+// One reply: the id and the answer as onMessageReceive gets them, and whether it came on main.
+struct Reply {
+  std::string id;
+  std::string answer;
+  bool onMain = false;
+};
+
+// Without its \' escapes, an escaped script text reads as the inside of a JSON string.
+std::optional<std::string> unescape(std::string text) {
+  for (auto at = text.find("\\'"); at != std::string::npos; at = text.find("\\'", at + 1)) text.erase(at, 1);
+  auto read = json::parse("\"" + text + "\"", nullptr, false);
+  if (!read.is_string()) return std::nullopt;
+  return read.get<std::string>();
+}
+
+// The two texts of "onMessageReceive('<id>', '<answer>')". Quotes inside them are escaped, so the
+// first bare "', '" is the one between them.
+std::optional<Reply> parseReply(const std::string& script) {
+  constexpr std::string_view kPrefix = "onMessageReceive('", kMiddle = "', '", kSuffix = "')";
+  if (!script.starts_with(kPrefix) || !script.ends_with(kSuffix)) return std::nullopt;
+  const auto middle = script.find(kMiddle, kPrefix.size());
+  if (middle == std::string::npos) return std::nullopt;
+  auto id = unescape(script.substr(kPrefix.size(), middle - kPrefix.size()));
+  const auto start = middle + kMiddle.size();
+  auto answer = unescape(script.substr(start, script.size() - kSuffix.size() - start));
+  if (!id || !answer) return std::nullopt;
+  return Reply{*id, *answer, false};
+}
+
+// The ids of a JSON answer's ads, "1001,1002"; the answer itself when it is no list of ads.
+std::string answerIds(const std::string& answer) {
+  auto list = json::parse(answer, nullptr, false);
+  if (!list.is_array()) return answer;
+  std::string ids;
+  for (const auto& ad : list) ids += (ids.empty() ? "" : ",") + ad.value("id", json()).dump();
+  return ids;
+}
+
+// The replies of the test's bridges, which may come on any thread.
+class ReplyLog {
+ public:
+  void add(Reply reply) {
+    std::lock_guard lock(mutex_);
+    replies_.push_back(std::move(reply));
+  }
+  std::vector<Reply> all() const {
+    std::lock_guard lock(mutex_);
+    return replies_;
+  }
+  std::size_t count() const { return all().size(); }
+  // Runs the main loop until that many replies came (real time, at most `seconds`), then a little
+  // longer so that one too many would show.
+  bool waitFor(std::size_t expected, double seconds = 10) const {
+    const bool arrived = dispatch::main_loop::runUntil([&] { return count() >= expected; }, dispatch::Seconds(seconds));
+    dispatch::main_loop::runUntil([] { return false; }, dispatch::Seconds(0.1));
+    return arrived && count() == expected;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<Reply> replies_;
+};
+
+// A bridge without a web view whose replies go to the log, which outlives the bridge.
+class RecordingBridge : public VelkorOfwJsInterface {
+ public:
+  explicit RecordingBridge(std::shared_ptr<ReplyLog> log)
+      : VelkorOfwJsInterface(std::weak_ptr<web::WebView>()), log_(std::move(log)) {}
+  using VelkorOfwJsInterface::handleBody;
+
+ protected:
+  void evaluateReply(const std::string& script) override {
+    auto reply = parseReply(script);
+    ASSERT_TRUE(reply) << "not a reply: " << script;
+    reply->onMain = dispatch::main_loop::isMainThread();
+    log_->add(std::move(*reply));
+  }
+
+ private:
+  std::shared_ptr<ReplyLog> log_;
+};
 
 class PageBridgeTest : public PresentationTest {
  protected:
@@ -94,31 +178,11 @@ TEST_F(PageBridgeTest, ShowCommandWithoutAScreenOpensNothing) {
   EXPECT_FALSE(eventually([&] { return host_->presentedViewController() != nullptr; }, 300ms));
 }
 
-TEST_F(PageBridgeTest, AvailableRewardAnswersTheStoredTotalUntilItExpires) {
-  auto defaults = base::Defaults::standard();
-  using Key = PreferenceManager::Key;
-  defaults->setInteger(PreferenceManager::keyText(Key::totalValidReward), 120);
-  defaults->setDouble(PreferenceManager::keyText(Key::toolTipExpiredAt), Velkor::shared().getServerTime() + 60);
-  EXPECT_EQ(ask({{"command", "availableReward"}, {"id", "r"}}), "120");
-  EXPECT_EQ(scope_.log().count(mock::Route::adList), 0u);
-  defaults->setInteger(PreferenceManager::keyText(Key::totalValidReward), -1);
-  const auto fetched = ask({{"command", "availableReward"}, {"id", "r"}});
-  EXPECT_GE(std::stoll(fetched), 0) << "the total of the fetched list";
-  EXPECT_EQ(scope_.log().count(mock::Route::adList), 1u);
-}
-
 TEST_F(PageBridgeTest, FailedListsAnswerAnEmptyList) {
   listServer().setFault(mock::Route::adList, mock::Fault{}.dropConnection().sticky());
   listServer().setFault(mock::Route::placements, mock::Fault{}.dropConnection().sticky());
   EXPECT_EQ(ask({{"command", "loadAds"}, {"id", "a"}}), "[]");
   EXPECT_EQ(ask(placement("p", "home_top", 2, json::object())), "[]");
-}
-
-TEST_F(PageBridgeTest, SetUidTextOrNothing) {
-  bridge_->handleBody({{"command", "setUid"}, {"uid", "user-7"}});
-  EXPECT_EQ(UserProfile::uid(), "user-7");
-  bridge_->handleBody({{"command", "setUid"}, {"uid", 42}});
-  EXPECT_EQ(UserProfile::uid(), std::nullopt) << "a number clears the user, as none does";
 }
 
 // --- placements ---
@@ -143,15 +207,6 @@ TEST_F(PageBridgeTest, ClearCacheSendsTheRecordedImpressions) {
   EXPECT_NE(scope_.log().entries(mock::Route::impression)[0].body.find("main"), std::string::npos);
 }
 
-TEST_F(PageBridgeTest, AutofillTopsUpFromTheGeneralList) {
-  const auto answer = answerIds(ask(placement("1", "two_ads", 4, {{"autofill", true}})));
-  EXPECT_EQ(answer.rfind("1511,1515,", 0), 0u) << answer;
-  EXPECT_EQ(std::count(answer.begin(), answer.end(), ','), 3) << answer;
-  listServer().setFault(mock::Route::adList, mock::Fault{}.dropConnection().sticky());
-  VelkorInternal::shared().repository()->setCacheIsDirty(true);
-  EXPECT_EQ(ask(placement("2", "two_ads", 4, {{"autofill", true}})), "[]") << "a failed fill answers nothing of the placement";
-}
-
 TEST_F(PageBridgeTest, AnUnknownSlugAnswersEmptyAndLetsTheNextRequestIn) {
   EXPECT_EQ(ask(placement("1", "nowhere", 2, json::object())), "[]");
   // Without the release this one would wait the whole 10 seconds, which never pass on this clock.
@@ -174,15 +229,6 @@ TEST_F(PageBridgeTest, OneRequestAtATimeAndALateOneGivesUpAfterTenSeconds) {
   EXPECT_EQ(answerIds(all[1].answer), "1001");
   EXPECT_EQ(scope_.log().count(mock::Route::placements), 1u) << "the late one never ran";
   for (const auto& reply : all) EXPECT_TRUE(reply.onMain) << reply.id;
-}
-
-TEST_F(PageBridgeTest, QueuedRequestsAnswerInTurnOnTheMainThread) {
-  for (int i = 0; i < 4; ++i) bridge_->handleBody(placement(std::to_string(i), "home_top", 1, json::object()));
-  ASSERT_TRUE(replies_->waitFor(4));
-  for (const auto& reply : replies_->all()) {
-    EXPECT_EQ(answerIds(reply.answer), "1001") << reply.id;
-    EXPECT_TRUE(reply.onMain) << reply.id;
-  }
 }
 
 TEST_F(PageBridgeTest, BridgesOfSeveralPagesExtendOneGroupWithoutLosingAnAnswer) {

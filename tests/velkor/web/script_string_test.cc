@@ -25,9 +25,5 @@ TEST(EscapeScriptString, EverythingThatCouldEndTheStringOrTheLine) {
   EXPECT_EQ(escapeScriptString(std::string("nul\0!", 5)), "nul\\u0000!");
 }
 
-TEST(MessageReceiveScript, QuotesBothTexts) {
-  EXPECT_EQ(messageReceiveScript("a'1", "[{\"t\":\"x\"}]"), "onMessageReceive('a\\'1', '[{\\\"t\\\":\\\"x\\\"}]')");
-}
-
 }  // namespace
 }  // namespace velkor

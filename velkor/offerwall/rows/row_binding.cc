@@ -17,6 +17,12 @@ std::string rewardTextWithoutName(const Ad& ad) {
 }
 
 FullRewardForm fullRewardForm(const Ad& ad) {
+  // Without a reward text the row shows at once what its first tick would: the name over the
+  // amount with its unit, the name hidden when the first type's unit is its name.
+  if (!ad.rewardText) {
+    const RewardType primary = RewardType::primary();
+    return {primary.unit != primary.name, ad.rewardType().name, ad.getRewardUnitStr()};
+  }
   FullRewardForm form{false, ad.rewardType().name, plainText(ad, ad.rewardText)};
   if (!form.text.starts_with(form.name)) return form;
   form.nameShown = true;

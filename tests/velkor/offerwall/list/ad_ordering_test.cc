@@ -49,7 +49,6 @@ TEST(AdOrderingTest, EachOrderArrangesThreeStableGroups) {
       {"small: equal rewards by priority", 3, mixed, {1, 2, 3, 5, 6, 4}},
       {"byte 7 sorts as recommend", 7, mixed, {1, 2, 3, 5, 6, 4}},
       {"byte 200 sorts as recommend", 200, mixed, {1, 2, 3, 5, 6, 4}},
-      {"negative sorts as recommend", -1, mixed, {1, 2, 3, 5, 6, 4}},
       {"equal priorities keep cache order", 0, {makeAd(7, 1), makeAd(8, 1), makeAd(9, 2)}, {9, 7, 8}},
       {"two undated ads by priority", 1, {makeAd(10, 3), makeAd(11, 9, 0, 50), makeAd(12, 1)}, {11, 10, 12}},
       {"empty", 2, {}, {}},
@@ -58,23 +57,6 @@ TEST(AdOrderingTest, EachOrderArrangesThreeStableGroups) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(idsOf(arrangeAds(c.ads, comparatorFor(static_cast<Ad::SortType>(c.order)))), c.expected);
   }
-}
-
-TEST(AdOrderingTest, TagFilterAndAllListingRule) {
-  std::vector<Ad> ads = {makeAd(1), makeAd(2), makeAd(3)};
-  ads[0].tagIds = {7};
-  ads[1].tagIds = {8, 7};
-  ads[1].disableAllList = 1;
-  const Tag seven{.id = 7, .name = "Seven", .slug = "seven"};
-  const Tag all{.id = 99, .name = "All", .slug = "all"};
-  std::vector<std::int64_t> underSeven;
-  for (const Ad& ad : ads) {
-    if (matchesTag(ad, seven)) underSeven.push_back(ad.id);
-    EXPECT_TRUE(matchesTag(ad, all));
-  }
-  EXPECT_EQ(underSeven, (std::vector<std::int64_t>{1, 2}));
-  dropHiddenFromAllListing(ads);
-  EXPECT_EQ(idsOf(ads), (std::vector<std::int64_t>{1, 3}));
 }
 
 // Banners link to the first ad of their campaign in the order given, show only while it is open

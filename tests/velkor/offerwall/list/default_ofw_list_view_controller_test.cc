@@ -13,16 +13,6 @@
 namespace velkor::testing {
 namespace {
 
-// Counts the carousel's item-count questions: one per reload of its collection view.
-class CountingPage : public DefaultOfwListViewController {
- public:
-  int numberOfItems(ui::CollectionView& view, int section) override {
-    ++itemCounts;
-    return DefaultOfwListViewController::numberOfItems(view, section);
-  }
-  int itemCounts = 0;
-};
-
 std::vector<std::string> chipTitles(const ANTagListView& list) {
   std::vector<std::string> titles;
   for (const auto& chip : list.tagViews()) titles.push_back(chip->title(ui::ControlState::normal).value_or(""));
@@ -37,31 +27,6 @@ std::vector<bool> chipSelection(const ANTagListView& list) {
 
 using DefaultOfwListViewControllerTest = ListScreenTest;
 constexpr double kPastModal = ui::Presentation::kDuration + 0.01;
-
-TEST_F(DefaultOfwListViewControllerTest, TheCarouselReloadsOnlyForANewBannerList) {
-  VelkorInternal::shared().config()->setListType(ListType::compactList);
-  auto page = std::make_shared<CountingPage>();
-  page->setPresenter(presenter_);
-  window_->setSize({375, 812});
-  window_->setRootViewController(page);
-  window_->makeKeyAndVisible();
-  presenter_->banners = {listBanner(1, 3), listBanner(2, 2)};
-  auto reloadsAfter = [&] {
-    page->itemCounts = 0;
-    page->loadData(listAds(3), std::nullopt);
-    window_->layoutIfNeeded();
-    return page->itemCounts;
-  };
-  EXPECT_GT(reloadsAfter(), 0);
-  EXPECT_EQ(reloadsAfter(), 0);
-  EXPECT_EQ(page->bannerView()->bannerCount(), 2);
-  presenter_->banners.pop_back();
-  EXPECT_GT(reloadsAfter(), 0);
-  EXPECT_EQ(page->bannerView()->bannerCount(), 1);
-  presenter_->banners.clear();
-  reloadsAfter();
-  EXPECT_EQ(page->bannerView()->bannerCount(), 0);
-}
 
 // The carousel and its spacer show only on "all" with banners.
 TEST_F(DefaultOfwListViewControllerTest, BannersShowOnlyOnTheAllTab) {
@@ -156,25 +121,6 @@ TEST_F(DefaultOfwListViewControllerTest, NoRowsShowTheEmptyViewBehindTheTable) {
   EXPECT_FALSE(page_->tableFooterView()->isHidden());
 }
 
-TEST_F(DefaultOfwListViewControllerTest, TotalLineAndSortLabelFollowTheRewardTypes) {
-  makePage();
-  presenter_->setSelectedSortOrder(Ad::SortType::big);
-  deliver(listAds(3));  // 100 + 200 + 300
-  const auto& header = *page_->tableHeaderView();
-  EXPECT_EQ(header.totalRewardLabel()->text(), "포인트 600P");
-  EXPECT_EQ(header.orderButtonTextLabel()->text(), "포인트많은순");
-
-  VelkorInternal::shared().config()->setTotalRewardStr("{REWARD}{UNIT} <mark>모으기</mark>");
-  deliver(listAds(3));
-  EXPECT_EQ(header.totalRewardLabel()->text(), "600포인트 모으기");
-  VelkorInternal::shared().config()->setTotalRewardStr(std::nullopt);
-
-  RewardType::setItems({});
-  deliver(listAds(3));
-  EXPECT_EQ(header.totalRewardLabel()->text(), "600");
-  EXPECT_EQ(header.orderButtonTextLabel()->text(), "많은순");
-}
-
 // The sheet offers the four orders and a cancel; a choice reloads and names itself at once. On a
 // pad it is a popover at the centre of the page, without an arrow.
 TEST_F(DefaultOfwListViewControllerTest, TheSortSheet) {
@@ -231,7 +177,6 @@ TEST_F(DefaultOfwListViewControllerTest, RowHeightsByListType) {
       {ListType::compactList, std::nullopt, 88, 88},
       {ListType::compactList, 100, 100, 100},
       {ListType::feed, std::nullopt, ui::TableView::kAutomaticDimension, 239.5},
-      {ListType::feedWithCallToAction, std::nullopt, ui::TableView::kAutomaticDimension, 239.5},
       {static_cast<ListType>(9), std::nullopt, ui::TableView::kAutomaticDimension, 239.5},
   };
   for (const Case& c : cases) {

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "platform/dispatch/clock.h"
-#include "platform/dispatch/main_loop.h"
 #include "platform/ui/application.h"
 #include "platform/ui/presentation.h"
 #include "platform/ui/window.h"
 #include "tests/velkor/offerwall/list/list_test_support.h"
+#include "tests/velkor/offerwall/rows/screen_testing.h"
 #include "velkor/components/ofw_navigation_controller.h"
 #include "velkor/core/user_profile.h"
 #include "velkor/core/velkor_offerwall_delegate.h"
@@ -21,20 +20,27 @@ constexpr double kPastModal = ui::Presentation::kDuration + 0.01;
 
 // A page of the tab "game" with the tag "new" selected, in a pager that stands either at the root of
 // the offerwall's own stack or as a child of a plain host screen.
-class ListNavigationTest : public ::testing::Test {
+class ListNavigationTest : public ScreenTest {
  protected:
-  void SetUp() override {
+  ListNavigationTest() {
     ui::Application::shared().setOpenUrlHandler([this](const base::Url& url) {
       opened_.push_back(url.absoluteString());
       return true;
     });
   }
-  void TearDown() override {
+  ~ListNavigationTest() override {
     ui::Application::shared().setOpenUrlHandler({});
     VelkorInternal::shared().setNavigationController(nullptr);
   }
 
   void build(bool insideOfferwall) {
+    window_ = std::make_shared<ui::Window>();
+    host_ = std::make_shared<ui::ViewController>();
+    pager_ = std::make_shared<RecordingPagerView>();
+    page_ = std::make_shared<TestPage>();
+    navigation_.reset();
+    VelkorInternal::shared().setNavigationController(nullptr);
+    opened_.clear();
     presenter_ = std::make_shared<OfwListPresenterImpl>(page_);
     presenter_->setTabSlug("game");
     presenter_->setSelectedTagSlug("new");
@@ -51,24 +57,16 @@ class ListNavigationTest : public ::testing::Test {
     window_->makeKeyAndVisible();
     advance(kPastModal);
   }
-  void advance(double seconds) {
-    clock_->advance(dispatch::Seconds(seconds));
-    dispatch::main_loop::drain();
-  }
   // What the offerwall's stack shows on top, past the pager.
   std::shared_ptr<ui::ViewController> pushed() const {
     const auto& stack = navigation_->viewControllers();
     return stack.size() > 1 ? stack.back() : nullptr;
   }
 
-  dispatch::main_loop::TestScope scope_;
-  dispatch::ScopedManualClock clock_;
-  ScopedCoreState core_;
-  std::shared_ptr<ui::Window> window_ = std::make_shared<ui::Window>();
-  std::shared_ptr<ui::ViewController> host_ = std::make_shared<ui::ViewController>();
+  std::shared_ptr<ui::ViewController> host_;
   std::shared_ptr<OfwNavigationController> navigation_;
-  std::shared_ptr<TestPager> pager_ = std::make_shared<TestPager>();
-  std::shared_ptr<TestPage> page_ = std::make_shared<TestPage>();
+  std::shared_ptr<RecordingPagerView> pager_;
+  std::shared_ptr<TestPage> page_;
   std::shared_ptr<OfwListPresenterImpl> presenter_;
   std::vector<std::string> opened_;
 };
@@ -86,28 +84,16 @@ TEST_F(ListNavigationTest, EachLinkGoesWhereItLeads) {
   const std::vector<Case> cases = {
       {"velkor://offerwall/ads/123", std::nullopt, true, Outcome::push, ""},
       {"velkor://offerwall/ads/+123", std::nullopt, false, Outcome::present, ""},
-      {"velkor://offerwall/ads/123?x", std::nullopt, true, Outcome::nothing, ""},
-      {"velkor://offerwall/ads/99999999999999999999", std::nullopt, true, Outcome::nothing, ""},
       {"velkor://offerwall/ads?tag_slug=t1", std::nullopt, true, Outcome::tabMove, "all/t1"},
       {"velkor://offerwall/ads?tab_slug=shop&tag_slug=", std::nullopt, false, Outcome::tabMove, "shop/"},
       {"velkor://inappbrowser?url=https%3A%2F%2Fexample.com%2Fp&title=Link", "행 제목", true, Outcome::webPage,
        "https://example.com/p?headless=false|행 제목"},
-      {"velkor://inappbrowser?url=https%3A%2F%2Fexample.com%2Fp", std::nullopt, true, Outcome::webPage,
-       "https://example.com/p?headless=false|"},
       {"velkor://inappbrowser?url=https%3A%2F%2Fexample.com%2Fp", "t", false, Outcome::nothing, ""},
       {"https://example.com/page", std::nullopt, true, Outcome::systemOpen, "https://example.com/page?headless=false"},
-      {"VELKOR://offerwall/ads/123", std::nullopt, true, Outcome::systemOpen, "VELKOR://offerwall/ads/123?headless=false"},
       {"https://example.com/%zz", std::nullopt, true, Outcome::nothing, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.link);
-    TearDown();
-    SetUp();
-    window_ = std::make_shared<ui::Window>();
-    host_ = std::make_shared<ui::ViewController>();
-    pager_ = std::make_shared<TestPager>();
-    page_ = std::make_shared<TestPage>();
-    opened_.clear();
     build(c.insideOfferwall);
     const auto before = VelkorInternal::shared().session()->actionId();
     presenter_->moveToDetail(c.link, c.title, "ad_list");
@@ -142,7 +128,6 @@ TEST_F(ListNavigationTest, EachLinkGoesWhereItLeads) {
     }
     EXPECT_EQ(outcome, c.outcome);
     EXPECT_EQ(detail, c.detail);
-    navigation_.reset();
   }
 }
 

@@ -9,14 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/dispatch/clock.h"
-#include "platform/dispatch/main_loop.h"
-#include "platform/ui/screen.h"
-#include "platform/ui/window.h"
-#include "tests/velkor/core/scoped_core_state.h"
 #include "tests/velkor/offerwall/list/list_test_support.h"
-#include "velkor/appearance/velkor_color_scheme.h"
-#include "velkor/appearance/velkor_dimension.h"
+#include "tests/velkor/offerwall/rows/screen_testing.h"
 #include "velkor/offerwall/list/default_ofw_list_view_controller.h"
 #include "velkor/offerwall/list/reward_totals.h"
 
@@ -100,23 +94,8 @@ inline Banner listBanner(std::int64_t id, float priority, BannerDisplayType type
 }
 
 // A page inside a pager of one or more tabs, in a window 375 wide, on the manual clock.
-class ListScreenTest : public ::testing::Test {
+class ListScreenTest : public ScreenTest {
  protected:
-  ListScreenTest() {
-    ui::Screen screen = ui::Screen::main();
-    screen.bounds = {0, 0, 375, 812};
-    ui::Screen::setMain(screen);
-    VelkorInternal::shared().setDimension(std::make_shared<VelkorDimension>());
-    VelkorInternal::shared().setColorScheme(std::make_shared<VelkorColorScheme>());
-    RewardType::setItems({{1, "포인트", 0, "P"}});
-  }
-  ~ListScreenTest() override {
-    ui::Screen::setMain(savedScreen_);
-    VelkorInternal::shared().setDimension(std::make_shared<VelkorDimension>());
-    VelkorInternal::shared().config()->setListType(ListType::feed);
-    RewardType::setItems({});
-  }
-
   // Builds the page the way the pager does, and shows it.
   void makePage(ListType listType = ListType::compactList) {
     VelkorInternal::shared().config()->setListType(listType);
@@ -135,17 +114,8 @@ class ListScreenTest : public ::testing::Test {
     page_->loadData(ads, tags);
     window_->layoutIfNeeded();
   }
-  void advance(double seconds) {
-    clock_->advance(dispatch::Seconds(seconds));
-    dispatch::main_loop::drain();
-  }
 
-  ui::Screen savedScreen_ = ui::Screen::main();
-  dispatch::main_loop::TestScope scope_;
-  dispatch::ScopedManualClock clock_;
-  ScopedCoreState core_;
-  std::shared_ptr<ui::Window> window_ = std::make_shared<ui::Window>();
-  std::shared_ptr<TestPager> pager_ = std::make_shared<TestPager>();
+  std::shared_ptr<RecordingPagerView> pager_ = std::make_shared<RecordingPagerView>();
   std::shared_ptr<RecordingListPresenter> presenter_ = std::make_shared<RecordingListPresenter>();
   std::shared_ptr<DefaultOfwListViewController> page_;
 };

@@ -4,11 +4,9 @@
 
 #include <cmath>
 
-#include "platform/dispatch/clock.h"
 #include "platform/dispatch/main_loop.h"
 #include "platform/ui/view_controller.h"
-#include "platform/ui/window.h"
-#include "tests/velkor/core/scoped_core_state.h"
+#include "tests/velkor/offerwall/rows/screen_testing.h"
 #include "velkor/offerwall/list/banner_paging.h"
 #include "velkor/offerwall/list/ofw_image_only_banner_item.h"
 #include "velkor/resources/resource_bundle.h"
@@ -33,7 +31,7 @@ class Items : public ui::CollectionViewDataSource {
   std::int64_t banners_;
 };
 
-class OfwBannerWrapperViewTest : public ::testing::Test {
+class OfwBannerWrapperViewTest : public ScreenTest {
  protected:
   // A carousel 375 wide in a window, showing n banners.
   void show(std::int64_t banners) {
@@ -53,16 +51,10 @@ class OfwBannerWrapperViewTest : public ::testing::Test {
     return std::lround(view.contentOffset().x / view.frame().width());
   }
   void tick() {
-    clock_->advance(dispatch::Seconds(OfwBannerWrapperView::kAutoScrollInterval));
-    dispatch::main_loop::drain();
-    clock_->advance(dispatch::Seconds(OfwBannerWrapperView::kPageMoveDuration + 0.1));
-    dispatch::main_loop::drain();
+    advance(OfwBannerWrapperView::kAutoScrollInterval);
+    advance(OfwBannerWrapperView::kPageMoveDuration + 0.1);
   }
 
-  dispatch::main_loop::TestScope scope_;
-  dispatch::ScopedManualClock clock_;
-  ScopedCoreState core_;
-  std::shared_ptr<ui::Window> window_ = std::make_shared<ui::Window>();
   std::shared_ptr<ui::ViewController> controller_ = std::make_shared<ui::ViewController>();
   std::shared_ptr<OfwBannerWrapperView> carousel_ = OfwBannerWrapperView::make();
   std::shared_ptr<Items> items_;

@@ -12,7 +12,7 @@ using namespace std::chrono_literals;
 
 // A page of one tab inside a pager with the given tabs (no pager at all for none).
 struct PageUnderTest {
-  std::shared_ptr<TestPager> pager;
+  std::shared_ptr<RecordingPagerView> pager;
   std::shared_ptr<TestPage> page;
   std::shared_ptr<OfwListPresenterImpl> presenter;
 
@@ -30,7 +30,7 @@ PageUnderTest makePage(const std::string& tab, std::optional<std::vector<std::st
   made.presenter->setTabSlug(tab);
   made.page->setPresenter(made.presenter);
   if (pagerTabs) {
-    made.pager = std::make_shared<TestPager>();
+    made.pager = std::make_shared<RecordingPagerView>();
     std::vector<Tab> tabs;
     for (const auto& slug : *pagerTabs) {
       tabs.emplace_back();
@@ -48,7 +48,8 @@ constexpr std::int64_t kNoTab = 1413;           // no tab id, tag "easy"
 
 class OfwListPresenterTest : public ::testing::Test {
  protected:
-  ListScope scope_;
+  OfwListPresenterTest() { scope_.fillCache(); }
+  AdServerScope scope_;
 };
 
 // The rule that keeps some ads off the listing that shows everything: the tab "all" among several
@@ -97,35 +98,6 @@ TEST_F(OfwListPresenterTest, TagFilterAndArrangementOverTheCache) {
   EXPECT_EQ(page.page->tags, page.presenter->tagList());
   EXPECT_EQ(page.presenter->rewards(), 650);
   EXPECT_GT(page.presenter->getFixedTotalReward(), page.presenter->rewards());
-}
-
-// Banners link to the first ad of their campaign in the tab, hide with that ad's call to action
-// and stand by priority; without the extension there are none.
-TEST_F(OfwListPresenterTest, BannersFollowTheirCampaignsAds) {
-  auto page = makePage("all", kSixTabs);
-  ASSERT_TRUE(page.load());
-  std::vector<std::int64_t> ids;
-  for (const Banner& banner : page.presenter->bannerList()) ids.push_back(banner.id);
-  ASSERT_GE(ids.size(), 2u);
-  EXPECT_EQ(ids[0], 2);  // campaign 9001, priority 5
-  EXPECT_EQ(page.presenter->bannerList()[0].relatedAd->id, 1512);
-  EXPECT_EQ(ids[1], 1);
-  EXPECT_FALSE(contains(ids, 3));  // its ad's call to action is off; the ad is still listed
-  EXPECT_TRUE(contains(page.shown(), 1514));
-  EXPECT_FALSE(contains(ids, 4));  // no ad of its campaign
-
-  // A tab without the campaign's ads keeps only the banners without a campaign.
-  auto shop = makePage("shop", kSixTabs);
-  ASSERT_TRUE(shop.load());
-  for (const Banner& banner : shop.presenter->bannerList()) EXPECT_FALSE(banner.campaignId);
-  EXPECT_FALSE(shop.presenter->bannerList().empty());
-
-  VelkorInternal::shared().config()->setEnablePopupBannerExtension(false);
-  VelkorInternal::shared().repository()->localDataSource()->clear();
-  scope_.fillCache();
-  auto plain = makePage("all", kSixTabs);
-  ASSERT_TRUE(plain.load());
-  EXPECT_TRUE(plain.presenter->bannerList().empty());
 }
 
 // A tab the cache no longer lists: the page keeps what it showed, and nothing holds the presenter.

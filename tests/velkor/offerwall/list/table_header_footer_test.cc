@@ -81,19 +81,5 @@ TEST_F(TableHeaderFooterTest, TheMoveToTopButtonSizesByAxis) {
   }
 }
 
-// "btnTop" comes from the bundle the footer's class answers: a subclass from elsewhere without the
-// picture shows none.
-TEST_F(TableHeaderFooterTest, TheButtonPictureComesFromTheFootersBundle) {
-  class ForeignFooter : public OfwTableFooterView {
-   public:
-    const ui::ImageBundle& imageBundle() const override {
-      static const ui::ImageBundle empty({});
-      return empty;
-    }
-  };
-  EXPECT_TRUE(OfwTableFooterView::make()->moveToTopButton()->image(ui::ControlState::normal));
-  EXPECT_FALSE(OfwTableFooterView::make<ForeignFooter>()->moveToTopButton()->image(ui::ControlState::normal));
-}
-
 }  // namespace
 }  // namespace velkor::testing

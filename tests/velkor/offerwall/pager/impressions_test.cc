@@ -25,7 +25,7 @@ std::multiset<std::string> sentEntries(const mock::RequestLog& log) {
 
 class ImpressionsTest : public ::testing::Test {
  protected:
-  PagerNetworkScope network_;
+  AdServerScope network_;
   std::shared_ptr<RecordingPagerView> view_ = makeRecordingPager();
 };
 

@@ -24,7 +24,7 @@ nlohmann::json tabJson(const std::string& slug, const std::vector<std::string>& 
 
 class PagerPresenterTest : public ::testing::Test {
  protected:
-  PagerNetworkScope network_;
+  AdServerScope network_;
   std::shared_ptr<RecordingPagerView> view_ = makeRecordingPager();
 };
 
@@ -115,22 +115,6 @@ TEST_F(PagerPresenterTest, FailedLoad) {
   view_->setPresenter(std::make_shared<OfwListPagerPresenterImpl>(view_));
   ASSERT_TRUE(reloadAndWait(*view_));
   EXPECT_EQ(view_->impl()->tabList().size(), 6u);
-}
-
-TEST(PagerPresenterRewards, SkipsCompletedAndClosedAds) {
-  auto ad = [](std::int64_t reward, std::optional<std::int64_t> completed, std::int64_t status) {
-    Ad made;
-    made.reward = reward;
-    made.completed = completed;
-    made.adStatusValue = status;
-    return made;
-  };
-  auto view = makeRecordingPager();
-  auto presenter = view->impl();
-  EXPECT_EQ(presenter->rewards(), 0);
-  presenter->setAds(std::vector<Ad>{ad(10, std::nullopt, -1), ad(20, 0, 0), ad(40, 1, 0), ad(80, std::nullopt, 1),
-                                     ad(160, std::nullopt, 2), ad(320, std::nullopt, 3)});
-  EXPECT_EQ(presenter->rewards(), 10 + 20 + 320);
 }
 
 // Routing: tabs fall back to "all" with the tag kept; an id that is not whole opens nothing; the

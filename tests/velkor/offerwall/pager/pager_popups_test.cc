@@ -14,31 +14,33 @@
 namespace velkor::testing {
 namespace {
 
-using PagerPopupTest = PagerScreenTest;
-
 std::shared_ptr<OfwPopupViewController> shownCarousel(DefaultOfwListPagerViewController& pager) {
   return std::dynamic_pointer_cast<OfwPopupViewController>(pager.presentedViewController());
 }
+
+class PagerPopupTest : public PagerScreenTest {
+ protected:
+  // Reloads every page, as a load's end does, and gives the carousel that shows, if any.
+  std::shared_ptr<OfwPopupViewController> reloadAll() {
+    pager_->reloadAll();
+    drain();
+    return shownCarousel(*pager_);
+  }
+};
 
 // Once per pager over full screen; never in another navigation controller, never on a day closed.
 TEST_F(PagerPopupTest, ShowingRule) {
   presenter_->popups = {pagerPopup(1), pagerPopup(2)};
   show(false);
-  pager_->reloadAll();
-  drain();
-  EXPECT_FALSE(shownCarousel(*pager_)) << "not in the offerwall's navigation controller";
+  EXPECT_FALSE(reloadAll()) << "not in the offerwall's navigation controller";
 
   show();
   presenter_->calls.clear();
   base::Defaults::standard()->setInteger(PreferenceManager::keyText(PreferenceManager::Key::popupCloseAt),
                                          localDayNumber(base::Date::now()));
-  pager_->reloadAll();
-  drain();
-  EXPECT_FALSE(shownCarousel(*pager_)) << "closed for today";
+  EXPECT_FALSE(reloadAll()) << "closed for today";
   advance(86400);
-  pager_->reloadAll();
-  drain();
-  auto carousel = shownCarousel(*pager_);
+  auto carousel = reloadAll();
   ASSERT_TRUE(carousel);
   EXPECT_EQ(carousel->modalPresentationStyle(), ui::ModalPresentationStyle::overFullScreen);
   EXPECT_TRUE(pager_->isPopupPresented());
@@ -46,9 +48,7 @@ TEST_F(PagerPopupTest, ShowingRule) {
 
   carousel->closeButtonTapped();
   drain();
-  pager_->reloadAll();
-  drain();
-  EXPECT_FALSE(shownCarousel(*pager_)) << "once per pager";
+  EXPECT_FALSE(reloadAll()) << "once per pager";
 }
 
 // A tap records and routes the page's popup with "{ad_id}" filled, once a second at most; the copy
@@ -63,9 +63,7 @@ TEST_F(PagerPopupTest, TapRoutesThePopupOnScreen) {
   ad.callToActionEnabled = true;
   presenter_->setAds(std::vector<Ad>{ad});
   show();
-  pager_->reloadAll();
-  drain();
-  auto carousel = shownCarousel(*pager_);
+  auto carousel = reloadAll();
   ASSERT_TRUE(carousel);
   carousel->view()->layoutIfNeeded();
   EXPECT_EQ(carousel->collectionView()->numberOfItems(0), 3);
@@ -112,9 +110,7 @@ TEST_F(PagerPopupTest, PagesOfTheCarousel) {
 TEST_F(PagerPopupTest, CarouselTicksWrapsAndBadge) {
   presenter_->popups = {pagerPopup(1), pagerPopup(2), pagerPopup(3)};
   show();
-  pager_->reloadAll();
-  drain();
-  auto carousel = shownCarousel(*pager_);
+  auto carousel = reloadAll();
   ASSERT_TRUE(carousel);
   auto label = [&] { return carousel->pageIndicator()->indicatorLabel()->text(); };
   EXPECT_EQ(label(), "1 / 3");
@@ -140,19 +136,6 @@ TEST_F(PagerPopupTest, CarouselTicksWrapsAndBadge) {
   drain();
   EXPECT_EQ(base::Defaults::standard()->integer(PreferenceManager::keyText(PreferenceManager::Key::popupCloseAt)),
             localDayNumber(base::Date::now()));
-}
-
-TEST_F(PagerPopupTest, OnePopupHasNoBadgeAndNoAdvance) {
-  presenter_->popups = {pagerPopup(1)};
-  show();
-  pager_->reloadAll();
-  drain();
-  auto carousel = shownCarousel(*pager_);
-  ASSERT_TRUE(carousel);
-  EXPECT_TRUE(carousel->pageIndicator()->isHidden());
-  advance(7);
-  EXPECT_EQ(carousel->collectionView()->contentOffset().x, 0);
-  EXPECT_LE(carousel->pageSide(), OfwPopupViewController::popupMaxSize);
 }
 
 using PagerLifeCycleTest = PagerScreenTest;

@@ -12,7 +12,7 @@ namespace {
 // The SDK's pager and presenter against the local ad server: the first load builds the tabs and
 // the first page, which shows the "all" tab's rows laid out in the window.
 TEST(PagerRealLoad, FirstLoadShowsTheFirstPageWithItsRows) {
-  PagerNetworkScope network;
+  AdServerScope network;
   VelkorInternal::shared().config()->setPrepareViewHidden(true);
   auto window = std::make_shared<ui::Window>();
   auto pager = std::make_shared<DefaultOfwListPagerViewController>();

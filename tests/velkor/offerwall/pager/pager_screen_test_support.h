@@ -9,18 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/dispatch/clock.h"
-#include "platform/dispatch/main_loop.h"
-#include "platform/ui/screen.h"
-#include "platform/ui/window.h"
-#include "tests/velkor/core/scoped_core_state.h"
 #include "tests/velkor/offerwall/pager/recording_pager_presenter.h"
-#include "velkor/appearance/velkor_color_scheme.h"
-#include "velkor/appearance/velkor_dimension.h"
+#include "tests/velkor/offerwall/rows/screen_testing.h"
 #include "velkor/components/ofw_navigation_controller.h"
 #include "velkor/core/velkor_config.h"
 #include "velkor/core/velkor_internal.h"
-#include "velkor/model/reward_type.h"
 #include "velkor/network/ad_repository.h"
 #include "velkor/offerwall/pager/default_ofw_list_pager_view_controller.h"
 #include "velkor/offerwall/pager/ofw_list_pager_presenter.h"
@@ -50,26 +43,17 @@ inline Popup pagerPopup(std::int64_t id, PopupDisplayType type = PopupDisplayTyp
   return popup;
 }
 
-class PagerScreenTest : public ::testing::Test {
+class PagerScreenTest : public ScreenTest {
  protected:
   PagerScreenTest() {
-    ui::Screen screen = ui::Screen::main();
-    screen.bounds = {0, 0, 375, 812};
-    ui::Screen::setMain(screen);
-    VelkorInternal::shared().setDimension(std::make_shared<VelkorDimension>());
-    VelkorInternal::shared().setColorScheme(std::make_shared<VelkorColorScheme>());
     VelkorInternal::shared().config()->setPrepareViewHidden(true);
     VelkorInternal::shared().repository()->localDataSource()->clear();
-    RewardType::setItems({{1, "포인트", 0, "P"}});
   }
   ~PagerScreenTest() override {
     if (window_->rootViewController()) window_->rootViewController()->dismiss(false);
     drain();
-    ui::Screen::setMain(savedScreen_);
-    VelkorInternal::shared().config()->setPrepareViewHidden(false);
     VelkorInternal::shared().repository()->setCacheIsDirty(false);
     VelkorInternal::shared().repository()->localDataSource()->clear();
-    RewardType::setItems({});
   }
 
   // The pager at the root of the offerwall's navigation controller (or a plain one), on screen.
@@ -93,10 +77,6 @@ class PagerScreenTest : public ::testing::Test {
     window_->layoutIfNeeded();
     pager_->view()->layoutIfNeeded();
   }
-  void advance(double seconds) {
-    clock_->advance(dispatch::Seconds(seconds));
-    drain();
-  }
   void drain() {
     dispatch::main_loop::drain();
   }
@@ -105,11 +85,6 @@ class PagerScreenTest : public ::testing::Test {
     return shown.empty() ? nullptr : std::dynamic_pointer_cast<OfwListView>(shown.front());
   }
 
-  ui::Screen savedScreen_ = ui::Screen::main();
-  dispatch::main_loop::TestScope scope_;
-  dispatch::ScopedManualClock clock_;
-  ScopedCoreState core_;
-  std::shared_ptr<ui::Window> window_ = std::make_shared<ui::Window>();
   std::shared_ptr<RecordingPagerPresenter> presenter_ = std::make_shared<RecordingPagerPresenter>();
   std::shared_ptr<DefaultOfwListPagerViewController> pager_;
   std::shared_ptr<ui::NavigationController> navigation_;

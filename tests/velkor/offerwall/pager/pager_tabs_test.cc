@@ -13,19 +13,6 @@ std::vector<Tab> threeTabs() {
           pagerTab("shop", "쇼핑")};
 }
 
-// One tab hides the strip; several give it the configured height. The pages never wrap round.
-TEST_F(PagerTabsTest, StripHeightAndNoWrapAtEitherEnd) {
-  show();
-  showTabs({pagerTab("all", "전체")});
-  EXPECT_EQ(pager_->mTabBar()->frame().height(), 0);
-  auto page = std::dynamic_pointer_cast<ui::ViewController>(pageOnScreen());
-  ASSERT_TRUE(page);
-  auto& pages = *pager_->pageViewController();
-  EXPECT_FALSE(pager_->viewControllerBefore(pages, *page));
-  EXPECT_FALSE(pager_->viewControllerAfter(pages, *page));
-
-}
-
 TEST_F(PagerTabsTest, SeveralTabsShowTheStripAndBuildPagesOnce) {
   show();
   showTabs(threeTabs());

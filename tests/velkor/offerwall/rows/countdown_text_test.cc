@@ -8,7 +8,7 @@
 namespace velkor::testing {
 namespace {
 
-class CountdownTextTest : public RowsTest {};
+class CountdownTextTest : public ScreenTest {};
 
 TEST_F(CountdownTextTest, RemainingTimesAreTruncatedNeverNegativeAndTurnIntoDaysAtADay) {
   struct Case {

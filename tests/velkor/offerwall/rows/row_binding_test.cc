@@ -2,7 +2,6 @@
 
 #include "tests/velkor/offerwall/rows/rows_testing.h"
 #include "velkor/appearance/hex_color.h"
-#include "velkor/model/item_base.h"
 #include "velkor/offerwall/rows/ofw_cta_feed_item_cell.h"
 #include "velkor/offerwall/rows/ofw_feed_item_cell.h"
 #include "velkor/offerwall/rows/ofw_list_item_cell.h"
@@ -11,26 +10,11 @@
 namespace velkor::testing {
 namespace {
 
-class RowBindingTest : public RowsTest {};
+class RowBindingTest : public ScreenTest {};
 
 bool shows(const ui::ImageView& view, const char* name) {
   return view.image() && bundleImage(name) && view.image()->isSameImage(*bundleImage(name));
 }
-
-// A list item that is not an ad: the per-second update leaves it alone.
-class NotAnAd : public ItemBase {
- public:
-  std::string title() const override { return ""; }
-  std::optional<std::string> subtitle() const override { return std::nullopt; }
-  base::AttributedString attributedTitle() const override { return {}; }
-  base::AttributedString attributedSubtitle() const override { return {}; }
-  base::AttributedString attributedSubtitleShort() const override { return {}; }
-  std::int64_t reward() const override { return 0; }
-  std::string rewardName() const override { return ""; }
-  std::string thumbImage() const override { return ""; }
-  bool isCompleted() const override { return false; }
-  bool isVisible() const override { return true; }
-};
 
 TEST_F(RowBindingTest, TheCompactButtonDropsTheRewardNameOnlyWhenOneBlankFollowsIt) {
   struct Case {
@@ -88,10 +72,15 @@ TEST_F(RowBindingTest, TheFeedRewardShowsItsFullFormWhenBoundAndItsShortFormFrom
     bool nameShown;
     const char* text;
     double size;
-  } cases[] = {{"포인트 100P", true, "100P", 16}, {"포인트100P", true, "포인트100P", 16}, {"100P", false, "100P", 18}};
+  } cases[] = {{"포인트 100P", true, "100P", 16},
+               {"포인트100P", true, "포인트100P", 16},
+               {"100P", false, "100P", 18},
+               {nullptr, true, "100P", 16}};  // no reward text: the tick's short form at once
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.rewardText);
-    cell->updateCell(makeAd([&](Ad& ad) { ad.rewardText = c.rewardText; }));
+    SCOPED_TRACE(c.rewardText ? c.rewardText : "none");
+    cell->updateCell(makeAd([&](Ad& ad) {
+      ad.rewardText = c.rewardText ? std::optional<std::string>(c.rewardText) : std::nullopt;
+    }));
     rows->window()->layoutIfNeeded();
     EXPECT_EQ(!cell->rewardNameLabel()->isHidden(), c.nameShown);
     EXPECT_EQ(cell->rewardTextLabel()->text(), c.text);
@@ -144,71 +133,6 @@ TEST_F(RowBindingTest, AReusedRowNeverKeepsItsPreviousAdsMarkOrBarColour) {
   compact->cell(0)->updateStatus(AdItem(marked));
   compact->cell(0)->updateStatus(AdItem(plain));
   EXPECT_FALSE(compact->cell(0)->markNewImageView()->isHidden());
-}
-
-TEST_F(RowBindingTest, ACountdownAppliesByThePlaceholderOfADateThatIsSetAndTicks) {
-  const Ad ad = makeAd([](Ad& ad) {
-    ad.callToAction = "{DELAY_COMPLETE_TIME} 후 적립";
-    ad.setNextParticipateAt(kNow + 100);
-    ad.setDelayCompleteAt(kNow + 5);
-  });
-  auto compact = showRows<OfwListItemCell>({ad}, 375, 80);
-  auto feed = showRows<OfwFeedItemCell>({ad});
-  auto cta = showRows<OfwCtaFeedItemCell>({ad});
-  EXPECT_EQ(compact->cell(0)->infoTitleLabel()->text(), "00:00:05 후 적립");
-  // Enabled: the overlay stays hidden while its line keeps counting.
-  EXPECT_TRUE(feed->cell(0)->infoView()->isHidden());
-  EXPECT_EQ(feed->cell(0)->infoTitleLabel()->text(), "00:00:05 후 적립");
-  EXPECT_EQ(cta->cell(0)->ctaButtonTitleLabel()->text(), "00:00:05 후 적립");
-  // The countdown title always takes the disabled title colour.
-  EXPECT_EQ(cta->cell(0)->ctaButtonTitleLabel()->attributedText().attributes(0).foregroundColor,
-            ui::Color::black().toColorDescription());
-  advance(2);
-  compact->cell(0)->updateStatus(AdItem(ad));
-  cta->cell(0)->updateStatus(AdItem(ad));
-  EXPECT_EQ(compact->cell(0)->infoTitleLabel()->text(), "00:00:03 후 적립");
-  EXPECT_EQ(cta->cell(0)->ctaButtonTitleLabel()->text(), "00:00:03 후 적립");
-  // An item that is no ad: list and feed rows stay, the button loses its title.
-  compact->cell(0)->updateStatus(NotAnAd());
-  cta->cell(0)->updateStatus(NotAnAd());
-  EXPECT_EQ(compact->cell(0)->infoTitleLabel()->text(), "00:00:03 후 적립");
-  EXPECT_EQ(cta->cell(0)->ctaButtonTitleLabel()->text(), "");
-}
-
-TEST_F(RowBindingTest, TextsFollowTheirOverrideChainsAndEmptySubtitlesInvite) {
-  theme_.colors().setListItemTextColor(ui::Color::gray());
-  theme_.colors().setListItemSubtitleTextColor(ui::Color::black());
-  theme_.colors().setListItemSubtitleColor(ui::Color::darkGray());
-  VelkorOfwText::setInfoTitleTextFont(OfwFont("NoSuchFontAnywhere"));
-  const Ad ad = makeAd([](Ad& ad) {
-    ad.subtitle = std::nullopt;
-    ad.callToActionEnabled = false;
-  });
-  auto compact = showRows<OfwListItemCell>({ad}, 375, 80);
-  auto feed = showRows<OfwFeedItemCell>({ad});
-  auto cta = showRows<OfwCtaFeedItemCell>({ad});
-  VelkorOfwText::setInfoTitleTextFont(OfwFont::system(ui::FontWeight::bold));
-  EXPECT_EQ(feed->cell(0)->titleLabel()->textColor(), ui::Color::gray());
-  EXPECT_EQ(feed->cell(0)->subtitleLabel()->textColor(), ui::Color::black());
-  EXPECT_EQ(feed->cell(0)->subtitleLabel()->text(), "이벤트 참여하면");
-  EXPECT_EQ(feed->cell(0)->rewardTextLabel()->textColor(), ui::Color::gray());
-  EXPECT_EQ(compact->cell(0)->subtitleLabel()->textColor(), ui::Color::darkGray());
-  EXPECT_EQ(compact->cell(0)->subtitleLabel()->text(), "이벤트 참여하면");
-  EXPECT_EQ(compact->cell(0)->titleLabel()->textColor(), ui::Color::black());
-  // The call-to-action row shows an empty subtitle as it is.
-  EXPECT_EQ(cta->cell(0)->subtitleLabel()->text(), "");
-  // A font name nobody has falls back to the system font at the theme's size.
-  const auto font = ui::Font::fromFontDescription(*compact->cell(0)->infoTitleLabel()->attributedText().attributes(0).font);
-  EXPECT_TRUE(font.isSystemFont());
-  EXPECT_EQ(font.pointSize(), 14);
-  // The button: gray with a black title when disabled, the primary colours when enabled.
-  EXPECT_EQ(cta->cell(0)->ctaButtonView()->backgroundColor(), ui::Color::gray());
-  EXPECT_EQ(cta->cell(0)->ctaButtonTitleLabel()->attributedText().attributes(0).foregroundColor,
-            ui::Color::black().toColorDescription());
-  cta->cell(0)->updateCell(makeAd());
-  EXPECT_EQ(cta->cell(0)->ctaButtonView()->backgroundColor(), theme_.colors().primaryColor());
-  EXPECT_EQ(cta->cell(0)->ctaButtonTitleLabel()->attributedText().attributes(0).foregroundColor,
-            theme_.colors().onPrimaryColor().toColorDescription());
 }
 
 TEST_F(RowBindingTest, ThumbnailsWithoutAnAddressKeepOrReplaceTheirImageByStyle) {

@@ -10,7 +10,7 @@
 namespace velkor::testing {
 namespace {
 
-class RowSnapshotTest : public RowsTest {};
+class RowSnapshotTest : public ScreenTest {};
 
 // A new ad waiting for its next participation, as each style shows it.
 Ad waitingAd() {

@@ -1,6 +1,5 @@
-// The rows' tests: a manual clock on the main loop, the user's own defaults, a fresh theme and one
-// reward type, all put back when the test ends; ads built in one line; cells hosted in a table of
-// their own in a window 375 points wide.
+// The rows' tests: ads built in one line, and cells hosted in a table of their own in a window
+// 375 points wide.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,47 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "platform/dispatch/clock.h"
-#include "platform/dispatch/main_loop.h"
 #include "platform/ui/table_view.h"
 #include "platform/ui/view_controller.h"
 #include "platform/ui/window.h"
-#include "tests/velkor/core/scoped_core_state.h"
-#include "velkor/appearance/velkor_color_scheme.h"
-#include "velkor/appearance/velkor_dimension.h"
+#include "tests/velkor/offerwall/rows/screen_testing.h"
 #include "velkor/appearance/velkor_ofw_text.h"
 #include "velkor/core/velkor_config.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/model/ad.h"
-#include "velkor/model/reward_type.h"
 
 namespace velkor::testing {
 
+// Where the manual clock starts by default (ScreenTest's clock): the rows' dates are set around it.
 inline constexpr double kNow = 1'780'000'000.0;
-
-// The theme objects of one test, set in the core and replaced by fresh ones afterwards.
-class ScopedTheme {
- public:
-  ScopedTheme() { reset(); }
-  ~ScopedTheme() { reset(); }
-  VelkorColorScheme& colors() { return *colors_; }
-  VelkorDimension& dimension() { return *dimension_; }
-  VelkorConfig& config() { return *config_; }
-
- private:
-  void reset() {
-    colors_ = std::make_shared<VelkorColorScheme>();
-    dimension_ = std::make_shared<VelkorDimension>();
-    config_ = std::make_shared<VelkorConfig>();
-    auto& core = VelkorInternal::shared();
-    core.setColorScheme(colors_);
-    core.setDimension(dimension_);
-    core.setConfig(config_);
-  }
-  std::shared_ptr<VelkorColorScheme> colors_;
-  std::shared_ptr<VelkorDimension> dimension_;
-  std::shared_ptr<VelkorConfig> config_;
-};
 
 // An enabled ad with a reward of type 1 ("포인트", unit "P"), changed as the test needs.
 inline Ad makeAd(const std::function<void(Ad&)>& change = {}) {
@@ -67,19 +38,6 @@ inline Ad makeAd(const std::function<void(Ad&)>& change = {}) {
   if (change) change(ad);
   return ad;
 }
-
-class RowsTest : public ::testing::Test {
- protected:
-  RowsTest() { RewardType::setItems({{1, "포인트", 0, "P"}}); }
-  ~RowsTest() override { RewardType::setItems({}); }
-
-  void advance(double seconds) { clock_->advance(dispatch::Seconds(seconds)); }
-
-  dispatch::main_loop::TestScope scope_;
-  dispatch::ScopedManualClock clock_{kNow};
-  ScopedCoreState core_;
-  ScopedTheme theme_;
-};
 
 // A table of rows of one cell class, bound the way the list page binds them, in a window.
 template <class Cell>
@@ -112,7 +70,6 @@ class RowTable : public ui::TableViewDataSource {
   std::shared_ptr<Cell> cell(int row) {
     return std::dynamic_pointer_cast<Cell>(table_->cellForRow(ui::IndexPath::forRow(row, 0)));
   }
-  const std::shared_ptr<ui::TableView>& table() const { return table_; }
   const std::shared_ptr<ui::Window>& window() const { return window_; }
 
  private:

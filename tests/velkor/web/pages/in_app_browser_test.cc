@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/pasteboard.h"
 #include "tests/velkor/web/pages/page_test_support.h"
 #include "velkor/components/velkor_alert_controller.h"
 #include "velkor/components/ofw_network_error_view.h"
@@ -20,15 +19,7 @@ class InAppBrowserTest : public WebPageTest {
     ASSERT_TRUE(browser_);
     navigation_ = showAlone(browser_);
   }
-  void send(const json& body, const char* handler = "velkor") {
-    evaluate(*browser_->webView(), std::string("webkit.messageHandlers.") + handler + ".postMessage(" + body.dump() + "); 0");
-    settle(0.4);
-  }
-  std::shared_ptr<VelkorAlertController> shownAlert() const {
-    return std::dynamic_pointer_cast<VelkorAlertController>(navigation_->visibleViewController()->presentedViewController()
-                                                                ? navigation_->visibleViewController()->presentedViewController()
-                                                                : navigation_->presentedViewController());
-  }
+  void send(const json& body) { post(*browser_->webView(), body); }
 
   std::shared_ptr<OfwInAppBrowserViewController> browser_;
   std::shared_ptr<OfwNavigationController> navigation_;
@@ -79,18 +70,6 @@ TEST_F(InAppBrowserTest, AnInAppLinkToAFileLoadsNothing) {
   EXPECT_TRUE(opened_.empty());
 }
 
-TEST_F(InAppBrowserTest, VersionRepliesToTheHandleIdThenTheId) {
-  send({{"command", "getSdkVersion"}, {"id", "nobody"}, {"handle_id", "velkorHandle"}}, "SharedWeb");
-  EXPECT_TRUE(eventually([&] { return evaluate(*browser_->webView(), "window.lastCallback && window.lastCallback.version") == "\"3.9.6\""; }));
-  evaluate(*browser_->webView(), "window.lastCallback = null; 0");
-  send({{"command", "getSdkVersion"}, {"id", "velkorHandle"}});
-  EXPECT_TRUE(eventually([&] { return evaluate(*browser_->webView(), "window.lastCallback && window.lastCallback.ok") == "true"; }));
-  // Not all texts: the message is invalid as a whole.
-  evaluate(*browser_->webView(), "window.lastCallback = null; 0");
-  send({{"command", "getSdkVersion"}, {"handle_id", "velkorHandle"}, {"n", 1}});
-  EXPECT_EQ(evaluate(*browser_->webView(), "window.lastCallback"), "null");
-}
-
 TEST_F(InAppBrowserTest, ConfirmButtonsTakeBlankTextsAsTheirDefaultsAndRunTheirScripts) {
   send({{"command", "showConfirm"}, {"message", "계속할까요?"}, {"positiveText", "   "}, {"positiveCallback", "mark('yes')"}});
   auto alert = std::dynamic_pointer_cast<VelkorAlertController>(browser_->presentedViewController());
@@ -104,25 +83,6 @@ TEST_F(InAppBrowserTest, ConfirmButtonsTakeBlankTextsAsTheirDefaultsAndRunTheirS
   EXPECT_TRUE(eventually([&] { return evaluate(*browser_->webView(), "window.calls.join()") == "\"yes\""; }));
   send({{"command", "showConfirm"}, {"positiveText", "네"}});
   EXPECT_FALSE(browser_->presentedViewController()) << "no message, no dialog";
-}
-
-TEST_F(InAppBrowserTest, AlertWithACallbackRunsItAfterClosing) {
-  send({{"command", "showAlert"}, {"message", "안내"}, {"callback", "mark('done')"}});
-  auto alert = std::dynamic_pointer_cast<VelkorAlertController>(browser_->presentedViewController());
-  ASSERT_TRUE(alert);
-  EXPECT_EQ(alert->messaageLabel()->text(), "안내");
-  alert->submitButton()->sendActions(ui::ControlEvent::touchUpInside);
-  EXPECT_TRUE(eventually([&] { return evaluate(*browser_->webView(), "window.calls.join()") == "\"done\""; }));
-}
-
-TEST_F(InAppBrowserTest, ClipboardTitleAndClose) {
-  send({{"command", "copyToClipboard"}, {"text", "코드 123"}});
-  EXPECT_EQ(ui::Pasteboard::general().string(), "코드 123");
-  send({{"command", "setTitle"}, {"title", "새 제목"}});
-  EXPECT_EQ(browser_->navigationTitle(), "새 제목");
-  send({{"command", "close"}});
-  advance(1.0);
-  EXPECT_TRUE(eventually([&] { return host_->presentedViewController() == nullptr; })) << "alone: dismissed";
 }
 
 TEST_F(InAppBrowserTest, ErrorViewComesWithAFailureAndGoesWithTheNextPage) {

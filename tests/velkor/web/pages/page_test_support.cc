@@ -21,7 +21,9 @@ std::shared_ptr<OfwNavigationController> WebPageTest::showAlone(
   host_->present(navigation, false);
   dispatch::main_loop::drain();
   EXPECT_TRUE(screen->webView()) << "the view loaded";
-  if (screen->webView()) EXPECT_TRUE(pageLoaded(*screen->webView()));
+  if (screen->webView()) {
+    EXPECT_TRUE(pageLoaded(*screen->webView()));
+  }
   return navigation;
 }
 
@@ -40,6 +42,11 @@ std::string WebPageTest::evaluate(web::WebView& webView, const std::string& scri
   });
   eventually([&] { return answer.has_value(); });
   return answer.value_or("no answer");
+}
+
+void WebPageTest::post(web::WebView& webView, const nlohmann::json& body, const char* handler) {
+  evaluate(webView, std::string("webkit.messageHandlers.") + handler + ".postMessage(" + body.dump() + "); 0");
+  settle(0.4);
 }
 
 std::string WebPageTest::refusedAddress() {

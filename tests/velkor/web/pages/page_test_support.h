@@ -30,6 +30,8 @@ class WebPageTest : public PresentationTest {
  public:
   // Runs the script in the page and gives its result as JSON text ("error: ..." when it threw).
   static std::string evaluate(web::WebView& webView, const std::string& script);
+  // Posts the body to the page's script handler of that name, as the page would, and lets it settle.
+  static void post(web::WebView& webView, const nlohmann::json& body, const char* handler = "velkor");
   // An address on loopback where nothing answers.
   static std::string refusedAddress();
   // Lets the main loop run for a while (real time).

@@ -14,11 +14,6 @@ namespace {
 
 using nlohmann::json;
 
-void post(web::WebView& webView, const json& body, const char* handler = "velkor") {
-  WebPageTest::evaluate(webView, std::string("webkit.messageHandlers.") + handler + ".postMessage(" + body.dump() + "); 0");
-  WebPageTest::settle(0.4);
-}
-
 // --- the help page ---
 
 class SharedWebPageTest : public WebPageTest {
@@ -47,32 +42,6 @@ TEST_F(SharedWebPageTest, AlertsRunTheirTextCallbackOnly) {
   withCallback->submitButton()->sendActions(ui::ControlEvent::touchUpInside);
   EXPECT_TRUE(eventually([&] { return evaluate(*page_->webView(), "window.calls.join()") == "\"ok\""; }));
   EXPECT_FALSE(page_->presentedViewController());
-}
-
-TEST_F(SharedWebPageTest, CloseDismissesALonePageAndPopsOne) {
-  auto second = DependencyContainer().makeContractViewController();
-  second->setWebViewURL(page("browser.html"));
-  navigation_->pushViewController(second, false);
-  ASSERT_TRUE(pageLoaded(*second->webView()));
-  post(*second->webView(), {{"command", "close"}});
-  advance(1.0);
-  EXPECT_EQ(navigation_->viewControllers().size(), 1u);
-  post(*page_->webView(), {{"command", "close"}});
-  advance(1.0);
-  EXPECT_TRUE(eventually([&] { return host_->presentedViewController() == nullptr; }));
-}
-
-TEST_F(SharedWebPageTest, TheBackButtonForceDismissesALonePage) {
-  page_->backButtonClicked();
-  EXPECT_TRUE(navigation_->dismissForce());
-}
-
-TEST_F(SharedWebPageTest, ANewWindowLoadsInThePage) {
-  page_->loadURL(page("links.html"));
-  ASSERT_TRUE(pageLoaded(*page_->webView(), "links.html"));
-  evaluate(*page_->webView(), "document.getElementById('blank').click(); 0");
-  EXPECT_TRUE(pageLoaded(*page_->webView(), "c=00ff00"));
-  EXPECT_TRUE(opened_.empty());
 }
 
 TEST_F(SharedWebPageTest, ThePageKeepsNoScreenAlive) {
@@ -157,13 +126,6 @@ TEST_F(DetailWebPageTest, AScriptLandingIsRefused) {
   EXPECT_TRUE(opened_.empty());
 }
 
-TEST_F(DetailWebPageTest, ADialogResultOpensNothing) {
-  open(1002);
-  participate(1002);
-  ASSERT_TRUE(eventually([&] { return screen_->presentedViewController() != nullptr; }));
-  EXPECT_TRUE(opened_.empty());
-}
-
 TEST_F(DetailWebPageTest, MalformedParticipationsDoNothing) {
   open();
   participate("1001");
@@ -184,19 +146,6 @@ TEST_F(DetailWebPageTest, WithoutAUserTheHostLogsInAndThePageReloadsWithTheUid) 
   EXPECT_TRUE(pageLoaded(*screen_->webView(), "uid=user-2"));
   EXPECT_FALSE(screen_->lastActionName());
   EXPECT_EQ(logged(mock::Route::participate), 0u) << "the reloaded page starts it again";
-}
-
-TEST_F(DetailWebPageTest, ThePageResumesOnEveryLaterAppearance) {
-  open();
-  auto cover = std::make_shared<ui::ViewController>();
-  navigation_->pushViewController(cover, false);
-  navigation_->popViewController(false);
-  EXPECT_TRUE(eventually([&] { return evaluate(*screen_->webView(), "window.resumes") == "1"; }));
-  UserProfile::setUid(std::nullopt);
-  navigation_->pushViewController(cover, false);
-  navigation_->popViewController(false);
-  settle(1.0);
-  EXPECT_EQ(evaluate(*screen_->webView(), "window.resumes"), "1") << "not without a user";
 }
 
 TEST_F(DetailWebPageTest, TitleAtOnceAndThePageKeepsNoScreenAlive) {
