@@ -22,6 +22,14 @@ bool InteractivePopRecognizer::gestureRecognizerShouldRecognizeSimultaneously(ui
   return true;
 }
 
+void popOrDismiss(ui::NavigationController& navigation) {
+  if (navigation.viewControllers().size() < 2) {
+    navigation.dismiss(true);
+  } else {
+    navigation.popViewController(true);
+  }
+}
+
 OfwNavigationController::OfwNavigationController() = default;
 
 OfwNavigationController::OfwNavigationController(std::shared_ptr<ui::ViewController> rootViewController)

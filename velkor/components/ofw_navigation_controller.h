@@ -29,6 +29,10 @@ class InteractivePopRecognizer : public ui::GestureRecognizerDelegate {
   std::weak_ptr<ui::NavigationController> navigationController_;
 };
 
+// How the offerwall's pages close themselves: the top screen is popped, or the whole stack is
+// dismissed when that screen is the only one left.
+void popOrDismiss(ui::NavigationController& navigation);
+
 class OfwNavigationController : public ui::NavigationController {
  public:
   OfwNavigationController();

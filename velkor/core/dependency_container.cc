@@ -7,6 +7,8 @@
 #include "platform/base/log.h"
 #include "platform/ui/screen.h"
 #include "velkor/components/indicator_view_representable.h"
+#include "velkor/components/ofw_navigation_controller.h"
+#include "velkor/components/velkor_navigation_bar.h"
 #include "velkor/core/default_classes.h"
 #include "velkor/core/velkor_config.h"
 #include "velkor/core/velkor_internal.h"
@@ -138,6 +140,15 @@ std::shared_ptr<OfwNetworkErrorView> DependencyContainer::makeNetworkErrorView()
 std::shared_ptr<OfwDetailWebViewController> DependencyContainer::makeDetailWebViewController() const {
   return made(makeOrDefault(VelkorConfig::detailWebViewControllerClazz(), DefaultClasses::detailWebViewController()),
               "ad detail web page");
+}
+
+std::shared_ptr<OfwNavigationController> DependencyContainer::makeNavigationController() const {
+  auto barClass = VelkorInternal::shared().config()->navigationBarClazz();
+  auto navigation = std::make_shared<OfwNavigationController>([barClass]() -> std::shared_ptr<ui::NavigationBar> {
+    return makeOrDefault(barClass, DefaultClasses::navigationBar());
+  });
+  navigation->setModalPresentationStyle(ui::ModalPresentationStyle::fullScreen);
+  return navigation;
 }
 
 std::shared_ptr<OfwTableHeaderView> DependencyContainer::makeTableHeaderView() const {

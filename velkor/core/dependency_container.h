@@ -13,6 +13,7 @@
 namespace velkor {
 
 class OfwDetailWebViewController;
+class OfwNavigationController;
 class OfwTableHeaderView;
 class OfwTableFooterView;
 
@@ -38,6 +39,9 @@ class DependencyContainer : public OfwViewControllerFactory {
   std::shared_ptr<OfwNetworkErrorView> makeNetworkErrorView() const override;
 
   std::shared_ptr<OfwDetailWebViewController> makeDetailWebViewController() const;
+  // An empty full-screen stack under the bar the configuration names (the module's, else
+  // VelkorNavigationBar): every presentation of the offerwall's screens starts with one.
+  std::shared_ptr<OfwNavigationController> makeNavigationController() const;
   std::shared_ptr<OfwTableHeaderView> makeTableHeaderView() const;
   std::shared_ptr<OfwTableFooterView> makeTableFooterView() const;
 };

@@ -12,10 +12,8 @@
 #include "velkor/components/ofw_base_view_controller.h"
 #include "velkor/components/ofw_navigation_controller.h"
 #include "velkor/components/velkor_alert_controller.h"
-#include "velkor/components/velkor_navigation_bar.h"
 #include "velkor/components/velkor_transition_manager.h"
 #include "velkor/core/current_info.h"
-#include "velkor/core/default_classes.h"
 #include "velkor/core/dependency_container.h"
 #include "velkor/core/native_ad.h"
 #include "velkor/core/native_ad_tap_gesture.h"
@@ -51,14 +49,6 @@ bool onMainThread(std::function<void()> work) {
   return false;
 }
 
-// A stack under the bar the configuration names (the module's, else VelkorNavigationBar).
-std::shared_ptr<OfwNavigationController> makeNavigationController() {
-  auto barClass = VelkorInternal::shared().config()->navigationBarClazz();
-  return std::make_shared<OfwNavigationController>([barClass]() -> std::shared_ptr<ui::NavigationBar> {
-    return makeOrDefault(barClass, DefaultClasses::navigationBar());
-  });
-}
-
 // The pager loads fresh ads.
 void clearCache() {
   const auto& repository = VelkorInternal::shared().repository();
@@ -69,7 +59,6 @@ void clearCache() {
 
 void install(const std::shared_ptr<OfwNavigationController>& navigation, Stack stack) {
   navigation->setViewControllers(std::move(stack));
-  navigation->setModalPresentationStyle(ui::ModalPresentationStyle::fullScreen);
   VelkorInternal::shared().setNavigationController(navigation);
 }
 
@@ -213,7 +202,7 @@ void VelkorInternal::presentOfferwall(std::shared_ptr<ui::ViewController> from, 
   checkTermsAgreement();
   if (debugEnabled()) printCurrentInfo();
 
-  auto navigation = makeNavigationController();
+  auto navigation = DependencyContainer().makeNavigationController();
   auto pager = DependencyContainer().makeOfferwallListViewController();
   const std::string tab = tabSlug.value_or(kAll);
   const std::string tag = tagSlug.value_or(kAll);
@@ -270,7 +259,7 @@ void VelkorInternal::showHelp(std::shared_ptr<ui::ViewController> from) {
   auto page = DependencyContainer().makeContractViewController();
   if (!page) return;
   page->setWebViewURL(UriHandler::buildUrl(Constants::contactURL()));
-  auto navigation = makeNavigationController();
+  auto navigation = DependencyContainer().makeNavigationController();
   install(navigation, {page});
   if (!config()->enablePushAnimation()) return from->present(navigation, true);
   // Without a window there is nothing to slide; the page still comes up at once.
@@ -299,13 +288,7 @@ void VelkorInternal::tapNativeAd(ui::GestureRecognizer& gesture) {
 }
 
 void VelkorInternal::closeTopScreen() {
-  auto navigation = navigationController();
-  if (!navigation) return;
-  if (navigation->viewControllers().size() == 1) {
-    navigation->dismiss(true);
-  } else {
-    navigation->popViewController(true);
-  }
+  if (auto navigation = navigationController()) popOrDismiss(*navigation);
 }
 
 }  // namespace velkor

@@ -1,6 +1,5 @@
 #include "velkor/detail/ofw_detail_presenter_impl.h"
 
-#include <charconv>
 #include <utility>
 
 #include "platform/base/date.h"
@@ -10,19 +9,18 @@
 #include "platform/ui/device.h"
 #include "platform/ui/navigation_controller.h"
 #include "velkor/components/ofw_navigation_controller.h"
+#include "velkor/core/contact_page.h"
 #include "velkor/core/dependency_container.h"
 #include "velkor/core/host_ad_actions.h"
 #include "velkor/core/os_version_gate.h"
 #include "velkor/core/text_replace.h"
-#include "velkor/core/uri_handler.h"
-#include "velkor/core/user_profile.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/core/velkor_offerwall_delegate.h"
 #include "velkor/network/constants.h"
 #include "velkor/network/velkor_api_client.h"
+#include "velkor/offerwall/list/ofw_link_router.h"
 #include "velkor/offerwall/pager/ofw_list_pager_view.h"
 #include "velkor/web/ofw_in_app_browser_view_controller.h"
-#include "velkor/web/shared_webview_view_controller.h"
 
 namespace velkor {
 namespace {
@@ -30,12 +28,9 @@ namespace {
 constexpr std::string_view kChildAdPrefix = "velkor://offerwall/ads/";
 constexpr std::string_view kListPrefix = "velkor://offerwall/ads";
 
-// The ad id after the child-ad prefix: a decimal whole number, else -1.
+// The ad id after the child-ad prefix, read as every offerwall link's ad id is; else -1.
 std::int64_t childAdId(const std::string& landing) {
-  const std::string text = replacingOccurrences(landing, kChildAdPrefix, "");
-  std::int64_t id = -1;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
-  return (error == std::errc() && end == text.data() + text.size() && !text.empty()) ? id : -1;
+  return OfwLinkRouter::parseAdId(replacingOccurrences(landing, kChildAdPrefix, "")).value_or(-1);
 }
 
 std::optional<std::string> firstQueryValue(const std::optional<base::UrlComponents>& components,
@@ -232,18 +227,8 @@ void OfwDetailPresenterImpl::moveToContact() { openContact(Constants::contactURL
 void OfwDetailPresenterImpl::moveToContact(std::string url) { openContact(url); }
 
 void OfwDetailPresenterImpl::openContact(const std::string& address) {
-  if (!UserProfile::uid()) {
-    auto navigation = VelkorInternal::shared().navigationController();
-    if (auto delegate = VelkorInternal::shared().delegate()) {
-      delegate->requestLogin(navigation ? navigation->visibleViewController() : nullptr);
-    }
-    return;
-  }
-  auto page = DependencyContainer().makeContractViewController();
-  if (!page) return;
-  page->setWebViewURL(UriHandler::buildUrl(address));
   auto screen = view();
-  if (auto* navigation = screen ? screen->navigationController() : nullptr) navigation->show(page);
+  showContactPage(screen ? screen->navigationController() : nullptr, address);
 }
 
 void OfwDetailPresenterImpl::backButtonClicked() {

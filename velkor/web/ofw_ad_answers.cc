@@ -5,6 +5,8 @@
 
 #include "platform/base/log.h"
 #include "velkor/core/native_ad_loader.h"
+#include "velkor/core/text_replace.h"
+#include "velkor/offerwall/list/ad_ordering.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/web/script_message_body.h"
 
@@ -15,13 +17,6 @@ bool sameId(const Ad& a, const Ad& b) { return a.id == b.id; }
 
 bool holdsId(const std::vector<Ad>& ads, const Ad& ad) {
   return std::any_of(ads.begin(), ads.end(), [&](const Ad& other) { return sameId(other, ad); });
-}
-
-std::string replacingAll(std::string text, const std::string& from, const std::string& to) {
-  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
 }
 
 // Page `page` of `filtered`, or none when the page lies past the list (or past any list: a
@@ -59,10 +54,6 @@ std::vector<Ad> excludingUsedAds(const std::vector<Ad>& ads, const std::vector<A
   return kept;
 }
 
-void sortedByPriority(std::vector<Ad>& ads) {
-  std::stable_sort(ads.begin(), ads.end(), [](const Ad& a, const Ad& b) { return a.priority > b.priority; });
-}
-
 std::set<std::int64_t> requestedTagIds(const nlohmann::json& options, const std::vector<Tab>& tabs) {
   auto tags = options.is_object() ? options.find("tags") : options.end();
   if (!options.is_object() || tags == options.end() || !tags->is_array()) return {};
@@ -96,7 +87,7 @@ std::vector<Ad> loadAdsAnswer(const std::vector<Ad>& selectable, const std::set<
 std::vector<Ad> placementAnswer(const std::vector<Ad>& placementAds, const std::vector<Ad>& usedAds,
                                 std::size_t size) {
   std::vector<Ad> candidates = excludingUsedAds(selectableAds(placementAds), usedAds);
-  sortedByPriority(candidates);
+  sortByPriority(candidates);
   if (candidates.size() > size) candidates.resize(size);
   return candidates;
 }
@@ -118,7 +109,7 @@ nlohmann::json adDictionary(const Ad& ad, const nlohmann::json& options) {
       {"subtitle", ad.attributedSubtitleShort().string()},
       {"thumb_image", ad.thumbOriginImage},
   };
-  if (ad.iconImage) object["icon_image"] = replacingAll(*ad.iconImage, ".webp", ".jpg");
+  if (ad.iconImage) object["icon_image"] = replacingOccurrences(*ad.iconImage, ".webp", ".jpg");
   object["reward"] = ad.reward;
   if (auto inventory = bodyText(options, "inventory")) object["inventory"] = *inventory;
   return object;

@@ -37,8 +37,6 @@ std::vector<Ad> selectableAds(const Ads& ads) {
 std::vector<Ad> filterByTagIds(const std::vector<Ad>& ads, const std::set<std::int64_t>& tagIds);
 // The ads whose id no ad of `usedAds` has, in order.
 std::vector<Ad> excludingUsedAds(const std::vector<Ad>& ads, const std::vector<Ad>& usedAds);
-// Highest priority first; equal priorities keep their order.
-void sortedByPriority(std::vector<Ad>& ads);
 
 // The ids of the tags the options' "tags" (an array of texts) name; none when it is absent, not
 // an array or names no known tag.

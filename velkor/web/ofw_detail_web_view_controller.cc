@@ -7,10 +7,9 @@
 #include "platform/ui/navigation_controller.h"
 #include "velkor/components/ofw_navigation_controller.h"
 #include "velkor/components/velkor_navigation_bar.h"
-#include "velkor/core/dependency_container.h"
+#include "velkor/core/contact_page.h"
 #include "velkor/core/host_ad_actions.h"
 #include "velkor/core/os_version_gate.h"
-#include "velkor/core/uri_handler.h"
 #include "velkor/core/user_profile.h"
 #include "velkor/core/velkor.h"
 #include "velkor/core/velkor_internal.h"
@@ -22,9 +21,7 @@
 #include "velkor/network/tracking_repository.h"
 #include "velkor/network/url_query.h"
 #include "velkor/network/velkor_api_client.h"
-#include "velkor/resources/resource_bundle.h"
 #include "velkor/web/script_message_body.h"
-#include "velkor/web/shared_webview_view_controller.h"
 #include "velkor/web/web_address.h"
 
 namespace velkor {
@@ -82,10 +79,7 @@ void OfwDetailWebViewController::viewWillAppear(bool animated) {
   OfwWebPageViewController::viewWillAppear(animated);
   // An empty user id is no user either: the host's login must reach this page.
   if (!hasNonEmptyUid()) Velkor::shared().setLoginDelegate(std::shared_ptr<OfwLoginDelegate>(self(), this));
-  if (auto* navigation = ui::ViewController::navigationController()) {
-    navigation->navigationBar().setBackIndicatorImage(resourceBundle().image("empty"));
-    navigation->navigationBar().setBackIndicatorTransitionMaskImage(resourceBundle().image("empty"));
-  }
+  if (auto* navigation = ui::ViewController::navigationController()) blankBackIndicator(navigation->navigationBar());
   styleBar();
   auto& center = base::NotificationCenter::defaultCenter();
   Weak weak = self();
@@ -146,13 +140,10 @@ void OfwDetailWebViewController::askForLogin(const char* action) {
   if (auto delegate = VelkorInternal::shared().delegate()) delegate->requestLogin(shared_from_this());
 }
 
+// Unlike the other screens', this page opens the help page itself once the host's login succeeds.
 void OfwDetailWebViewController::moveToContact() {
   if (!hasUid()) return askForLogin(kShowHelp);
-  auto page = DependencyContainer().makeContractViewController();
-  auto* navigation = ui::ViewController::navigationController();
-  if (!page || !navigation) return;
-  page->setWebViewURL(UriHandler::buildUrl(Constants::contactURL()));
-  navigation->show(page);
+  showContactPage(ui::ViewController::navigationController(), Constants::contactURL());
 }
 
 void OfwDetailWebViewController::success() {
@@ -264,7 +255,7 @@ void OfwDetailWebViewController::didReceive(web::UserContentController&, const w
   } else if (*command == "close") {
     dispatch::main()->async([weak] {
       auto screen = weak.lock();
-      if (auto* navigation = screen ? screen->navigationController() : nullptr) close(*navigation);
+      if (auto* navigation = screen ? screen->navigationController() : nullptr) popOrDismiss(*navigation);
     });
   }
 }

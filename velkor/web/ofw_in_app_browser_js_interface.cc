@@ -7,6 +7,7 @@
 #include "platform/dispatch/queue.h"
 #include "platform/ui/navigation_controller.h"
 #include "platform/ui/pasteboard.h"
+#include "velkor/components/ofw_navigation_controller.h"
 #include "velkor/core/sdk_version.h"
 #include "velkor/core/velkor_uri_parser.h"
 #include "velkor/web/ofw_in_app_browser_view_controller.h"
@@ -81,11 +82,7 @@ void close(const WeakBrowser& weak) {
   dispatch::main()->async([weak, navigation] {
     if (!navigation) return logLine(OfwInAppBrowserJSInterface::kNoNavigationController);
     if (auto browser = weak.lock(); browser && browser->webView()) browser->webView()->endEditing(true);
-    if (navigation->viewControllers().size() < 2) {
-      navigation->dismiss(true);
-    } else {
-      navigation->popViewController(true);
-    }
+    popOrDismiss(*navigation);
   });
 }
 

@@ -10,7 +10,6 @@
 #include "velkor/components/velkor_navigation_bar.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/resources/framework_nibs.h"
-#include "velkor/resources/resource_bundle.h"
 #include "velkor/web/ofw_in_app_browser_js_interface.h"
 #include "velkor/web/web_address.h"
 
@@ -54,10 +53,7 @@ void OfwInAppBrowserViewController::viewDidLoad() {
 
 void OfwInAppBrowserViewController::viewWillAppear(bool animated) {
   OfwWebPageViewController::viewWillAppear(animated);
-  if (auto* bar = velkorNavigationBar()) {
-    bar->setBackIndicatorImage(resourceBundle().image("empty"));
-    bar->setBackIndicatorTransitionMaskImage(resourceBundle().image("empty"));
-  }
+  if (auto* bar = velkorNavigationBar()) blankBackIndicator(*bar);
   setupNavigationBar();
 }
 
@@ -68,7 +64,7 @@ void OfwInAppBrowserViewController::viewDidAppear(bool animated) {
 
 void OfwInAppBrowserViewController::backButtonClicked() {
   auto* navigation = dynamic_cast<OfwNavigationController*>(ui::ViewController::navigationController());
-  if (navigation) close(*navigation);
+  if (navigation) popOrDismiss(*navigation);
 }
 
 void OfwInAppBrowserViewController::presentConfirm(const std::string& message,

@@ -11,6 +11,7 @@
 #include "velkor/core/dependency_container.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/resources/framework_nibs.h"
+#include "velkor/resources/resource_bundle.h"
 #include "velkor/web/web_address.h"
 #include "velkor/web/weak_script_message_handler.h"
 
@@ -160,6 +161,11 @@ VelkorNavigationBar* OfwWebPageViewController::velkorNavigationBar() const {
   return navigation ? dynamic_cast<VelkorNavigationBar*>(&navigation->navigationBar()) : nullptr;
 }
 
+void OfwWebPageViewController::blankBackIndicator(ui::NavigationBar& bar) {
+  bar.setBackIndicatorImage(resourceBundle().image("empty"));
+  bar.setBackIndicatorTransitionMaskImage(resourceBundle().image("empty"));
+}
+
 void OfwWebPageViewController::setupNavigationBar() {
   auto* navigation = ui::ViewController::navigationController();
   if (!navigation) return;
@@ -188,14 +194,6 @@ void OfwWebPageViewController::setupNavigationBar() {
   if (auto title = velkorBar->titleLabel()) title->setText(navigationTitle_);
   if (auto closeButton = velkorBar->closeButton()) closeButton->setHidden(true);
   if (auto help = velkorBar->helpButton()) help->setHidden(true);
-}
-
-void OfwWebPageViewController::close(ui::NavigationController& navigation) {
-  if (navigation.viewControllers().size() < 2) {
-    navigation.dismiss(true);
-  } else {
-    navigation.popViewController(true);
-  }
 }
 
 }  // namespace velkor

@@ -21,6 +21,10 @@
 #include "platform/web/web_view.h"
 #include "velkor/components/ofw_base_view_controller.h"
 
+namespace ui {
+class NavigationBar;
+}
+
 namespace velkor {
 
 class OfwNetworkErrorView;
@@ -87,10 +91,10 @@ class OfwWebPageViewController : public OfwBaseViewController,
   // The offerwall bar's look for a web page: opaque, the back button wired to backButtonClicked,
   // the title shown, the close and help buttons hidden.
   void setupNavigationBar();
+  // Blanks the bar's own back arrow: a web page's bar shows the offerwall's back button instead.
+  static void blankBackIndicator(ui::NavigationBar& bar);
   // Takes the error view away (after a commit or a finish).
   void removeNetworkError();
-  // Dismisses the navigation controller when this page is alone in it, else pops the top screen.
-  static void close(ui::NavigationController& navigation);
   static bool isCancellation(const base::Error& error);
 
  private:

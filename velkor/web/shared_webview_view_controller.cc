@@ -5,7 +5,6 @@
 #include "velkor/appearance/velkor_color_scheme.h"
 #include "velkor/components/ofw_navigation_controller.h"
 #include "velkor/components/velkor_navigation_bar.h"
-#include "velkor/resources/resource_bundle.h"
 #include "velkor/web/script_message_body.h"
 #include "velkor/web/web_address.h"
 
@@ -24,10 +23,7 @@ void SharedWebviewViewController::viewDidLoad() {
 
 void SharedWebviewViewController::viewWillAppear(bool animated) {
   OfwWebPageViewController::viewWillAppear(animated);
-  if (auto* bar = velkorNavigationBar()) {
-    bar->setBackIndicatorImage(resourceBundle().image("empty"));
-    bar->setBackIndicatorTransitionMaskImage(resourceBundle().image("empty"));
-  }
+  if (auto* bar = velkorNavigationBar()) blankBackIndicator(*bar);
   setupNavigationBar();
 }
 
@@ -65,7 +61,7 @@ void SharedWebviewViewController::didReceive(web::UserContentController&, const 
   } else if (*command == "close") {
     dispatch::main()->async([self] {
       auto screen = self();
-      if (auto* navigation = screen ? screen->navigationController() : nullptr) close(*navigation);
+      if (auto* navigation = screen ? screen->navigationController() : nullptr) popOrDismiss(*navigation);
     });
   }
 }

@@ -23,6 +23,7 @@ class TestPager : public OfwBaseViewController, public OfwListPagerView {
  public:
   using OfwBaseViewController::OfwBaseViewController;
 
+  ui::ViewController& viewController() override { return *this; }
   ui::NavigationController* navigationController() const override { return ui::ViewController::navigationController(); }
   std::shared_ptr<OfwListPagerPresenter> presenter() const override { return presenter_; }
   void setPresenter(std::shared_ptr<OfwListPagerPresenter> presenter) override { presenter_ = std::move(presenter); }

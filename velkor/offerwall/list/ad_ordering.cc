@@ -73,5 +73,6 @@ void sortByPriority(std::vector<Promotion>& items) {
 
 template void sortByPriority(std::vector<Banner>&);
 template void sortByPriority(std::vector<Popup>&);
+template void sortByPriority(std::vector<Ad>&);
 
 }  // namespace velkor

@@ -33,7 +33,7 @@ void dropHiddenFromAllListing(std::vector<Ad>& ads);
 // to action is enabled. Ordered by priority, highest first.
 std::vector<Banner> visibleBanners(const std::vector<Banner>& banners, const std::vector<Ad>& ads);
 
-// Banners or popups by priority, highest first, equal priorities in the order given.
+// Banners, popups or ads by priority, highest first, equal priorities in the order given.
 template <class Promotion>
 void sortByPriority(std::vector<Promotion>& items);
 

@@ -46,6 +46,7 @@ class DefaultOfwListViewController : public OfwBaseViewController,
   ~DefaultOfwListViewController() override;
 
   // --- OfwListView ---
+  ui::ViewController& viewController() override { return *this; }
   std::shared_ptr<OfwListPresenter> presenter() const override { return presenter_; }
   void setPresenter(std::shared_ptr<OfwListPresenter> presenter) override { presenter_ = std::move(presenter); }
   void loadData(const std::optional<std::vector<Ad>>& adList, const std::optional<std::vector<Tag>>& tagList) override;

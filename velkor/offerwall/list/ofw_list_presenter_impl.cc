@@ -3,20 +3,15 @@
 #include <algorithm>
 
 #include "platform/base/url.h"
-#include "platform/dispatch/group.h"
 #include "platform/dispatch/queue.h"
 #include "platform/ui/application.h"
 #include "platform/ui/view_controller.h"
 #include "velkor/components/ofw_navigation_controller.h"
-#include "velkor/components/velkor_navigation_bar.h"
-#include "velkor/core/default_classes.h"
+#include "velkor/core/contact_page.h"
 #include "velkor/core/dependency_container.h"
 #include "velkor/core/uri_handler.h"
-#include "velkor/core/user_profile.h"
-#include "velkor/core/velkor_offerwall_delegate.h"
 #include "velkor/network/constants.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
-#include "velkor/web/shared_webview_view_controller.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/core/velkor_session.h"
 #include "velkor/network/ad_repository.h"
@@ -52,13 +47,9 @@ void OfwListPresenterImpl::loadData() {
     loadBanners({});
     return;
   }
-  dispatch::Group group;
-  group.enter();
-  loadBanners([group]() mutable { group.leave(); });
-  auto queue = dispatch::Queue::concurrent("queue");
-  group.notify(queue, [self = shared_from_this()] {
-    dispatch::main()->async([self] { self->filterAndSortData(); });
-  });
+  // The banners answer on the main thread, at once when cached: the rows are arranged on a later
+  // turn either way, never inside this call.
+  loadBanners([self = shared_from_this()] { dispatch::main()->async([self] { self->filterAndSortData(); }); });
 }
 
 bool OfwListPresenterImpl::loadTabFromCache() {
@@ -139,36 +130,32 @@ void OfwListPresenterImpl::follow(const OfwLinkRouter::External& route) {
   if (url) ui::Application::shared().open(*url);
 }
 
-std::shared_ptr<ui::ViewController> OfwListPresenterImpl::pageController() const {
-  return std::dynamic_pointer_cast<ui::ViewController>(view());
+ui::NavigationController* OfwListPresenterImpl::pageNavigation() const {
+  auto page = view();
+  return page ? page->viewController().navigationController() : nullptr;
 }
 
 // Pushed on the offerwall's own stack; a page hosted elsewhere presents a new stack holding the
 // detail alone, from the pager's parent.
 void OfwListPresenterImpl::follow(const OfwLinkRouter::AdDetail& route, const std::string& from) {
-  auto page = pageController();
+  auto page = view();
   if (!page) return;
   auto detail = DependencyContainer().makeOfferwallDetailViewController(route.adId, from).controller;
   if (!detail) return;
-  if (auto* navigation = dynamic_cast<OfwNavigationController*>(page->navigationController())) {
+  if (auto* navigation = dynamic_cast<OfwNavigationController*>(page->viewController().navigationController())) {
     navigation->pushViewController(detail, true);
     return;
   }
-  auto pager = std::dynamic_pointer_cast<ui::ViewController>(view()->parentView());
-  ui::ViewController* presenter = pager ? pager->parent() : nullptr;
+  auto pager = page->parentView();
+  ui::ViewController* presenter = pager ? pager->viewController().parent() : nullptr;
   if (!presenter) return;
-  auto barClass = VelkorInternal::shared().config()->navigationBarClazz();
-  auto stack = std::make_shared<OfwNavigationController>([barClass]() -> std::shared_ptr<ui::NavigationBar> {
-    return makeOrDefault(barClass, DefaultClasses::navigationBar());
-  });
+  auto stack = DependencyContainer().makeNavigationController();
   stack->setViewControllers({detail});
-  stack->setModalPresentationStyle(ui::ModalPresentationStyle::fullScreen);
   presenter->present(stack, true);
 }
 
 void OfwListPresenterImpl::follow(const OfwLinkRouter::WebPage& route, const std::optional<std::string>& title) {
-  auto page = pageController();
-  ui::NavigationController* navigation = page ? page->navigationController() : nullptr;
+  ui::NavigationController* navigation = pageNavigation();
   if (!navigation) return;
   auto webPage = DependencyContainer().makeDetailWebViewController();
   if (!webPage) return;
@@ -177,22 +164,6 @@ void OfwListPresenterImpl::follow(const OfwLinkRouter::WebPage& route, const std
   navigation->show(webPage);
 }
 
-// The help page for a known user; otherwise the host is asked to log the user in (an empty uid
-// counts as known), and nothing is kept for after the login.
-void OfwListPresenterImpl::moveToContact() {
-  if (UserProfile::uid()) {
-    auto page = pageController();
-    ui::NavigationController* navigation = page ? page->navigationController() : nullptr;
-    auto contact = DependencyContainer().makeContractViewController();
-    if (!navigation || !contact) return;
-    contact->setWebViewURL(UriHandler::buildUrl(Constants::contactURL()));
-    navigation->show(contact);
-    return;
-  }
-  auto delegate = VelkorInternal::shared().delegate();
-  if (!delegate) return;
-  auto offerwall = VelkorInternal::shared().navigationController();
-  delegate->requestLogin(offerwall ? offerwall->visibleViewController() : nullptr);
-}
+void OfwListPresenterImpl::moveToContact() { showContactPage(pageNavigation(), Constants::contactURL()); }
 
 }  // namespace velkor

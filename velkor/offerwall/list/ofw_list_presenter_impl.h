@@ -15,7 +15,7 @@
 #include "velkor/offerwall/list/ofw_list_view.h"
 
 namespace ui {
-class ViewController;
+class NavigationController;
 }
 
 namespace velkor {
@@ -71,8 +71,8 @@ class OfwListPresenterImpl : public OfwListPresenter, public std::enable_shared_
   void follow(const OfwLinkRouter::TabMove& route);
   void follow(const OfwLinkRouter::WebPage& route, const std::optional<std::string>& title);
   void follow(const OfwLinkRouter::External& route);
-  // The page as a screen; null once it has gone.
-  std::shared_ptr<ui::ViewController> pageController() const;
+  // The stack holding the page; null once the page has gone or while it is in none.
+  ui::NavigationController* pageNavigation() const;
 
   std::weak_ptr<OfwListView> view_;
   std::optional<std::vector<Ad>> cachedAdList_;

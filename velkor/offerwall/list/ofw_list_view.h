@@ -10,6 +10,10 @@
 #include "velkor/model/ad.h"
 #include "velkor/model/tag.h"
 
+namespace ui {
+class ViewController;
+}
+
 namespace velkor {
 
 class OfwListPresenter;
@@ -18,6 +22,9 @@ class OfwListPagerView;
 class OfwListView {
  public:
   virtual ~OfwListView() = default;
+
+  // The page as a screen: where it sits among the screens, and what it presents from.
+  virtual ui::ViewController& viewController() = 0;
 
   // The page holds its presenter strongly.
   virtual std::shared_ptr<OfwListPresenter> presenter() const = 0;

@@ -41,6 +41,7 @@ class DefaultOfwListPagerViewController : public OfwBaseViewController,
   ~DefaultOfwListPagerViewController() override;
 
   // --- OfwListPagerView ---
+  ui::ViewController& viewController() override { return *this; }
   ui::NavigationController* navigationController() const override {
     return ui::ViewController::navigationController();
   }

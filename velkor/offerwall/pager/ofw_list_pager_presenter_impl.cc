@@ -6,9 +6,9 @@
 #include "platform/ui/application.h"
 #include "platform/ui/navigation_controller.h"
 #include "velkor/components/ofw_navigation_controller.h"
+#include "velkor/core/contact_page.h"
 #include "velkor/core/dependency_container.h"
 #include "velkor/core/uri_handler.h"
-#include "velkor/core/user_profile.h"
 #include "velkor/core/velkor_config.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/core/velkor_offerwall_delegate.h"
@@ -20,7 +20,6 @@
 #include "velkor/offerwall/list/reward_totals.h"
 #include "velkor/offerwall/pager/popup_selection.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
-#include "velkor/web/shared_webview_view_controller.h"
 
 namespace velkor {
 namespace {
@@ -157,13 +156,9 @@ void OfwListPagerPresenterImpl::moveToDetail(std::string uri, std::string from) 
       OfwLinkRouter::route(uri));
 }
 
-std::shared_ptr<ui::ViewController> OfwListPagerPresenterImpl::screen() const {
-  return std::dynamic_pointer_cast<ui::ViewController>(view());
-}
-
 void OfwListPagerPresenterImpl::follow(const OfwLinkRouter::WebPage& route) {
   auto page = DependencyContainer().makeDetailWebViewController();
-  auto pager = screen();
+  auto pager = view();
   if (!page || !pager) return;
   page->setWebViewURL(UriHandler::buildUrl(route.address));
   if (auto* navigation = pager->navigationController()) navigation->show(page);
@@ -174,18 +169,8 @@ void OfwListPagerPresenterImpl::follow(const OfwLinkRouter::External& route) {
 }
 
 void OfwListPagerPresenterImpl::moveToContact() {
-  if (!UserProfile::uid()) {
-    auto delegate = VelkorInternal::shared().delegate();
-    if (!delegate) return;
-    auto navigation = VelkorInternal::shared().navigationController();
-    delegate->requestLogin(navigation ? navigation->visibleViewController() : nullptr);
-    return;
-  }
-  auto page = DependencyContainer().makeContractViewController();
-  auto pager = screen();
-  if (!page || !pager) return;
-  page->setWebViewURL(UriHandler::buildUrl(Constants::contactURL()));
-  if (auto* navigation = pager->navigationController()) navigation->show(page);
+  auto pager = view();
+  showContactPage(pager ? pager->navigationController() : nullptr, Constants::contactURL());
 }
 
 void OfwListPagerPresenterImpl::backButtonClicked() {

@@ -18,10 +18,6 @@
 #include "velkor/offerwall/pager/ofw_list_pager_presenter.h"
 #include "velkor/offerwall/pager/ofw_list_pager_view.h"
 
-namespace ui {
-class ViewController;
-}
-
 namespace velkor {
 
 class OfwListPagerPresenterImpl : public OfwListPagerPresenter,
@@ -72,8 +68,6 @@ class OfwListPagerPresenterImpl : public OfwListPagerPresenter,
   void fallBackToAll(const std::vector<Tab>& tabs);
   void follow(const OfwLinkRouter::WebPage& route);
   void follow(const OfwLinkRouter::External& route);
-  // The screen as a controller that can show another; null without screen.
-  std::shared_ptr<ui::ViewController> screen() const;
 
   std::weak_ptr<OfwListPagerView> view_;
   std::vector<Tab> tabList_;

@@ -13,6 +13,7 @@
 
 namespace ui {
 class NavigationController;
+class ViewController;
 }
 
 namespace velkor {
@@ -22,6 +23,9 @@ class OfwListPagerPresenter;
 class OfwListPagerView {
  public:
   virtual ~OfwListPagerView() = default;
+
+  // The screen as a screen: where it sits among the screens, and what it presents from.
+  virtual ui::ViewController& viewController() = 0;
 
   // The navigation controller holding the screen; null while it is in none.
   virtual ui::NavigationController* navigationController() const = 0;

@@ -9,9 +9,7 @@
 
 namespace velkor {
 
-OfwCtaFeedItemCell::OfwCtaFeedItemCell() : dimension_(currentDimension()), colorScheme_(currentColorScheme()) {
-  setBackgroundColor(ui::Color::clear());
-  setSelectionStyle(ui::TableViewCellSelectionStyle::none);
+OfwCtaFeedItemCell::OfwCtaFeedItemCell() {
   setupViews();
 }
 

@@ -10,16 +10,11 @@
 #include "platform/ui/constraint.h"
 #include "platform/ui/image_view.h"
 #include "platform/ui/label.h"
-#include "platform/ui/table_view_cell.h"
-#include "velkor/model/ad.h"
-#include "velkor/model/item_base.h"
+#include "velkor/offerwall/rows/ofw_ad_row_cell.h"
 
 namespace velkor {
 
-class VelkorColorScheme;
-class VelkorDimension;
-
-class OfwCtaFeedItemCell : public ui::TableViewCell {
+class OfwCtaFeedItemCell : public OfwAdRowCell {
  public:
   static const std::string& reuseIdentifier() {
     static const std::string identifier = "OfwCtaFeedItemCell";
@@ -32,24 +27,18 @@ class OfwCtaFeedItemCell : public ui::TableViewCell {
 
   OfwCtaFeedItemCell();
 
-  virtual void updateCell(const Ad& itemBase);
+  void updateCell(const Ad& itemBase) override;
   // The "new" mark, the button's colours and title, the countdown. An item that is no ad clears the
   // button title.
-  virtual void updateStatus(const ItemBase& itemBase);
-  void updateStatus(const Ad& ad);
+  void updateStatus(const ItemBase& itemBase) override;
+  void updateStatus(const Ad& ad) override;
 
   // Shows the "new" mark after the title (its constraints made once and reused), or takes it out.
   virtual void setMarkNewImageViewLayout(bool isGone);
 
   void layoutSubviews() override;
 
-  const std::shared_ptr<ui::ImageView>& markNewImageView() const { return markNewImageView_; }
-  const std::shared_ptr<ui::View>& contentWrapper() const { return contentWrapper_; }
-  const std::shared_ptr<ui::ImageView>& thumbImageView() const { return thumbImageView_; }
   const std::shared_ptr<ui::View>& bottomView() const { return bottomView_; }
-  const std::shared_ptr<ui::View>& leftView() const { return leftView_; }
-  const std::shared_ptr<ui::Label>& titleLabel() const { return titleLabel_; }
-  const std::shared_ptr<ui::Label>& subtitleLabel() const { return subtitleLabel_; }
   const std::shared_ptr<ui::View>& ctaButtonView() const { return ctaButtonView_; }
   const std::shared_ptr<ui::Label>& ctaButtonTitleLabel() const { return ctaButtonTitleLabel_; }
 
@@ -60,15 +49,7 @@ class OfwCtaFeedItemCell : public ui::TableViewCell {
   base::AttributedString applyButtonState(const Ad& ad);
   void setTitleAndLayOut(base::AttributedString title);
 
-  std::shared_ptr<VelkorDimension> dimension_;
-  std::shared_ptr<VelkorColorScheme> colorScheme_;
-  std::shared_ptr<ui::ImageView> markNewImageView_ = std::make_shared<ui::ImageView>();
-  std::shared_ptr<ui::View> contentWrapper_ = std::make_shared<ui::View>();
-  std::shared_ptr<ui::ImageView> thumbImageView_ = std::make_shared<ui::ImageView>();
   std::shared_ptr<ui::View> bottomView_ = std::make_shared<ui::View>();
-  std::shared_ptr<ui::View> leftView_ = std::make_shared<ui::View>();
-  std::shared_ptr<ui::Label> titleLabel_ = std::make_shared<ui::Label>();
-  std::shared_ptr<ui::Label> subtitleLabel_ = std::make_shared<ui::Label>();
   std::shared_ptr<ui::View> ctaButtonView_ = std::make_shared<ui::View>();
   std::shared_ptr<ui::Label> ctaButtonTitleLabel_ = std::make_shared<ui::Label>();
   std::vector<std::shared_ptr<ui::Constraint>> markConstraints_;

@@ -26,9 +26,7 @@ std::shared_ptr<ui::Constraint> yielding(std::shared_ptr<ui::Constraint> constra
 
 }  // namespace
 
-OfwFeedItemCell::OfwFeedItemCell() : dimension_(currentDimension()), colorScheme_(currentColorScheme()) {
-  setBackgroundColor(ui::Color::clear());
-  setSelectionStyle(ui::TableViewCellSelectionStyle::none);
+OfwFeedItemCell::OfwFeedItemCell() {
   setupViews();
 }
 
@@ -184,10 +182,6 @@ void OfwFeedItemCell::updateCell(const Ad& ad) {
   applyRewardColors();
   applyCallToActionState(ad);
   if (countdownApplies(ad, ad.callToAction.value_or(""))) updateStatus(ad);
-}
-
-void OfwFeedItemCell::updateStatus(const ItemBase& itemBase) {
-  if (const auto* item = dynamic_cast<const AdItem*>(&itemBase)) updateStatus(item->ad());
 }
 
 void OfwFeedItemCell::updateStatus(const Ad& ad) {

@@ -11,16 +11,11 @@
 #include "platform/ui/image_view.h"
 #include "platform/ui/label.h"
 #include "platform/ui/stack_view.h"
-#include "platform/ui/table_view_cell.h"
-#include "velkor/model/ad.h"
-#include "velkor/model/item_base.h"
+#include "velkor/offerwall/rows/ofw_ad_row_cell.h"
 
 namespace velkor {
 
-class VelkorColorScheme;
-class VelkorDimension;
-
-class OfwFeedItemCell : public ui::TableViewCell {
+class OfwFeedItemCell : public OfwAdRowCell {
  public:
   static const std::string& reuseIdentifier() {
     static const std::string identifier = "OfwFeedItemCell";
@@ -31,23 +26,16 @@ class OfwFeedItemCell : public ui::TableViewCell {
 
   // The full binding: texts, the reward in its full form, the state; its status only when a
   // countdown runs.
-  virtual void updateCell(const Ad& itemBase);
-  // Every second: the "new" mark, the reward in its short form, the state and the countdown. An item
-  // that is no ad changes nothing.
-  virtual void updateStatus(const ItemBase& itemBase);
-  void updateStatus(const Ad& ad);
+  void updateCell(const Ad& itemBase) override;
+  // The "new" mark, the reward in its short form, the state and the countdown.
+  using OfwAdRowCell::updateStatus;
+  void updateStatus(const Ad& ad) override;
 
   void layoutSubviews() override;
   // The bar takes the theme's colour again, undoing a disabled ad's grey.
   void prepareForReuse() override;
 
-  const std::shared_ptr<ui::ImageView>& markNewImageView() const { return markNewImageView_; }
-  const std::shared_ptr<ui::View>& contentWrapper() const { return contentWrapper_; }
-  const std::shared_ptr<ui::ImageView>& thumbImageView() const { return thumbImageView_; }
   const std::shared_ptr<ui::View>& bottomView() const { return bottomView_; }
-  const std::shared_ptr<ui::View>& leftView() const { return leftView_; }
-  const std::shared_ptr<ui::Label>& titleLabel() const { return titleLabel_; }
-  const std::shared_ptr<ui::Label>& subtitleLabel() const { return subtitleLabel_; }
   const std::shared_ptr<ui::View>& rightView() const { return rightView_; }
   const std::shared_ptr<ui::Label>& rewardTextLabel() const { return rewardTextLabel_; }
   const std::shared_ptr<ui::Label>& rewardNameLabel() const { return rewardNameLabel_; }
@@ -64,15 +52,7 @@ class OfwFeedItemCell : public ui::TableViewCell {
   void applyRewardColors();
   void applyCallToActionState(const Ad& ad);
 
-  std::shared_ptr<VelkorDimension> dimension_;
-  std::shared_ptr<VelkorColorScheme> colorScheme_;
-  std::shared_ptr<ui::ImageView> markNewImageView_ = std::make_shared<ui::ImageView>();
-  std::shared_ptr<ui::View> contentWrapper_ = std::make_shared<ui::View>();
-  std::shared_ptr<ui::ImageView> thumbImageView_ = std::make_shared<ui::ImageView>();
   std::shared_ptr<ui::View> bottomView_ = std::make_shared<ui::View>();
-  std::shared_ptr<ui::View> leftView_ = std::make_shared<ui::View>();
-  std::shared_ptr<ui::Label> titleLabel_ = std::make_shared<ui::Label>();
-  std::shared_ptr<ui::Label> subtitleLabel_ = std::make_shared<ui::Label>();
   std::shared_ptr<ui::View> rightView_ = std::make_shared<ui::View>();
   std::shared_ptr<ui::Label> rewardTextLabel_ = std::make_shared<ui::Label>();
   std::shared_ptr<ui::Label> rewardNameLabel_ = std::make_shared<ui::Label>();

@@ -10,7 +10,7 @@
 
 namespace velkor {
 
-OfwListItemCell::OfwListItemCell() : dimension_(currentDimension()), colorScheme_(currentColorScheme()) {
+OfwListItemCell::OfwListItemCell() {
   setUIAttributes();
   setLayoutConstraints();
 }
@@ -18,8 +18,6 @@ OfwListItemCell::OfwListItemCell() : dimension_(currentDimension()), colorScheme
 void OfwListItemCell::setUIAttributes() {
   const auto& d = *dimension_;
   const auto& c = *colorScheme_;
-  setBackgroundColor(ui::Color::clear());
-  setSelectionStyle(ui::TableViewCellSelectionStyle::none);
   contentWrapper_->setBackgroundColor(c.listItemViewBackgroundColor());
   markNewImageView_->setImage(bundleImage("ico-mark-new"));
   markNewImageView_->setHidden(true);
@@ -135,10 +133,6 @@ void OfwListItemCell::updateCell(const Ad& ad) {
   subtitleLabel_->setTextColor(currentColorScheme()->listItemSubtitleColor());
   markNewImageView_->setHidden(true);
   updateStatus(ad);
-}
-
-void OfwListItemCell::updateStatus(const ItemBase& itemBase) {
-  if (const auto* item = dynamic_cast<const AdItem*>(&itemBase)) updateStatus(item->ad());
 }
 
 void OfwListItemCell::updateStatus(const Ad& ad) {

@@ -12,16 +12,11 @@
 #include "platform/ui/image_view.h"
 #include "platform/ui/label.h"
 #include "platform/ui/stack_view.h"
-#include "platform/ui/table_view_cell.h"
-#include "velkor/model/ad.h"
-#include "velkor/model/item_base.h"
+#include "velkor/offerwall/rows/ofw_ad_row_cell.h"
 
 namespace velkor {
 
-class VelkorColorScheme;
-class VelkorDimension;
-
-class OfwListItemCell : public ui::TableViewCell {
+class OfwListItemCell : public OfwAdRowCell {
  public:
   static const std::string& reuseIdentifier() {
     static const std::string identifier = "OfwListItemCell";
@@ -30,25 +25,18 @@ class OfwListItemCell : public ui::TableViewCell {
 
   OfwListItemCell();
 
-  // The full binding when the list hands out the row; then its status.
-  virtual void updateCell(const Ad& itemBase);
-  // What depends on the ad's state and the clock: the "new" mark, the reward button, the overlay and
-  // its countdown. Runs every second for visible rows; an item that is no ad changes nothing.
-  virtual void updateStatus(const ItemBase& itemBase);
-  void updateStatus(const Ad& ad);
+  // The full binding; then its status.
+  void updateCell(const Ad& itemBase) override;
+  // The "new" mark, the reward button, the overlay and its countdown.
+  using OfwAdRowCell::updateStatus;
+  void updateStatus(const Ad& ad) override;
 
   // Shows the "new" mark after the title (its constraints made once and reused), or takes it out.
   virtual void setMarkNewImageViewLayout(bool isGone);
 
   void layoutSubviews() override;
 
-  const std::shared_ptr<ui::ImageView>& markNewImageView() const { return markNewImageView_; }
-  const std::shared_ptr<ui::View>& contentWrapper() const { return contentWrapper_; }
   const std::shared_ptr<ui::View>& separatorView() const { return separatorView_; }
-  const std::shared_ptr<ui::ImageView>& thumbImageView() const { return thumbImageView_; }
-  const std::shared_ptr<ui::View>& leftView() const { return leftView_; }
-  const std::shared_ptr<ui::Label>& titleLabel() const { return titleLabel_; }
-  const std::shared_ptr<ui::Label>& subtitleLabel() const { return subtitleLabel_; }
   const std::shared_ptr<ui::View>& rewardButtonView() const { return rewardButtonView_; }
   const std::shared_ptr<ui::Label>& rewardButtonTitleLabel() const { return rewardButtonTitleLabel_; }
   const std::shared_ptr<ui::View>& infoView() const { return infoView_; }
@@ -61,15 +49,7 @@ class OfwListItemCell : public ui::TableViewCell {
   virtual void setLayoutConstraints();
 
  private:
-  std::shared_ptr<VelkorDimension> dimension_;
-  std::shared_ptr<VelkorColorScheme> colorScheme_;
-  std::shared_ptr<ui::ImageView> markNewImageView_ = std::make_shared<ui::ImageView>();
-  std::shared_ptr<ui::View> contentWrapper_ = std::make_shared<ui::View>();
   std::shared_ptr<ui::View> separatorView_ = std::make_shared<ui::View>();
-  std::shared_ptr<ui::ImageView> thumbImageView_ = std::make_shared<ui::ImageView>();
-  std::shared_ptr<ui::View> leftView_ = std::make_shared<ui::View>();
-  std::shared_ptr<ui::Label> titleLabel_ = std::make_shared<ui::Label>();
-  std::shared_ptr<ui::Label> subtitleLabel_ = std::make_shared<ui::Label>();
   std::shared_ptr<ui::View> rewardButtonView_ = std::make_shared<ui::View>();
   std::shared_ptr<ui::Label> rewardButtonTitleLabel_ = std::make_shared<ui::Label>();
   std::shared_ptr<ui::View> infoView_ = std::make_shared<ui::View>();

@@ -28,6 +28,7 @@ namespace velkor::testing {
 // recording stand-in until a test gives it another.
 class RecordingPagerView : public ui::ViewController, public OfwListPagerView {
  public:
+  ui::ViewController& viewController() override { return *this; }
   ui::NavigationController* navigationController() const override { return ui::ViewController::navigationController(); }
   std::shared_ptr<OfwListPagerPresenter> presenter() const override { return presenter_; }
   void setPresenter(std::shared_ptr<OfwListPagerPresenter> presenter) override { presenter_ = std::move(presenter); }
@@ -62,6 +63,7 @@ class RecordingPagerView : public ui::ViewController, public OfwListPagerView {
 // A page that keeps every list its presenter hands over.
 class TestPage : public ui::ViewController, public OfwListView {
  public:
+  ui::ViewController& viewController() override { return *this; }
   std::shared_ptr<OfwListPresenter> presenter() const override { return presenter_; }
   void setPresenter(std::shared_ptr<OfwListPresenter> presenter) override { presenter_ = std::move(presenter); }
   void loadData(const std::optional<std::vector<Ad>>& adList, const std::optional<std::vector<Tag>>& tagList) override {
