@@ -125,14 +125,21 @@ base::Error engineError(ErrorCode code, std::string message) {
 
 }  // namespace
 
+// The engine's environment, written before main(), while nothing else can be reading it: written
+// when the engine starts, it raced with the threads of libraries already at work (the font
+// service's start-up thread reads the environment), and their getenv() could crash.
+// - The accessibility bus is not there on a virtual display; asking for it only prints warnings.
+// - Pages are drawn at the screen's pixels per point (whole numbers only), so that snapshots of
+//   windows show them as sharp as the views around them.
+[[maybe_unused]] const bool kEnvironmentSet = [] {
+  setenv("GTK_A11Y", "none", 0);
+  const long scale = std::clamp(std::lround(ui::Screen::main().scale), 1L, 4L);
+  setenv("GDK_SCALE", std::to_string(scale).c_str(), 0);
+  return true;
+}();
+
 bool startEngine() {
   static const bool started = [] {
-    // The accessibility bus is not there on a virtual display; asking for it only prints warnings.
-    setenv("GTK_A11Y", "none", 0);
-    // Pages are drawn at the screen's pixels per point (whole numbers only), so that snapshots of
-    // windows show them as sharp as the views around them.
-    const long scale = std::clamp(std::lround(ui::Screen::main().scale), 1L, 4L);
-    setenv("GDK_SCALE", std::to_string(scale).c_str(), 0);
     if (gtk_init_check()) return true;
     base::logError("web: the web engine cannot start without a display (DISPLAY or WAYLAND_DISPLAY)");
     return false;
