@@ -271,8 +271,8 @@ void OfwDetailWebViewController::didFailProvisionalNavigation(web::WebView&, con
   if (!isCancellation(error)) showNetworkError();
 }
 
-void OfwDetailWebViewController::didFail(web::WebView&, const web::Navigation&, const base::Error&) {
-  showNetworkError();
+void OfwDetailWebViewController::didFail(web::WebView&, const web::Navigation&, const base::Error& error) {
+  if (!isCancellation(error)) showNetworkError();
 }
 
 std::shared_ptr<web::WebView> OfwDetailWebViewController::createWebView(web::WebView& webView,

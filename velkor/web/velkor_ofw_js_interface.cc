@@ -76,7 +76,7 @@ void VelkorOfwJsInterface::handleBody(const nlohmann::json& body) {
       *command == "showHelp") {
     return show(*command, body);
   }
-  if (*command == "setUid") return VelkorInternal::shared().updateUid(bodyText(body, "uid"));
+  if (*command == "setUid") return setUid(body);
   if (*command == "clearCache") return clearCache();
   // "impression" is acknowledged and needs nothing: answers record what a page shows.
 }
@@ -127,6 +127,16 @@ void VelkorOfwJsInterface::show(const std::string& command, const nlohmann::json
   if (command == "showHelp") return Velkor::shared().showHelp(std::move(top));
   VelkorInternal::shared().presentOfferwall(std::move(top), detail ? adId : std::nullopt, false, std::nullopt,
                                             std::nullopt, true, {});
+}
+
+// Text sets the user, null or no uid logs out; any other value is refused, since taking it for a
+// logout would wipe the user's id and profile.
+void VelkorOfwJsInterface::setUid(const nlohmann::json& body) {
+  const auto uid = bodyText(body, "uid");
+  if (!uid && body.contains("uid") && !body.at("uid").is_null()) {
+    return base::logError("setUid: the uid is neither text nor null; the user is kept");
+  }
+  VelkorInternal::shared().updateUid(uid);
 }
 
 void VelkorOfwJsInterface::clearCache() {

@@ -73,6 +73,7 @@ class VelkorOfwJsInterface : public std::enable_shared_from_this<VelkorOfwJsInte
   void loadPlacementAds(const nlohmann::json& body);
   void availableReward(const nlohmann::json& body);
   void show(const std::string& command, const nlohmann::json& body);
+  void setUid(const nlohmann::json& body);
   void clearCache();
 
   static void runPlacementRequest(const Weak& weak, const std::shared_ptr<PlacementRequest>& request);

@@ -11,6 +11,7 @@
 #include "tests/velkor/core/presentation_test_support.h"
 #include "tools/mock-server/fault.h"
 #include "velkor/core/native_ad_impressions.h"
+#include "velkor/core/user_profile.h"
 #include "velkor/web/inventory_group_ads.h"
 
 namespace velkor::testing {
@@ -153,6 +154,25 @@ TEST_F(PageBridgeTest, DropsMalformedMessagesAndAppliesDefaults) {
        "[" + json::parse(fiveAds)[1].dump() + "]"},
   };
   for (const auto& c : cases) EXPECT_EQ(ask(c.body, c.answer == "none" ? 0.3 : 10), c.answer) << c.name;
+}
+
+// Only text sets the user and only null (or no uid) logs out: a value of another type would
+// otherwise wipe the user's id and profile.
+TEST_F(PageBridgeTest, SetUidTakesTextAndRefusesOtherTypes) {
+  const struct {
+    const char* name;
+    json body;
+    std::optional<std::string> uid;
+  } cases[] = {
+      {"text", {{"command", "setUid"}, {"uid", "page-user"}}, "page-user"},
+      {"number", {{"command", "setUid"}, {"uid", 42}}, "page-user"},
+      {"object", {{"command", "setUid"}, {"uid", {{"id", "x"}}}}, "page-user"},
+      {"null", {{"command", "setUid"}, {"uid", nullptr}}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    bridge_->handleBody(c.body);
+    EXPECT_EQ(UserProfile::uid(), c.uid) << c.name;
+  }
 }
 
 TEST_F(PageBridgeTest, ShowCommandsShareOneDebounceAFailedOneIncluded) {

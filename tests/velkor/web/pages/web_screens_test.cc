@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/net/error.h"
 #include "tests/velkor/web/pages/page_test_support.h"
 #include "velkor/components/velkor_alert_controller.h"
 #include "velkor/core/dependency_container.h"
@@ -137,6 +138,15 @@ TEST_F(DetailWebPageTest, WithoutAUserTheHostLogsInAndThePageReloadsWithTheUid) 
   EXPECT_TRUE(pageLoaded(*screen_->webView(), "uid=user-2"));
   EXPECT_FALSE(screen_->lastActionName());
   EXPECT_EQ(logged(mock::Route::participate), 0u) << "the reloaded page starts it again";
+}
+
+// A committed page whose load a newer one cancels has not failed: the newer load decides what shows.
+TEST_F(DetailWebPageTest, ACancelledCommittedLoadShowsNoErrorView) {
+  open();
+  screen_->didFail(*screen_->webView(), web::Navigation{1}, net::Error::make(net::ErrorCode::Cancelled));
+  EXPECT_FALSE(screen_->networkErrorView());
+  screen_->didFail(*screen_->webView(), web::Navigation{2}, net::Error::make(net::ErrorCode::TimedOut));
+  EXPECT_TRUE(screen_->networkErrorView());
 }
 
 TEST_F(DetailWebPageTest, TitleAtOnceAndThePageKeepsNoScreenAlive) {
