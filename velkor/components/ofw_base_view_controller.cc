@@ -20,6 +20,7 @@
 #include "velkor/model/dialog.h"
 #include "velkor/model/velkor_error.h"
 #include "velkor/resources/framework_nibs.h"
+#include "velkor/web/web_address.h"
 
 namespace velkor {
 namespace {
@@ -50,7 +51,7 @@ std::function<void()> linkAction(const std::string& callbackUrl) {
     const auto url = base::Url::parse(replacingOccurrences(callbackUrl, "{media}", ""));
     if (!url) return;
     base::console(url->absoluteString());
-    ui::Application::shared().open(*url);
+    openInSystem(*url);
   };
 }
 

@@ -1,37 +1,25 @@
 #include "velkor/core/host_ad_actions.h"
 
-#include <algorithm>
-#include <iterator>
 #include <optional>
-#include <string_view>
 #include <utility>
 
 #include "platform/base/log.h"
 #include "platform/dispatch/queue.h"
-#include "platform/net/header_fields.h"
 #include "platform/ui/application.h"
 #include "velkor/core/text_replace.h"
 #include "velkor/core/velkor_internal.h"
 #include "velkor/model/velkor_error.h"
 #include "velkor/network/ad_repository.h"
 #include "velkor/network/velkor_api_client.h"
+#include "velkor/web/web_address.h"
 
 namespace velkor {
 namespace {
 
 constexpr std::int64_t kLandingErrorCode = 312;
 constexpr const char* kLandingErrorMessage = "해당 URL로 이동에 실패하였습니다.";
-constexpr std::string_view kUnsafeSchemes[] = {"javascript", "file", "data"};
 
 void showNetworkActivity(bool visible) { ui::Application::shared().setNetworkActivityIndicatorVisible(visible); }
-
-// A landing that would run script or read local data in the host app's hands is never opened.
-bool isUnsafeLanding(const base::Url& url) {
-  const std::optional<std::string>& scheme = url.scheme();
-  return scheme &&
-         std::any_of(std::begin(kUnsafeSchemes), std::end(kUnsafeSchemes),
-                     [&](std::string_view unsafe) { return net::equalsIgnoringCase(*scheme, unsafe); });
-}
 
 Result<base::Url> parsedLanding(const std::string& text) {
   if (auto url = base::Url::parse(text)) return *url;
@@ -44,7 +32,8 @@ Result<base::Url> parsedLanding(const std::string& text) {
 
 Result<base::Url> landingUrl(const std::string& text) {
   Result<base::Url> url = parsedLanding(text);
-  if (url && isUnsafeLanding(*url)) {
+  // A landing that would run script or read local data in the host app's hands is never opened.
+  if (url && routeOf(*url) == AddressRoute::refused) {
     base::logError("refused a landing address with the scheme " + *url->scheme());
     return Error(VelkorError{kLandingErrorCode, kLandingErrorMessage, std::nullopt});
   }

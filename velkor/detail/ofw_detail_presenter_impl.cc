@@ -21,6 +21,7 @@
 #include "velkor/offerwall/list/ofw_link_router.h"
 #include "velkor/offerwall/pager/ofw_list_pager_view.h"
 #include "velkor/web/ofw_in_app_browser_view_controller.h"
+#include "velkor/web/web_address.h"
 
 namespace velkor {
 namespace {
@@ -135,7 +136,7 @@ void OfwDetailPresenterImpl::openLanding(const std::string& landing, const base:
   } else if (landing.starts_with(kListPrefix)) {
     openListDeepLink(landing);
   } else {
-    ui::Application::shared().open(url);
+    openInSystem(url);
   }
 }
 

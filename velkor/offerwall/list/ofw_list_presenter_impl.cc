@@ -19,6 +19,7 @@
 #include "velkor/offerwall/list/reward_totals.h"
 #include "velkor/offerwall/pager/ofw_list_pager_presenter.h"
 #include "velkor/offerwall/pager/ofw_list_pager_view.h"
+#include "velkor/web/web_address.h"
 
 namespace velkor {
 namespace {
@@ -127,7 +128,7 @@ void OfwListPresenterImpl::follow(const OfwLinkRouter::TabMove& route) {
 
 void OfwListPresenterImpl::follow(const OfwLinkRouter::External& route) {
   auto url = base::Url::parse(UriHandler::buildUrl(route.address));
-  if (url) ui::Application::shared().open(*url);
+  if (url) openInSystem(*url);
 }
 
 ui::NavigationController* OfwListPresenterImpl::pageNavigation() const {

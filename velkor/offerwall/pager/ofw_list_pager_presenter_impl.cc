@@ -20,6 +20,7 @@
 #include "velkor/offerwall/list/reward_totals.h"
 #include "velkor/offerwall/pager/popup_selection.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
+#include "velkor/web/web_address.h"
 
 namespace velkor {
 namespace {
@@ -165,7 +166,7 @@ void OfwListPagerPresenterImpl::follow(const OfwLinkRouter::WebPage& route) {
 }
 
 void OfwListPagerPresenterImpl::follow(const OfwLinkRouter::External& route) {
-  if (auto url = base::Url::parse(UriHandler::buildUrl(route.address))) ui::Application::shared().open(*url);
+  if (auto url = base::Url::parse(UriHandler::buildUrl(route.address))) openInSystem(*url);
 }
 
 void OfwListPagerPresenterImpl::moveToContact() {

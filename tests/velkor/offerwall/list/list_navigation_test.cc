@@ -91,6 +91,7 @@ TEST_F(ListNavigationTest, EachLinkGoesWhereItLeads) {
       {"velkor://inappbrowser?url=https%3A%2F%2Fexample.com%2Fp", "t", false, Outcome::nothing, ""},
       {"https://example.com/page", std::nullopt, true, Outcome::systemOpen, "https://example.com/page?headless=false"},
       {"https://example.com/%zz", std::nullopt, true, Outcome::nothing, ""},
+      {"javascript:alert(1)", std::nullopt, true, Outcome::nothing, ""},  // refused, never handed on
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.link);
