@@ -70,23 +70,6 @@ TEST(DimensionTest, EverySetterReachesItsGetterAndTheSizesThatFallBackToIt) {
   }
 }
 
-TEST(DimensionTest, OverridesAreStoredAsGiven) {
-  VelkorDimension d;
-  d.setMarkNewMargin(0.0);  // zero is an override, not a removal
-  EXPECT_EQ(d.markNewLeftMargin(), 0.0);
-  d.setPopupMaxSize(std::numeric_limits<double>::infinity());
-  EXPECT_TRUE(std::isinf(d.popupMaxSize()));
-  d.setTextGap(std::nan(""));
-  EXPECT_TRUE(std::isnan(d.textGap()));
-
-  // The indicator's height is half an overridden width until it has its own.
-  d.setPopupPageIndicatorWidth(30);
-  EXPECT_EQ(d.popupPageIndicatorHeight(), 15);
-  d.setPopupPageIndicatorHeight(8);
-  d.setPopupPageIndicatorWidth(100);
-  EXPECT_EQ(d.popupPageIndicatorHeight(), 8);
-}
-
 TEST(DimensionTest, MoveToTopSpacingFollowsTheListTypeInForce) {
   for (const auto& [rawListType, fresh] : {std::pair{2L, 15.0}, {-1L, 0.0}, {99L, 0.0}}) {
     SCOPED_TRACE(rawListType);

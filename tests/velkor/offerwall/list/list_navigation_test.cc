@@ -132,34 +132,5 @@ TEST_F(ListNavigationTest, EachLinkGoesWhereItLeads) {
   }
 }
 
-class Login : public VelkorOfferwallDelegate {
- public:
-  void requestLogin(std::shared_ptr<ui::ViewController>) override { ++asked; }
-  int asked = 0;
-};
-
-// A known user gets the help page; an unknown one the host's login, and nothing without a delegate.
-TEST_F(ListNavigationTest, ContactPageOrLogin) {
-  build(true);
-  auto login = std::make_shared<Login>();
-  VelkorInternal::shared().setDelegate(login);
-  presenter_->moveToContact();
-  EXPECT_EQ(login->asked, 1);
-  EXPECT_FALSE(pushed());
-
-  UserProfile::setUid("");
-  presenter_->moveToContact();
-  advance(1.0);  // the offerwall's own slide, to its end
-  auto contact = std::dynamic_pointer_cast<SharedWebviewViewController>(pushed());
-  ASSERT_TRUE(contact);
-  EXPECT_NE(contact->webViewURL().find("headless=false"), std::string::npos);
-  EXPECT_EQ(login->asked, 1);
-
-  UserProfile::setUid(std::nullopt);
-  VelkorInternal::shared().setDelegate({});
-  presenter_->moveToContact();
-  EXPECT_EQ(login->asked, 1);
-}
-
 }  // namespace
 }  // namespace velkor::testing
