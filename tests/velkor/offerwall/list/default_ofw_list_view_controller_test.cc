@@ -96,27 +96,6 @@ TEST_F(DefaultOfwListViewControllerTest, NoRowsShowTheEmptyViewBehindTheTable) {
   EXPECT_FALSE(page_->tableFooterView()->isHidden());
 }
 
-// -30 moves the banner area 30 down, 50 moves it 50 up, 300 moves it up by the header's height.
-TEST_F(DefaultOfwListViewControllerTest, TheBannerAreaRidesTheTable) {
-  VelkorInternal::shared().dimension()->setAdditionalSpacerHeight(80);
-  presenter_->banners = {listBanner(1, 1)};
-  makePage();
-  deliver(listAds(30));
-  const double header =
-      page_->tableHeaderView()->systemLayoutSizeFitting(ui::View::kLayoutFittingCompressedSize).height;
-  EXPECT_EQ(header, 120);  // 80 of spacer, 6, the 28 of the order bar, 6
-  auto& table = *page_->tableView();
-  for (auto [offset, moved] : {std::pair{-30.0, 30.0}, {50.0, -50.0}, {300.0, -header}}) {
-    SCOPED_TRACE(offset);
-    table.setContentOffset({0, offset});
-    page_->scrollViewDidScroll(table);
-    EXPECT_EQ(page_->tableHeaderContentStackView()->transform(), ui::AffineTransform::translation(0, moved));
-  }
-  // Another scroll view's scrolling leaves it where it is.
-  page_->scrollViewDidScroll(*page_->tableHeaderView()->tagListView());
-  EXPECT_EQ(page_->tableHeaderContentStackView()->transform(), ui::AffineTransform::translation(0, -header));
-}
-
 // Row taps route at once, every one; banner taps are debounced and map the copy to the first.
 TEST_F(DefaultOfwListViewControllerTest, RowAndBannerTaps) {
   presenter_->banners = {listBanner(7, 3), listBanner(8, 2), listBanner(9, 1)};
