@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/device.h"
-#include "platform/ui/touch.h"
 #include "platform/ui/transitioning.h"
 #include "tests/platform/ui/controller_testing.h"
 

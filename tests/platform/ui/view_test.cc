@@ -151,5 +151,14 @@ TEST(View, EndEditingResignsTheFirstResponderInItsSubtree) {
   EXPECT_EQ(window->firstResponder(), nullptr);
 }
 
+TEST(ColorTest, AttributeDescriptionsRoundTripBothAppearances) {
+  for (const Color& color : {Color(0.1, 0.2, 0.3, 0.4), Color::systemBackground(), Color::label().withAlphaComponent(0.5)}) {
+    base::ColorDescription description = color.toColorDescription();
+    EXPECT_EQ(description.dark.has_value(), color.isDynamic());
+    EXPECT_EQ(Color::fromColorDescription(description), color) << color.description();
+  }
+  EXPECT_EQ(Color::systemBackground().toColorDescription().dark, (base::Rgba{0, 0, 0, 1}));
+}
+
 }  // namespace
 }  // namespace ui::testing

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
 #include <memory>
-#include <string>
 
 #include "velkor/core/velkor_config.h"
 #include "velkor/core/velkor_internal.h"

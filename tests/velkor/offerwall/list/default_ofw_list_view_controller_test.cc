@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/alert_controller.h"
-#include "platform/ui/device.h"
-#include "platform/ui/presentation.h"
-#include "platform/ui/transitioning.h"
 #include "tests/velkor/offerwall/list/list_screen_test_support.h"
 #include "velkor/components/velkor_error_view.h"
+#include "velkor/offerwall/list/ofw_table_header_view.h"
 #include "velkor/offerwall/rows/ofw_list_item_cell.h"
 
 namespace velkor::testing {
@@ -153,6 +150,19 @@ TEST_F(DefaultOfwListViewControllerTest, TheTickRefreshesVisibleRowsOnly) {
   first->rewardButtonTitleLabel()->setText("stale");
   advance(2.0);
   EXPECT_EQ(first->rewardButtonTitleLabel()->text(), "stale");
+}
+
+// A page without banners and with one tag hides the spacer and the chips: its header shrinks at once
+// to the 28-point bar with 6 above and below; with banners back it grows by the spacer.
+TEST_F(DefaultOfwListViewControllerTest, TheHeaderFitsWhatItShows) {
+  EXPECT_EQ(OfwTableHeaderView::make()->orderButtonTextLabel()->text(), "추천순");
+  presenter_->banners = {listBanner(1, 1)};
+  makePage();
+  deliver(listAds(3), std::vector<Tag>{listTag(1, "all", "전체")});
+  EXPECT_EQ(page_->tableHeaderView()->frame().height(), 88 + 40);
+  presenter_->banners.clear();
+  deliver(listAds(3), std::vector<Tag>{listTag(1, "all", "전체")});
+  EXPECT_EQ(page_->tableHeaderView()->frame().height(), 40);
 }
 
 }  // namespace

@@ -6,12 +6,9 @@
 #include "tests/velkor/offerwall/list/list_test_support.h"
 #include "tests/velkor/offerwall/rows/screen_testing.h"
 #include "velkor/components/ofw_navigation_controller.h"
-#include "velkor/core/user_profile.h"
-#include "velkor/core/velkor_offerwall_delegate.h"
 #include "velkor/core/velkor_session.h"
 #include "velkor/detail/ofw_detail_view.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
-#include "velkor/web/shared_webview_view_controller.h"
 
 namespace velkor::testing {
 namespace {
