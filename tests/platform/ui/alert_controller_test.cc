@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/device.h"
-#include "platform/ui/touch.h"
 #include "platform/ui/transitioning.h"
 #include "tests/platform/ui/controller_testing.h"
 
@@ -46,30 +44,6 @@ TEST_F(AlertControllerTest, ATappedActionDismissesTheSheetThenRunsItsHandler) {
   EXPECT_EQ(taps_, Log{"Copy link"});
   EXPECT_FALSE(host_->presentedViewController());
   EXPECT_EQ(appearance(*log_), Log{});
-}
-
-TEST_F(AlertControllerTest, EachActionByIndexOrThroughItsButton) {
-  struct Case {
-    const char* name;
-    std::function<bool(AlertController&)> tap;
-    const char* expected;
-  };
-  const std::vector<Case> cases = {
-      {"index of destructive", [](AlertController& a) { return a.tapAction(std::size_t{2}); }, "Report"},
-      {"title", [](AlertController& a) { return a.tapAction("Cancel"); }, "Cancel"},
-      {"button on screen", [](AlertController& a) { return touch::tap(*a.actionButtons()[0]); }, "Copy link"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    taps_.clear();
-    auto alert = sheet();
-    host_->present(alert, false);
-    window_->layoutIfNeeded();
-    EXPECT_TRUE(c.tap(*alert));
-    advance(kPastModal);
-    EXPECT_EQ(taps_, Log{c.expected});
-    EXPECT_FALSE(host_->presentedViewController());
-  }
 }
 
 TEST_F(AlertControllerTest, DisabledActionsAndUnpresentedAlerts) {

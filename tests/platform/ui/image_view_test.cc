@@ -12,28 +12,6 @@ namespace {
 using testing::solidImage;
 using namespace std::chrono_literals;
 
-TEST(ImageViewTest, NaturalSizeIsTheImageInPoints) {
-  auto view = std::make_shared<ImageView>();
-  view->setImage(solidImage(104, 52, 2));
-  EXPECT_EQ(view->intrinsicContentSize(), (Size{52, 26}));
-
-  // In a layout, an unconstrained image view takes its image's size, and follows a new image.
-  auto root = std::make_shared<View>(Rect{0, 0, 320, 200});
-  view->setTranslatesAutoresizingMaskIntoConstraints(false);
-  root->addSubview(view);
-  Constraint::activate({view->leadingAnchor().constraintEqualTo(root->leadingAnchor(), 16),
-                        view->centerYAnchor().constraintEqualTo(root->centerYAnchor())});
-  root->layoutIfNeeded();
-  EXPECT_EQ(view->frame(), (Rect{16, 87, 52, 26}));
-  view->setImage(solidImage(30, 40));
-  root->layoutIfNeeded();
-  EXPECT_EQ(view->frame(), (Rect{16, 80, 30, 40}));
-
-  // Made with an image: sized to it.
-  ImageView sized(solidImage(12, 8));
-  EXPECT_EQ(sized.frame(), (Rect{0, 0, 12, 8}));
-}
-
 class ImageViewAnimationTest : public testing::WindowTest {
  protected:
   std::vector<Image> frames_{solidImage(1, 1), solidImage(2, 2), solidImage(3, 3), solidImage(4, 4)};

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/image_view.h"
 #include "platform/ui/touch.h"
 #include "tests/platform/ui/controller_testing.h"
 
@@ -143,37 +142,6 @@ TEST_F(NavigationControllerTest, APresentedStackTakesPushes) {
   EXPECT_EQ(presented->topViewController(), b.get());
   presented->setViewControllers({presented->viewControllers().front(), b, std::make_shared<ViewController>()});
   EXPECT_EQ(presented->viewControllers().size(), 3u);
-}
-
-Image solid(std::uint8_t red) {
-  return *Image::fromRgba(2, 2, std::vector<std::uint8_t>{red, 0, 0, 255, red, 0, 0, 255, red, 0, 0, 255, red, 0, 0, 255});
-}
-
-// The drawn picture: the image view the bar's background is, behind everything else.
-std::optional<Image> drawnBackground(const NavigationBar& bar) {
-  auto* background = dynamic_cast<ImageView*>(bar.subviews().front().get());
-  return background ? background->displayedImage() : std::nullopt;
-}
-
-// The background image is kept and drawn across the bar; a standard appearance's own image wins
-// while the appearance is set, and the bar's comes back once it goes.
-TEST(NavigationBarBackground, ImageIsStoredAndDrawnUnderTheAppearance) {
-  NavigationBar bar({0, 0, 320, 44});
-  EXPECT_FALSE(drawnBackground(bar));
-  bar.setBackgroundImage(solid(200));
-  ASSERT_TRUE(bar.backgroundImage());
-  ASSERT_TRUE(drawnBackground(bar));
-  EXPECT_TRUE(drawnBackground(bar)->isSameImage(*bar.backgroundImage()));
-
-  NavigationBarAppearance appearance;
-  appearance.configureWithOpaqueBackground();
-  appearance.backgroundImage = solid(10);
-  bar.setStandardAppearance(appearance);
-  EXPECT_TRUE(drawnBackground(bar)->isSameImage(*appearance.backgroundImage));
-  bar.setStandardAppearance(std::nullopt);
-  EXPECT_TRUE(drawnBackground(bar)->isSameImage(*bar.backgroundImage()));
-  bar.setBackgroundImage(std::nullopt);
-  EXPECT_FALSE(drawnBackground(bar));
 }
 
 }  // namespace

@@ -36,10 +36,6 @@ class SizedView : public View {
     setTranslatesAutoresizingMaskIntoConstraints(false);
   }
   Size intrinsicContentSize() const override { return natural_; }
-  void setNatural(Size natural) {
-    natural_ = natural;
-    invalidateIntrinsicContentSize();
-  }
 
  private:
   Size natural_;

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/shape_layer.h"
 #include "platform/ui/window.h"
 #include "tests/platform/ui/test_views.h"
 
@@ -27,44 +26,6 @@ class RecordingView : public View {
   }
   std::vector<std::string>* log_;
 };
-
-template <class T>
-std::vector<T*> raw(const std::vector<std::shared_ptr<T>>& items) {
-  std::vector<T*> out;
-  for (const auto& item : items) out.push_back(item.get());
-  return out;
-}
-
-TEST(ViewTree, SubviewsAndLayersStayInStep) {
-  auto root = std::make_shared<View>();
-  auto a = std::make_shared<View>(), b = std::make_shared<View>(), c = std::make_shared<View>();
-  auto decoration = std::make_shared<ShapeLayer>();
-  root->addSubview(a);
-  root->layer().addSublayer(decoration);  // a layer of its own, above a
-  root->addSubview(b);
-  root->insertSubview(c, 0);
-  EXPECT_EQ(raw(root->subviews()), (std::vector<View*>{c.get(), a.get(), b.get()}));
-  EXPECT_EQ(raw(root->layer().sublayers()),
-            (std::vector<Layer*>{&c->layer(), &a->layer(), decoration.get(), &b->layer()}));
-
-  root->bringSubviewToFront(*c);
-  EXPECT_EQ(raw(root->subviews()), (std::vector<View*>{a.get(), b.get(), c.get()}));
-  EXPECT_EQ(root->layer().sublayers().back().get(), &c->layer());
-
-  root->insertSubview(b, 99);  // already here: moves to the end (clamped)
-  EXPECT_EQ(raw(root->subviews()), (std::vector<View*>{a.get(), c.get(), b.get()}));
-
-  a->removeFromSuperview();
-  EXPECT_EQ(a->superview(), nullptr);
-  EXPECT_EQ(a->layer().superlayer(), nullptr);
-  EXPECT_EQ(raw(root->subviews()), (std::vector<View*>{c.get(), b.get()}));
-
-  // Moving a view to another parent takes it (and its layer) away from the first.
-  auto other = std::make_shared<View>();
-  other->addSubview(c);
-  EXPECT_EQ(raw(root->subviews()), (std::vector<View*>{b.get()}));
-  EXPECT_EQ(c->layer().superlayer(), &other->layer());
-}
 
 TEST(ViewTree, RefusesCyclesAndReportsMoves) {
   std::vector<std::string> log;
@@ -188,6 +149,15 @@ TEST(View, EndEditingResignsTheFirstResponderInItsSubtree) {
   field->becomeFirstResponder();
   form->removeFromSuperview();
   EXPECT_EQ(window->firstResponder(), nullptr);
+}
+
+TEST(ColorTest, AttributeDescriptionsRoundTripBothAppearances) {
+  for (const Color& color : {Color(0.1, 0.2, 0.3, 0.4), Color::systemBackground(), Color::label().withAlphaComponent(0.5)}) {
+    base::ColorDescription description = color.toColorDescription();
+    EXPECT_EQ(description.dark.has_value(), color.isDynamic());
+    EXPECT_EQ(Color::fromColorDescription(description), color) << color.description();
+  }
+  EXPECT_EQ(Color::systemBackground().toColorDescription().dark, (base::Rgba{0, 0, 0, 1}));
 }
 
 }  // namespace

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
 #include <memory>
-#include <string>
 
 #include "velkor/core/velkor_config.h"
 #include "velkor/core/velkor_internal.h"
@@ -68,23 +65,6 @@ TEST(DimensionTest, EverySetterReachesItsGetterAndTheSizesThatFallBackToIt) {
       ASSERT_EQ(d.value(static_cast<P>(j)), expected) << "set " << rows[i].name << ", read " << row.name;
     }
   }
-}
-
-TEST(DimensionTest, OverridesAreStoredAsGiven) {
-  VelkorDimension d;
-  d.setMarkNewMargin(0.0);  // zero is an override, not a removal
-  EXPECT_EQ(d.markNewLeftMargin(), 0.0);
-  d.setPopupMaxSize(std::numeric_limits<double>::infinity());
-  EXPECT_TRUE(std::isinf(d.popupMaxSize()));
-  d.setTextGap(std::nan(""));
-  EXPECT_TRUE(std::isnan(d.textGap()));
-
-  // The indicator's height is half an overridden width until it has its own.
-  d.setPopupPageIndicatorWidth(30);
-  EXPECT_EQ(d.popupPageIndicatorHeight(), 15);
-  d.setPopupPageIndicatorHeight(8);
-  d.setPopupPageIndicatorWidth(100);
-  EXPECT_EQ(d.popupPageIndicatorHeight(), 8);
 }
 
 TEST(DimensionTest, MoveToTopSpacingFollowsTheListTypeInForce) {

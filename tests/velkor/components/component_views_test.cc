@@ -42,19 +42,6 @@ TEST_F(ComponentViewsTest, DotsSitTwentyTwoPointsApartInTheMiddleAndNeverStackAn
   }
 }
 
-TEST_F(ComponentViewsTest, EmptyViewReadsItsSizesOnceAtCreation) {
-  auto dimension = VelkorInternal::shared().dimension();
-  dimension->setEmptyViewIconWidth(64);
-  auto view = VelkorErrorView::make();
-  dimension->setEmptyViewIconWidth(10);
-  view->setFrame({0, 0, 390, 844});
-  view->layoutIfNeeded();
-  EXPECT_EQ(view->iconImageView()->frame().size, (ui::Size{64, 50}));
-  EXPECT_EQ(view->messageLabel()->frame().y() - view->iconImageView()->frame().maxY(), 20);
-  EXPECT_EQ(view->messageLabel()->text(), "현재 표시할 이벤트가 없습니다.");
-  EXPECT_TRUE(view->iconImageView()->image());
-}
-
 TEST_F(ComponentViewsTest, AToastLetGoBeforeItsFadeOutDoesNothingMore) {
   auto parent = std::make_shared<ui::View>();
   std::weak_ptr<OfwToastMessageLabel> weak;

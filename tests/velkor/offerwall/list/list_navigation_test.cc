@@ -6,12 +6,9 @@
 #include "tests/velkor/offerwall/list/list_test_support.h"
 #include "tests/velkor/offerwall/rows/screen_testing.h"
 #include "velkor/components/ofw_navigation_controller.h"
-#include "velkor/core/user_profile.h"
-#include "velkor/core/velkor_offerwall_delegate.h"
 #include "velkor/core/velkor_session.h"
 #include "velkor/detail/ofw_detail_view.h"
 #include "velkor/web/ofw_detail_web_view_controller.h"
-#include "velkor/web/shared_webview_view_controller.h"
 
 namespace velkor::testing {
 namespace {
@@ -130,35 +127,6 @@ TEST_F(ListNavigationTest, EachLinkGoesWhereItLeads) {
     EXPECT_EQ(outcome, c.outcome);
     EXPECT_EQ(detail, c.detail);
   }
-}
-
-class Login : public VelkorOfferwallDelegate {
- public:
-  void requestLogin(std::shared_ptr<ui::ViewController>) override { ++asked; }
-  int asked = 0;
-};
-
-// A known user gets the help page; an unknown one the host's login, and nothing without a delegate.
-TEST_F(ListNavigationTest, ContactPageOrLogin) {
-  build(true);
-  auto login = std::make_shared<Login>();
-  VelkorInternal::shared().setDelegate(login);
-  presenter_->moveToContact();
-  EXPECT_EQ(login->asked, 1);
-  EXPECT_FALSE(pushed());
-
-  UserProfile::setUid("");
-  presenter_->moveToContact();
-  advance(1.0);  // the offerwall's own slide, to its end
-  auto contact = std::dynamic_pointer_cast<SharedWebviewViewController>(pushed());
-  ASSERT_TRUE(contact);
-  EXPECT_NE(contact->webViewURL().find("headless=false"), std::string::npos);
-  EXPECT_EQ(login->asked, 1);
-
-  UserProfile::setUid(std::nullopt);
-  VelkorInternal::shared().setDelegate({});
-  presenter_->moveToContact();
-  EXPECT_EQ(login->asked, 1);
 }
 
 }  // namespace

@@ -25,22 +25,6 @@ TEST_F(PagerTabsTest, SeveralTabsShowTheStripAndBuildPagesOnce) {
       << "pages are built once and kept";
 }
 
-// A pending tag goes to the first page once and is consumed.
-TEST_F(PagerTabsTest, PendingTagAppliedToTheFirstPageOnce) {
-  presenter_->setCurrentTabSlug("action");
-  presenter_->setCurrentTagSlug("new");
-  show();
-  presenter_->setTabList(threeTabs());
-  pager_->showTabList(threeTabs());
-  auto page = std::dynamic_pointer_cast<OfwListView>(pager_->listPage(1));
-  ASSERT_TRUE(page);
-  EXPECT_EQ(page->presenter()->selectedTagSlug(), "new");
-  EXPECT_FALSE(page->tagListActive()) << "the chips are rebuilt by the page's next load";
-  EXPECT_FALSE(presenter_->currentTagSlug());
-  drain();
-  EXPECT_EQ(pageOnScreen(), page);
-}
-
 // Moves by link: an unknown tab moves nothing and leaves the tag pending; an unknown tag on a known
 // tab selects "all"; a tap during a swipe is dropped; a swipe that springs back confirms its tab.
 TEST_F(PagerTabsTest, LinksTapsAndSwipes) {
