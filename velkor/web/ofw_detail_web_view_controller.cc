@@ -67,11 +67,9 @@ void OfwDetailWebViewController::styleBar() {
   if (!bar) return;
   std::weak_ptr<ui::ViewController> weak = weak_from_this();
   if (auto help = bar->helpButton()) {
-    help->removeTarget(nullptr, ui::ControlEvent::allEvents);
-    help->addAction(ui::ControlEvent::touchUpInside, [weak] {
+    showBarButton(*help, [weak] {
       if (auto screen = std::static_pointer_cast<OfwDetailWebViewController>(weak.lock())) screen->moveToContact();
     });
-    help->setHidden(false);
   }
 }
 

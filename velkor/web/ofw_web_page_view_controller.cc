@@ -185,11 +185,9 @@ void OfwWebPageViewController::setupNavigationBar() {
   navigationItem().setHidesBackButton(true, false);
   std::weak_ptr<ui::ViewController> weak = weak_from_this();
   if (auto back = velkorBar->backBarButton()) {
-    back->removeTarget(nullptr, ui::ControlEvent::allEvents);
-    back->addAction(ui::ControlEvent::touchUpInside, [weak] {
+    showBarButton(*back, [weak] {
       if (auto self = std::dynamic_pointer_cast<OfwWebPageViewController>(weak.lock())) self->backButtonClicked();
     });
-    back->setHidden(false);
   }
   if (auto title = velkorBar->titleLabel()) title->setText(navigationTitle_);
   if (auto closeButton = velkorBar->closeButton()) closeButton->setHidden(true);
