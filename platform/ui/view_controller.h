@@ -203,7 +203,6 @@ class ViewController : public std::enable_shared_from_this<ViewController> {
   friend class ControllerView;
   enum class Appearance { disappeared, appearing, appeared, disappearing };
 
-  void forwardAppearance(bool begin);
   // The hook may release the controller's last owner (a screen that closes itself).
   void rootViewTraitsDidChange(const TraitCollection& previous);
   std::vector<ViewController*> childrenOnScreen() const;

@@ -23,7 +23,6 @@ class UserContentController : public std::enable_shared_from_this<UserContentCon
   bool add(std::shared_ptr<ScriptMessageHandler> handler, const std::string& name);
   void removeScriptMessageHandler(const std::string& name);
   void removeAllScriptMessageHandlers();
-  bool hasHandler(const std::string& name) const { return handlers_.contains(name); }
 
  private:
   friend class WebView;

@@ -52,4 +52,10 @@ void VelkorNavigationBar::layoutSubviews() {
   ui::NavigationBar::layoutSubviews();
 }
 
+void showBarButton(ui::Button& button, std::function<void()> action) {
+  button.removeTarget(nullptr, ui::ControlEvent::allEvents);
+  button.addAction(ui::ControlEvent::touchUpInside, std::move(action));
+  button.setHidden(false);
+}
+
 }  // namespace velkor

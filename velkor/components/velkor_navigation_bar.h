@@ -3,6 +3,7 @@
 // colours through it and attach their own actions to the three buttons. Main thread only.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -59,5 +60,9 @@ class VelkorNavigationBar : public ui::NavigationBar {
   std::weak_ptr<ui::Button> helpButton_;
   std::shared_ptr<ui::Constraint> helpButtonWidthConstraint_;
 };
+
+// Shows one of the bar's buttons with this action as its only one: the bar outlives the screens
+// that come and go under it, so each screen's appearance takes away the earlier screen's actions.
+void showBarButton(ui::Button& button, std::function<void()> action);
 
 }  // namespace velkor

@@ -222,20 +222,16 @@ void DefaultOfwDetailViewController::styleNavigationBar() {
   navigationItem().setHidesBackButton(true, false);
   std::weak_ptr<ui::ViewController> weak = weak_from_this();
   if (auto back = bar->backBarButton()) {
-    back->removeTarget(nullptr, ui::ControlEvent::allEvents);
-    back->addAction(ui::ControlEvent::touchUpInside, [weak] {
+    showBarButton(*back, [weak] {
       if (auto screen = std::static_pointer_cast<DefaultOfwDetailViewController>(weak.lock())) screen->backButtonClicked();
     });
-    back->setHidden(false);
     if (auto* parent = back->superview()) parent->bringSubviewToFront(*back);
   }
   if (auto closeButton = bar->closeButton()) closeButton->setHidden(true);
   if (auto help = bar->helpButton()) {
-    help->removeTarget(nullptr, ui::ControlEvent::allEvents);
-    help->addAction(ui::ControlEvent::touchUpInside, [weak] {
+    showBarButton(*help, [weak] {
       if (auto screen = std::static_pointer_cast<DefaultOfwDetailViewController>(weak.lock())) screen->moveToContact();
     });
-    help->setHidden(false);
   }
 }
 

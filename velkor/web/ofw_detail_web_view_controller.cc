@@ -67,11 +67,9 @@ void OfwDetailWebViewController::styleBar() {
   if (!bar) return;
   std::weak_ptr<ui::ViewController> weak = weak_from_this();
   if (auto help = bar->helpButton()) {
-    help->removeTarget(nullptr, ui::ControlEvent::allEvents);
-    help->addAction(ui::ControlEvent::touchUpInside, [weak] {
+    showBarButton(*help, [weak] {
       if (auto screen = std::static_pointer_cast<OfwDetailWebViewController>(weak.lock())) screen->moveToContact();
     });
-    help->setHidden(false);
   }
 }
 
@@ -235,16 +233,9 @@ void OfwDetailWebViewController::didReceive(web::UserContentController&, const w
   const auto& body = message.body;
   const auto command = bodyText(body, "command");
   if (!command) return;
-  Weak weak = self();
   if (*command == "showAlert") {
     const auto text = bodyText(body, "message");
-    if (!text) return;
-    dispatch::main()->async([weak] {
-      if (auto screen = weak.lock(); screen && screen->webView()) screen->webView()->endEditing(true);
-    });
-    dispatch::main()->async([weak, text = *text] {
-      if (auto screen = weak.lock()) screen->showAlert(text, std::nullopt);
-    });
+    if (text) postPageAlert(*text);
   } else if (*command == "participate") {
     if (auto adId = bodyInteger(body, "adId")) paricipate(*adId, bodyInteger(body, "isLat").value_or(0));
   } else if (*command == "setTitle") {
@@ -253,10 +244,7 @@ void OfwDetailWebViewController::didReceive(web::UserContentController&, const w
     setNavigationTitle(*title);
     if (auto* bar = velkorNavigationBar(); bar && bar->titleLabel()) bar->titleLabel()->setText(*title);
   } else if (*command == "close") {
-    dispatch::main()->async([weak] {
-      auto screen = weak.lock();
-      if (auto* navigation = screen ? screen->navigationController() : nullptr) popOrDismiss(*navigation);
-    });
+    postPageClose();
   }
 }
 

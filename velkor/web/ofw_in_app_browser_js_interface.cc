@@ -1,6 +1,5 @@
 #include "velkor/web/ofw_in_app_browser_js_interface.h"
 
-#include <map>
 #include <optional>
 
 #include "platform/base/log.h"
@@ -11,35 +10,28 @@
 #include "velkor/core/sdk_version.h"
 #include "velkor/core/velkor_uri_parser.h"
 #include "velkor/web/ofw_in_app_browser_view_controller.h"
+#include "velkor/web/script_message_body.h"
 #include "velkor/web/web_address.h"
 
 namespace velkor {
 namespace {
 
-using Body = std::map<std::string, std::string>;
+using Body = nlohmann::json;
 using WeakBrowser = std::weak_ptr<OfwInAppBrowserViewController>;
 
 void logLine(const char* message) { base::log("Error", message); }
 
-// A non-empty object whose every value is text, with a command; none otherwise.
-std::optional<Body> textBody(const nlohmann::json& json) {
-  if (!json.is_object() || json.empty()) return std::nullopt;
-  Body body;
-  for (const auto& [key, value] : json.items()) {
+// The command of a non-empty object whose every value is text; none otherwise.
+std::optional<std::string> commandOf(const Body& body) {
+  if (!body.is_object() || body.empty()) return std::nullopt;
+  for (const auto& value : body) {
     if (!value.is_string()) return std::nullopt;
-    body[key] = value.get<std::string>();
   }
-  if (!body.contains("command")) return std::nullopt;
-  return body;
-}
-
-std::optional<std::string> valueOf(const Body& body, const char* key) {
-  auto value = body.find(key);
-  return value == body.end() ? std::nullopt : std::optional<std::string>(value->second);
+  return bodyText(body, "command");
 }
 
 void open(const WeakBrowser& weak, const Body& body, bool external) {
-  const auto text = valueOf(body, "url");
+  const auto text = bodyText(body, "url");
   const auto url = text ? base::Url::parse(*text) : std::nullopt;
   if (!url) return;
   if (!external) {
@@ -54,9 +46,9 @@ void open(const WeakBrowser& weak, const Body& body, bool external) {
 }
 
 void showAlert(const WeakBrowser& weak, const Body& body) {
-  const auto message = valueOf(body, "message");
+  const auto message = bodyText(body, "message");
   if (!message) return;
-  dispatch::main()->async([weak, message = *message, callback = valueOf(body, "callback")] {
+  dispatch::main()->async([weak, message = *message, callback = bodyText(body, "callback")] {
     auto browser = weak.lock();
     if (!browser) return;
     callback ? browser->showAlert(message, *callback) : browser->showAlert(message);
@@ -64,12 +56,12 @@ void showAlert(const WeakBrowser& weak, const Body& body) {
 }
 
 void showConfirm(const WeakBrowser& weak, const Body& body) {
-  const auto message = valueOf(body, "message");
+  const auto message = bodyText(body, "message");
   if (!message) return logLine(OfwInAppBrowserJSInterface::kMissingArguments);
   dispatch::main()->async([weak, message = *message, body] {
     if (auto browser = weak.lock()) {
-      browser->presentConfirm(message, valueOf(body, "positiveText"), valueOf(body, "positiveCallback"),
-                              valueOf(body, "negativeText"), valueOf(body, "negativeCallback"));
+      browser->presentConfirm(message, bodyText(body, "positiveText"), bodyText(body, "positiveCallback"),
+                              bodyText(body, "negativeText"), bodyText(body, "negativeCallback"));
     }
   });
 }
@@ -87,7 +79,7 @@ void close(const WeakBrowser& weak) {
 }
 
 void getSdkVersion(const WeakBrowser& weak, const Body& body) {
-  const auto handle = valueOf(body, "handle_id") ? valueOf(body, "handle_id") : valueOf(body, "id");
+  const auto handle = bodyText(body, "handle_id") ? bodyText(body, "handle_id") : bodyText(body, "id");
   auto browser = weak.lock();
   if (!handle || !browser) return;
   // The handle is a script expression of the page's own (the object that takes replies).
@@ -95,7 +87,7 @@ void getSdkVersion(const WeakBrowser& weak, const Body& body) {
 }
 
 void setTitle(const WeakBrowser& weak, const Body& body) {
-  const auto title = valueOf(body, "title");
+  const auto title = bodyText(body, "title");
   if (!title) return;
   // The bar shows it the next time the browser comes on screen.
   dispatch::main()->async([weak, title = *title] {
@@ -106,17 +98,17 @@ void setTitle(const WeakBrowser& weak, const Body& body) {
 }  // namespace
 
 void OfwInAppBrowserJSInterface::didReceive(web::UserContentController&, const web::ScriptMessage& message) {
-  const auto body = textBody(message.body);
-  if (!body) return logLine(kInvalidMessage);
-  const std::string& command = body->at("command");
-  if (command == "showAlert") return showAlert(webviewController_, *body);
-  if (command == "open") return open(webviewController_, *body, false);
-  if (command == "openExternal") return open(webviewController_, *body, true);
-  if (command == "showConfirm") return showConfirm(webviewController_, *body);
-  if (command == "close") return close(webviewController_);
-  if (command == "getSdkVersion") return getSdkVersion(webviewController_, *body);
-  if (command == "copyToClipboard") return ui::Pasteboard::general().setString(valueOf(*body, "text"));
-  if (command == "setTitle") return setTitle(webviewController_, *body);
+  const auto command = commandOf(message.body);
+  if (!command) return logLine(kInvalidMessage);
+  const Body& body = message.body;
+  if (*command == "showAlert") return showAlert(webviewController_, body);
+  if (*command == "open") return open(webviewController_, body, false);
+  if (*command == "openExternal") return open(webviewController_, body, true);
+  if (*command == "showConfirm") return showConfirm(webviewController_, body);
+  if (*command == "close") return close(webviewController_);
+  if (*command == "getSdkVersion") return getSdkVersion(webviewController_, body);
+  if (*command == "copyToClipboard") return ui::Pasteboard::general().setString(bodyText(body, "text"));
+  if (*command == "setTitle") return setTitle(webviewController_, body);
   logLine(kUnknownCommand);
 }
 

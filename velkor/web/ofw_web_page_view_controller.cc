@@ -1,10 +1,12 @@
 #include "velkor/web/ofw_web_page_view_controller.h"
 
 #include "platform/base/log.h"
+#include "platform/dispatch/queue.h"
 #include "platform/net/error.h"
 #include "platform/ui/constraint.h"
 #include "platform/ui/navigation_controller.h"
 #include "velkor/appearance/velkor_color_scheme.h"
+#include "velkor/components/ofw_navigation_controller.h"
 #include "velkor/components/ofw_network_error_view.h"
 #include "velkor/components/velkor_alert_controller.h"
 #include "velkor/components/velkor_navigation_bar.h"
@@ -185,15 +187,31 @@ void OfwWebPageViewController::setupNavigationBar() {
   navigationItem().setHidesBackButton(true, false);
   std::weak_ptr<ui::ViewController> weak = weak_from_this();
   if (auto back = velkorBar->backBarButton()) {
-    back->removeTarget(nullptr, ui::ControlEvent::allEvents);
-    back->addAction(ui::ControlEvent::touchUpInside, [weak] {
+    showBarButton(*back, [weak] {
       if (auto self = std::dynamic_pointer_cast<OfwWebPageViewController>(weak.lock())) self->backButtonClicked();
     });
-    back->setHidden(false);
   }
   if (auto title = velkorBar->titleLabel()) title->setText(navigationTitle_);
   if (auto closeButton = velkorBar->closeButton()) closeButton->setHidden(true);
   if (auto help = velkorBar->helpButton()) help->setHidden(true);
+}
+
+void OfwWebPageViewController::postPageAlert(const std::string& message) {
+  std::weak_ptr<ui::ViewController> weak = weak_from_this();
+  auto page = [weak] { return std::static_pointer_cast<OfwWebPageViewController>(weak.lock()); };
+  dispatch::main()->async([page] {
+    if (auto screen = page(); screen && screen->webView()) screen->webView()->endEditing(true);
+  });
+  dispatch::main()->async([page, message] {
+    if (auto screen = page()) screen->showAlert(message, std::nullopt);
+  });
+}
+
+void OfwWebPageViewController::postPageClose() {
+  dispatch::main()->async([weak = weak_from_this()] {
+    auto screen = weak.lock();
+    if (auto* navigation = screen ? screen->navigationController() : nullptr) popOrDismiss(*navigation);
+  });
 }
 
 }  // namespace velkor

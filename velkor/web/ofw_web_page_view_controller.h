@@ -88,6 +88,11 @@ class OfwWebPageViewController : public OfwBaseViewController,
   std::shared_ptr<web::ScriptMessageHandler> weakHandler(web::ScriptMessageHandler& handler);
   // The offerwall's own bar, when the screen is in an offerwall navigation controller.
   VelkorNavigationBar* velkorNavigationBar() const;
+  // A page's "showAlert" without a callback: the keyboard goes, then the alert shows, each on the
+  // main queue and neither once the screen has gone.
+  void postPageAlert(const std::string& message);
+  // A page's "close": on the main queue, the screen is popped or its stack dismissed.
+  void postPageClose();
   // The offerwall bar's look for a web page: opaque, the back button wired to backButtonClicked,
   // the title shown, the close and help buttons hidden.
   void setupNavigationBar();

@@ -1,6 +1,5 @@
 #include "velkor/web/shared_webview_view_controller.h"
 
-#include "platform/dispatch/queue.h"
 #include "platform/ui/navigation_controller.h"
 #include "velkor/appearance/velkor_color_scheme.h"
 #include "velkor/components/ofw_navigation_controller.h"
@@ -46,23 +45,13 @@ void SharedWebviewViewController::backButtonClicked() {
 void SharedWebviewViewController::didReceive(web::UserContentController&, const web::ScriptMessage& message) {
   const auto command = bodyText(message.body, "command");
   if (!command) return;
-  std::weak_ptr<ui::ViewController> weak = weak_from_this();
-  auto self = [weak] { return std::static_pointer_cast<SharedWebviewViewController>(weak.lock()); };
   if (*command == "showAlert") {
     const auto text = bodyText(message.body, "message");
     if (!text) return;
     if (auto callback = bodyText(message.body, "callback")) return showAlert(*text, *callback);
-    dispatch::main()->async([self] {
-      if (auto screen = self(); screen && screen->webView()) screen->webView()->endEditing(true);
-    });
-    dispatch::main()->async([self, text = *text] {
-      if (auto screen = self()) screen->showAlert(text, std::nullopt);
-    });
+    postPageAlert(*text);
   } else if (*command == "close") {
-    dispatch::main()->async([self] {
-      auto screen = self();
-      if (auto* navigation = screen ? screen->navigationController() : nullptr) popOrDismiss(*navigation);
-    });
+    postPageClose();
   }
 }
 

@@ -193,14 +193,8 @@ void DefaultOfwListPagerViewController::setupNavigationBar() {
   auto back = bar->backBarButton();
   auto leave = close ? close : back;
   if (close && back) back->setHidden(true);
-  if (leave) {
-    leave->setHidden(false);
-    wire(*leave, this, [this] { backButtonClicked(); });
-  }
-  if (auto help = bar->helpButton()) {
-    wire(*help, this, [this] { moveToContact(); });
-    help->setHidden(false);
-  }
+  if (leave) showBarButton(*leave, [this] { backButtonClicked(); });
+  if (auto help = bar->helpButton()) showBarButton(*help, [this] { moveToContact(); });
 }
 
 void DefaultOfwListPagerViewController::backButtonClicked() {
