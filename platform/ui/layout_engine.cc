@@ -679,7 +679,7 @@ Size LayoutEngine::fittingSize(View& view, Size target, LayoutPriority horizonta
 // A pinned item's width and height rows: pins at its frame's size, or pulls while it is measured.
 void LayoutEngine::setSizePins(Item& item) {
   bool pull = item.view == fitting_.view;
-  if (pull == item.pulled && !pull) return;
+  if (!pull && !item.pulled) return;  // pinned already
   for (std::size_t i = item.pins.size() - 2; i < item.pins.size(); ++i) solver_.removeConstraint(item.pins[i]);
   item.pins.resize(item.pins.size() - 2);
   addSizePins(item);
