@@ -144,11 +144,10 @@ TEST(Session, EndsBodiesLongerThanItsMaximumWithNoData) {
   server->Get(R"(/bytes/(\d+))", [](const httplib::Request& request, httplib::Response& response) {
     response.set_content(std::string(std::stoul(request.matches[1]), 'x'), "application/octet-stream");
   });
-  // A few kilobytes on the wire that expand past the default maximum.
-  const std::string bomb = gzipped(std::string(Session::defaultMaximumBodySize + (1 << 20), '\0'));
-  server->Get("/expanding", [&bomb](const httplib::Request&, httplib::Response& response) {
+  // A few kilobytes on the wire that expand to the length asked for.
+  server->Get(R"(/zeros/(\d+))", [](const httplib::Request& request, httplib::Response& response) {
     response.set_header("Content-Encoding", "gzip");
-    response.set_content(bomb, "application/octet-stream");
+    response.set_content(gzipped(std::string(std::stoul(request.matches[1]), '\0')), "application/octet-stream");
   });
   server->Get("/endless", [&server](const httplib::Request&, httplib::Response& response) {
     response.set_chunked_content_provider("application/octet-stream",
@@ -165,7 +164,9 @@ TEST(Session, EndsBodiesLongerThanItsMaximumWithNoData) {
   const Case cases[] = {
       {"/bytes/1000", 1000, 1000},
       {"/bytes/1001", 1000, std::nullopt},
-      {"/expanding", std::nullopt, std::nullopt},
+      // A new session takes up to 32 MiB.
+      {"/zeros/" + std::to_string(32 * 1024 * 1024), std::nullopt, 32 * 1024 * 1024},
+      {"/zeros/" + std::to_string(32 * 1024 * 1024 + 1), std::nullopt, std::nullopt},
       {"/endless", 256 << 10, std::nullopt},
   };
   for (const Case& c : cases) {

@@ -15,16 +15,32 @@ namespace {
 
 using dispatch::Seconds;
 
+// An item's cell: what it shows, cleared when it is prepared for reuse.
+class ItemCell : public CollectionViewCell {
+ public:
+  static inline int made = 0;
+  std::string content;
+  ItemCell() { ++made; }
+  void prepareForReuse() override {
+    CollectionViewCell::prepareForReuse();
+    content.clear();
+  }
+};
+
 class Items : public CollectionViewDataSource, public CollectionViewDelegateFlowLayout {
  public:
   std::vector<int> counts{4};
+  std::string version = "a";  // what the cells show: "a0", "a1", ...
   std::map<IndexPath, Size> sizes;  // per item; others take the layout's itemSize
   std::vector<std::string> events;
 
   int numberOfSections(CollectionView&) override { return static_cast<int>(counts.size()); }
   int numberOfItems(CollectionView&, int section) override { return counts[static_cast<std::size_t>(section)]; }
   std::shared_ptr<CollectionViewCell> cellForItem(CollectionView& view, const IndexPath& indexPath) override {
-    return view.dequeueReusableCell("item", indexPath);
+    auto cell = std::static_pointer_cast<ItemCell>(view.dequeueReusableCell("item", indexPath));
+    EXPECT_EQ(cell->content, "") << "a cell handed out again was not prepared for reuse";
+    cell->content = version + std::to_string(indexPath.item);
+    return cell;
   }
   std::optional<Size> sizeForItem(CollectionView&, CollectionViewLayout&, const IndexPath& indexPath) override {
     auto found = sizes.find(indexPath);
@@ -46,7 +62,8 @@ class CollectionViewTest : public testing::WindowTest {
 
   void SetUp() override {
     view = std::make_shared<CollectionView>(Rect{0, 100, 320, 72}, layout);
-    view->registerCell<CollectionViewCell>("item");
+    ItemCell::made = 0;
+    view->registerCell<ItemCell>("item");
     view->setDataSource(items);
     view->setDelegate(items);
     window->addSubview(view);
@@ -60,6 +77,13 @@ class CollectionViewTest : public testing::WindowTest {
     layout->setItemSize({320, 72});
     view->setPagingEnabled(true);
     window->layoutIfNeeded();
+  }
+
+  // What the cells on screen show, in item order.
+  std::vector<std::string> shown() const {
+    std::vector<std::string> contents;
+    for (const auto& cell : view->visibleCells()) contents.push_back(static_cast<ItemCell&>(*cell).content);
+    return contents;
   }
 
   std::vector<Rect> frames(int count, int section = 0) {
@@ -91,6 +115,38 @@ TEST_F(CollectionViewTest, FlowLayoutFillsLinesAcrossTheScrollingDirection) {
   // Columns of 9 items 40 high, 10 apart, fill the 480-point height; 3 columns.
   EXPECT_EQ(view->layoutAttributesForItem({0, 9})->frame, (Rect{100, 0, 90, 40}));
   EXPECT_EQ(view->contentSize(), (Size{290, 480}));
+}
+
+TEST_F(CollectionViewTest, ReloadDataAsksAgainForTheItemsOnScreen) {
+  layout->setItemSize({150, 72});
+  window->layoutIfNeeded();
+  ASSERT_EQ(shown(), (std::vector<std::string>{"a0", "a1"}));
+
+  items->version = "b";
+  view->reloadData();
+  window->layoutIfNeeded();
+  EXPECT_EQ(shown(), (std::vector<std::string>{"b0", "b1"}));
+
+  items->counts = {1};
+  view->reloadData();
+  window->layoutIfNeeded();
+  EXPECT_EQ(view->numberOfItems(0), 1);
+  EXPECT_EQ(shown(), (std::vector<std::string>{"b0"}));
+}
+
+// Paging through many pages, and stopping between two, a few cells serve every page.
+TEST_F(CollectionViewTest, ManyPagesReuseAFewCells) {
+  items->counts = {300};
+  makeCarousel();
+  for (double offset = 0; offset < 320 * 299; offset += 160) {
+    view->setContentOffset({offset, 0});
+    window->layoutIfNeeded();
+    const int page = static_cast<int>(offset / 320);
+    std::vector<std::string> want{"a" + std::to_string(page)};
+    if (offset > page * 320) want.push_back("a" + std::to_string(page + 1));
+    ASSERT_EQ(shown(), want) << offset;
+  }
+  EXPECT_LE(ItemCell::made, 3);
 }
 
 TEST_F(CollectionViewTest, PagingEndsOnTheRightPageAndTellsTheDelegateOnce) {

@@ -64,6 +64,7 @@ class Rows : public TableViewDataSource, public TableViewDelegate {
   double height = 50;  // kAutomaticDimension: by the cell's constraints
   double estimate = 50;
   std::vector<double> textWidths;  // per row, for automatic heights
+  std::vector<int> emptyRows;      // rows shown by a cell with nothing in it
   std::vector<std::string> events;
   std::vector<IndexPath> selected;
   int heightQueries = 0;
@@ -71,6 +72,7 @@ class Rows : public TableViewDataSource, public TableViewDelegate {
   int numberOfSections(TableView&) override { return static_cast<int>(counts.size()); }
   int numberOfRows(TableView&, int section) override { return counts[static_cast<std::size_t>(section)]; }
   std::shared_ptr<TableViewCell> cellForRow(TableView& table, const IndexPath& indexPath) override {
+    if (std::ranges::count(emptyRows, indexPath.row())) return table.dequeueReusableCell("empty", indexPath);
     auto cell = std::static_pointer_cast<TextCell>(table.dequeueReusableCell("text", indexPath));
     EXPECT_EQ(cell->row, -1) << "a cell handed out again was not prepared for reuse";
     cell->row = indexPath.row();
@@ -96,6 +98,7 @@ class TableViewTest : public testing::WindowTest {
   void SetUp() override {
     TextCell::made = 0;
     table->registerCell<TextCell>("text");
+    table->registerCell<TableViewCell>("empty");
     table->setDataSource(rows);
     table->setDelegate(rows);
     window->addSubview(table);
@@ -141,17 +144,57 @@ TEST_F(TableViewTest, ThousandRowsReuseAFewCellsAllTheWayDown) {
   EXPECT_EQ(rows->heightQueries, 1000);  // each row asked once, as it came on screen
 }
 
+// Measuring a row can move it, or the rows below it, out of view: a row whose estimate was taller
+// than it turns out ends above the top, and a row that turns out taller pushes the ones below off
+// the bottom. Their cells go back for reuse all the same, and only rows in view count as visible.
+TEST_F(TableViewTest, CellsOfRowsMeasuredOutOfViewGoBackForReuse) {
+  rows->counts = {1000};
+  rows->height = TableView::kAutomaticDimension;
+  // The cells of the first screen, made before this test's rows, wait for reuse too.
+  int mostVisible = static_cast<int>(table->visibleCells().size());
+  auto scrollTo = [&](double offset) {
+    table->setContentOffset({0, offset});
+    const auto visible = table->indexPathsForVisibleRows();
+    const Rect viewport = table->bounds();
+    for (const auto& indexPath : visible) {
+      const Rect row = table->rectForRow(indexPath);
+      ASSERT_TRUE(row.maxY() > viewport.minY() && row.minY() < viewport.maxY())
+          << "row " << indexPath.row() << " is out of view at " << offset;
+    }
+    mostVisible = std::max(mostVisible, static_cast<int>(visible.size()));
+  };
+
+  // Estimated 20 high, 80 in fact; scrolled up from the end, each row that comes in at the top
+  // pushes the others down.
+  rows->estimate = 20;
+  rows->textWidths.assign(1000, 600);
+  table->reloadData();
+  for (double offset = 20000 - 480; offset > 20000 - 480 - 60 * 37; offset -= 37) {
+    ASSERT_NO_FATAL_FAILURE(scrollTo(offset));
+  }
+  EXPECT_LE(TextCell::made, mostVisible + 2);
+
+  // Estimated 400 high, 20 high in fact; each jump lands among rows not measured yet.
+  rows->estimate = 400;
+  rows->textWidths.assign(1000, 0);
+  table->reloadData();
+  for (double offset = 0; offset < 40000; offset += 4999) ASSERT_NO_FATAL_FAILURE(scrollTo(offset));
+  EXPECT_LE(TextCell::made, mostVisible + 2);
+}
+
 TEST_F(TableViewTest, AutomaticHeightsFromTheCellsConstraints) {
   // Text 100 points wide at one line; the text area is 320 - 70 = 250 wide.
-  rows->counts = {6};
+  rows->counts = {7};
   rows->height = TableView::kAutomaticDimension;
   rows->estimate = 44;
   rows->textWidths = {100, 250, 251, 600, 0, 760};
+  rows->emptyRows = {6};
   table->reloadData();
   window->layoutIfNeeded();
-  const double want[] = {40, 40, 60, 80, 20, 100};  // lines × 20 + 20 of padding
+  // Lines × 20 + 20 of padding; a cell whose constraints give no height gets the default height.
+  const double want[] = {40, 40, 60, 80, 20, 100, 44};
   double y = 0;
-  for (int row = 0; row < 6; ++row) {
+  for (int row = 0; row < 7; ++row) {
     Rect rect = table->rectForRow({0, row});
     EXPECT_EQ(rect, (Rect{0, y, 320, want[row]})) << row;
     y += want[row];

@@ -283,6 +283,34 @@ TEST_F(PlatformWebViewTest, NavigationsReportStartCommitFinishOrTheirFailureAndA
   runUntil([] { return false; }, Seconds(0.2));
   EXPECT_EQ(recorder_->events.back().id, late.id);
   EXPECT_EQ(recorder_->events.size(), 2u);
+
+  // A page that committed but still waits for an image is past both: its time-out no longer
+  // runs, and a later load does not fail it provisionally. (The time-out leaves the page ample
+  // time to commit on a busy machine; the image comes well after it.)
+  auto loadWithSlowImage = [&](Seconds timeout) {
+    server_.setFault(mock::Route::page, mock::Fault{}.withBody(R"(<!DOCTYPE html><img src="/images/slow.png">)"));
+    server_.setFault(mock::Route::image, mock::Fault{}.withDelay(std::chrono::milliseconds(2000)));
+    net::Request slowImage = request(page("/pages/color.html"));
+    slowImage.setTimeoutInterval(timeout);
+    return view->load(slowImage);
+  };
+  recorder_->events.clear();
+  const Navigation outlasting = loadWithSlowImage(Seconds(1));
+  ASSERT_TRUE(runUntil([&] { return recorder_->ended(outlasting); }));
+  EXPECT_EQ(recorder_->events, (std::vector<NavigationEvent>{
+                                   {"start", outlasting.id}, {"commit", outlasting.id}, {"finish", outlasting.id}}));
+
+  recorder_->events.clear();
+  const Navigation committed = loadWithSlowImage(Seconds(10));
+  ASSERT_TRUE(runUntil([&] { return !recorder_->events.empty() && recorder_->events.back().kind == "commit"; }));
+  const Navigation after = view->load(request(page("/pages/color.html")));
+  ASSERT_TRUE(runUntil([&] { return recorder_->ended(after); }));
+  EXPECT_EQ(recorder_->events, (std::vector<NavigationEvent>{{"start", committed.id},
+                                                             {"commit", committed.id},
+                                                             {"fail", committed.id, kCancelled},
+                                                             {"start", after.id},
+                                                             {"commit", after.id},
+                                                             {"finish", after.id}}));
 }
 
 // --- lifetimes ---
