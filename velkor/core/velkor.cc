@@ -10,6 +10,7 @@
 #include "velkor/network/constants.h"
 #include "velkor/network/logic_list_api_client.h"
 #include "velkor/network/velkor_api_client.h"
+#include "velkor/resources/framework_nibs.h"
 
 namespace velkor {
 
@@ -43,6 +44,8 @@ void Velkor::initialize(std::string appId) {
 }
 
 void Velkor::isTester(bool isTester) { internalShared_.setIsTester(isTester); }
+bool Velkor::isTestDevice() const { return internalShared_.isTester(); }
+void Velkor::setIsTestDevice(bool isTestDevice) { internalShared_.setIsTester(isTestDevice); }
 
 bool Velkor::debugEnable() const { return internalShared_.debugEnabled(); }
 void Velkor::setDebugEnable(bool enable) { internalShared_.setDebugEnabled(enable); }
@@ -106,6 +109,8 @@ std::shared_ptr<PubAppModule> Velkor::pubAppModule() const { return internalShar
 void Velkor::setPubAppModule(std::shared_ptr<PubAppModule> module) {
   internalShared_.setPubAppModule(std::move(module));
 }
+
+const ui::NibRegistry& Velkor::getBundle() const { return frameworkNibs(); }
 
 double Velkor::getServerTime() const {
   const double gap =

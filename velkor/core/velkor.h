@@ -15,6 +15,7 @@
 #include "velkor/core/request_options.h"
 
 namespace ui {
+class NibRegistry;
 class View;
 class ViewController;
 }  // namespace ui
@@ -61,6 +62,9 @@ class Velkor {
   // no ad request. May be called again.
   virtual void initialize(std::string appId);
   virtual void isTester(bool isTester);
+  // The core's tester flag, the one isTester() writes: a tester also sees the test-only ads.
+  virtual bool isTestDevice() const;
+  virtual void setIsTestDevice(bool isTestDevice);
 
   virtual bool debugEnable() const;
   virtual void setDebugEnable(bool enable);
@@ -105,6 +109,9 @@ class Velkor {
 
   virtual std::shared_ptr<PubAppModule> pubAppModule() const;
   virtual void setPubAppModule(std::shared_ptr<PubAppModule> module);
+
+  // The framework's own bundle, the one the SDK's screens load their nibs from, with those nibs in it.
+  virtual const ui::NibRegistry& getBundle() const;
 
   // Seconds since 1970 on the server's clock: the device's time plus the gap the last ad list told
   // ("server_time_gap", 0 when none is stored).

@@ -1,11 +1,15 @@
-// The public facade: what a stage change rebuilds, initialisation and the server's clock.
+// The public facade: what a stage change rebuilds, initialisation, the server's clock, the tester
+// flag and the framework's bundle.
 #include "velkor/core/velkor.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/base/defaults.h"
 #include "platform/dispatch/clock.h"
+#include "platform/ui/nib_registry.h"
 #include "tests/velkor/core/facade_test_support.h"
+#include "tests/velkor/core/scoped_core_state.h"
+#include "velkor/model/ad.h"
 #include "velkor/model/server_date.h"
 #include "velkor/model/tag_list.h"
 #include "velkor/network/tracking_repository.h"
@@ -80,6 +84,26 @@ TEST(VelkorFacade, ServerTimeIsTheDeviceTimePlusTheGapTheLastAdListTold) {
                                                 [&](Error) { answered = true; });
   ASSERT_TRUE(eventually([&] { return answered; }));
   EXPECT_EQ(facade().getServerTime(), 1'780'000'030.0);
+}
+
+TEST(VelkorFacade, TheTestDeviceFlagIsTheCoresTesterFlag) {
+  ScopedCoreState state;
+  Ad testOnly;
+  testOnly.showStatus = base::rawValue(ShowStatus::testOnly);
+  facade().setIsTestDevice(true);
+  EXPECT_TRUE(VelkorInternal::shared().isTester());
+  EXPECT_TRUE(testOnly.isVisible());
+  facade().isTester(false);
+  EXPECT_FALSE(facade().isTestDevice());
+  EXPECT_FALSE(testOnly.isVisible());
+  facade().isTester(true);
+  EXPECT_TRUE(facade().isTestDevice());
+}
+
+TEST(VelkorFacade, TheBundleIsTheFrameworksWithItsNibs) {
+  const ui::NibRegistry& bundle = facade().getBundle();
+  EXPECT_EQ(&bundle, &ui::NibRegistry::framework());
+  EXPECT_TRUE(bundle.contains("VelkorAlertController"));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "velkor/offerwall/list/reward_totals.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "platform/base/attributed_string.h"
@@ -15,21 +16,23 @@ bool countsTowardsTotal(const Ad& ad) {
   return status != AdStatus::exceedTimeCap && status != AdStatus::end;
 }
 
-std::int64_t saturatingAdd(std::int64_t a, std::int64_t b) {
-  std::int64_t sum = 0;
-  if (!__builtin_add_overflow(a, b, &sum)) return sum;
-  return b < 0 ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
+// The exact sum held in 128 bits (no list is long enough to overflow them), stopped at the 64-bit
+// limits only at the end, so that rewards which cancel out along the way still add up exactly.
+std::int64_t clampedTo64Bits(__int128 total) {
+  constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
+  constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+  return static_cast<std::int64_t>(std::clamp<__int128>(total, kMin, kMax));
 }
 
 }  // namespace
 
 std::int64_t accumulableRewards(const std::optional<std::vector<Ad>>& ads) {
-  std::int64_t total = 0;
-  if (!ads) return total;
+  __int128 total = 0;
+  if (!ads) return 0;
   for (const Ad& ad : *ads) {
-    if (countsTowardsTotal(ad)) total = saturatingAdd(total, ad.getAccumulableReward());
+    if (countsTowardsTotal(ad)) total += ad.getAccumulableReward();
   }
-  return total;
+  return clampedTo64Bits(total);
 }
 
 std::string totalRewardString(std::int64_t total, bool unitOnly) {

@@ -13,7 +13,7 @@
 namespace velkor {
 
 // Each open ad's reward; completed ads, and ads past their time cap or ended, count nothing. No
-// list gives 0. A sum beyond 64 bits stops at the largest value instead of wrapping.
+// list gives 0. The sum is exact; only a total beyond 64 bits stops at the nearer limit.
 std::int64_t accumulableRewards(const std::optional<std::vector<Ad>>& ads);
 
 // "Point 12,345P"; "12,345P" when only the unit is asked for or the type's unit is its name.

@@ -26,6 +26,7 @@ class RewardTotalsTest : public ::testing::Test {
 
 TEST_F(RewardTotalsTest, OnlyOpenAdsCount) {
   constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+  constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
   struct Case {
     const char* name;
     std::optional<std::vector<Ad>> ads;
@@ -37,7 +38,12 @@ TEST_F(RewardTotalsTest, OnlyOpenAdsCount) {
       {"time cap left out, no status and unknown status count",
        std::vector<Ad>{adWith(10, 0, 1), adWith(20, std::nullopt, -1), adWith(40, 0, 9)}, 60},
       {"beyond 32 bits", std::vector<Ad>{adWith(3'000'000'000), adWith(3'000'000'000)}, 6'000'000'000},
-      {"beyond 64 bits stops at the largest", std::vector<Ad>{adWith(kMax), adWith(kMax), adWith(-5)}, kMax - 5},
+      {"a sum that comes back within 64 bits is exact", std::vector<Ad>{adWith(kMax), adWith(1), adWith(-1)},
+       kMax},
+      {"beyond 64 bits stops at the largest", std::vector<Ad>{adWith(kMax), adWith(kMax), adWith(-5)}, kMax},
+      {"a dip below 64 bits that comes back is exact",
+       std::vector<Ad>{adWith(kMin), adWith(-1), adWith(kMax)}, -2},
+      {"far below stops at the smallest", std::vector<Ad>{adWith(kMin), adWith(kMin), adWith(7)}, kMin},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
