@@ -106,7 +106,7 @@ bool coldLoad() {
 double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 void BM_OpenToFirstListFrameAgainstColdLoad(benchmark::State& state) {
-  const int opensEach = bench::count(40, 2), rounds = bench::count(8, 2), warmUp = bench::count(3, 1);
+  const int opensEach = bench::count(40, 1), rounds = bench::count(8, 1), warmUp = bench::count(3, 1);
   dispatch::main_loop::TestScope loop;
   auto& env = setup();
   for (int i = 0; i < warmUp; ++i) {
