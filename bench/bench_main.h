@@ -26,9 +26,8 @@ inline int count(int full, int few) { return brief() ? few : full; }
 
 inline const char* verdict(bool met) { return met ? "met" : "NOT MET"; }
 
-// One benchmark's figures: its real time per iteration in seconds, and its counters.
+// One benchmark's figures: its counters.
 struct Figures {
-  double seconds = 0;
   std::map<std::string, double> counters;
   double counter(const std::string& name) const {
     auto found = counters.find(name);
@@ -47,7 +46,6 @@ class Results : public benchmark::ConsoleReporter {
         continue;
       }
       Figures& figures = figures_[keyOf(run)];
-      figures.seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
       for (const auto& [name, counter] : run.counters) figures.counters[name] = counter.value;
     }
     ConsoleReporter::ReportRuns(runs);
