@@ -1,6 +1,6 @@
 // The compact list row cell built from plain views, for the layout benchmark: its thirteen views in
 // their tree and the 38 constraints it activates in one batch. Texts and images are views with a
-// natural size the caller sets. Sizes are the theme's defaults.
+// natural size the caller sets, as a label's changes with its text. Sizes are the theme's defaults.
 #pragma once
 
 #include <memory>
@@ -8,9 +8,25 @@
 
 #include "platform/ui/constraint.h"
 #include "platform/ui/view.h"
-#include "tests/platform/ui/test_views.h"
 
-namespace ui::testing {
+namespace bench {
+
+using ui::Constraint;
+using ui::Size;
+using ui::View;
+
+class SizedView : public View {
+ public:
+  explicit SizedView(Size natural) : natural_(natural) { setTranslatesAutoresizingMaskIntoConstraints(false); }
+  Size intrinsicContentSize() const override { return natural_; }
+  void setNatural(Size natural) {
+    natural_ = natural;
+    invalidateIntrinsicContentSize();
+  }
+
+ private:
+  Size natural_;
+};
 
 struct CompactRowCell {
   // Default theme sizes.
@@ -20,19 +36,19 @@ struct CompactRowCell {
                           stackSpacing = 5;
 
   std::shared_ptr<View> contentView = std::make_shared<View>();
-  std::shared_ptr<SizedView> markNewImageView = make<SizedView>(Size{15, 15});
+  std::shared_ptr<SizedView> markNewImageView = std::make_shared<SizedView>(Size{15, 15});
   std::shared_ptr<View> contentWrapper = std::make_shared<View>();
   std::shared_ptr<View> separatorView = std::make_shared<View>();
-  std::shared_ptr<SizedView> thumbImageView = make<SizedView>(Size{100, 100});
+  std::shared_ptr<SizedView> thumbImageView = std::make_shared<SizedView>(Size{100, 100});
   std::shared_ptr<View> leftView = std::make_shared<View>();
-  std::shared_ptr<SizedView> titleLabel = make<SizedView>(Size{160, 16});
-  std::shared_ptr<SizedView> subtitleLabel = make<SizedView>(Size{90, 19});
+  std::shared_ptr<SizedView> titleLabel = std::make_shared<SizedView>(Size{160, 16});
+  std::shared_ptr<SizedView> subtitleLabel = std::make_shared<SizedView>(Size{90, 19});
   std::shared_ptr<View> rewardButtonView = std::make_shared<View>();
-  std::shared_ptr<SizedView> rewardButtonTitleLabel = make<SizedView>(Size{44, 17});
+  std::shared_ptr<SizedView> rewardButtonTitleLabel = std::make_shared<SizedView>(Size{44, 17});
   std::shared_ptr<View> infoView = std::make_shared<View>();
   std::shared_ptr<View> infoContentStackView = std::make_shared<View>();
-  std::shared_ptr<SizedView> infoIconView = make<SizedView>(Size{20, 20});
-  std::shared_ptr<SizedView> infoTitleLabel = make<SizedView>(Size{60, 17});
+  std::shared_ptr<SizedView> infoIconView = std::make_shared<SizedView>(Size{20, 20});
+  std::shared_ptr<SizedView> infoTitleLabel = std::make_shared<SizedView>(Size{60, 17});
 
   std::vector<std::shared_ptr<Constraint>> constraints;
   std::vector<std::shared_ptr<Constraint>> stackConstraints;
@@ -120,4 +136,4 @@ struct CompactRowCell {
   }
 };
 
-}  // namespace ui::testing
+}  // namespace bench

@@ -2,17 +2,16 @@
 // bytes in the same run: the typed decoding must keep at least a third of the raw parse's throughput.
 // Freeing a decoded list is timed apart: it is not part of decoding (the SDK keeps a list until the
 // next answer replaces it), and the raw parse frees nothing either, as its parser keeps its buffers.
-#include <benchmark/benchmark.h>
 #include <simdjson.h>
 
 #include <cstdio>
 #include <fstream>
-#include <map>
 #include <sstream>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
+#include "bench/bench_main.h"
 #include "platform/base/json_decoder.h"
 #include "tools/mock-server/fixtures.h"
 #include "velkor/model/ad_list.h"
@@ -81,42 +80,18 @@ void BM_AdListFree(benchmark::State& state) {
 }
 BENCHMARK(BM_AdListFree)->Unit(benchmark::kMicrosecond);
 
-// Keeps each benchmark's throughput to compare them once all have run: with repetitions, the
-// median of each, as single runs on a shared machine vary.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      auto bytes = run.counters.find("bytes_per_second");
-      if (bytes != run.counters.end()) throughput_[run.benchmark_name()] = bytes->second;
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  double throughput(const std::string& name) const {
-    auto found = throughput_.find(name + "_median");
-    if (found == throughput_.end()) found = throughput_.find(name);
-    return found == throughput_.end() ? 0 : double(found->second);
-  }
-
- private:
-  std::map<std::string, double> throughput_;
-};
+void printVerdict(const bench::Results& results) {
+  const bench::Figures* raw = results.find("BM_SimdjsonDomParse");
+  const bench::Figures* decoded = results.find("BM_AdListDecode");
+  if (!raw || !decoded) return;  // a filter ran only one of them
+  const double rawRate = raw->counter("bytes_per_second"), decodedRate = decoded->counter("bytes_per_second");
+  const double ratio = decodedRate / rawRate;
+  std::printf("\n%zu ads, %zu bytes\nsimdjson DOM parse: %.1f MB/s\nAdList decode:      %.1f MB/s\n", kAdCount,
+              adListBody().size(), rawRate / 1e6, decodedRate / 1e6);
+  std::printf("decoding's throughput over the raw parse's: %.3f (at least 0.333 wanted): %s\n", ratio,
+              bench::verdict(ratio >= 1.0 / 3));
+}
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-
-  const double raw = reporter.throughput("BM_SimdjsonDomParse");
-  const double decoded = reporter.throughput("BM_AdListDecode");
-  if (raw <= 0 || decoded <= 0) return 0;  // a filter ran only one of them
-  const double ratio = decoded / raw;
-  std::printf("\n%zu ads, %zu bytes\nsimdjson DOM parse: %.1f MB/s\nAdList decode:      %.1f MB/s\n", kAdCount,
-              adListBody().size(), raw / 1e6, decoded / 1e6);
-  std::printf("ratio: %.3f (at least 0.333 wanted): %s\n", ratio, ratio >= 1.0 / 3 ? "met" : "NOT MET");
-  return 0;
-}
+int main(int argc, char** argv) { return bench::run(argc, argv, printVerdict); }

@@ -4,7 +4,6 @@
 // in one run so that machine noise falls on both alike. Both keep their connection alive and accept
 // the same encodings. The ad-list client's own GET and decoding, without the repository, is timed in
 // the same rounds to tell the layers apart. Then a warm getAds, which the memory cache answers.
-#include <benchmark/benchmark.h>
 #include <curl/curl.h>
 #include <simdjson.h>
 
@@ -16,9 +15,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include "bench/bench_main.h"
+#include "bench/local_server_table.h"
 #include "platform/base/defaults.h"
 #include "platform/dispatch/main_loop.h"
-#include "bench/local_server_table.h"
 #include "tools/mock-server/mock_server.h"
 #include "velkor/network/ad_repository.h"
 #include "velkor/network/constants.h"
@@ -30,9 +30,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t kAdCount = 1000;
-constexpr int kLoadsEach = 200;
-constexpr int kRounds = 10;
-constexpr int kWarmUp = 10;
 
 // The server's list with its ads repeated up to kAdCount, each under an id of its own.
 std::string adListBody() {
@@ -144,9 +141,10 @@ Setup& setup() {
 }
 
 void BM_ColdLoadAgainstRawGetAndParse(benchmark::State& state) {
+  const int loadsEach = bench::count(200, 4), rounds = bench::count(10, 2), warmUp = bench::count(10, 1);
   RawClient raw(setup().listUrl());
   auto repository = std::make_shared<velkor::AdRepository>(nullptr, nullptr);
-  for (int i = 0; i < kWarmUp; ++i) {
+  for (int i = 0; i < warmUp; ++i) {
     raw.load();
     coldLoad(*repository);
   }
@@ -156,32 +154,25 @@ void BM_ColdLoadAgainstRawGetAndParse(benchmark::State& state) {
   for (auto _ : state) {
     Clock::duration rawTime{}, repositoryTime{}, clientTime{};
     bool failed = false;
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < rounds; ++round) {
       auto start = Clock::now();
-      for (int i = 0; i < kLoadsEach / kRounds; ++i) failed |= raw.load() != kAdCount;
+      for (int i = 0; i < loadsEach / rounds; ++i) failed |= raw.load() != kAdCount;
       auto middle = Clock::now();
-      for (int i = 0; i < kLoadsEach / kRounds; ++i) failed |= coldLoad(*repository) != visible;
+      for (int i = 0; i < loadsEach / rounds; ++i) failed |= coldLoad(*repository) != visible;
       auto last = Clock::now();
-      for (int i = 0; i < kLoadsEach / kRounds; ++i) failed |= clientLoad() != kAdCount;
+      for (int i = 0; i < loadsEach / rounds; ++i) failed |= clientLoad() != kAdCount;
       rawTime += middle - start;
       repositoryTime += last - middle;
       clientTime += Clock::now() - last;
     }
     if (failed) state.SkipWithError("a load did not bring the whole list");
-    const double rawMs = seconds(rawTime) * 1000 / kLoadsEach;
-    const double repositoryMs = seconds(repositoryTime) * 1000 / kLoadsEach;
+    const double rawMs = seconds(rawTime) * 1000 / loadsEach;
+    const double repositoryMs = seconds(repositoryTime) * 1000 / loadsEach;
     state.counters["raw_ms"] = rawMs;
     state.counters["repository_ms"] = repositoryMs;
-    const double clientMs = seconds(clientTime) * 1000 / kLoadsEach;
-    state.counters["ratio"] = repositoryMs / rawMs;
+    const double clientMs = seconds(clientTime) * 1000 / loadsEach;
     state.counters["client_ms"] = clientMs;
-    std::printf("%zu ads, %d loads each: raw GET + simdjson parse %.3f ms, cold repository load %.3f ms, "
-                "ratio %.2f (at most 2 wanted): %s\n",
-                kAdCount, kLoadsEach, rawMs, repositoryMs, repositoryMs / rawMs,
-                repositoryMs <= 2 * rawMs ? "met" : "NOT MET");
-    std::printf("of which the ad-list client alone (GET and decoding on the main queue): %.3f ms, %.2f times the "
-                "raw pair\n",
-                clientMs, clientMs / rawMs);
+    state.counters["loads_each"] = loadsEach;
   }
 }
 BENCHMARK(BM_ColdLoadAgainstRawGetAndParse)->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -198,6 +189,20 @@ void BM_WarmGetAds(benchmark::State& state) {
 }
 BENCHMARK(BM_WarmGetAds)->Unit(benchmark::kMicrosecond);
 
+void printVerdict(const bench::Results& results) {
+  const bench::Figures* run = results.find("BM_ColdLoadAgainstRawGetAndParse");
+  if (!run) return;
+  const double raw = run->counter("raw_ms"), repository = run->counter("repository_ms");
+  const double client = run->counter("client_ms");
+  std::printf("\n%zu ads, %.0f loads each: raw GET + simdjson parse %.3f ms, cold repository load %.3f ms\n", kAdCount,
+              run->counter("loads_each"), raw, repository);
+  std::printf("of which the ad-list client alone (GET and decoding on the main queue): %.3f ms, %.2f times the raw "
+              "pair\n",
+              client, client / raw);
+  std::printf("cold load's time over the raw pair's: %.2f (at most 2 wanted): %s\n", repository / raw,
+              bench::verdict(repository <= 2 * raw));
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return bench::run(argc, argv, printVerdict); }

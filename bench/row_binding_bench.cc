@@ -2,10 +2,11 @@
 // and a reused row bound to another ad and laid out again. Each result also reads as its ratio to
 // 1.04 ms, an eighth of a frame at 120 Hz ("of_1.04ms"): a new row should take at most one such
 // share, a reused one a quarter of it.
-#include <benchmark/benchmark.h>
-
+#include <cstdio>
 #include <memory>
+#include <string>
 
+#include "bench/bench_main.h"
 #include "platform/base/defaults.h"
 #include "platform/dispatch/main_loop.h"
 #include "velkor/model/ad.h"
@@ -95,6 +96,20 @@ BENCHMARK(BM_ReusedFeedRow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_NewCallToActionRow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReusedCallToActionRow)->Unit(benchmark::kMicrosecond);
 
+void printVerdict(const bench::Results& results) {
+  bool met = true, ran = false;
+  for (const char* style : {"CompactRow", "FeedRow", "CallToActionRow"}) {
+    const bench::Figures* made = results.find(std::string("BM_New") + style);
+    const bench::Figures* reused = results.find(std::string("BM_Reused") + style);
+    if (made) met &= made->counter("of_1.04ms") <= 1;
+    if (reused) met &= reused->counter("of_1.04ms") <= 0.25;
+    ran |= made || reused;
+  }
+  if (ran) {
+    std::printf("\nevery new row within 1.04 ms, every reused one within a quarter of it: %s\n", bench::verdict(met));
+  }
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return bench::run(argc, argv, printVerdict); }

@@ -2,16 +2,16 @@
 // new ad), against laying out the same tree again with nothing changed, which must cost at least
 // twenty times less. Each benchmark iteration lays the cell out 1,000 times; "per_layout" is the
 // time of one layout.
-#include <benchmark/benchmark.h>
-
+#include <cstdio>
 #include <vector>
 
+#include "bench/bench_main.h"
 #include "bench/compact_row_cell.h"
 
 namespace {
 
+using bench::CompactRowCell;
 using ui::Size;
-using ui::testing::CompactRowCell;
 
 constexpr int kLayouts = 1000;
 
@@ -89,6 +89,15 @@ void BM_NewCellLayout(benchmark::State& state) {
 }
 BENCHMARK(BM_NewCellLayout)->Unit(benchmark::kMicrosecond);
 
+void printVerdict(const bench::Results& results) {
+  const bench::Figures* fresh = results.find("BM_FreshLayout");
+  const bench::Figures* unchanged = results.find("BM_UnchangedRelayout");
+  if (!fresh || !unchanged) return;
+  const double ratio = fresh->counter("per_layout") / unchanged->counter("per_layout");
+  std::printf("\na fresh layout's time over an unchanged relayout's: %.1f (at least 20 wanted): %s\n", ratio,
+              bench::verdict(ratio >= 20));
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return bench::run(argc, argv, printVerdict); }
