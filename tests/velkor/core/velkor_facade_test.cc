@@ -23,6 +23,14 @@ void requestAdList() {
   ASSERT_TRUE(eventually([&] { return answered; }));
 }
 
+// Starts `staging` as the staging stage's servers; every other stage keeps the scope's.
+void serveStagingFrom(mock::MockServerGroup& staging, FacadeScope& scope) {
+  ASSERT_TRUE(staging.start()) << staging.error();
+  StageTables tables = Constants::everyStage(scope.servers().serverTable());
+  tables[static_cast<int>(Stage::stg)] = staging.serverTable();
+  ASSERT_TRUE(Constants::setServerTablesForTesting(tables).ok());
+}
+
 // Tracks one event and flushes it to the collector tracking is pointed at.
 void trackAndFlush(const std::string& name) {
   facade().trackingRepository()->track("ad_list", name, std::nullopt);
@@ -32,10 +40,7 @@ void trackAndFlush(const std::string& name) {
 TEST(VelkorFacade, AStageChangeMovesEveryRouteAndTrackingEvenToTheSameStage) {
   FacadeScope scope;
   mock::MockServerGroup staging;
-  ASSERT_TRUE(staging.start()) << staging.error();
-  StageTables tables = Constants::everyStage(scope.servers().serverTable());
-  tables[static_cast<int>(Stage::stg)] = staging.serverTable();
-  ASSERT_TRUE(Constants::setServerTablesForTesting(tables).ok());
+  ASSERT_NO_FATAL_FAILURE(serveStagingFrom(staging, scope));
   facade().setServer(Stage::stg);
   EXPECT_EQ(facade().stage(), Stage::stg);
   requestAdList();
@@ -50,6 +55,30 @@ TEST(VelkorFacade, AStageChangeMovesEveryRouteAndTrackingEvenToTheSameStage) {
   ASSERT_TRUE(scope.log().waitFor(mock::Route::lumberjack, 1, 10s));
   EXPECT_EQ(scope.log().count(mock::Route::adList), 1u);
   EXPECT_EQ(staging.log().count(mock::Route::adList), 1u);
+}
+
+// The home collector fails once (so tracking waits), and again while the stage changes: the new
+// stage's collector gets the kept events as soon as the buffer is full.
+TEST(VelkorFacade, ANewStageDoesNotWaitForTheOldCollector) {
+  FacadeScope scope;
+  mock::MockServerGroup staging;
+  ASSERT_NO_FATAL_FAILURE(serveStagingFrom(staging, scope));
+  auto& home = scope.servers().server(mock::kLumberjack);
+  home.setFault(mock::Route::lumberjack, mock::Fault{}.withStatus(500));
+  home.setFault(mock::Route::lumberjack, mock::Fault{}.withStatus(500).withDelay(500ms));
+  trackAndFlush("a");
+  ASSERT_TRUE(scope.log().waitFor(mock::Route::lumberjack, 1, 10s));
+  ASSERT_TRUE(eventually([] { return !lumberjack::Sender::shared().isUploading(); }));
+  trackAndFlush("b");
+  ASSERT_TRUE(scope.log().waitFor(mock::Route::lumberjack, 2, 10s));
+  facade().setServer(Stage::stg);
+  ASSERT_TRUE(eventually([] { return !lumberjack::Sender::shared().isUploading(); }));
+  for (int i = 0; i < 48; ++i) facade().trackingRepository()->track("ad_list", "c", std::nullopt);
+  ASSERT_TRUE(staging.log().waitFor(mock::Route::lumberjack, 1, 10s));
+  const auto events = staging.log().entries(mock::Route::lumberjack).front().json()["events"];
+  ASSERT_EQ(events.size(), 50u);
+  EXPECT_EQ(events[0]["name"], "a");
+  EXPECT_EQ(events[1]["name"], "b");
 }
 
 TEST(VelkorFacade, InitializeStoresTheAppIdFetchesTheTagsOnceAndTracksInBatchesOf50) {
