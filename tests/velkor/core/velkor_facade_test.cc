@@ -8,6 +8,7 @@
 #include "tests/velkor/core/facade_test_support.h"
 #include "velkor/model/server_date.h"
 #include "velkor/model/tag_list.h"
+#include "velkor/network/logic_list_api_client.h"
 #include "velkor/network/tracking_repository.h"
 #include "velkor/network/velkor_api_client.h"
 
@@ -20,6 +21,13 @@ Velkor& facade() { return Velkor::shared(); }
 void requestAdList() {
   bool answered = false;
   VelkorApiClient::getAdList("ad_list", [&](auto, auto) { answered = true; }, [&](Error) { answered = true; });
+  ASSERT_TRUE(eventually([&] { return answered; }));
+}
+
+// Asks the list client alone for the banners and waits for its answer.
+void requestBanners() {
+  bool answered = false;
+  LogicListApiClient::getBannerList([&](auto) { answered = true; });
   ASSERT_TRUE(eventually([&] { return answered; }));
 }
 
@@ -44,17 +52,22 @@ TEST(VelkorFacade, AStageChangeMovesEveryRouteAndTrackingEvenToTheSameStage) {
   facade().setServer(Stage::stg);
   EXPECT_EQ(facade().stage(), Stage::stg);
   requestAdList();
+  requestBanners();
   trackAndFlush("on_staging");
   ASSERT_TRUE(staging.log().waitFor(mock::Route::lumberjack, 1, 10s));
   EXPECT_EQ(staging.log().count(mock::Route::adList), 1u);
+  EXPECT_EQ(staging.log().count(mock::Route::banners), 1u);
   // The same stage again, after its table changed: the routes and tracking follow.
   ASSERT_TRUE(Constants::setServerTablesForTesting(Constants::everyStage(scope.servers().serverTable())).ok());
   facade().setServer(Stage::stg);
   requestAdList();
+  requestBanners();
   trackAndFlush("back_home");
   ASSERT_TRUE(scope.log().waitFor(mock::Route::lumberjack, 1, 10s));
   EXPECT_EQ(scope.log().count(mock::Route::adList), 1u);
+  EXPECT_EQ(scope.log().count(mock::Route::banners), 1u);
   EXPECT_EQ(staging.log().count(mock::Route::adList), 1u);
+  EXPECT_EQ(staging.log().count(mock::Route::banners), 1u);
 }
 
 // The home collector fails once (so tracking waits), and again while the stage changes: the new
@@ -79,6 +92,14 @@ TEST(VelkorFacade, ANewStageDoesNotWaitForTheOldCollector) {
   ASSERT_EQ(events.size(), 50u);
   EXPECT_EQ(events[0]["name"], "a");
   EXPECT_EQ(events[1]["name"], "b");
+}
+
+TEST(VelkorFacade, OnlyTheRawValues0To3AreStages) {
+  EXPECT_EQ(stageFromRawValue(0), Stage::mock);
+  EXPECT_EQ(stageFromRawValue(1), Stage::dev);
+  EXPECT_EQ(stageFromRawValue(2), Stage::stg);
+  EXPECT_EQ(stageFromRawValue(3), Stage::production);
+  for (int outside : {-1, 4, 1000}) EXPECT_EQ(stageFromRawValue(outside), std::nullopt) << outside;
 }
 
 TEST(VelkorFacade, InitializeStoresTheAppIdFetchesTheTagsOnceAndTracksInBatchesOf50) {
