@@ -37,6 +37,8 @@ void Sender::configure(std::int64_t bufferCapacity, const std::string& server, b
   capacity_ = static_cast<std::size_t>(std::max<std::int64_t>(bufferCapacity, 1));
   endpoint_ = std::move(endpoint);
   debugEnabled_ = debugEnabled;
+  backOff_ = dispatch::Seconds{0};
+  ++configuration_;
   if (pending_.size() >= capacity_) scheduleUploadLocked();
 }
 
@@ -90,6 +92,7 @@ void Sender::upload() {
   std::vector<nlohmann::json> batch;
   std::optional<base::Url> endpoint;
   std::uint64_t generation = 0;
+  std::uint64_t configuration = 0;
   {
     std::lock_guard lock(mutex_);
     if (!endpoint_ || pending_.empty()) {
@@ -100,6 +103,7 @@ void Sender::upload() {
     pending_.clear();
     endpoint = endpoint_;
     generation = generation_;
+    configuration = configuration_;
   }
   nlohmann::json body = {{"tracking_id", Config().trackingID()}, {"events", batch}};
   // Every event was checked when it was tracked, so the batch always has a text form.
@@ -108,17 +112,18 @@ void Sender::upload() {
   request.setValue("application/json", "Content-Type");
   request.setHttpBody(base::dumpJson(body).valueOr("{}"));
   auto task = session_->dataTask(
-      std::move(request), [self = shared_from_this(), batch = std::move(batch), generation](
+      std::move(request), [self = shared_from_this(), batch = std::move(batch), generation, configuration](
                               net::Data, std::optional<net::Response> response,
                               std::optional<net::Error> error) mutable {
         const bool sent = isSuccess(response, error);
         if (!sent) self->debugLog("upload failed (" + failureText(response, error) + ")");
-        self->finishUpload(std::move(batch), sent, generation);
+        self->finishUpload(std::move(batch), sent, generation, configuration);
       });
   task->resume();
 }
 
-void Sender::finishUpload(std::vector<nlohmann::json> batch, bool sent, std::uint64_t generation) {
+void Sender::finishUpload(std::vector<nlohmann::json> batch, bool sent, std::uint64_t generation,
+                          std::uint64_t configuration) {
   std::lock_guard lock(mutex_);
   if (generation != generation_) return;
   uploading_ = false;
@@ -126,7 +131,11 @@ void Sender::finishUpload(std::vector<nlohmann::json> batch, bool sent, std::uin
   flushRequested_ = false;
   if (!sent) {
     keepLocked(std::move(batch));
-    backOffLocked();
+    if (configuration == configuration_) {
+      backOffLocked();
+    } else if (pending_.size() >= capacity_) {
+      scheduleUploadLocked();
+    }
     return;
   }
   backOff_ = dispatch::Seconds{0};

@@ -10,7 +10,8 @@
 // upload; the sender does not retry by itself. After a failure a full buffer waits before it posts
 // again, 30 s and then twice as long after each further failure, up to 10 min (on dispatch's clock),
 // so a collector that is down gets no POST per event; flush() sends at once all the same, and a
-// success ends the wait. At most kMaxKeptEvents events (or the capacity, if larger) are kept: past
+// success ends the wait. A new configuration (the app moving to another server stage) starts afresh:
+// it ends the wait, and an upload to the previous endpoint that fails afterwards starts none. At most kMaxKeptEvents events (or the capacity, if larger) are kept: past
 // that the oldest are dropped, so a collector that stays down cannot make the buffer grow without end.
 #pragma once
 
@@ -41,7 +42,7 @@ class Sender : public std::enable_shared_from_this<Sender> {
   static std::shared_ptr<Sender> make();
 
   // Sets the capacity, the endpoint (an address that is no URL leaves none: events are kept) and
-  // the debug flag; starts an upload when the buffer is already full.
+  // the debug flag, and ends any wait; starts an upload when the buffer is already full.
   void configure(std::int64_t bufferCapacity, const std::string& server, bool debugEnabled);
   // Buffers one event (a JSON object in the batch's form).
   void add(nlohmann::json event);
@@ -58,7 +59,9 @@ class Sender : public std::enable_shared_from_this<Sender> {
   // Schedules an upload unless one is running, there is no endpoint or nothing to send.
   void scheduleUploadLocked();
   void upload();
-  void finishUpload(std::vector<nlohmann::json> batch, bool sent, std::uint64_t generation);
+  // `generation` and `configuration` are the counts as the upload started.
+  void finishUpload(std::vector<nlohmann::json> batch, bool sent, std::uint64_t generation,
+                    std::uint64_t configuration);
   void keepLocked(std::vector<nlohmann::json> batch);
   void backOffLocked();
   bool isBackingOffLocked() const;
@@ -77,6 +80,8 @@ class Sender : public std::enable_shared_from_this<Sender> {
   dispatch::TimePoint quietUntil_{};
   // Counts resets, so that an upload started before one does not put its batch back after it.
   std::uint64_t generation_ = 0;
+  // Counts configurations, so that a failure at the previous endpoint starts no wait for the new one.
+  std::uint64_t configuration_ = 0;
   const std::shared_ptr<dispatch::Queue> queue_;
   const std::shared_ptr<net::Session> session_;
 };

@@ -118,24 +118,30 @@ std::ostream& operator<<(std::ostream& out, const FailureCase& c) {
 
 class FailedUploadTest : public LumberjackTest, public ::testing::WithParamInterface<FailureCase> {};
 
-TEST_P(FailedUploadTest, KeepsTheEventsForTheNextUpload) {
-  server_.setFault(mock::Route::lumberjack, GetParam().fault);
+// The answer is held back a while, so that an event tracked during the failed upload is newer than
+// its batch: the batch goes again first, in its own order.
+TEST_P(FailedUploadTest, PostsTheBatchAgainBeforeNewerEvents) {
+  server_.setFault(mock::Route::lumberjack, GetParam().fault.withDelay(300ms));
   configure(50);
-  track("a");
+  track("a1");
+  track("a2");
   Lumberjack::flush();
   ASSERT_TRUE(waitForUploads(1));
-  ASSERT_TRUE(idle());
-  EXPECT_EQ(Sender::shared().pendingCount(), 1u);
   track("b");
+  ASSERT_TRUE(idle());
+  EXPECT_EQ(Sender::shared().pendingCount(), 3u);
   Lumberjack::flush();
   ASSERT_TRUE(waitForUploads(2));
-  EXPECT_EQ(names(uploads().back()), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(names(uploads().back()), (std::vector<std::string>{"a1", "a2", "b"}));
   ASSERT_TRUE(idle());
   EXPECT_EQ(Sender::shared().pendingCount(), 0u);
 }
 
+// A final 3xx (no redirect to follow) is no success either.
 INSTANTIATE_TEST_SUITE_P(Faults, FailedUploadTest,
                          ::testing::Values(FailureCase{"server_error", mock::Fault{}.withStatus(500)},
+                                           FailureCase{"multiple_choices", mock::Fault{}.withStatus(300)},
+                                           FailureCase{"not_modified", mock::Fault{}.withStatus(304)},
                                            FailureCase{"dropped_connection", mock::Fault{}.dropConnection()}),
                          [](const auto& info) { return std::string(info.param.name); });
 

@@ -36,7 +36,8 @@ TEST(ResourceBundleTest, EveryImageTheScreensNameDecodesAtItsSize) {
 
 TEST(ResourceBundleTest, EmbeddedBytesMatchTheCommittedPngs) {
   for (const auto& entry : resourceImageEntries()) {
-    std::ifstream file("velkor/resources/images/" + std::string(entry.name) + ".png", std::ios::binary);
+    std::ifstream file(std::string(VELKOR_SOURCE_DIR) + "/velkor/resources/images/" + std::string(entry.name) + ".png",
+                       std::ios::binary);
     ASSERT_TRUE(file) << entry.name;
     std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), entry.png.begin(), entry.png.end())) << entry.name;

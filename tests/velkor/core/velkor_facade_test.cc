@@ -12,6 +12,7 @@
 #include "velkor/model/ad.h"
 #include "velkor/model/server_date.h"
 #include "velkor/model/tag_list.h"
+#include "velkor/network/logic_list_api_client.h"
 #include "velkor/network/tracking_repository.h"
 #include "velkor/network/velkor_api_client.h"
 
@@ -27,6 +28,21 @@ void requestAdList() {
   ASSERT_TRUE(eventually([&] { return answered; }));
 }
 
+// Asks the list client alone for the banners and waits for its answer.
+void requestBanners() {
+  bool answered = false;
+  LogicListApiClient::getBannerList([&](auto) { answered = true; });
+  ASSERT_TRUE(eventually([&] { return answered; }));
+}
+
+// Starts `staging` as the staging stage's servers; every other stage keeps the scope's.
+void serveStagingFrom(mock::MockServerGroup& staging, FacadeScope& scope) {
+  ASSERT_TRUE(staging.start()) << staging.error();
+  StageTables tables = Constants::everyStage(scope.servers().serverTable());
+  tables[static_cast<int>(Stage::stg)] = staging.serverTable();
+  ASSERT_TRUE(Constants::setServerTablesForTesting(tables).ok());
+}
+
 // Tracks one event and flushes it to the collector tracking is pointed at.
 void trackAndFlush(const std::string& name) {
   facade().trackingRepository()->track("ad_list", name, std::nullopt);
@@ -36,24 +52,58 @@ void trackAndFlush(const std::string& name) {
 TEST(VelkorFacade, AStageChangeMovesEveryRouteAndTrackingEvenToTheSameStage) {
   FacadeScope scope;
   mock::MockServerGroup staging;
-  ASSERT_TRUE(staging.start()) << staging.error();
-  StageTables tables = Constants::everyStage(scope.servers().serverTable());
-  tables[static_cast<int>(Stage::stg)] = staging.serverTable();
-  ASSERT_TRUE(Constants::setServerTablesForTesting(tables).ok());
+  ASSERT_NO_FATAL_FAILURE(serveStagingFrom(staging, scope));
   facade().setServer(Stage::stg);
   EXPECT_EQ(facade().stage(), Stage::stg);
   requestAdList();
+  requestBanners();
   trackAndFlush("on_staging");
   ASSERT_TRUE(staging.log().waitFor(mock::Route::lumberjack, 1, 10s));
   EXPECT_EQ(staging.log().count(mock::Route::adList), 1u);
+  EXPECT_EQ(staging.log().count(mock::Route::banners), 1u);
   // The same stage again, after its table changed: the routes and tracking follow.
   ASSERT_TRUE(Constants::setServerTablesForTesting(Constants::everyStage(scope.servers().serverTable())).ok());
   facade().setServer(Stage::stg);
   requestAdList();
+  requestBanners();
   trackAndFlush("back_home");
   ASSERT_TRUE(scope.log().waitFor(mock::Route::lumberjack, 1, 10s));
   EXPECT_EQ(scope.log().count(mock::Route::adList), 1u);
+  EXPECT_EQ(scope.log().count(mock::Route::banners), 1u);
   EXPECT_EQ(staging.log().count(mock::Route::adList), 1u);
+  EXPECT_EQ(staging.log().count(mock::Route::banners), 1u);
+}
+
+// The home collector fails once (so tracking waits), and again while the stage changes: the new
+// stage's collector gets the kept events as soon as the buffer is full.
+TEST(VelkorFacade, ANewStageDoesNotWaitForTheOldCollector) {
+  FacadeScope scope;
+  mock::MockServerGroup staging;
+  ASSERT_NO_FATAL_FAILURE(serveStagingFrom(staging, scope));
+  auto& home = scope.servers().server(mock::kLumberjack);
+  home.setFault(mock::Route::lumberjack, mock::Fault{}.withStatus(500));
+  home.setFault(mock::Route::lumberjack, mock::Fault{}.withStatus(500).withDelay(500ms));
+  trackAndFlush("a");
+  ASSERT_TRUE(scope.log().waitFor(mock::Route::lumberjack, 1, 10s));
+  ASSERT_TRUE(eventually([] { return !lumberjack::Sender::shared().isUploading(); }));
+  trackAndFlush("b");
+  ASSERT_TRUE(scope.log().waitFor(mock::Route::lumberjack, 2, 10s));
+  facade().setServer(Stage::stg);
+  ASSERT_TRUE(eventually([] { return !lumberjack::Sender::shared().isUploading(); }));
+  for (int i = 0; i < 48; ++i) facade().trackingRepository()->track("ad_list", "c", std::nullopt);
+  ASSERT_TRUE(staging.log().waitFor(mock::Route::lumberjack, 1, 10s));
+  const auto events = staging.log().entries(mock::Route::lumberjack).front().json()["events"];
+  ASSERT_EQ(events.size(), 50u);
+  EXPECT_EQ(events[0]["name"], "a");
+  EXPECT_EQ(events[1]["name"], "b");
+}
+
+TEST(VelkorFacade, OnlyTheRawValues0To3AreStages) {
+  EXPECT_EQ(stageFromRawValue(0), Stage::mock);
+  EXPECT_EQ(stageFromRawValue(1), Stage::dev);
+  EXPECT_EQ(stageFromRawValue(2), Stage::stg);
+  EXPECT_EQ(stageFromRawValue(3), Stage::production);
+  for (int outside : {-1, 4, 1000}) EXPECT_EQ(stageFromRawValue(outside), std::nullopt) << outside;
 }
 
 TEST(VelkorFacade, InitializeStoresTheAppIdFetchesTheTagsOnceAndTracksInBatchesOf50) {

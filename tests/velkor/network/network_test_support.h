@@ -41,9 +41,10 @@ class NetworkScope {
     EXPECT_TRUE(servers_.start()) << servers_.error();
     useServerTables(Constants::everyStage(servers_.serverTable()));
   }
+  // The stage source is left alone: the facade installs its own once for the whole program, and a
+  // scope that cleared it would cut every later stage change off from the routes.
   ~NetworkScope() {
     useServerTables(std::nullopt);
-    Constants::setStageSource(nullptr);
     net::setTimeoutOverride(std::nullopt);
     VelkorInternal::shared().setDebugEnabled(false);
     VelkorInternal::shared().setSession(std::make_shared<VelkorSession>());

@@ -55,6 +55,7 @@ class TwoStages {
     EXPECT_TRUE(Constants::setServerTablesForTesting(tables).ok());
     Constants::setStageSource([this] { return stage_.load(); });
   }
+  // No facade runs in this program, so there is no other source to put back.
   ~TwoStages() { Constants::setStageSource(nullptr); }
   void changeStage(int stage) {
     stage_ = stage;
