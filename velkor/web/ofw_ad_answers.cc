@@ -57,11 +57,9 @@ std::vector<Ad> excludingUsedAds(const std::vector<Ad>& ads, const std::vector<A
 std::set<std::int64_t> requestedTagIds(const nlohmann::json& options, const std::vector<Tab>& tabs) {
   auto tags = options.is_object() ? options.find("tags") : options.end();
   if (!options.is_object() || tags == options.end() || !tags->is_array()) return {};
-  std::vector<std::string> slugs;
-  for (const auto& tag : *tags) {
-    if (tag.is_string()) slugs.push_back(tag.get<std::string>());
-  }
-  return tagIdsForSlugs(slugs, tabs);
+  // One value that is no text makes the whole option unusable, as any other wrong type does.
+  if (!std::all_of(tags->begin(), tags->end(), [](const nlohmann::json& tag) { return tag.is_string(); })) return {};
+  return tagIdsForSlugs(tags->get<std::vector<std::string>>(), tabs);
 }
 
 std::size_t boundedSize(std::int64_t size) {

@@ -39,7 +39,7 @@ std::vector<Ad> filterByTagIds(const std::vector<Ad>& ads, const std::set<std::i
 std::vector<Ad> excludingUsedAds(const std::vector<Ad>& ads, const std::vector<Ad>& usedAds);
 
 // The ids of the tags the options' "tags" (an array of texts) name; none when it is absent, not
-// an array or names no known tag.
+// an array, holds a value that is no text, or names no known tag.
 std::set<std::int64_t> requestedTagIds(const nlohmann::json& options, const std::vector<Tab>& tabs);
 
 // A requested size in 0...kMaxAnswerSize: below 0 counts as 0, above the cap as the cap (logged).

@@ -93,6 +93,27 @@ TEST(LoadAdsAnswer, FillsUnpaginatedListsAndCutsPages) {
   }
 }
 
+// "tags" counts only as an array of texts: anything else, a mixed array included, asks for no tag.
+TEST(RequestedTagIds, OnlyAnArrayOfTextsNamesTags) {
+  velkor::testing::ScopedCoreState core;
+  Tab tab;
+  tab.tags = {Tag{7, "Seven", "seven"}, Tag{8, "Eight", "eight"}};
+  const struct {
+    const char* name;
+    nlohmann::json tags;
+    std::set<std::int64_t> expected;
+  } cases[] = {
+      {"texts", nlohmann::json::array({"seven", "eight", "nine"}), {7, 8}},
+      {"a text and a number", nlohmann::json::array({"seven", 8}), {}},
+      {"a text and null", nlohmann::json::array({"seven", nullptr}), {}},
+      {"a text and an array", nlohmann::json::array({"seven", nlohmann::json::array({"eight"})}), {}},
+      {"a single text", "seven", {}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(requestedTagIds({{"tags", c.tags}}, {tab}), c.expected) << c.name;
+  }
+}
+
 TEST(LoadAdsAnswer, AHugeUnpaginatedSizeIsCapped) {
   std::vector<Ad> one = ads({7});
   // Filled from a one-ad list: the cap, not the size asked, bounds the repeats.
