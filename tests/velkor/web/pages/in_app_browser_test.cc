@@ -85,6 +85,15 @@ TEST_F(InAppBrowserTest, ConfirmButtonsTakeBlankTextsAsTheirDefaultsAndRunTheirS
   EXPECT_FALSE(browser_->presentedViewController()) << "no message, no dialog";
 }
 
+TEST_F(InAppBrowserTest, OpenRefusesAddressesWithoutASchemeAndSdkLinksNoRouteKnows) {
+  for (const char* address : {"//host/x", "/relative/path", "velkor://nowhere", "velkor://inappbrowser?title=x"}) {
+    send({{"command", "open"}, {"url", address}});
+    send({{"command", "openExternal"}, {"url", address}});
+    EXPECT_TRUE(opened_.empty()) << address;
+    EXPECT_EQ(navigation_->viewControllers().size(), 1u) << address;
+  }
+}
+
 // Blank is blank in any script: no-break, ideographic and line-separator spaces included.
 TEST_F(InAppBrowserTest, ConfirmButtonsTakeUnicodeBlanksAsBlank) {
   send({{"command", "showConfirm"}, {"message", "계속할까요?"}, {"positiveText", "\u00a0\u3000\u2028 \t"},
