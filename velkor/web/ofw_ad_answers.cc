@@ -90,14 +90,14 @@ std::vector<Ad> placementAnswer(const std::vector<Ad>& placementAds, const std::
   return candidates;
 }
 
-void autofill(const std::vector<Ad>& selectableGeneralAds, std::vector<Ad>& usedAds, std::vector<Ad>& answerAds,
-              std::size_t size) {
+std::vector<Ad> autofill(const std::vector<Ad>& selectableGeneralAds, const std::vector<Ad>& usedAds,
+                         std::size_t wanted) {
+  std::vector<Ad> added;
   for (const Ad& ad : selectableGeneralAds) {
-    if (answerAds.size() >= size) return;
-    if (holdsId(usedAds, ad)) continue;
-    answerAds.push_back(ad);
-    usedAds.push_back(ad);
+    if (added.size() >= wanted) break;
+    if (!holdsId(usedAds, ad) && !holdsId(added, ad)) added.push_back(ad);
   }
+  return added;
 }
 
 nlohmann::json adDictionary(const Ad& ad, const nlohmann::json& options) {

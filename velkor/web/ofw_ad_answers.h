@@ -55,10 +55,10 @@ std::vector<Ad> loadAdsAnswer(const std::vector<Ad>& selectable, const std::set<
 // A placement's answer: its selectable ads not in `usedAds`, highest priority first, at most `size`.
 std::vector<Ad> placementAnswer(const std::vector<Ad>& placementAds, const std::vector<Ad>& usedAds,
                                 std::size_t size);
-// Tops `answerAds` up to `size` with the general list's selectable ads, in its order, skipping
-// every id of `usedAds`; each ad added joins both lists.
-void autofill(const std::vector<Ad>& selectableGeneralAds, std::vector<Ad>& usedAds, std::vector<Ad>& answerAds,
-              std::size_t size);
+// What tops a short placement answer up: at most `wanted` of the general list's selectable ads, in
+// its order, whose ids neither `usedAds` nor an ad picked before hold.
+std::vector<Ad> autofill(const std::vector<Ad>& selectableGeneralAds, const std::vector<Ad>& usedAds,
+                         std::size_t wanted);
 
 // One ad as a page sees it: "id", "title", "subtitle" ("" without one), "thumb_image",
 // "icon_image" (".webp" read as ".jpg"; absent without an icon), "reward" and, when the options'

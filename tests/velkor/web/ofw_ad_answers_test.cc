@@ -130,13 +130,12 @@ TEST(PlacementAnswer, PriorityOrderExclusionAndAutofill) {
   completed.completed = 1;
   EXPECT_EQ(ids(placementAnswer({completed, ad(6)}, {}, 5)), "6");
 
-  // P1 (2.0), P2 (1.0); general P2, G1..G4; the group already holds G1.
+  // P1 (2.0), P2 (1.0); general P2, G1..G4 (G2 twice); the group already holds G1.
   std::vector<Ad> used = ads({11});
-  std::vector<Ad> answer = placementAnswer({ad(1, 2.0), ad(2, 1.0)}, used, 5);
+  const std::vector<Ad> answer = placementAnswer({ad(1, 2.0), ad(2, 1.0)}, used, 5);
+  EXPECT_EQ(ids(answer), "1,2");
   used.insert(used.end(), answer.begin(), answer.end());
-  autofill(ads({2, 11, 12, 13, 14}), used, answer, 5);
-  EXPECT_EQ(ids(answer), "1,2,12,13,14");
-  EXPECT_EQ(ids(used), "11,1,2,12,13,14");
+  EXPECT_EQ(ids(autofill(ads({2, 11, 12, 12, 13, 14}), used, 3)), "12,13,14");
 }
 
 TEST(AdDictionary, KeysAsPagesReadThem) {
