@@ -24,7 +24,8 @@ constexpr auto kUrlItem = kPrefix.substr(kLinkStart.size());
 constexpr std::string_view kTitleItem = "&title=";
 
 bool startsInAppBrowserLink(std::string_view link) {
-  return link.size() >= kPrefix.size() && net::equalsIgnoringCase(link.substr(0, kLinkStart.size()), kLinkStart) &&
+  return link.size() >= kPrefix.size() &&
+         net::equalsIgnoringCase(link.substr(0, kLinkStart.size()), kLinkStart) &&
          link.substr(kLinkStart.size()).starts_with(kUrlItem);
 }
 
@@ -42,7 +43,8 @@ std::optional<VelkorUriParser::InAppBrowserLink> VelkorUriParser::inAppBrowserLi
   auto decoded = base::removingPercentEncoding(address);
   if (!decoded) return std::nullopt;
   // A title that does not decode is shown as written, as query items are.
-  return InAppBrowserLink{std::move(*decoded), base::removingPercentEncoding(title).value_or(std::string(title))};
+  return InAppBrowserLink{std::move(*decoded),
+                          base::removingPercentEncoding(title).value_or(std::string(title))};
 }
 
 std::shared_ptr<ui::ViewController> VelkorUriParser::parseUri(const base::Url& url) {

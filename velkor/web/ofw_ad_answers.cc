@@ -57,8 +57,9 @@ std::vector<Ad> excludingUsedAds(const std::vector<Ad>& ads, const std::vector<A
 std::set<std::int64_t> requestedTagIds(const nlohmann::json& options, const std::vector<Tab>& tabs) {
   auto tags = options.is_object() ? options.find("tags") : options.end();
   if (!options.is_object() || tags == options.end() || !tags->is_array()) return {};
+  const auto isText = [](const nlohmann::json& tag) { return tag.is_string(); };
   // One value that is no text makes the whole option unusable, as any other wrong type does.
-  if (!std::all_of(tags->begin(), tags->end(), [](const nlohmann::json& tag) { return tag.is_string(); })) return {};
+  if (!std::all_of(tags->begin(), tags->end(), isText)) return {};
   return tagIdsForSlugs(tags->get<std::vector<std::string>>(), tabs);
 }
 

@@ -15,7 +15,8 @@ TEST(InAppBrowserLink, TheAddressRunsToTheTitleItem) {
     std::optional<Link> expected;
   } cases[] = {
       {"velkor://inappbrowser?url=https://x.com/p?a=1&b=2", Link{"https://x.com/p?a=1&b=2", ""}},
-      {"velkor://inappbrowser?url=https://x.com/p?a=1&b=2&title=Shop", Link{"https://x.com/p?a=1&b=2", "Shop"}},
+      {"velkor://inappbrowser?url=https://x.com/p?a=1&b=2&title=Shop",
+       Link{"https://x.com/p?a=1&b=2", "Shop"}},
       {"velkor://inappbrowser?url=https%3A%2F%2Fx.com%2Fp%3Fa%3D1%26b%3D2&title=%EC%87%BC%ED%95%91",
        Link{"https://x.com/p?a=1&b=2", "쇼핑"}},
       {"VELKOR://InAppBrowser?url=https%3A%2F%2Fx.com&title=Shop", Link{"https://x.com", "Shop"}},

@@ -42,7 +42,8 @@ TEST(OpenInSystem, HandsOnOnlyAddressesTheSystemCanPlace) {
     ASSERT_TRUE(url) << c.address;
     EXPECT_EQ(openInSystem(*url), c.handedOn) << c.address;
     dispatch::main_loop::drain();
-    EXPECT_EQ(opened, c.handedOn ? std::vector<std::string>{c.address} : std::vector<std::string>{}) << c.address;
+    const auto expected = c.handedOn ? std::vector<std::string>{c.address} : std::vector<std::string>{};
+    EXPECT_EQ(opened, expected) << c.address;
   }
   ui::Application::shared().setOpenUrlHandler({});
 }

@@ -86,7 +86,8 @@ TEST_F(InAppBrowserTest, ConfirmButtonsTakeBlankTextsAsTheirDefaultsAndRunTheirS
 }
 
 TEST_F(InAppBrowserTest, OpenRefusesAddressesWithoutASchemeAndSdkLinksNoRouteKnows) {
-  for (const char* address : {"//host/x", "/relative/path", "velkor://nowhere", "velkor://inappbrowser?title=x"}) {
+  for (const char* address :
+       {"//host/x", "/relative/path", "velkor://nowhere", "velkor://inappbrowser?title=x"}) {
     send({{"command", "open"}, {"url", address}});
     send({{"command", "openExternal"}, {"url", address}});
     EXPECT_TRUE(opened_.empty()) << address;
@@ -96,7 +97,9 @@ TEST_F(InAppBrowserTest, OpenRefusesAddressesWithoutASchemeAndSdkLinksNoRouteKno
 
 // Blank is blank in any script: no-break, ideographic and line-separator spaces included.
 TEST_F(InAppBrowserTest, ConfirmButtonsTakeUnicodeBlanksAsBlank) {
-  send({{"command", "showConfirm"}, {"message", "계속할까요?"}, {"positiveText", "\u00a0\u3000\u2028 \t"},
+  send({{"command", "showConfirm"},
+        {"message", "계속할까요?"},
+        {"positiveText", "\u00a0\u3000\u2028 \t"},
         {"negativeText", "\u2003\n\u0085\u202f"}});
   auto alert = std::dynamic_pointer_cast<VelkorAlertController>(browser_->presentedViewController());
   ASSERT_TRUE(alert);
@@ -107,7 +110,8 @@ TEST_F(InAppBrowserTest, ConfirmButtonsTakeUnicodeBlanksAsBlank) {
   send({{"command", "showConfirm"}, {"message", "계속할까요?"}, {"positiveText", "\u3000네\u3000"}});
   alert = std::dynamic_pointer_cast<VelkorAlertController>(browser_->presentedViewController());
   ASSERT_TRUE(alert);
-  EXPECT_EQ(alert->submitButton()->title(ui::ControlState::normal), "\u3000네\u3000") << "a text is shown as sent";
+  EXPECT_EQ(alert->submitButton()->title(ui::ControlState::normal), "\u3000네\u3000")
+      << "a text is shown as sent";
 }
 
 TEST_F(InAppBrowserTest, ErrorViewComesWithAFailureAndGoesWithTheNextPage) {
