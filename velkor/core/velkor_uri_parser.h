@@ -20,7 +20,8 @@ namespace velkor {
 class VelkorUriParser {
  public:
   static constexpr const char* scheme = "velkor";
-  // An in-app-browser link starts so (scheme and host in any case); the page address follows.
+  // How an in-app-browser link starts; the page address follows. The reader below takes its scheme
+  // and host in any case, the link router only as written here.
   static constexpr std::string_view inAppBrowserPrefix = "velkor://inappbrowser?url=";
 
   // What an in-app-browser link asks for: the page address (decoded) and the title (empty without one).
