@@ -1,45 +1,12 @@
 #include "velkor/appearance/hex_color.h"
 
-#include <unicode/uchar.h>
-#include <unicode/utf8.h>
-
 #include <cstdint>
 #include <limits>
 
+#include "platform/base/trimming.h"
+
 namespace velkor {
 namespace {
-
-bool isBlank(UChar32 c) { return c >= 0 && u_hasBinaryProperty(c, UCHAR_WHITE_SPACE); }
-
-// Drops white space and line ends (any Unicode ones) at the start.
-std::string_view skipLeadingBlanks(std::string_view text) {
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-  int32_t at = 0;
-  const int32_t length = static_cast<int32_t>(text.size());
-  while (at < length) {
-    int32_t next = at;
-    UChar32 c;
-    U8_NEXT(bytes, next, length, c);
-    if (!isBlank(c)) break;
-    at = next;
-  }
-  return text.substr(at);
-}
-
-// ... and at both ends.
-std::string_view trimmed(std::string_view text) {
-  text = skipLeadingBlanks(text);
-  const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-  int32_t end = static_cast<int32_t>(text.size());
-  while (end > 0) {
-    int32_t previous = end;
-    UChar32 c;
-    U8_PREV(bytes, 0, previous, c);
-    if (!isBlank(c)) break;
-    end = previous;
-  }
-  return text.substr(0, end);
-}
 
 int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -51,7 +18,7 @@ int hexDigit(char c) {
 // One hexadecimal number at the start (after blanks and an optional 0x), saturating at 32 bits;
 // 0 when there is none.
 std::uint32_t scanHex(std::string_view text) {
-  text = skipLeadingBlanks(text);
+  text = base::trimmingWhitespaceAndNewlines(text);
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X') && hexDigit(text[2]) >= 0) {
     text.remove_prefix(2);
   }
@@ -68,7 +35,7 @@ std::uint32_t scanHex(std::string_view text) {
 }  // namespace
 
 ui::Color colorFromHex(std::string_view hex, double alpha) {
-  std::string_view text = trimmed(hex);
+  std::string_view text = base::trimmingWhitespaceAndNewlines(hex);
   if (!text.empty() && text.front() == '#') text.remove_prefix(1);
   const std::uint32_t value = scanHex(text);
   const double red = (value >> 16) & 0xff;

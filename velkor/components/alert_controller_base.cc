@@ -3,6 +3,7 @@
 #include "platform/base/url.h"
 #include "platform/dispatch/queue.h"
 #include "platform/ui/application.h"
+#include "velkor/web/web_address.h"
 
 namespace velkor {
 
@@ -32,7 +33,7 @@ void AlertControllerBase::submitClicked() {
   // Once the dismissal has started, on a later turn of the main queue.
   dispatch::main()->async([] {
     if (auto settings = base::Url::parse(ui::Application::kOpenSettingsURLString)) {
-      ui::Application::shared().open(*settings);
+      openInSystem(*settings);
     }
   });
 }

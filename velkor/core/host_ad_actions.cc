@@ -32,9 +32,10 @@ Result<base::Url> parsedLanding(const std::string& text) {
 
 Result<base::Url> landingUrl(const std::string& text) {
   Result<base::Url> url = parsedLanding(text);
-  // A landing that would run script or read local data in the host app's hands is never opened.
+  // A landing that would run script or read local data in the host app's hands, or that has no
+  // scheme to say where it leads, is never opened.
   if (url && routeOf(*url) == AddressRoute::refused) {
-    base::logError("refused a landing address with the scheme " + *url->scheme());
+    base::logError("refused a landing address with the scheme " + url->scheme().value_or("(none)"));
     return Error(VelkorError{kLandingErrorCode, kLandingErrorMessage, std::nullopt});
   }
   return url;
@@ -52,7 +53,7 @@ void participate(std::int64_t adId, std::function<void(std::string)> onSuccess, 
           return;
         }
         if (onSuccess) onSuccess(result.landingUrl);
-        ui::Application::shared().open(*url);
+        openInSystem(*url);
       },
       [onError](Error error) {
         showNetworkActivity(false);

@@ -12,8 +12,8 @@
 namespace velkor {
 
 // The landing as an address: as given, else with every "{" and "}" escaped; otherwise, or for a
-// "javascript:", "file:" or "data:" address (which is logged), the VelkorError 312
-// "해당 URL로 이동에 실패하였습니다.".
+// "javascript:", "file:" or "data:" address or one without a scheme (which is logged), the
+// VelkorError 312 "해당 URL로 이동에 실패하였습니다.".
 Result<base::Url> landingUrl(const std::string& text);
 
 // Posts the participation. On success the success block gets the landing text as the server sent it,

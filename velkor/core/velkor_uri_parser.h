@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/base/url.h"
 
@@ -19,8 +20,9 @@ namespace velkor {
 class VelkorUriParser {
  public:
   static constexpr const char* scheme = "velkor";
-  static constexpr const char* inAppBrowserHost = "inappbrowser";
-  static constexpr const char* offerwallHost = "offerwall";
+  // How an in-app-browser link starts; the page address follows. The reader below takes its scheme
+  // and host in any case, the link router only as written here.
+  static constexpr std::string_view inAppBrowserPrefix = "velkor://inappbrowser?url=";
 
   // What an in-app-browser link asks for: the page address (decoded) and the title (empty without one).
   struct InAppBrowserLink {
@@ -33,9 +35,11 @@ class VelkorUriParser {
   using InAppBrowserFactory =
       std::function<std::shared_ptr<ui::ViewController>(const std::string& url, const std::string& title)>;
 
-  // "velkor://inappbrowser?url=<address>[&title=<title>]", scheme and host in any case; nothing for
-  // any other address, and for such a link without "url".
-  static std::optional<InAppBrowserLink> inAppBrowserLink(const base::Url& url);
+  // "velkor://inappbrowser?url=<address>[&title=<title>]": the address is all that follows "url=",
+  // up to the link's last "&title=" item, so one written without escapes keeps its own query; both
+  // are percent-decoded once. The one reader of these links, for every caller. Nothing for any
+  // other link, and for an address that does not decode.
+  static std::optional<InAppBrowserLink> inAppBrowserLink(std::string_view link);
 
   // The in-app browser for an in-app-browser link; null for any other address, or while no factory is
   // installed.

@@ -1,6 +1,6 @@
 #include "velkor/web/inventory_group_ads.h"
 
-#include <algorithm>
+#include "velkor/web/ofw_ad_answers.h"
 
 namespace velkor {
 
@@ -20,13 +20,21 @@ std::vector<Ad> InventoryGroupAds::ads(const std::string& group) const {
   return copy;
 }
 
-void InventoryGroupAds::extend(const std::string& group, const std::vector<Ad>& ads) {
+std::vector<Ad> InventoryGroupAds::choose(
+    const std::string& group, const std::function<std::vector<Ad>(const std::vector<Ad>&)>& pick) {
+  std::vector<Ad> chosen;
   queue_->sync([&] {
     auto& entry = groups_[group];
-    for (const Ad& ad : ads) {
-      const bool known = std::any_of(entry.begin(), entry.end(), [&](const Ad& used) { return used.id == ad.id; });
-      if (!known) entry.push_back(ad);
-    }
+    chosen = pick(entry);
+    entry.insert(entry.end(), chosen.begin(), chosen.end());
+  });
+  return chosen;
+}
+
+void InventoryGroupAds::forget(const std::string& group, const std::vector<Ad>& ads) {
+  queue_->sync([&] {
+    auto entry = groups_.find(group);
+    if (entry != groups_.end()) entry->second = excludingUsedAds(entry->second, ads);
   });
 }
 

@@ -3,10 +3,11 @@
 // the background.
 //
 // Every access is one synchronous block on the serial queue "co.velkor.offerwall.atomic": pages in
-// several web views answer placements at once, and a group's entry is extended in one step so that
-// two answers finishing together both stay recorded.
+// several web views answer placements at once, so choosing a group's ads and recording them is one
+// block, and two requests of a group never get the same ad.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -28,8 +29,12 @@ class InventoryGroupAds {
 
   // A copy of the group's ads; empty when it has none.
   std::vector<Ad> ads(const std::string& group) const;
-  // Appends to the group's entry each ad whose id it does not hold yet, in order.
-  void extend(const std::string& group, const std::vector<Ad>& ads);
+  // What `pick` chooses, given the group's ads, appended to the group's entry in the same block.
+  // `pick` runs on the table's queue and must not use the table.
+  std::vector<Ad> choose(const std::string& group,
+                         const std::function<std::vector<Ad>(const std::vector<Ad>&)>& pick);
+  // Takes ads chosen for an answer that was never given back out of the group's entry (by id).
+  void forget(const std::string& group, const std::vector<Ad>& ads);
   void clear();
   bool empty() const;
 

@@ -57,11 +57,10 @@ std::vector<Ad> excludingUsedAds(const std::vector<Ad>& ads, const std::vector<A
 std::set<std::int64_t> requestedTagIds(const nlohmann::json& options, const std::vector<Tab>& tabs) {
   auto tags = options.is_object() ? options.find("tags") : options.end();
   if (!options.is_object() || tags == options.end() || !tags->is_array()) return {};
-  std::vector<std::string> slugs;
-  for (const auto& tag : *tags) {
-    if (tag.is_string()) slugs.push_back(tag.get<std::string>());
-  }
-  return tagIdsForSlugs(slugs, tabs);
+  const auto isText = [](const nlohmann::json& tag) { return tag.is_string(); };
+  // One value that is no text makes the whole option unusable, as any other wrong type does.
+  if (!std::all_of(tags->begin(), tags->end(), isText)) return {};
+  return tagIdsForSlugs(tags->get<std::vector<std::string>>(), tabs);
 }
 
 std::size_t boundedSize(std::int64_t size) {
@@ -92,14 +91,14 @@ std::vector<Ad> placementAnswer(const std::vector<Ad>& placementAds, const std::
   return candidates;
 }
 
-void autofill(const std::vector<Ad>& selectableGeneralAds, std::vector<Ad>& usedAds, std::vector<Ad>& answerAds,
-              std::size_t size) {
+std::vector<Ad> autofill(const std::vector<Ad>& selectableGeneralAds, const std::vector<Ad>& usedAds,
+                         std::size_t wanted) {
+  std::vector<Ad> added;
   for (const Ad& ad : selectableGeneralAds) {
-    if (answerAds.size() >= size) return;
-    if (holdsId(usedAds, ad)) continue;
-    answerAds.push_back(ad);
-    usedAds.push_back(ad);
+    if (added.size() >= wanted) break;
+    if (!holdsId(usedAds, ad) && !holdsId(added, ad)) added.push_back(ad);
   }
+  return added;
 }
 
 nlohmann::json adDictionary(const Ad& ad, const nlohmann::json& options) {

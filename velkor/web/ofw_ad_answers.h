@@ -39,7 +39,7 @@ std::vector<Ad> filterByTagIds(const std::vector<Ad>& ads, const std::set<std::i
 std::vector<Ad> excludingUsedAds(const std::vector<Ad>& ads, const std::vector<Ad>& usedAds);
 
 // The ids of the tags the options' "tags" (an array of texts) name; none when it is absent, not
-// an array or names no known tag.
+// an array, holds a value that is no text, or names no known tag.
 std::set<std::int64_t> requestedTagIds(const nlohmann::json& options, const std::vector<Tab>& tabs);
 
 // A requested size in 0...kMaxAnswerSize: below 0 counts as 0, above the cap as the cap (logged).
@@ -55,10 +55,10 @@ std::vector<Ad> loadAdsAnswer(const std::vector<Ad>& selectable, const std::set<
 // A placement's answer: its selectable ads not in `usedAds`, highest priority first, at most `size`.
 std::vector<Ad> placementAnswer(const std::vector<Ad>& placementAds, const std::vector<Ad>& usedAds,
                                 std::size_t size);
-// Tops `answerAds` up to `size` with the general list's selectable ads, in its order, skipping
-// every id of `usedAds`; each ad added joins both lists.
-void autofill(const std::vector<Ad>& selectableGeneralAds, std::vector<Ad>& usedAds, std::vector<Ad>& answerAds,
-              std::size_t size);
+// What tops a short placement answer up: at most `wanted` of the general list's selectable ads, in
+// its order, whose ids neither `usedAds` nor an ad picked before hold.
+std::vector<Ad> autofill(const std::vector<Ad>& selectableGeneralAds, const std::vector<Ad>& usedAds,
+                         std::size_t wanted);
 
 // One ad as a page sees it: "id", "title", "subtitle" ("" without one), "thumb_image",
 // "icon_image" (".webp" read as ".jpg"; absent without an icon), "reward" and, when the options'

@@ -1,8 +1,6 @@
 #include "velkor/web/ofw_in_app_browser_view_controller.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "platform/base/trimming.h"
 #include "platform/ui/navigation_controller.h"
 #include "velkor/appearance/velkor_color_scheme.h"
 #include "velkor/components/ofw_navigation_controller.h"
@@ -16,12 +14,9 @@
 namespace velkor {
 namespace {
 
-bool isBlank(const std::string& text) {
-  return std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isspace(c); });
-}
-
+// A text of blanks and line ends only (in any script) reads as the default title.
 std::string buttonTitle(const std::optional<std::string>& text, const char* blank) {
-  return text && !isBlank(*text) ? *text : blank;
+  return text && !base::trimmingWhitespaceAndNewlines(*text).empty() ? *text : blank;
 }
 
 // A confirm button: closes the dialog, then runs its script in the browser's page while both exist.

@@ -5,8 +5,8 @@
 // a page asks for; and leaving the screen.
 //
 // Addresses go through web_address.h: only web pages load, other apps' addresses go to the system
-// and script, file and data addresses are refused. A cancelled load (replaced by a newer one)
-// shows no error. Main thread only.
+// and script, file and data addresses, and addresses without a scheme, are refused. A cancelled
+// load (replaced by a newer one) shows no error. Main thread only.
 #pragma once
 
 #include <functional>

@@ -40,8 +40,7 @@ struct VelkorOfwJsInterface::PlacementRequest {
   nlohmann::json options;
   // Held from the end of the wait until the answer is scheduled.
   std::optional<dispatch::Semaphore> semaphore;
-  // The group's ads before this request, then this request's answer.
-  std::vector<Ad> usedAds;
+  // The placement's ads, then those the ad list adds; recorded for the group as they are chosen.
   std::vector<Ad> answerAds;
 };
 
@@ -190,29 +189,44 @@ void VelkorOfwJsInterface::answerPlacementAds(const Weak& weak, const std::share
                                 [&](const Placement& p) { return p.slug == request->placement; });
   // Answered and released like any other ending: the page is not left waiting on its id.
   if (placement == placements.end()) return postPlacementAnswer(weak, request, "[]");
-  if (request->inventoryGroup) request->usedAds = InventoryGroupAds::shared().ads(*request->inventoryGroup);
-  request->answerAds = placementAnswer(placement->ads, request->usedAds, request->size);
-  request->usedAds.insert(request->usedAds.end(), request->answerAds.begin(), request->answerAds.end());
+  request->answerAds = chooseAds(*request, [&](const std::vector<Ad>& used) {
+    return placementAnswer(placement->ads, used, request->size);
+  });
   if (request->answerAds.size() == request->size || !request->autofill) return finishPlacementRequest(weak, request);
   VelkorInternal::shared().repository()->getAds(
       kListOrigin,
       [weak, request](AdArray ads, std::vector<Tab>) { answerAutofill(weak, request, selectableAds(ads)); },
-      [weak, request](Error) { postPlacementAnswer(weak, request, "[]"); });
+      [weak, request](Error) {
+        forgetChosenAds(*request);
+        postPlacementAnswer(weak, request, "[]");
+      });
 }
 
 void VelkorOfwJsInterface::answerAutofill(const Weak& weak, const std::shared_ptr<PlacementRequest>& request,
                                           const std::vector<Ad>& selectableGeneralAds) {
-  if (weak.expired()) return request->semaphore->signal();
-  autofill(selectableGeneralAds, request->usedAds, request->answerAds, request->size);
+  if (weak.expired()) {
+    forgetChosenAds(*request);
+    return request->semaphore->signal();
+  }
+  const std::size_t wanted = request->size - request->answerAds.size();
+  const auto added = chooseAds(
+      *request, [&](const std::vector<Ad>& used) { return autofill(selectableGeneralAds, used, wanted); });
+  request->answerAds.insert(request->answerAds.end(), added.begin(), added.end());
   finishPlacementRequest(weak, request);
 }
 
+std::vector<Ad> VelkorOfwJsInterface::chooseAds(const PlacementRequest& request, const PickAds& pick) {
+  // The group's choice and its record are one step: pages in other web views ask for it meanwhile.
+  if (request.inventoryGroup) return InventoryGroupAds::shared().choose(*request.inventoryGroup, pick);
+  return pick(request.answerAds);
+}
+
+void VelkorOfwJsInterface::forgetChosenAds(const PlacementRequest& request) {
+  if (request.inventoryGroup) InventoryGroupAds::shared().forget(*request.inventoryGroup, request.answerAds);
+}
+
 void VelkorOfwJsInterface::finishPlacementRequest(const Weak& weak, const std::shared_ptr<PlacementRequest>& request) {
-  auto answer = answerText(request->answerAds, request->options);
-  // Only this request's ads are added, onto the entry as it is now: a request of another web view
-  // that finished meanwhile keeps its additions.
-  if (request->inventoryGroup) InventoryGroupAds::shared().extend(*request->inventoryGroup, request->answerAds);
-  postPlacementAnswer(weak, request, std::move(answer));
+  postPlacementAnswer(weak, request, answerText(request->answerAds, request->options));
 }
 
 void VelkorOfwJsInterface::postPlacementAnswer(const Weak& weak, const std::shared_ptr<PlacementRequest>& request,

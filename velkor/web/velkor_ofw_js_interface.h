@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -81,6 +82,12 @@ class VelkorOfwJsInterface : public std::enable_shared_from_this<VelkorOfwJsInte
                                  const std::vector<Placement>& placements);
   static void answerAutofill(const Weak& weak, const std::shared_ptr<PlacementRequest>& request,
                              const std::vector<Ad>& selectableGeneralAds);
+  // Picks from the ads used so far: the group's, the choice recorded for it in the same step, or,
+  // without a group, this request's own answer.
+  using PickAds = std::function<std::vector<Ad>(const std::vector<Ad>& usedAds)>;
+  static std::vector<Ad> chooseAds(const PlacementRequest& request, const PickAds& pick);
+  // Ads chosen for an answer the page never gets go back to the group.
+  static void forgetChosenAds(const PlacementRequest& request);
   static void finishPlacementRequest(const Weak& weak, const std::shared_ptr<PlacementRequest>& request);
   // Schedules the answer on the main queue for the bridge while it exists, then lets the next
   // placement request in.

@@ -93,6 +93,27 @@ TEST(LoadAdsAnswer, FillsUnpaginatedListsAndCutsPages) {
   }
 }
 
+// "tags" counts only as an array of texts: anything else, a mixed array included, asks for no tag.
+TEST(RequestedTagIds, OnlyAnArrayOfTextsNamesTags) {
+  velkor::testing::ScopedCoreState core;
+  Tab tab;
+  tab.tags = {Tag{7, "Seven", "seven"}, Tag{8, "Eight", "eight"}};
+  const struct {
+    const char* name;
+    nlohmann::json tags;
+    std::set<std::int64_t> expected;
+  } cases[] = {
+      {"texts", nlohmann::json::array({"seven", "eight", "nine"}), {7, 8}},
+      {"a text and a number", nlohmann::json::array({"seven", 8}), {}},
+      {"a text and null", nlohmann::json::array({"seven", nullptr}), {}},
+      {"a text and an array", nlohmann::json::array({"seven", nlohmann::json::array({"eight"})}), {}},
+      {"a single text", "seven", {}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(requestedTagIds({{"tags", c.tags}}, {tab}), c.expected) << c.name;
+  }
+}
+
 TEST(LoadAdsAnswer, AHugeUnpaginatedSizeIsCapped) {
   std::vector<Ad> one = ads({7});
   // Filled from a one-ad list: the cap, not the size asked, bounds the repeats.
@@ -109,13 +130,12 @@ TEST(PlacementAnswer, PriorityOrderExclusionAndAutofill) {
   completed.completed = 1;
   EXPECT_EQ(ids(placementAnswer({completed, ad(6)}, {}, 5)), "6");
 
-  // P1 (2.0), P2 (1.0); general P2, G1..G4; the group already holds G1.
+  // P1 (2.0), P2 (1.0); general P2, G1..G4 (G2 twice); the group already holds G1.
   std::vector<Ad> used = ads({11});
-  std::vector<Ad> answer = placementAnswer({ad(1, 2.0), ad(2, 1.0)}, used, 5);
+  const std::vector<Ad> answer = placementAnswer({ad(1, 2.0), ad(2, 1.0)}, used, 5);
+  EXPECT_EQ(ids(answer), "1,2");
   used.insert(used.end(), answer.begin(), answer.end());
-  autofill(ads({2, 11, 12, 13, 14}), used, answer, 5);
-  EXPECT_EQ(ids(answer), "1,2,12,13,14");
-  EXPECT_EQ(ids(used), "11,1,2,12,13,14");
+  EXPECT_EQ(ids(autofill(ads({2, 11, 12, 12, 13, 14}), used, 3)), "12,13,14");
 }
 
 TEST(AdDictionary, KeysAsPagesReadThem) {

@@ -272,6 +272,45 @@ TEST_F(PageBridgeTest, BridgesOfSeveralPagesExtendOneGroupWithoutLosingAnAnswer)
   EXPECT_EQ(answered, recorded) << "every answered ad is in the group, each once";
 }
 
+// Two pages asking for one group at the same moment: each ad goes to one of them, and the group
+// remembers every ad answered. Placements alone and placements filled up from the ad list alike.
+TEST_F(PageBridgeTest, TwoBridgesAskingForOneGroupTogetherGetDisjointAnswers) {
+  auto first = makeBridge();
+  auto second = makeBridge();
+  // Warm both caches, so the requests run on the bridges' queues at once.
+  ask({{"command", "loadAds"}, {"id", "warm"}});
+  ask(placement("warm", "home_top", 1, json::object()));
+  const json requests[] = {
+      placement("", "home_top", 2, {{"inventory_group", "together"}}),
+      placement("", "two_ads", 3, {{"inventory_group", "together"}, {"autofill", true}}),
+  };
+  for (int round = 0; round < 40; ++round) {
+    SCOPED_TRACE(round);
+    InventoryGroupAds::shared().clear();
+    json body = requests[round % 2];
+    const auto before = replies_->count();
+    body["id"] = "first";
+    first->handleBody(body);
+    body["id"] = "second";
+    second->handleBody(body);
+    ASSERT_TRUE(replies_->waitFor(before + 2));
+    std::multiset<std::int64_t> answered;
+    const auto all = replies_->all();
+    for (auto reply = all.begin() + static_cast<std::ptrdiff_t>(before); reply != all.end(); ++reply) {
+      for (const auto& ad : json::parse(reply->answer)) answered.insert(ad.at("id").get<std::int64_t>());
+    }
+    std::multiset<std::int64_t> recorded;
+    for (const Ad& ad : InventoryGroupAds::shared().ads("together")) recorded.insert(ad.id);
+    EXPECT_EQ(answered, recorded) << "no ad answered twice, and every answered ad kept";
+  }
+}
+
+TEST_F(PageBridgeTest, AFailedFillUpGivesTheGroupBackWhatThePlacementChose) {
+  listServer().setFault(mock::Route::adList, mock::Fault{}.dropConnection().sticky());
+  EXPECT_EQ(ask(placement("1", "two_ads", 5, {{"inventory_group", "g"}, {"autofill", true}})), "[]");
+  EXPECT_TRUE(InventoryGroupAds::shared().ads("g").empty());
+}
+
 TEST_F(PageBridgeTest, ABridgeThatGoesAnswersNothingAndReleasesItsWaiter) {
   listServer().setFault(mock::Route::placements, mock::Fault{}.withDelay(800ms));
   bridge_->handleBody(placement("first", "home_top", 1, json::object()));

@@ -31,11 +31,9 @@ OfwLinkRouter::Route tabMove(std::string_view link) {
   return OfwLinkRouter::TabMove{firstValue(items, "tab_slug"), firstValue(items, "tag_slug")};
 }
 
-// The "url" item alone, decoded once; a "title" item is the link's, never part of the address.
+// The address up to the link's "title" item, decoded once; the title is never part of it.
 OfwLinkRouter::Route webPage(std::string_view link) {
-  auto url = base::Url::parse(link);
-  if (!url) return std::monostate{};
-  auto page = VelkorUriParser::inAppBrowserLink(*url);
+  auto page = VelkorUriParser::inAppBrowserLink(link);
   if (!page) return std::monostate{};
   return OfwLinkRouter::WebPage{page->url};
 }

@@ -13,13 +13,15 @@
 #include <string_view>
 #include <variant>
 
+#include "velkor/core/velkor_uri_parser.h"
+
 namespace velkor {
 
 class OfwLinkRouter {
  public:
   static constexpr std::string_view adPrefix = "velkor://offerwall/ads/";
   static constexpr std::string_view tabPrefix = "velkor://offerwall/ads?";
-  static constexpr std::string_view inAppBrowserPrefix = "velkor://inappbrowser?url=";
+  static constexpr std::string_view inAppBrowserPrefix = VelkorUriParser::inAppBrowserPrefix;
 
   struct AdDetail {
     std::int64_t adId = 0;

@@ -58,5 +58,13 @@ TEST(OfwLinkRouterTest, EachLinkLeadsToItsRoute) {
   }
 }
 
+// A page address written without escapes keeps its own items; the link's title is not one of them.
+TEST(OfwLinkRouterTest, AnUnencodedInAppAddressKeepsItsOwnItems) {
+  EXPECT_EQ(OfwLinkRouter::route("velkor://inappbrowser?url=https://x.com/p?a=1&b=2"),
+            Route(WebPage{"https://x.com/p?a=1&b=2"}));
+  EXPECT_EQ(OfwLinkRouter::route("velkor://inappbrowser?url=https://x.com/p?a=1&b=2&title=Shop"),
+            Route(WebPage{"https://x.com/p?a=1&b=2"}));
+}
+
 }  // namespace
 }  // namespace velkor

@@ -85,6 +85,35 @@ TEST_F(InAppBrowserTest, ConfirmButtonsTakeBlankTextsAsTheirDefaultsAndRunTheirS
   EXPECT_FALSE(browser_->presentedViewController()) << "no message, no dialog";
 }
 
+TEST_F(InAppBrowserTest, OpenRefusesAddressesWithoutASchemeAndSdkLinksNoRouteKnows) {
+  for (const char* address :
+       {"//host/x", "/relative/path", "velkor://nowhere", "velkor://inappbrowser?title=x"}) {
+    send({{"command", "open"}, {"url", address}});
+    send({{"command", "openExternal"}, {"url", address}});
+    EXPECT_TRUE(opened_.empty()) << address;
+    EXPECT_EQ(navigation_->viewControllers().size(), 1u) << address;
+  }
+}
+
+// Blank is blank in any script: no-break, ideographic and line-separator spaces included.
+TEST_F(InAppBrowserTest, ConfirmButtonsTakeUnicodeBlanksAsBlank) {
+  send({{"command", "showConfirm"},
+        {"message", "계속할까요?"},
+        {"positiveText", "\u00a0\u3000\u2028 \t"},
+        {"negativeText", "\u2003\n\u0085\u202f"}});
+  auto alert = std::dynamic_pointer_cast<VelkorAlertController>(browser_->presentedViewController());
+  ASSERT_TRUE(alert);
+  EXPECT_EQ(alert->submitButton()->title(ui::ControlState::normal), "확인");
+  EXPECT_EQ(alert->cancelButton()->title(ui::ControlState::normal), "취소");
+  alert->cancelButton()->sendActions(ui::ControlEvent::touchUpInside);
+  settle();
+  send({{"command", "showConfirm"}, {"message", "계속할까요?"}, {"positiveText", "\u3000네\u3000"}});
+  alert = std::dynamic_pointer_cast<VelkorAlertController>(browser_->presentedViewController());
+  ASSERT_TRUE(alert);
+  EXPECT_EQ(alert->submitButton()->title(ui::ControlState::normal), "\u3000네\u3000")
+      << "a text is shown as sent";
+}
+
 TEST_F(InAppBrowserTest, ErrorViewComesWithAFailureAndGoesWithTheNextPage) {
   const auto refused = refusedAddress();
   browser_->loadURL(refused);
