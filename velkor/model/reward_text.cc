@@ -27,18 +27,21 @@ std::string rewardUnitString(std::int64_t reward, const RewardType& type) {
   return unitText(rewardNumberString(reward), type);
 }
 
-void expandRewardMarks(base::AttributedString& text, std::int64_t reward, const RewardType& type,
-                       std::string_view markText) {
-  const std::string number = rewardNumberString(reward);
-  const std::string unitOnly = unitText(number, type);
-  replacePlaceholder(text, "{REWARD_STR_MARK}", markText, false);
-  replacePlaceholder(text, "{REWARD_STR_UNIT_ONLY}", unitOnly, false);
-  replacePlaceholder(text, "{REWARD_STR_UNIT_ONLY_MARK}", unitOnly, false);
-  replacePlaceholder(text, "{REWARD_STR}", fullText(number, type), false);
-  replacePlaceholder(text, "{REWARD}", number, false);
-  replacePlaceholder(text, "{UNIT}", type.name, false);
-  replacePlaceholder(text, "{REWARD_NAME}", type.name, false);
-  replacePlaceholder(text, "{REWARD_UNIT}", type.unit, false);
+void expandRewardMarks(base::AttributedString& text, std::int64_t reward, const RewardType& type, bool unitOnlyMark) {
+  // Every mark opens with a brace: a text without one is spared the formatting and the searches.
+  if (text.utf16().find(u'{') != std::u16string::npos) {
+    const std::string number = rewardNumberString(reward);
+    const std::string unitOnly = unitText(number, type);
+    const std::string full = fullText(number, type);
+    replacePlaceholder(text, "{REWARD_STR_MARK}", unitOnlyMark ? unitOnly : full, false);
+    replacePlaceholder(text, "{REWARD_STR_UNIT_ONLY}", unitOnly, false);
+    replacePlaceholder(text, "{REWARD_STR_UNIT_ONLY_MARK}", unitOnly, false);
+    replacePlaceholder(text, "{REWARD_STR}", full, false);
+    replacePlaceholder(text, "{REWARD}", number, false);
+    replacePlaceholder(text, "{UNIT}", type.name, false);
+    replacePlaceholder(text, "{REWARD_NAME}", type.name, false);
+    replacePlaceholder(text, "{REWARD_UNIT}", type.unit, false);
+  }
   highlightMarkedText(text);
 }
 
