@@ -1,10 +1,12 @@
 #include "platform/base/attributed_string.h"
 
+#include <unicode/casemap.h>
+#include <unicode/edits.h>
 #include <unicode/uchar.h>
-#include <unicode/ustring.h>
 #include <unicode/utf16.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <utility>
 
@@ -30,26 +32,40 @@ struct Folded {
   }
 };
 
-Folded fold(std::u16string_view text) {
+// The text left as it is, each unit its own source: for a fold that failed.
+Folded unfolded(std::u16string_view text) {
   Folded folded;
-  folded.units.reserve(text.size());
-  folded.source.reserve(text.size());
-  for (std::size_t at = 0; at < text.size();) {
-    std::size_t start = at;
-    UChar32 c;
-    U16_NEXT(text.data(), at, text.size(), c);
-    UChar buffer[8];
-    UErrorCode status = U_ZERO_ERROR;
-    int32_t length = u_strFoldCase(buffer, 8, text.data() + start, static_cast<int32_t>(at - start),
-                                   U_FOLD_CASE_DEFAULT, &status);
-    // No fold is longer than three units; keep the character as it is should one ever fail.
-    if (U_FAILURE(status) || length > 8) {
-      folded.units.append(text.substr(start, at - start));
-      folded.source.insert(folded.source.end(), at - start, start);
+  folded.units = std::u16string(text);
+  for (std::size_t at = 0; at < text.size(); ++at) folded.source.push_back(at);
+  return folded;
+}
+
+// One call folds the whole text; its edits tell which characters changed. A character outside the
+// basic plane left unchanged keeps both its units on its first.
+Folded fold(std::u16string_view text) {
+  // No character folds to more than three units for each of its own.
+  if (text.size() > static_cast<std::size_t>(INT32_MAX / 3)) return unfolded(text);
+  Folded folded;
+  folded.units.resize(text.size() * 3);
+  icu::Edits edits;
+  UErrorCode status = U_ZERO_ERROR;
+  const int32_t length = icu::CaseMap::fold(U_FOLD_CASE_DEFAULT, text.data(), static_cast<int32_t>(text.size()),
+                                            folded.units.data(), static_cast<int32_t>(folded.units.size()), &edits,
+                                            status);
+  if (U_FAILURE(status)) return unfolded(text);
+  folded.units.resize(static_cast<std::size_t>(length));
+  folded.source.reserve(folded.units.size());
+  // The fine iterator gives each changed character on its own.
+  for (auto edit = edits.getFineIterator(); edit.next(status);) {
+    const auto from = static_cast<std::size_t>(edit.sourceIndex());
+    if (edit.hasChange()) {
+      folded.source.insert(folded.source.end(), static_cast<std::size_t>(edit.newLength()), from);
       continue;
     }
-    folded.units.append(buffer, buffer + length);
-    folded.source.insert(folded.source.end(), static_cast<std::size_t>(length), start);
+    for (std::size_t at = from; at < from + static_cast<std::size_t>(edit.oldLength()); ++at) {
+      const bool trail = at > from && U16_IS_LEAD(text[at - 1]) && U16_IS_TRAIL(text[at]);
+      folded.source.push_back(trail ? at - 1 : at);
+    }
   }
   return folded;
 }

@@ -37,8 +37,11 @@ base::Range fullRange(const base::AttributedString& text) { return base::Range{0
 
 void replacePlaceholder(base::AttributedString& text, std::string_view placeholder, std::string_view replacement,
                         bool bold) {
-  const std::vector<base::Range> found = text.findAll(placeholder, {.caseInsensitive = true});
   const std::u16string exact = base::toUtf16(placeholder);
+  // Without an exact-case occurrence nothing is replaced, and most texts hold few of the marks
+  // tried on them: the folding search is spared.
+  if (exact.empty() || text.utf16().find(exact) == std::u16string::npos) return;
+  const std::vector<base::Range> found = text.findAll(placeholder, {.caseInsensitive = true});
   std::size_t count = 0;  // occurrences to replace: up to the last exact-case one
   for (std::size_t i = 0; i < found.size(); ++i) {
     if (text.utf16().compare(found[i].location, found[i].length, exact) == 0) count = i + 1;
@@ -52,7 +55,8 @@ void replacePlaceholder(base::AttributedString& text, std::string_view placehold
 void highlightMarkedText(base::AttributedString& text) {
   static const auto* pattern = new std::optional<base::RegularExpression>(
       base::RegularExpression::make("<mark>(.*?)</mark>"));
-  if (!*pattern) return;
+  // Every span starts with the tag, so a text without it is left before the expression runs.
+  if (!*pattern || text.utf16().find(u"<mark>") == std::u16string::npos) return;
   const std::vector<base::RegexMatch> matches = (*pattern)->matches(std::u16string_view(text.utf16()));
   if (matches.empty()) return;
   base::Attributes highlighted;

@@ -37,10 +37,7 @@ base::AttributedString Ad::makeAttributedString(std::string_view text, RewardStr
   // One snapshot for the whole expansion, so a response landing meanwhile cannot mix two lists.
   const std::shared_ptr<const RewardType::List> items = RewardType::items();
   if (items->empty()) return result;
-  const RewardType type = rewardType(*items);
-  const std::string markText =
-      rewardStr == RewardStr::full ? rewardString(reward, type) : rewardUnitString(reward, type);
-  expandRewardMarks(result, reward, type, markText);
+  expandRewardMarks(result, reward, rewardType(*items), rewardStr == RewardStr::unitOnly);
   return result;
 }
 

@@ -16,11 +16,12 @@ std::string rewardNumberString(std::int64_t reward);
 std::string rewardString(std::int64_t reward, const RewardType& type);
 std::string rewardUnitString(std::int64_t reward, const RewardType& type);
 
-// Fills, in this order, "{REWARD_STR_MARK}" (with `markText`, highlighted), "{REWARD_STR_UNIT_ONLY}",
+// Fills, in this order, "{REWARD_STR_MARK}" (with the reward text, or with the unit-only text when
+// `unitOnlyMark`, highlighted), "{REWARD_STR_UNIT_ONLY}",
 // "{REWARD_STR_UNIT_ONLY_MARK}" (highlighted), "{REWARD_STR}", "{REWARD}", "{UNIT}" (the type's name),
 // "{REWARD_NAME}" and "{REWARD_UNIT}", then colours the "<mark>" spans. Each step replaces the
 // occurrences the text holds before it, once: a name or unit that holds a mark cannot make it loop.
 void expandRewardMarks(base::AttributedString& text, std::int64_t reward, const RewardType& type,
-                       std::string_view markText);
+                       bool unitOnlyMark = false);
 
 }  // namespace velkor

@@ -19,9 +19,23 @@ bool holdsId(const std::vector<Ad>& ads, const Ad& ad) {
   return std::any_of(ads.begin(), ads.end(), [&](const Ad& other) { return sameId(other, ad); });
 }
 
+bool hasAnyTag(const Ad& ad, const std::set<std::int64_t>& tagIds) {
+  return std::any_of(ad.tagIds.begin(), ad.tagIds.end(), [&](std::int64_t id) { return tagIds.contains(id); });
+}
+
+// Ads of a list by address, so that choosing among a long list copies only the ads answered.
+using AdPointers = std::vector<const Ad*>;
+
+std::vector<Ad> copies(AdPointers::const_iterator begin, AdPointers::const_iterator end) {
+  std::vector<Ad> ads;
+  ads.reserve(static_cast<std::size_t>(end - begin));
+  for (auto at = begin; at != end; ++at) ads.push_back(**at);
+  return ads;
+}
+
 // Page `page` of `filtered`, or none when the page lies past the list (or past any list: a
 // start beyond the integer range).
-std::vector<Ad> pageOf(const std::vector<Ad>& filtered, std::size_t size, std::int64_t page) {
+std::vector<Ad> pageOf(const AdPointers& filtered, std::size_t size, std::int64_t page) {
   const std::uint64_t count = filtered.size();
   std::uint64_t start = 0;
   std::uint64_t end = 0;
@@ -33,7 +47,7 @@ std::vector<Ad> pageOf(const std::vector<Ad>& filtered, std::size_t size, std::i
   }
   end = std::min(end, count);
   if (end <= start) return {};
-  return {filtered.begin() + static_cast<std::ptrdiff_t>(start), filtered.begin() + static_cast<std::ptrdiff_t>(end)};
+  return copies(filtered.begin() + static_cast<std::ptrdiff_t>(start), filtered.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
 }  // namespace
@@ -42,9 +56,7 @@ bool isSelectable(const Ad& ad) { return isEligibleNativeAd(ad); }
 
 std::vector<Ad> filterByTagIds(const std::vector<Ad>& ads, const std::set<std::int64_t>& tagIds) {
   std::vector<Ad> kept;
-  std::copy_if(ads.begin(), ads.end(), std::back_inserter(kept), [&](const Ad& ad) {
-    return std::any_of(ad.tagIds.begin(), ad.tagIds.end(), [&](std::int64_t id) { return tagIds.contains(id); });
-  });
+  std::copy_if(ads.begin(), ads.end(), std::back_inserter(kept), [&](const Ad& ad) { return hasAnyTag(ad, tagIds); });
   return kept;
 }
 
@@ -72,15 +84,21 @@ std::size_t boundedSize(std::int64_t size) {
   return static_cast<std::size_t>(std::max<std::int64_t>(size, 0));
 }
 
-std::vector<Ad> loadAdsAnswer(const std::vector<Ad>& selectable, const std::set<std::int64_t>& tagIds,
-                              bool notPaginated, std::int64_t size, std::int64_t page) {
-  const std::vector<Ad> filtered = tagIds.empty() ? selectable : filterByTagIds(selectable, tagIds);
+std::vector<Ad> loadAdsAnswer(const std::vector<Ad>& ads, const std::set<std::int64_t>& tagIds, bool notPaginated,
+                              std::int64_t size, std::int64_t page) {
+  AdPointers selectable;
+  for (const Ad& ad : ads) {
+    if (isSelectable(ad)) selectable.push_back(&ad);
+  }
+  AdPointers filtered;
+  std::copy_if(selectable.begin(), selectable.end(), std::back_inserter(filtered),
+               [&](const Ad* ad) { return tagIds.empty() || hasAnyTag(*ad, tagIds); });
   const std::size_t wanted = boundedSize(size);
   if (!notPaginated) return pageOf(filtered, wanted, page);
-  std::vector<Ad> answer(filtered.begin(), filtered.begin() + static_cast<std::ptrdiff_t>(std::min(wanted, filtered.size())));
+  AdPointers answer(filtered.begin(), filtered.begin() + static_cast<std::ptrdiff_t>(std::min(wanted, filtered.size())));
   // A short list is topped up from the start of the list before the tag filter, repeats included.
   for (std::size_t i = 0; filtered.size() + i < wanted && i < selectable.size(); ++i) answer.push_back(selectable[i]);
-  return answer;
+  return copies(answer.begin(), answer.end());
 }
 
 std::vector<Ad> placementAnswer(const std::vector<Ad>& placementAds, const std::vector<Ad>& usedAds,

@@ -45,11 +45,11 @@ std::set<std::int64_t> requestedTagIds(const nlohmann::json& options, const std:
 // A requested size in 0...kMaxAnswerSize: below 0 counts as 0, above the cap as the cap (logged).
 std::size_t boundedSize(std::int64_t size);
 
-// A "loadAds" answer from the selectable ads of the list. Unpaginated: the first `size` tag-filtered ads, short lists
-// topped up from the start of the selectable ads before the tag filter (an ad may come twice).
-// Paginated: page `page` (from 1; 0 or below gives the first page's start) of pages of `size`
-// tag-filtered ads, empty past the end.
-std::vector<Ad> loadAdsAnswer(const std::vector<Ad>& selectable, const std::set<std::int64_t>& tagIds, bool notPaginated,
+// A "loadAds" answer from the selectable ads of a list (copying only the ads answered). Unpaginated: the first `size`
+// tag-filtered ads, short lists topped up from the start of the selectable ads before the tag filter (an ad may come
+// twice). Paginated: page `page` (from 1; 0 or below gives the first page's start) of pages of `size` tag-filtered
+// ads, empty past the end.
+std::vector<Ad> loadAdsAnswer(const std::vector<Ad>& ads, const std::set<std::int64_t>& tagIds, bool notPaginated,
                               std::int64_t size, std::int64_t page);
 
 // A placement's answer: its selectable ads not in `usedAds`, highest priority first, at most `size`.

@@ -101,7 +101,7 @@ void VelkorOfwJsInterface::loadAds(const nlohmann::json& body) {
       kListOrigin,
       [self = shared_from_this(), id = *id, options, notPaginated, size, page](AdArray ads, std::vector<Tab> tabs) {
         const auto answer =
-            loadAdsAnswer(selectableAds(ads), requestedTagIds(options, tabs), notPaginated, size, page);
+            loadAdsAnswer(ads, requestedTagIds(options, tabs), notPaginated, size, page);
         self->sendAnswer(answerText(answer, options), id);
       },
       [self = shared_from_this(), id = *id](Error) { self->sendEmptyAnswer(id); });

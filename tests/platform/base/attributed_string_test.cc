@@ -65,5 +65,30 @@ TEST(AttributedString, AppendingItselfDoublesTextAndRuns) {
                              {{0, 1}, {.font = kBody}}, {{1, 1}, {}}, {{2, 1}, {.font = kBody}}, {{3, 1}, {}}}));
 }
 
+// Full case folds: one character may fold to several ("ß" to "ss"), a character outside ASCII may
+// fold into it (the Kelvin sign to "k"), and a match must cover whole characters of the text.
+// Ranges count UTF-16 units, so a character outside the basic plane counts two.
+TEST(AttributedString, CaseInsensitiveSearchComparesFullFoldsOfWholeCharacters) {
+  const struct {
+    const char* text;
+    const char* needle;
+    std::vector<Range> expected;
+  } cases[] = {
+      {"Straße STRASSE strasse", "STRASSE", {{0, 6}, {7, 7}, {15, 7}}},
+      {"ßß", "ss", {{0, 1}, {1, 1}}},
+      {"ß", "s", {}},
+      {"\u212Aelvin KELVIN", "kelvin", {{0, 6}, {7, 6}}},
+      {"{REWARD_\u017FTR}", "{reward_str}", {{0, 12}}},
+      {"\U0001F600\u0130x \u0130X", "i\u0307X", {{2, 2}, {5, 2}}},
+      {"\U00010400\U00010428", "\U00010428", {{0, 2}, {2, 2}}},
+      {"참여하면 ABC", "abc", {{5, 3}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(AttributedString(c.text).findAll(c.needle, {.caseInsensitive = true}), c.expected);
+  }
+  EXPECT_EQ(AttributedString("ABC abc").find("abc", {.caseInsensitive = true, .from = 1}), (Range{4, 3}));
+}
+
 }  // namespace
 }  // namespace base

@@ -64,6 +64,9 @@ TEST_F(MarkupTest, ReplacesUpToTheLastExactCaseOccurrenceAndNeverLoops) {
       // Pieces of the placeholder around an insertion do not join into a new one.
       {"{RE{X}WARD}", "{X}", "", "{REWARD}"},
       {"{X}", "", "1", "{X}"},
+      // Found by full case folds: the long s matches an "s", but only an exact-case one replaces.
+      {"{REWARD_\u017FTR} 그리고 {REWARD_STR}", "{REWARD_STR}", "5", "5 그리고 5"},
+      {"{REWARD_\u017FTR} 그리고 {reward_str}", "{REWARD_STR}", "5", "{REWARD_\u017FTR} 그리고 {reward_str}"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);

@@ -114,6 +114,15 @@ TEST(RequestedTagIds, OnlyAnArrayOfTextsNamesTags) {
   }
 }
 
+TEST(LoadAdsAnswer, TakesOnlyTheSelectableAdsOfTheList) {
+  auto list = ads({1, 2, 3, 4});
+  list[1].completed = 1;
+  list[3].callToActionEnabled = false;
+  EXPECT_EQ(ids(loadAdsAnswer(list, {}, true, 5, 1)), "1,3,1,3");
+  EXPECT_EQ(ids(loadAdsAnswer(list, {102, 103}, true, 3, 1)), "3,1,3");
+  EXPECT_EQ(ids(loadAdsAnswer(list, {}, false, 1, 2)), "3");
+}
+
 TEST(LoadAdsAnswer, AHugeUnpaginatedSizeIsCapped) {
   std::vector<Ad> one = ads({7});
   // Filled from a one-ad list: the cap, not the size asked, bounds the repeats.

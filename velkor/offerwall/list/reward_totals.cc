@@ -44,7 +44,7 @@ std::string totalRewardText(std::int64_t total, const std::optional<std::string>
   if (!rewardTemplate) return formatRewardAmount(total);
   const RewardType type = RewardType::primary();
   base::AttributedString text(*rewardTemplate);
-  expandRewardMarks(text, total, type, rewardString(total, type));
+  expandRewardMarks(text, total, type);
   return text.string();
 }
 
