@@ -186,6 +186,15 @@ TEST_F(DetailPresenterTest, LandingsGoByTheirTable) {
        }},
       {"the child-ad prefix in capitals goes to the system", 1000, "VELKOR://offerwall/ads/5", LandingType::external,
        [&] { EXPECT_EQ(opened_, std::vector<std::string>{"VELKOR://offerwall/ads/5"}); }},
+      // The prefixes hold only at the start: inside an outside address they are part of it.
+      {"a child-ad link inside an outside address goes to the system", 1000,
+       "https://www.example.com/go?to=velkor://offerwall/ads/5", LandingType::external,
+       [&] { EXPECT_EQ(opened_, std::vector<std::string>{"https://www.example.com/go?to=velkor://offerwall/ads/5"}); }},
+      {"a list link inside an outside address goes to the system", 1000,
+       "https://www.example.com/velkor://offerwall/ads?tab_slug=shop", LandingType::external,
+       [&] {
+         EXPECT_EQ(opened_, std::vector<std::string>{"https://www.example.com/velkor://offerwall/ads?tab_slug=shop"});
+       }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
