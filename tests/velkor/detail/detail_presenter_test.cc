@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/base/date.h"
 #include "tests/velkor/core/screen_test_support.h"
 #include "tests/velkor/detail/detail_testing.h"
 #include "velkor/components/ofw_base_view_controller.h"
@@ -89,6 +90,21 @@ TEST_F(DetailPresenterTest, OneTapASecondPassesAndAnAlertStartsTheWindowToo) {
   presenter_->sendParticipate();
   EXPECT_EQ(view_->shown().size(), 1u);
   advance(1.0);
+  presenter_->sendParticipate();
+  EXPECT_EQ(view_->shown().size(), 2u);
+}
+
+// The participation's window is closed at both ends: a tap a whole second after the last accepted
+// one is still ignored, one just after it passes.
+TEST_F(DetailPresenterTest, ATapExactlyASecondLaterIsIgnoredAndOneJustAfterPasses) {
+  present(adWith(1000, [](Ad& ad) { ad.completed = 1; }));
+  const double first = base::Date::now().timeIntervalSince1970();
+  presenter_->sendParticipate();
+  advance(1.0);
+  ASSERT_EQ(base::Date::now().timeIntervalSince1970() - first, 1.0);
+  presenter_->sendParticipate();
+  EXPECT_EQ(view_->shown().size(), 1u);
+  advance(0.001);
   presenter_->sendParticipate();
   EXPECT_EQ(view_->shown().size(), 2u);
 }
