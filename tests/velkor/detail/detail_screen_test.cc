@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/render/snapshot.h"
+#include "platform/ui/gradient_layer.h"
 #include "tests/platform/render/snapshot_testing.h"
 #include "tests/velkor/detail/detail_testing.h"
 #include "velkor/components/ofw_navigation_controller.h"
@@ -86,6 +87,47 @@ TEST_F(DetailScreenTest, NoticeTextsSplitIntoBulletsAtTheMiddleDot) {
   EXPECT_EQ(list.attributes(2).foregroundColor, ui::Color::gray().toColorDescription());
   EXPECT_EQ(list.attributes(2).paragraphStyle->headIndent, 18);
   EXPECT_EQ(list.attributes(2).paragraphStyle->tabStops, (std::vector<base::TabStop>{{base::TextAlignment::left, 18}}));
+}
+
+TEST_F(DetailScreenTest, TheButtonCountsDownInTheDisabledTitleColourAndTheGradientFadesIn) {
+  show();
+  struct Case {
+    const char* callToAction;
+    bool enabled;
+    double next, delay;
+    const char* title;
+    bool disabledColour;
+  } cases[] = {
+      {"참여하기", true, 60, 60, "참여하기", false},
+      {"{NEXT_PARTICIPATE_TIME} 후", true, 3661, 0, "01:01:01 후", true},
+      {"{NEXT_PARTICIPATE_TIME}|{DELAY_COMPLETE_TIME}", false, 0, 86400, "|1일 00시간 남음", true},
+      {"마감", false, 0, 0, "마감", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.callToAction);
+    Ad ad = makeAd([&](Ad& ad) {
+      ViewItemsInfo items;
+      items.callToAction = c.callToAction;
+      items.callToActionEnabled = c.enabled;
+      ad.viewItemsInfo = items;
+      if (c.next) ad.setNextParticipateAt(kNow + c.next);
+      if (c.delay) ad.setDelayCompleteAt(kNow + c.delay);
+    });
+    screen_->updateDetailCtaButton(ad);
+    const auto title = screen_->submitButton()->attributedTitle(ui::ControlState::normal);
+    ASSERT_TRUE(title);
+    EXPECT_EQ(title->string(), c.title);
+    const auto& colors = *screen_->colorScheme();
+    EXPECT_EQ(title->attributes(0).foregroundColor,
+              (c.disabledColour ? colors.detailCtaButtonTextDisableColor() : colors.detailCtaButtonTextEnableColor())
+                  .toColorDescription());
+    EXPECT_EQ(screen_->submitButton()->backgroundColor(),
+              c.enabled ? colors.detailCtaButtonEnableColor() : colors.detailCtaButtonDisableColor());
+  }
+  auto& gradient = dynamic_cast<ui::GradientLayer&>(screen_->fixedBottomGradientView()->layer());
+  ASSERT_EQ(gradient.colors().size(), 2u);
+  EXPECT_EQ(gradient.colors()[0].resolved({}).toColorDescription().light.alpha, 0.0);
+  EXPECT_EQ(gradient.colors()[1].resolved({}).toColorDescription().light.alpha, 1.0);
 }
 
 TEST_F(DetailScreenTest, TheDetailPageMatchesTheReference) {
