@@ -130,6 +130,39 @@ TEST_F(DetailScreenTest, TheButtonCountsDownInTheDisabledTitleColourAndTheGradie
   EXPECT_EQ(gradient.colors()[1].resolved({}).toColorDescription().light.alpha, 1.0);
 }
 
+// With title colours of its own for each flag: a countdown paints the whole title, timer and all, in
+// the disabled colour even on an enabled button; a title without a countdown takes the flag's colour.
+TEST_F(DetailScreenTest, ACountdownTitleTakesTheDisabledTextColourWhateverTheFlag) {
+  const ui::Color enabledText = ui::Color::black(), disabledText = ui::Color::gray();
+  theme_.colors().setDetailCtaButtonTextEnableColor(enabledText);
+  theme_.colors().setDetailCtaButtonTextDisableColor(disabledText);
+  show();
+  struct Case {
+    const char* callToAction;
+    bool enabled;
+    double next, delay;
+    ui::Color text;
+  } cases[] = {
+      {"{NEXT_PARTICIPATE_TIME} 후 참여", true, 3661, 0, disabledText},
+      {"{DELAY_COMPLETE_TIME} 후 적립", true, 0, 60, disabledText},
+      {"참여하기", true, 60, 60, enabledText},
+      {"마감", false, 0, 0, disabledText},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.callToAction);
+    screen_->updateDetailCtaButton(makeAd([&](Ad& ad) {
+      ad.viewItemsInfo = ViewItemsInfo();
+      ad.viewItemsInfo->callToAction = c.callToAction;
+      ad.viewItemsInfo->callToActionEnabled = c.enabled;
+      if (c.next) ad.setNextParticipateAt(kNow + c.next);
+      if (c.delay) ad.setDelayCompleteAt(kNow + c.delay);
+    }));
+    const auto title = screen_->submitButton()->attributedTitle(ui::ControlState::normal);
+    ASSERT_TRUE(title);
+    for (const auto& run : title->runs()) EXPECT_EQ(run.attributes.foregroundColor, c.text.toColorDescription());
+  }
+}
+
 TEST_F(DetailScreenTest, TheDetailPageMatchesTheReference) {
   show();
   ASSERT_TRUE(runUntil([&] { return screen_->thumbnail()->image().has_value(); }));
