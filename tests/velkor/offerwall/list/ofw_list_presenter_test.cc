@@ -84,6 +84,21 @@ TEST_F(OfwListPresenterTest, AllListingRuleByTabAndByTag) {
   }
 }
 
+// A banner finds its ad among all of the tab's ads, not among the rows the tag leaves: banner 2's
+// ad (campaign 9001, tag "easy") is off the rows of the tag "new", and the banner stays linked to it.
+TEST_F(OfwListPresenterTest, BannersLinkToTheTabsAdsWhateverTheTagShows) {
+  constexpr std::int64_t kBanner = 2, kBannerAd = 1512;
+  auto page = makePage("all", kSixTabs);
+  page.presenter->setSelectedTagSlug("new");
+  ASSERT_TRUE(page.load());
+  EXPECT_FALSE(contains(page.shown(), kBannerAd));
+  const auto& banners = page.presenter->bannerList();
+  auto banner = std::find_if(banners.begin(), banners.end(), [](const Banner& b) { return b.id == kBanner; });
+  ASSERT_NE(banner, banners.end());
+  ASSERT_TRUE(banner->relatedAd);
+  EXPECT_EQ(banner->relatedAd->id, kBannerAd);
+}
+
 // A tab the cache no longer lists: the page keeps what it showed, and nothing holds the presenter.
 TEST_F(OfwListPresenterTest, AMissingTabEndsTheLoadAtOnce) {
   auto page = makePage("action", kSixTabs);
