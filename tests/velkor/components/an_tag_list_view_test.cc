@@ -71,6 +71,10 @@ TEST(ANTagListLayoutTest, RowsFollowTheWorkedExamples) {
       {"wrapping", {200, 180}, multiLine, left, false, 0, {{0, 8, 220}, {0, 30, 195}}, {15, 15}, 345, 58, 42, true},
       {"the first row wraps at the screen width - 4", {200, 150}, multiLine, left, false, 0, {{0, 8, 370}}, {15, 220},
        345, 36, 20, true},
+      // A chip that ends exactly at its row's limit (the screen width - 4 on the first row, the room
+      // on the others) stays on the row.
+      {"chips ending exactly at the limits", {200, 151, 180, 160}, multiLine, left, false, 0,
+       {{0, 8, 376}, {0, 30, 360}}, {15, 220, 15, 200}, 345, 58, 42, true},
       {"a chip wider than the room is narrowed", {400}, singleLine, left, false, 0, {{0, 8, 375}}, {15}, 390, 36, 20,
        true},
       {"minWidth widens narrow chips only", {60, 80}, singleLine, left, false, 70, {{0, 8, 170}}, {15, 90}, 185, 36,
