@@ -4,7 +4,9 @@
 #include "platform/ui/gradient_layer.h"
 #include "tests/platform/render/snapshot_testing.h"
 #include "tests/velkor/detail/detail_testing.h"
+#include "tests/velkor/model/fixtures.h"
 #include "velkor/components/ofw_navigation_controller.h"
+#include "velkor/components/ofw_network_error_view.h"
 #include "velkor/core/dependency_container.h"
 #include "velkor/detail/default_ofw_detail_view_controller.h"
 #include "velkor/detail/notice_list.h"
@@ -20,24 +22,77 @@ constexpr std::int64_t kDetailAd = 1504;
 class DetailScreenTest : public DetailTest {
  protected:
   // The factory's detail screen alone in the offerwall's stack, on screen, its first load answered.
-  void show() {
-    window_->setSize({375, 812});
-    auto made = DependencyContainer().makeOfferwallDetailViewController(kDetailAd, "ad_list");
+  std::shared_ptr<DefaultOfwDetailViewController> show(std::int64_t adId = kDetailAd, double width = 375) {
+    window_->setSize({width, 812});
+    auto made = DependencyContainer().makeOfferwallDetailViewController(adId, "ad_list");
     screen_ = std::dynamic_pointer_cast<DefaultOfwDetailViewController>(made.controller);
     navigation_ = std::make_shared<OfwNavigationController>(screen_);
     window_->setRootViewController(navigation_);
     EXPECT_TRUE(runUntil([&] { return screen_->currentAd().has_value(); }));
     settle();
+    return screen_;
   }
   std::vector<std::string> origins() {
     std::vector<std::string> from;
     for (const auto& request : network_.log().entries(Route::adDetail)) from.push_back(request.queryValue("from").value_or("-"));
     return from;
   }
+  void pushAndPopAnother() {
+    navigation_->pushViewController(std::make_shared<ui::ViewController>(), false);
+    navigation_->popViewController(false);
+  }
 
   std::shared_ptr<DefaultOfwDetailViewController> screen_;
   std::shared_ptr<OfwNavigationController> navigation_;
 };
+
+TEST_F(DetailScreenTest, EachAppearanceLoadsWithItsReasonAndAFailedReloadKeepsThePage) {
+  show();
+  EXPECT_EQ(origins(), std::vector<std::string>{"ad_list"});
+  EXPECT_EQ(network_.log().entries(Route::adDetail)[0].queryValue("is_click"), "1");
+  // The contact button in the page is hidden unless the configuration shows it.
+  EXPECT_TRUE(screen_->nestedContactButton()->isHidden());
+  EXPECT_EQ(screen_->nestedContactButton()->title(ui::ControlState::normal), "참여했는데 포인트를 못 받았어요");
+  EXPECT_TRUE(screen_->isTimerRunning());
+  pushAndPopAnother();
+  ui::Application::shared().enterForeground();
+  ASSERT_TRUE(waitForRequests(Route::adDetail, 3));
+  EXPECT_EQ(origins(), (std::vector<std::string>{"ad_list", "refresh", "refresh::background"}));
+  // Hidden: no timer, no foreground reload.
+  navigation_->pushViewController(std::make_shared<ui::ViewController>(), false);
+  EXPECT_FALSE(screen_->isTimerRunning());
+  ui::Application::shared().enterForeground();
+  settle();
+  EXPECT_EQ(origins().size(), 3u);
+  navigation_->popViewController(false);
+  ASSERT_TRUE(waitForRequests(Route::adDetail, 4));
+  settle();
+  // A failed reload keeps the page.
+  const auto page = screen_->currentAd();
+  network_.servers().server(mock::kLogic).setFault(Route::adDetail, mock::Fault{.statusCode = 500, .replacementBody = "{}"});
+  screen_->reloadData("refresh", true);
+  ASSERT_TRUE(waitForRequests(Route::adDetail, 5));
+  settle();
+  EXPECT_EQ(screen_->currentAd(), page);
+}
+
+TEST_F(DetailScreenTest, ATransportFailureShowsTheErrorViewWhoseRetryReloads) {
+  show();
+  network_.servers().server(mock::kLogic).setFault(
+      Route::adDetail, mock::Fault{.connectionFault = mock::ConnectionFault::dropBeforeResponse, .isSticky = true});
+  screen_->reloadData("refresh", true);
+  ASSERT_TRUE(runUntil([&] { return screen_->networkErrorView() != nullptr; }));
+  screen_->showNetworkError(true);  // a second one replaces the first
+  EXPECT_EQ(std::count_if(screen_->view()->subviews().begin(), screen_->view()->subviews().end(),
+                          [](const auto& view) { return dynamic_cast<OfwNetworkErrorView*>(view.get()); }),
+            1);
+  network_.servers().clearFaults();
+  std::static_pointer_cast<OfwNetworkErrorView>(screen_->networkErrorView())
+      ->retryButton()
+      ->sendActions(ui::ControlEvent::touchUpInside);
+  ASSERT_TRUE(runUntil([&] { return screen_->networkErrorView() == nullptr; }));
+  EXPECT_EQ(origins().back(), "reload");
+}
 
 TEST_F(DetailScreenTest, ALoginAskedForResumesItsActionWhenTheHostReportsSuccess) {
   UserProfile::setUid("");
@@ -87,6 +142,23 @@ TEST_F(DetailScreenTest, NoticeTextsSplitIntoBulletsAtTheMiddleDot) {
   EXPECT_EQ(list.attributes(2).foregroundColor, ui::Color::gray().toColorDescription());
   EXPECT_EQ(list.attributes(2).paragraphStyle->headIndent, 18);
   EXPECT_EQ(list.attributes(2).paragraphStyle->tabStops, (std::vector<base::TabStop>{{base::TextAlignment::left, 18}}));
+}
+
+TEST_F(DetailScreenTest, TheNoticeSectionTakesItsImagesHeightAndFollowsTheAppearance) {
+  nlohmann::json ad = *fixtures().ad(kDetailAd);
+  ad["view_items"]["event_notice_image"] = "{BASE_URL}/images/notice_300x150.png";
+  ad["view_items"]["event_notice_dark_image"] = "{BASE_URL}/images/notice_dark_300x150.png";
+  network_.servers().server(mock::kLogic).setFault(Route::adDetail,
+                                                   mock::Fault{.replacementBody = ad.dump(), .isSticky = true});
+  show(kDetailAd, 240);
+  ASSERT_TRUE(runUntil([&] { return screen_->noticeHeightConstraint()->constant() > 0; }));
+  EXPECT_DOUBLE_EQ(screen_->noticeImageHeightConstraint()->constant(), 100);
+  EXPECT_DOUBLE_EQ(screen_->noticeHeightConstraint()->constant(), 147);
+  EXPECT_DOUBLE_EQ(screen_->noticeHeaderLabelTopConstraint()->constant(), 10);
+  EXPECT_TRUE(network_.log().entries("/images/notice_dark_300x150.png").empty());
+  screen_->view()->setOverrideUserInterfaceStyle(ui::UserInterfaceStyle::dark);
+  EXPECT_TRUE(waitForRequests(Route::image, 1) &&
+              runUntil([&] { return !network_.log().entries("/images/notice_dark_300x150.png").empty(); }));
 }
 
 TEST_F(DetailScreenTest, TheButtonCountsDownInTheDisabledTitleColourAndTheGradientFadesIn) {
