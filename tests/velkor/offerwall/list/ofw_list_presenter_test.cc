@@ -84,6 +84,22 @@ TEST_F(OfwListPresenterTest, AllListingRuleByTabAndByTag) {
   }
 }
 
+TEST_F(OfwListPresenterTest, TagFilterAndArrangementOverTheCache) {
+  auto page = makePage("action", kSixTabs);
+  page.presenter->setSelectedTagSlug("new");
+  page.presenter->setSelectedSortOrder(Ad::SortType::big);
+  page.presenter->loadData();
+  // The first step ran inside the call: the tab's ads and tags, nothing shown yet.
+  ASSERT_TRUE(page.presenter->cachedAdList());
+  EXPECT_EQ(page.presenter->tagList()->size(), 3u);
+  EXPECT_TRUE(page.page->loads.empty());
+  ASSERT_TRUE(dispatch::main_loop::runUntil([&] { return !page.page->loads.empty(); }, 10s));
+  EXPECT_EQ(page.shown(), (std::vector<std::int64_t>{1405, 1001}));  // tag "new" in "action", by reward
+  EXPECT_EQ(page.page->tags, page.presenter->tagList());
+  EXPECT_EQ(page.presenter->rewards(), 650);
+  EXPECT_GT(page.presenter->getFixedTotalReward(), page.presenter->rewards());
+}
+
 // A banner finds its ad among all of the tab's ads, not among the rows the tag leaves: banner 2's
 // ad (campaign 9001, tag "easy") is off the rows of the tag "new", and the banner stays linked to it.
 TEST_F(OfwListPresenterTest, BannersLinkToTheTabsAdsWhateverTheTagShows) {
