@@ -102,5 +102,16 @@ TEST_F(OfwBaseViewControllerTest, TheLatestCallbackStaysWithTheButtonActionAfter
   EXPECT_EQ(opened_, std::vector<std::string>{"https://ads.example/first"});
 }
 
+TEST_F(OfwBaseViewControllerTest, TrackingAlertNamesTheHostApp) {
+  screen_->showIdfaAlert();
+  EXPECT_EQ(alert()->messaageLabel()->text(),
+            "본 광고에 참여하려면 '추적 허용'을 선택해주세요.\n설정>개인정보 보호>추적>{APP_NAME}의 추적 허용을 선택해주세요.");
+  tap(alert()->cancelButton());
+  EXPECT_TRUE(opened_.empty());
+  base::Bundle::main().setObject("CFBundleDisplayName", "벨코르");
+  screen_->showIdfaAlert();
+  EXPECT_NE(alert()->messaageLabel()->text().find(">벨코르의 추적 허용"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace velkor
