@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/velkor/components/widget_test_support.h"
+#include "velkor/core/velkor_internal.h"
 
 namespace velkor {
 namespace {
@@ -186,6 +187,47 @@ TEST(ANTagListViewTest, IndexesOutsideTheStripChangeNothing) {
   EXPECT_EQ(chips[0]->titleLabel()->text(), "바뀜");
   chips[0]->setSelected(true);
   EXPECT_EQ(chips[0]->titleLabel()->text(), "바뀜") << "a restyle keeps the new title";
+}
+
+TEST(ANTagListViewTest, ScrollToSelectionPutsTheChosenChipAtTheEdgeOrShowsTheEnd) {
+  testing::ScopedPhone phone;
+  struct Case {
+    const char* name;
+    double frameWidth;
+    TagShowType showType;
+    double offset;
+  };
+  const std::vector<Case> cases = {
+      {"room after the chip", 100, TagShowType::singleLine, 64},
+      {"near the end", 200, TagShowType::singleLine, 50},
+      {"wrapping strips do not scroll", 100, TagShowType::multiLine, 0},
+      {"nor do strips that never follow", 100, TagShowType::singleLineNoFollow, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Strip strip;
+    strip.view->setFrame(ui::Rect(0, 0, c.frameWidth, 40));
+    strip.view->setShowType(c.showType);
+    strip.addFixed({60, 80, 70});
+    strip.view->tagViews()[1]->setSelected(true);
+    strip.view->scrollToSelection();
+    EXPECT_DOUBLE_EQ(strip.view->contentOffset().x, c.offset);
+  }
+}
+
+TEST(ANTagListViewTest, ATraitChangeRestylesUnselectedChipsInTheNewAppearance) {
+  testing::ScopedPhone phone;
+  const auto saved = VelkorInternal::shared().colorScheme();
+  auto scheme = std::make_shared<VelkorColorScheme>();
+  const ui::Color light(1, 0, 0), dark(0, 0, 1);
+  scheme->setTagItemBorderNormalColor(ui::Color::dynamic(light, dark));
+  VelkorInternal::shared().setColorScheme(scheme);
+  Strip strip;
+  strip.view->addTags({"전체", "신규"});
+  VelkorInternal::shared().setColorScheme(saved);
+  EXPECT_EQ(strip.view->tagViews()[1]->layer().borderColor(), light);
+  strip.view->setOverrideUserInterfaceStyle(ui::UserInterfaceStyle::dark);
+  EXPECT_EQ(strip.view->tagViews()[1]->layer().borderColor(), dark);
 }
 
 }  // namespace
