@@ -14,6 +14,16 @@
 namespace velkor::testing {
 namespace {
 
+// Counts the carousel's item-count questions: one per reload of its collection view.
+class CountingPage : public DefaultOfwListViewController {
+ public:
+  int numberOfItems(ui::CollectionView& view, int section) override {
+    ++itemCounts;
+    return DefaultOfwListViewController::numberOfItems(view, section);
+  }
+  int itemCounts = 0;
+};
+
 std::vector<std::string> chipTitles(const ANTagListView& list) {
   std::vector<std::string> titles;
   for (const auto& chip : list.tagViews()) titles.push_back(chip->title(ui::ControlState::normal).value_or(""));
@@ -28,6 +38,31 @@ std::vector<bool> chipSelection(const ANTagListView& list) {
 
 using DefaultOfwListViewControllerTest = ListScreenTest;
 constexpr double kPastModal = ui::Presentation::kDuration + 0.01;
+
+TEST_F(DefaultOfwListViewControllerTest, TheCarouselReloadsOnlyForANewBannerList) {
+  VelkorInternal::shared().config()->setListType(ListType::compactList);
+  auto page = std::make_shared<CountingPage>();
+  page->setPresenter(presenter_);
+  window_->setSize({375, 812});
+  window_->setRootViewController(page);
+  window_->makeKeyAndVisible();
+  presenter_->banners = {listBanner(1, 3), listBanner(2, 2)};
+  auto reloadsAfter = [&] {
+    page->itemCounts = 0;
+    page->loadData(listAds(3), std::nullopt);
+    window_->layoutIfNeeded();
+    return page->itemCounts;
+  };
+  EXPECT_GT(reloadsAfter(), 0);
+  EXPECT_EQ(reloadsAfter(), 0);
+  EXPECT_EQ(page->bannerView()->bannerCount(), 2);
+  presenter_->banners.pop_back();
+  EXPECT_GT(reloadsAfter(), 0);
+  EXPECT_EQ(page->bannerView()->bannerCount(), 1);
+  presenter_->banners.clear();
+  reloadsAfter();
+  EXPECT_EQ(page->bannerView()->bannerCount(), 0);
+}
 
 // The carousel and its spacer show only on "all" with banners.
 TEST_F(DefaultOfwListViewControllerTest, BannersShowOnlyOnTheAllTab) {
