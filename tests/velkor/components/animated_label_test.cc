@@ -17,6 +17,25 @@ class AnimatedLabelTest : public testing::ComponentsTest {
   void SetUp() override { label_->setCompletion([this] { ++completions_; }); }
 };
 
+TEST_F(AnimatedLabelTest, ZeroDurationEndsBeforeReturning) {
+  label_->count(0, 1500, 0.0);
+  EXPECT_EQ(label_->text(), "1500");
+  EXPECT_EQ(completions_, 1);
+  EXPECT_FALSE(label_->isCounting());
+  label_->setDecimalPoints(AnimatedLabel::DecimalPoints::ridiculous);
+  label_->count(0, 2.5, 0.0);
+  EXPECT_EQ(label_->text(), "2.500000");
+  label_->setDecimalPoints(AnimatedLabel::DecimalPoints::zero);
+  completions_ = 1;
+  // Without a duration, instant ends at the first tick.
+  label_->setAnimationDuration(AnimatedLabel::AnimationDuration::instant);
+  label_->count(0, 7);
+  EXPECT_EQ(completions_, 1);
+  advance(0.02);
+  EXPECT_EQ(label_->text(), "7");
+  EXPECT_EQ(completions_, 2);
+}
+
 TEST_F(AnimatedLabelTest, CurvesPassTheirPointsAndTheLastTickShowsTheDestination) {
   struct Case {
     Method method;
