@@ -86,6 +86,27 @@ class DefaultPrepareViewTest : public testing::ComponentsTest {
   int disappeared_ = 0;
 };
 
+TEST_F(DefaultPrepareViewTest, CountsHoldsFadesAndLeaves) {
+  const auto scheme = VelkorInternal::shared().colorScheme();
+  scheme->setPrimaryColorVariant(ui::Color(0.3, 0.2, 0.1));
+  VelkorInternal::shared().setColorScheme(std::make_shared<VelkorColorScheme>());  // too late for this view
+  view_->setAvailableReward(std::nullopt, "P", 1500);
+  EXPECT_EQ(view_->titleLabel()->text(), "지금 받을 수 있는 혜택");
+  EXPECT_EQ(view_->availableRewardLabel()->textColor(), scheme->primaryColorVariant());
+  advance(1.0 + 0.02);
+  EXPECT_EQ(view_->availableRewardLabel()->text(), "1,500");
+  advance(0.75);
+  EXPECT_EQ(view_->alpha(), 1.0);
+  EXPECT_TRUE(view_->superview());
+  advance(0.1);  // fading
+  EXPECT_EQ(view_->alpha(), 0.0);
+  EXPECT_TRUE(view_->superview());
+  EXPECT_EQ(disappeared_, 0);
+  advance(0.2);
+  EXPECT_FALSE(view_->superview());
+  EXPECT_EQ(disappeared_, 1);
+}
+
 TEST_F(DefaultPrepareViewTest, RemovedEarlyNeverCallsBack) {
   view_->setAvailableReward("포인트", std::nullopt, 0);
   EXPECT_EQ(view_->titleLabel()->text(), "지금 받을 수 있는 포인트");
