@@ -111,5 +111,33 @@ TEST(ANTabBarTest, TabsArePlacedByTheBarsWholePointArithmetic) {
   }
 }
 
+struct RecordingDelegate : ANTabBarDelegate {
+  void customMenuBar(int) override {}
+  void tabBar(const std::shared_ptr<ANTabBarItem>& item) override { selected.push_back(item); }
+  std::vector<std::shared_ptr<ANTabBarItem>> selected;
+};
+
+TEST(ANTabBarTest, ATapOnlyReportsAndClearKeepsSelectionAndDelegate) {
+  testing::ScopedPhone phone;
+  auto built = build({"전체", "참여", "쇼핑"});
+  built.tab(2).sendActions(ui::ControlEvent::touchUpInside);  // no delegate yet: nothing happens
+  auto delegate = std::make_shared<RecordingDelegate>();
+  built.bar->setDelegate(delegate);
+  built.tab(2).sendActions(ui::ControlEvent::touchUpInside);
+  ASSERT_EQ(delegate->selected.size(), 1u);
+  EXPECT_EQ(delegate->selected[0], built.items[2]);
+  EXPECT_EQ(built.bar->selectedItem(), built.items[0]);
+  EXPECT_TRUE(built.tab(2).indicator()->isHidden()) << "the tap drew nothing";
+
+  built.bar->clear();
+  EXPECT_TRUE(built.bar->items().empty());
+  EXPECT_TRUE(built.bar->containerView()->subviews().empty());
+  EXPECT_EQ(built.bar->selectedItem(), built.items[0]);
+  EXPECT_EQ(built.bar->delegate(), delegate);
+  built.bar->addTabBarItem(built.items[0]);
+  built.bar->refresh();  // one item draws nothing
+  EXPECT_TRUE(built.bar->containerView()->subviews().empty());
+}
+
 }  // namespace
 }  // namespace velkor

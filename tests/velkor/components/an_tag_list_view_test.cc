@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/velkor/components/widget_test_support.h"
+#include "velkor/core/velkor_internal.h"
 
 namespace velkor {
 namespace {
@@ -71,6 +72,10 @@ TEST(ANTagListLayoutTest, RowsFollowTheWorkedExamples) {
       {"wrapping", {200, 180}, multiLine, left, false, 0, {{0, 8, 220}, {0, 30, 195}}, {15, 15}, 345, 58, 42, true},
       {"the first row wraps at the screen width - 4", {200, 150}, multiLine, left, false, 0, {{0, 8, 370}}, {15, 220},
        345, 36, 20, true},
+      // A chip that ends exactly at its row's limit (the screen width - 4 on the first row, the room
+      // on the others) stays on the row.
+      {"chips ending exactly at the limits", {200, 151, 180, 160}, multiLine, left, false, 0,
+       {{0, 8, 376}, {0, 30, 360}}, {15, 220, 15, 200}, 345, 58, 42, true},
       {"a chip wider than the room is narrowed", {400}, singleLine, left, false, 0, {{0, 8, 375}}, {15}, 390, 36, 20,
        true},
       {"minWidth widens narrow chips only", {60, 80}, singleLine, left, false, 70, {{0, 8, 170}}, {15, 90}, 185, 36,
@@ -182,6 +187,47 @@ TEST(ANTagListViewTest, IndexesOutsideTheStripChangeNothing) {
   EXPECT_EQ(chips[0]->titleLabel()->text(), "바뀜");
   chips[0]->setSelected(true);
   EXPECT_EQ(chips[0]->titleLabel()->text(), "바뀜") << "a restyle keeps the new title";
+}
+
+TEST(ANTagListViewTest, ScrollToSelectionPutsTheChosenChipAtTheEdgeOrShowsTheEnd) {
+  testing::ScopedPhone phone;
+  struct Case {
+    const char* name;
+    double frameWidth;
+    TagShowType showType;
+    double offset;
+  };
+  const std::vector<Case> cases = {
+      {"room after the chip", 100, TagShowType::singleLine, 64},
+      {"near the end", 200, TagShowType::singleLine, 50},
+      {"wrapping strips do not scroll", 100, TagShowType::multiLine, 0},
+      {"nor do strips that never follow", 100, TagShowType::singleLineNoFollow, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Strip strip;
+    strip.view->setFrame(ui::Rect(0, 0, c.frameWidth, 40));
+    strip.view->setShowType(c.showType);
+    strip.addFixed({60, 80, 70});
+    strip.view->tagViews()[1]->setSelected(true);
+    strip.view->scrollToSelection();
+    EXPECT_DOUBLE_EQ(strip.view->contentOffset().x, c.offset);
+  }
+}
+
+TEST(ANTagListViewTest, ATraitChangeRestylesUnselectedChipsInTheNewAppearance) {
+  testing::ScopedPhone phone;
+  const auto saved = VelkorInternal::shared().colorScheme();
+  auto scheme = std::make_shared<VelkorColorScheme>();
+  const ui::Color light(1, 0, 0), dark(0, 0, 1);
+  scheme->setTagItemBorderNormalColor(ui::Color::dynamic(light, dark));
+  VelkorInternal::shared().setColorScheme(scheme);
+  Strip strip;
+  strip.view->addTags({"전체", "신규"});
+  VelkorInternal::shared().setColorScheme(saved);
+  EXPECT_EQ(strip.view->tagViews()[1]->layer().borderColor(), light);
+  strip.view->setOverrideUserInterfaceStyle(ui::UserInterfaceStyle::dark);
+  EXPECT_EQ(strip.view->tagViews()[1]->layer().borderColor(), dark);
 }
 
 }  // namespace

@@ -17,6 +17,25 @@ class AnimatedLabelTest : public testing::ComponentsTest {
   void SetUp() override { label_->setCompletion([this] { ++completions_; }); }
 };
 
+TEST_F(AnimatedLabelTest, ZeroDurationEndsBeforeReturning) {
+  label_->count(0, 1500, 0.0);
+  EXPECT_EQ(label_->text(), "1500");
+  EXPECT_EQ(completions_, 1);
+  EXPECT_FALSE(label_->isCounting());
+  label_->setDecimalPoints(AnimatedLabel::DecimalPoints::ridiculous);
+  label_->count(0, 2.5, 0.0);
+  EXPECT_EQ(label_->text(), "2.500000");
+  label_->setDecimalPoints(AnimatedLabel::DecimalPoints::zero);
+  completions_ = 1;
+  // Without a duration, instant ends at the first tick.
+  label_->setAnimationDuration(AnimatedLabel::AnimationDuration::instant);
+  label_->count(0, 7);
+  EXPECT_EQ(completions_, 1);
+  advance(0.02);
+  EXPECT_EQ(label_->text(), "7");
+  EXPECT_EQ(completions_, 2);
+}
+
 TEST_F(AnimatedLabelTest, CurvesPassTheirPointsAndTheLastTickShowsTheDestination) {
   struct Case {
     Method method;
@@ -66,6 +85,27 @@ class DefaultPrepareViewTest : public testing::ComponentsTest {
   std::shared_ptr<DefaultPrepareView> view_ = DefaultPrepareView::make({0, 0, 390, 844});
   int disappeared_ = 0;
 };
+
+TEST_F(DefaultPrepareViewTest, CountsHoldsFadesAndLeaves) {
+  const auto scheme = VelkorInternal::shared().colorScheme();
+  scheme->setPrimaryColorVariant(ui::Color(0.3, 0.2, 0.1));
+  VelkorInternal::shared().setColorScheme(std::make_shared<VelkorColorScheme>());  // too late for this view
+  view_->setAvailableReward(std::nullopt, "P", 1500);
+  EXPECT_EQ(view_->titleLabel()->text(), "지금 받을 수 있는 혜택");
+  EXPECT_EQ(view_->availableRewardLabel()->textColor(), scheme->primaryColorVariant());
+  advance(1.0 + 0.02);
+  EXPECT_EQ(view_->availableRewardLabel()->text(), "1,500");
+  advance(0.75);
+  EXPECT_EQ(view_->alpha(), 1.0);
+  EXPECT_TRUE(view_->superview());
+  advance(0.1);  // fading
+  EXPECT_EQ(view_->alpha(), 0.0);
+  EXPECT_TRUE(view_->superview());
+  EXPECT_EQ(disappeared_, 0);
+  advance(0.2);
+  EXPECT_FALSE(view_->superview());
+  EXPECT_EQ(disappeared_, 1);
+}
 
 TEST_F(DefaultPrepareViewTest, RemovedEarlyNeverCallsBack) {
   view_->setAvailableReward("포인트", std::nullopt, 0);

@@ -15,6 +15,7 @@ using base::AttributedString;
 using base::Attributes;
 using base::Range;
 
+const ui::Color kHighlight(0.9, 0.1, 0.2);
 const ui::Color kVariant(0.1, 0.6, 0.3);
 
 // Installs a scheme whose highlight and variant colours differ, and puts the old one back after.
@@ -47,6 +48,18 @@ class MarkupTest : public testing::Test {
  private:
   std::shared_ptr<VelkorColorScheme> saved_;
 };
+
+TEST_F(MarkupTest, MarkPlaceholderTakesTheHighlightColourAndBoldStroke) {
+  AttributedString text("최대 {REWARD_STR_MARK} 적립", body());
+  replacePlaceholder(text, "{REWARD_STR_MARK}", "1,500원", true);
+  // No override: highlightTextColor falls back to the variant.
+  EXPECT_EQ(runs(text), (std::vector<std::pair<std::string, Attributes>>{
+                            {"최대 ", body()}, {"1,500원", colored(kVariant, -3.0)}, {" 적립", body()}}));
+  VelkorInternal::shared().colorScheme()->setHighlightTextColor(kHighlight);
+  AttributedString plain("{POINT_MARK}");
+  replacePlaceholder(plain, "{POINT_MARK}", "3P", false);
+  EXPECT_EQ(runs(plain), (std::vector<std::pair<std::string, Attributes>>{{"3P", colored(kHighlight)}}));
+}
 
 TEST_F(MarkupTest, ReplacesUpToTheLastExactCaseOccurrenceAndNeverLoops) {
   const struct {

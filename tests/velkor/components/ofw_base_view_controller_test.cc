@@ -6,6 +6,7 @@
 #include "tests/velkor/components/components_testing.h"
 #include "velkor/components/custom_alert_controller.h"
 #include "velkor/components/ofw_navigation_controller.h"
+#include "velkor/components/ofw_toast_message_label.h"
 #include "velkor/components/velkor_alert_controller.h"
 #include "velkor/model/dialog.h"
 
@@ -100,6 +101,37 @@ TEST_F(OfwBaseViewControllerTest, TheLatestCallbackStaysWithTheButtonActionAfter
   triggerActionHandler();
   advance(0.01);
   EXPECT_EQ(opened_, std::vector<std::string>{"https://ads.example/first"});
+}
+
+TEST_F(OfwBaseViewControllerTest, TrackingAlertNamesTheHostApp) {
+  screen_->showIdfaAlert();
+  EXPECT_EQ(alert()->messaageLabel()->text(),
+            "본 광고에 참여하려면 '추적 허용'을 선택해주세요.\n설정>개인정보 보호>추적>{APP_NAME}의 추적 허용을 선택해주세요.");
+  tap(alert()->cancelButton());
+  EXPECT_TRUE(opened_.empty());
+  base::Bundle::main().setObject("CFBundleDisplayName", "벨코르");
+  screen_->showIdfaAlert();
+  EXPECT_NE(alert()->messaageLabel()->text().find(">벨코르의 추적 허용"), std::string::npos);
+}
+
+TEST_F(OfwBaseViewControllerTest, ToastsFadeInStayAndLeave) {
+  screen_->presentToastMessage();
+  advance(0.5);
+  screen_->presentToastMessage();
+  std::vector<std::shared_ptr<OfwToastMessageLabel>> toasts;
+  for (const auto& view : screen_->view()->subviews()) {
+    if (auto toast = std::dynamic_pointer_cast<OfwToastMessageLabel>(view)) toasts.push_back(toast);
+  }
+  ASSERT_EQ(toasts.size(), 2u);
+  screen_->view()->layoutIfNeeded();
+  EXPECT_EQ(toasts[0]->frame(), toasts[1]->frame());
+  EXPECT_EQ(toasts[0]->center().y, screen_->view()->bounds().height() - 120);
+  EXPECT_EQ(toasts[0]->text(), "URL이 복사되었습니다.");
+  advance(3.6);  // the first is 4.1 s old, the second 3.6 s
+  EXPECT_FALSE(toasts[0]->superview());
+  EXPECT_TRUE(toasts[1]->superview());
+  advance(0.5);
+  EXPECT_FALSE(toasts[1]->superview());
 }
 
 }  // namespace

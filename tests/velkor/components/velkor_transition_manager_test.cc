@@ -80,6 +80,16 @@ class BareContext : public ui::TransitionContext {
   std::shared_ptr<ui::View> container_ = std::make_shared<ui::View>(ui::Rect{0, 0, 390, 844});
 };
 
+TEST_F(VelkorTransitionManagerTest, NoAnimatorWhilePushAnimationIsOff) {
+  auto manager = VelkorInternal::shared().transitionManager();
+  config_->setEnablePushAnimation(false);
+  EXPECT_FALSE(manager->animationControllerForPresented(offerwall_, host_, host_));
+  EXPECT_FALSE(manager->animationControllerForDismissed(offerwall_));
+  config_->setEnablePushAnimation(true);
+  EXPECT_TRUE(manager->animationControllerForPresented(offerwall_, host_, host_));
+  EXPECT_TRUE(manager->animationControllerForDismissed(offerwall_));
+}
+
 TEST_F(VelkorTransitionManagerTest, OddContextsCompleteAtOnceWithoutMovement) {
   auto context = std::make_shared<BareContext>();
   context->to = offerwall_;

@@ -3,6 +3,7 @@
 #include <typeinfo>
 
 #include "tests/velkor/core/presentation_test_support.h"
+#include "tests/velkor/model/fixtures.h"
 #include "velkor/components/velkor_alert_controller.h"
 #include "velkor/components/velkor_navigation_bar.h"
 #include "velkor/core/user_profile.h"
@@ -108,6 +109,22 @@ TEST_F(StackTest, EachWayInShowsItsStackAndCompletesOnce) {
     dispatch::main_loop::drain();
   }
   core.config()->setEnableChildAdSearch(false);
+}
+
+// The offerwall's prefix counts only at the start of the ad's link: inside an outside address it is
+// part of it, and the ad opens as the web page of that address.
+TEST_F(StackTest, AnOfferwallLinkInsideAnOutsideAddressIsAWebLink) {
+  nlohmann::json ad = *fixtures().ad(kWebLinkAd);
+  ad["view_url"] = "https://www.example.com/go/velkor://offerwall/ads/1414";
+  scope_.servers().server(mock::kLogic).setFault(mock::Route::adDetail,
+                                                 mock::Fault{.replacementBody = ad.dump(), .isSticky = true});
+  VelkorInternal::shared().presentOfferwall(host_, kWebLinkAd, false, std::nullopt, std::nullopt, false, counting());
+  ASSERT_TRUE(eventually([&] { return *completions_ > 0; }));
+  ASSERT_TRUE(offerwall());
+  EXPECT_EQ(describe(offerwall()->viewControllers()),
+            std::vector<std::string>{"web page https://www.example.com/go/velkor://offerwall/ads/1414?headless=false \"\""});
+  host_->dismiss(false);
+  dispatch::main_loop::drain();
 }
 
 struct HostBar : VelkorNavigationBar {};

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/base/date.h"
 #include "tests/velkor/core/screen_test_support.h"
 #include "tests/velkor/detail/detail_testing.h"
 #include "velkor/components/ofw_base_view_controller.h"
@@ -89,6 +90,21 @@ TEST_F(DetailPresenterTest, OneTapASecondPassesAndAnAlertStartsTheWindowToo) {
   presenter_->sendParticipate();
   EXPECT_EQ(view_->shown().size(), 1u);
   advance(1.0);
+  presenter_->sendParticipate();
+  EXPECT_EQ(view_->shown().size(), 2u);
+}
+
+// The participation's window is closed at both ends: a tap a whole second after the last accepted
+// one is still ignored, one just after it passes.
+TEST_F(DetailPresenterTest, ATapExactlyASecondLaterIsIgnoredAndOneJustAfterPasses) {
+  present(adWith(1000, [](Ad& ad) { ad.completed = 1; }));
+  const double first = base::Date::now().timeIntervalSince1970();
+  presenter_->sendParticipate();
+  advance(1.0);
+  ASSERT_EQ(base::Date::now().timeIntervalSince1970() - first, 1.0);
+  presenter_->sendParticipate();
+  EXPECT_EQ(view_->shown().size(), 1u);
+  advance(0.001);
   presenter_->sendParticipate();
   EXPECT_EQ(view_->shown().size(), 2u);
 }
@@ -186,6 +202,15 @@ TEST_F(DetailPresenterTest, LandingsGoByTheirTable) {
        }},
       {"the child-ad prefix in capitals goes to the system", 1000, "VELKOR://offerwall/ads/5", LandingType::external,
        [&] { EXPECT_EQ(opened_, std::vector<std::string>{"VELKOR://offerwall/ads/5"}); }},
+      // The prefixes hold only at the start: inside an outside address they are part of it.
+      {"a child-ad link inside an outside address goes to the system", 1000,
+       "https://www.example.com/go?to=velkor://offerwall/ads/5", LandingType::external,
+       [&] { EXPECT_EQ(opened_, std::vector<std::string>{"https://www.example.com/go?to=velkor://offerwall/ads/5"}); }},
+      {"a list link inside an outside address goes to the system", 1000,
+       "https://www.example.com/velkor://offerwall/ads?tab_slug=shop", LandingType::external,
+       [&] {
+         EXPECT_EQ(opened_, std::vector<std::string>{"https://www.example.com/velkor://offerwall/ads?tab_slug=shop"});
+       }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -60,6 +60,21 @@ class OfwBannerWrapperViewTest : public ScreenTest {
   std::shared_ptr<Items> items_;
 };
 
+// Two banners: banner 0, banner 1, the copy of banner 0, a silent jump back to 0, then banner 1.
+TEST_F(OfwBannerWrapperViewTest, TicksWalkThroughTheCopyAndJumpBack) {
+  show(2);
+  EXPECT_EQ(carousel_->collectionView()->numberOfItems(0), 3);
+  carousel_->startAutoScroll();
+  std::vector<long> pages;
+  for (int i = 0; i < 4; ++i) {
+    tick();
+    pages.push_back(page());
+  }
+  EXPECT_EQ(pages, (std::vector<long>{1, 2, 0, 1}));
+  carousel_->stopAutoScroll();
+  EXPECT_FALSE(carousel_->isAutoScrolling());
+}
+
 TEST_F(OfwBannerWrapperViewTest, OneBannerOrAHiddenCarouselStaysStill) {
   show(1);
   carousel_->startAutoScroll();

@@ -66,5 +66,16 @@ TEST(OfwLinkRouterTest, AnUnencodedInAppAddressKeepsItsOwnItems) {
             Route(WebPage{"https://x.com/p?a=1&b=2"}));
 }
 
+// The SDK's prefixes count only at the start of a link: inside an outside address they are part of
+// it, and the system opens the whole address.
+TEST(OfwLinkRouterTest, APrefixInsideAnOutsideAddressLeavesItOutside) {
+  for (const char* link : {"https://example.com/go?to=velkor://offerwall/ads/123",
+                           "https://example.com/velkor://offerwall/ads?tab_slug=game",
+                           "https://example.com/go?to=velkor://inappbrowser?url=https://example.org"}) {
+    SCOPED_TRACE(link);
+    EXPECT_EQ(OfwLinkRouter::route(link), Route(External{link}));
+  }
+}
+
 }  // namespace
 }  // namespace velkor

@@ -84,6 +84,37 @@ TEST_F(OfwListPresenterTest, AllListingRuleByTabAndByTag) {
   }
 }
 
+TEST_F(OfwListPresenterTest, TagFilterAndArrangementOverTheCache) {
+  auto page = makePage("action", kSixTabs);
+  page.presenter->setSelectedTagSlug("new");
+  page.presenter->setSelectedSortOrder(Ad::SortType::big);
+  page.presenter->loadData();
+  // The first step ran inside the call: the tab's ads and tags, nothing shown yet.
+  ASSERT_TRUE(page.presenter->cachedAdList());
+  EXPECT_EQ(page.presenter->tagList()->size(), 3u);
+  EXPECT_TRUE(page.page->loads.empty());
+  ASSERT_TRUE(dispatch::main_loop::runUntil([&] { return !page.page->loads.empty(); }, 10s));
+  EXPECT_EQ(page.shown(), (std::vector<std::int64_t>{1405, 1001}));  // tag "new" in "action", by reward
+  EXPECT_EQ(page.page->tags, page.presenter->tagList());
+  EXPECT_EQ(page.presenter->rewards(), 650);
+  EXPECT_GT(page.presenter->getFixedTotalReward(), page.presenter->rewards());
+}
+
+// A banner finds its ad among all of the tab's ads, not among the rows the tag leaves: banner 2's
+// ad (campaign 9001, tag "easy") is off the rows of the tag "new", and the banner stays linked to it.
+TEST_F(OfwListPresenterTest, BannersLinkToTheTabsAdsWhateverTheTagShows) {
+  constexpr std::int64_t kBanner = 2, kBannerAd = 1512;
+  auto page = makePage("all", kSixTabs);
+  page.presenter->setSelectedTagSlug("new");
+  ASSERT_TRUE(page.load());
+  EXPECT_FALSE(contains(page.shown(), kBannerAd));
+  const auto& banners = page.presenter->bannerList();
+  auto banner = std::find_if(banners.begin(), banners.end(), [](const Banner& b) { return b.id == kBanner; });
+  ASSERT_NE(banner, banners.end());
+  ASSERT_TRUE(banner->relatedAd);
+  EXPECT_EQ(banner->relatedAd->id, kBannerAd);
+}
+
 // A tab the cache no longer lists: the page keeps what it showed, and nothing holds the presenter.
 TEST_F(OfwListPresenterTest, AMissingTabEndsTheLoadAtOnce) {
   auto page = makePage("action", kSixTabs);

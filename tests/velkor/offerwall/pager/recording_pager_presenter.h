@@ -40,7 +40,9 @@ class RecordingPagerPresenter : public OfwListPagerPresenter {
   void moveTo(std::string tabSlug, std::string tagSlug) override { moves.push_back(tabSlug + "/" + tagSlug); }
   void moveToContact() override { calls.push_back("contact"); }
   void reloadData(std::string from) override { calls.push_back("reload " + from); }
-  void impression(const Ad&, std::string, std::string) override {}
+  void impression(const Ad& ad, std::string tabSlug, std::string tagSlug) override {
+    impressions.push_back(std::to_string(ad.id) + "@" + tabSlug + "/" + tagSlug);
+  }
   void sendImpression() override { calls.push_back("send"); }
 
   // What popupList serves.
@@ -49,6 +51,8 @@ class RecordingPagerPresenter : public OfwListPagerPresenter {
   std::vector<std::string> calls;
   // Tab moves as "tab/tag".
   std::vector<std::string> moves;
+  // Row impressions as "adId@tab/tag".
+  std::vector<std::string> impressions;
 
  private:
   std::weak_ptr<OfwListPagerView> view_;

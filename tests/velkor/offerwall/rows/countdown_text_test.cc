@@ -60,5 +60,39 @@ TEST_F(CountdownTextTest, EachPlaceholderIsFilledOnceFromItsOwnDateOrRemovedWith
   }
 }
 
+TEST_F(CountdownTextTest, TheThreeRowStylesDifferInLineEndsAndAttributes) {
+  theme_.colors().setInfoTitleTextColor(ui::Color::black());
+  theme_.colors().setListItemCtaButtonTextDisableColor(ui::Color::gray());
+  theme_.dimension().setInfoTitleTimerTextSize(11);
+  theme_.dimension().setListItemCtaButtonTimerSize(9);
+  const Ad ad = makeAd([](Ad& ad) {
+    ad.callToAction = "다음 참여\n{NEXT_PARTICIPATE_TIME}";
+    ad.setNextParticipateAt(kNow + 10);
+  });
+  const std::size_t timerAt = std::u16string(u"다음 참여\n").size();
+  struct Case {
+    const char* name;
+    base::AttributedString text;
+    const char* string;
+    ui::Color color;
+    double baseSize, timerSize;
+  } cases[] = {
+      {"feed", makeFeedRemainingTimeText(ad), "다음 참여\n00:00:10", ui::Color::white(), 18, 14},
+      {"call to action, enabled or not", makeCtaRemainingTimeText(ad), "다음 참여\n00:00:10", ui::Color::gray(), 16, 9},
+      {"compact", makeInfoTitleRemainingTimeText(ad), "다음 참여 00:00:10", ui::Color::black(), 14, 11},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.text.string(), c.string);
+    const auto base = c.text.attributes(0), timer = c.text.attributes(timerAt);
+    EXPECT_EQ(base.foregroundColor, c.color.toColorDescription());
+    EXPECT_EQ(timer.foregroundColor, c.color.toColorDescription());
+    EXPECT_EQ(base.font->pointSize, c.baseSize);
+    EXPECT_EQ(timer.font->pointSize, c.timerSize);
+    // The timer carries no paragraph style of its own.
+    EXPECT_FALSE(timer.paragraphStyle);
+  }
+}
+
 }  // namespace
 }  // namespace velkor::testing
