@@ -129,18 +129,16 @@ void Sender::finishUpload(std::vector<nlohmann::json> batch, bool sent, std::uin
   uploading_ = false;
   const bool flushAgain = flushRequested_;
   flushRequested_ = false;
-  if (!sent) {
+  if (sent) {
+    backOff_ = dispatch::Seconds{0};
+    if (debugEnabled_) base::console("lumberjack: sent " + std::to_string(batch.size()) + " events");
+  } else {
     keepLocked(std::move(batch));
-    if (configuration == configuration_) {
-      backOffLocked();
-    } else if (pending_.size() >= capacity_) {
-      scheduleUploadLocked();
-    }
-    return;
+    // A failure of the endpoint configured before says nothing of the one configured since.
+    if (configuration == configuration_) backOffLocked();
   }
-  backOff_ = dispatch::Seconds{0};
-  if (debugEnabled_) base::console("lumberjack: sent " + std::to_string(batch.size()) + " events");
-  if (flushAgain || pending_.size() >= capacity_) scheduleUploadLocked();
+  // A flush asked for meanwhile does not wait out a back-off, as a flush never does.
+  if (flushAgain || (pending_.size() >= capacity_ && !isBackingOffLocked())) scheduleUploadLocked();
 }
 
 void Sender::keepLocked(std::vector<nlohmann::json> batch) {

@@ -145,6 +145,26 @@ INSTANTIATE_TEST_SUITE_P(Faults, FailedUploadTest,
                                            FailureCase{"dropped_connection", mock::Fault{}.dropConnection()}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A flush asked for while an upload is out is done once that upload ends, a failed one too: the
+// app may never flush again (it is going to the background). The failed batch still goes first.
+TEST_F(LumberjackTest, AFlushAskedForDuringAFailingUploadIsNotLost) {
+  for (bool reconfigured : {false, true}) {
+    SCOPED_TRACE(reconfigured ? "configured again meanwhile" : "same configuration");
+    server_.setFault(mock::Route::lumberjack, mock::Fault{}.withStatus(500).withDelay(300ms));
+    configure(50);
+    const std::size_t before = uploads().size();
+    track("a");
+    Lumberjack::flush();
+    ASSERT_TRUE(waitForUploads(before + 1));
+    if (reconfigured) configure(50);
+    track("b");
+    Lumberjack::flush();
+    ASSERT_TRUE(waitForUploads(before + 2));
+    EXPECT_EQ(names(uploads().back()), (std::vector<std::string>{"a", "b"}));
+    ASSERT_TRUE(idle());
+  }
+}
+
 TEST_F(LumberjackTest, AFailingCollectorIsPostedToLessAndLessOftenUntilASuccess) {
   dispatch::ScopedManualClock clock;
   server_.setFault(mock::Route::lumberjack, mock::Fault{}.withStatus(500).sticky());

@@ -152,9 +152,14 @@ void sendHalfBody(const Reply& reply, httplib::Response& response) {
                                 });
 }
 
+// An answer with such a status ends with its headers, whatever the route's body: a client reads any
+// bytes after them as the start of the next answer on the same connection.
+bool carriesNoBody(int status) { return status < 200 || status == 204 || status == 304; }
+
 void send(const Reply& reply, bool halfBody, httplib::Response& response) {
   response.status = reply.status;
   for (const auto& [name, value] : reply.headers) response.set_header(name, value);
+  if (carriesNoBody(reply.status)) return;
   if (halfBody) return sendHalfBody(reply, response);
   response.body = reply.body;
   if (!reply.contentType.empty()) response.set_header("Content-Type", reply.contentType);

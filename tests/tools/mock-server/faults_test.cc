@@ -32,6 +32,20 @@ TEST_F(FaultsTest, AConnectionDroppedMidBodyReachesTheClientOnce) {
   EXPECT_EQ(get(url("/api/tags")).body, normalBody);
 }
 
+// A body after such an answer's headers would be read as the start of the next answer on the same
+// keep-alive connection, so every status that carries none ends with its headers.
+TEST_F(FaultsTest, StatusesThatCarryNoBodyEndWithTheirHeaders) {
+  for (int status : {204, 304}) {
+    SCOPED_TRACE(status);
+    server_.setFault(Route::lumberjack, Fault{}.withStatus(status));
+    const std::string answer = exchangeRaw(server_.port(),
+                                           "POST /topics/ofw_lumberjack HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+                                           "Content-Length: 2\r\nConnection: close\r\n\r\n{}");
+    EXPECT_TRUE(answer.starts_with("HTTP/1.1 " + std::to_string(status) + " ")) << answer;
+    EXPECT_TRUE(answer.ends_with("\r\n\r\n")) << answer;
+  }
+}
+
 TEST_F(FaultsTest, StoppingCutsADelayShortAndTheClientSeesTheConnectionClose) {
   server_.setFault(Route::tags, Fault{}.withDelay(30s));
   auto pending = std::async(std::launch::async, [&] { return fetch(url("/api/tags"), "GET", "", {}, 20s); });

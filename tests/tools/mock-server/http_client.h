@@ -28,4 +28,8 @@ HttpResult fetch(const std::string& url, const std::string& method = "GET", cons
                  std::chrono::milliseconds timeout = std::chrono::seconds(10));
 inline HttpResult get(const std::string& url) { return fetch(url); }
 
+// Sends the bytes of a request as they are to 127.0.0.1:port and returns every byte answered until the
+// server closes the connection: what a client parser would hide, such as bytes after a complete answer.
+std::string exchangeRaw(int port, const std::string& request);
+
 }  // namespace mock
