@@ -329,10 +329,8 @@ bool MockServer::Impl::listen() {
     taskQueue = queue;
     return queue;
   };
-  // An idle kept-alive connection holds its thread, and stopping the server waits for it: the
-  // shortest wait (about 10 ms) still lets requests that follow each other reuse it, and tests no
-  // longer spend a second on every server they stop.
-  server.set_keep_alive_timeout(0);
+  // A short idle keep-alive frees a connection's thread soon; sequential requests still reuse it.
+  server.set_keep_alive_timeout(1);
   // httplib writes headers and body apart; without this, Nagle's delay meets the client's delayed
   // acknowledgement and every answer on a reused connection waits 40 ms.
   server.set_tcp_nodelay(true);
