@@ -11,8 +11,9 @@
 // again, 30 s and then twice as long after each further failure, up to 10 min (on dispatch's clock),
 // so a collector that is down gets no POST per event; flush() sends at once all the same, and a
 // success ends the wait. A new configuration (the app moving to another server stage) starts afresh:
-// it ends the wait, and an upload to the previous endpoint that fails afterwards starts none. At most kMaxKeptEvents events (or the capacity, if larger) are kept: past
-// that the oldest are dropped, so a collector that stays down cannot make the buffer grow without end.
+// it ends the wait, and an upload to the previous endpoint that fails afterwards starts none. At most
+// kMaxKeptEvents events (or the capacity, if larger) are kept: past that the oldest are dropped, so a
+// collector that stays down cannot make the buffer grow without end.
 #pragma once
 
 #include <cstddef>

@@ -54,12 +54,6 @@ std::vector<Ad> pageOf(const AdPointers& filtered, std::size_t size, std::int64_
 
 bool isSelectable(const Ad& ad) { return isEligibleNativeAd(ad); }
 
-std::vector<Ad> filterByTagIds(const std::vector<Ad>& ads, const std::set<std::int64_t>& tagIds) {
-  std::vector<Ad> kept;
-  std::copy_if(ads.begin(), ads.end(), std::back_inserter(kept), [&](const Ad& ad) { return hasAnyTag(ad, tagIds); });
-  return kept;
-}
-
 std::vector<Ad> excludingUsedAds(const std::vector<Ad>& ads, const std::vector<Ad>& usedAds) {
   std::vector<Ad> kept;
   std::copy_if(ads.begin(), ads.end(), std::back_inserter(kept), [&](const Ad& ad) { return !holdsId(usedAds, ad); });

@@ -33,8 +33,6 @@ std::vector<Ad> selectableAds(const Ads& ads) {
   return selectable;
 }
 
-// The ads sharing at least one tag id with `tagIds`, in order.
-std::vector<Ad> filterByTagIds(const std::vector<Ad>& ads, const std::set<std::int64_t>& tagIds);
 // The ads whose id no ad of `usedAds` has, in order.
 std::vector<Ad> excludingUsedAds(const std::vector<Ad>& ads, const std::vector<Ad>& usedAds);
 
