@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -68,10 +69,10 @@ int portOf(const sockaddr_storage& address) {
   return -1;
 }
 
-// httplib gives a handler no access to its socket, so the connection is found among the process's
-// descriptors by its two ports and shut down; httplib's own write then fails and it closes the socket
-// itself. The descriptor cannot be reused meanwhile: its connection is the one this thread serves.
-void dropConnection(const httplib::Request& request) {
+// httplib gives no access to the sockets of its connections, so they are found among the process's
+// descriptors by their two ports. visit(fd, localPort, peerPort) is called for each connected
+// socket until it returns false.
+void forEachConnection(const std::function<bool(int, int, int)>& visit) {
   DIR* descriptors = opendir("/proc/self/fd");
   if (!descriptors) return;
   while (dirent* entry = readdir(descriptors)) {
@@ -83,12 +84,29 @@ void dropConnection(const httplib::Request& request) {
     socklen_t peerLength = sizeof peer;
     if (getsockname(fd, reinterpret_cast<sockaddr*>(&local), &localLength) != 0) continue;
     if (getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peerLength) != 0) continue;
-    if (portOf(local) == request.local_port && portOf(peer) == request.remote_port) {
-      shutdown(fd, SHUT_RDWR);
-      break;
-    }
+    if (!visit(fd, portOf(local), portOf(peer))) break;
   }
   closedir(descriptors);
+}
+
+// Shuts the request's connection down; httplib's own write then fails and it closes the socket
+// itself. The descriptor cannot be reused meanwhile: its connection is the one this thread serves.
+void dropConnection(const httplib::Request& request) {
+  forEachConnection([&request](int fd, int localPort, int peerPort) {
+    if (localPort != request.local_port || peerPort != request.remote_port) return true;
+    shutdown(fd, SHUT_RDWR);
+    return false;
+  });
+}
+
+// A connection kept alive for a next request holds its thread, and with it the server's stop, for
+// the idle keep-alive. Shutting the reading side of every connection to the port wakes those
+// threads, which then find the server stopped; an answer being written still goes out whole.
+void stopReadingConnections(int port) {
+  forEachConnection([port](int fd, int localPort, int) {
+    if (localPort == port) shutdown(fd, SHUT_RD);
+    return true;
+  });
 }
 
 LoggedRequest logEntry(const std::string& kind, Route route, const httplib::Request& request) {
@@ -398,7 +416,9 @@ void MockServer::stop() {
   }
   impl_->stopping.notify_all();
   impl_->server.stop();
-  if (impl_->thread.joinable()) impl_->thread.join();
+  if (!impl_->thread.joinable()) return;
+  stopReadingConnections(impl_->port);
+  impl_->thread.join();
 }
 
 bool MockServer::isRunning() const { return impl_->server.is_running(); }

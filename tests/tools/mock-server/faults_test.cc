@@ -57,6 +57,19 @@ TEST_F(FaultsTest, StoppingCutsADelayShortAndTheClientSeesTheConnectionClose) {
   EXPECT_FALSE(server_.isRunning());
 }
 
+// A client that keeps its connection for a next request must not hold the stop for the server's
+// idle keep-alive, a second: every test that stops a server would wait it out.
+TEST_F(FaultsTest, StoppingDoesNotWaitForAnIdleConnection) {
+  CURL* client = curl_easy_init();
+  curl_easy_setopt(client, CURLOPT_URL, url("/api/tags").c_str());
+  curl_easy_setopt(client, CURLOPT_WRITEFUNCTION, +[](char*, size_t size, size_t count, void*) { return size * count; });
+  ASSERT_EQ(curl_easy_perform(client), CURLE_OK);
+  const auto started = std::chrono::steady_clock::now();
+  server_.stop();
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 900ms);
+  curl_easy_cleanup(client);
+}
+
 TEST(MockServerStartTest, FailuresAreReportedNotThrown) {
   MockServerOptions missing;
   missing.fixturesDirectory = "/nonexistent/fixtures";
