@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 #include <stdexcept>
 
@@ -131,6 +132,15 @@ std::shared_ptr<const Fixtures> Fixtures::load(const std::string& directory, std
     error = e.what();
     return nullptr;
   }
+}
+
+std::shared_ptr<const Fixtures> Fixtures::loadOnce(const std::string& directory, std::string& error) {
+  static std::mutex mutex;
+  static std::map<std::string, std::shared_ptr<const Fixtures>> loaded;
+  std::lock_guard lock(mutex);
+  auto& fixtures = loaded[directory];
+  if (!fixtures) fixtures = load(directory, error);
+  return fixtures;
 }
 
 const nlohmann::json* Fixtures::ad(long long id) const {

@@ -1,6 +1,7 @@
-// The local ad server's data: JSON files in the servers' snake_case wire keys, read once when a server
-// starts. Texts keep their serve-time placeholders ("{BASE_URL}", "{NOW+3600}", "{AD_ID}"); the server
-// expands them in every answer. README.md lists the files and what each fixture id covers.
+// The local ad server's data: JSON files in the servers' snake_case wire keys, read when the first
+// server of the folder starts. Texts keep their serve-time placeholders ("{BASE_URL}", "{NOW+3600}",
+// "{AD_ID}"); the server expands them in every answer. README.md lists the files and what each
+// fixture id covers.
 #pragma once
 
 #include <map>
@@ -27,6 +28,9 @@ class Fixtures {
   static std::string defaultDirectory();
   // Reads every fixture file of the folder; null with `error` set when a file is missing or wrong.
   static std::shared_ptr<const Fixtures> load(const std::string& directory, std::string& error);
+  // load(), once per folder and process: later calls return the same fixtures. A folder that
+  // failed is read again.
+  static std::shared_ptr<const Fixtures> loadOnce(const std::string& directory, std::string& error);
 
   const nlohmann::json& adList() const { return adList_; }        // GET /api/ads
   const nlohmann::json& placements() const { return placements_; }  // placement ads resolved

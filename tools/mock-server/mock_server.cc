@@ -400,7 +400,7 @@ bool MockServer::start() {
   }
   impl_->started = true;
   std::string error;
-  auto fixtures = Fixtures::load(impl_->options.fixturesDirectory, error);
+  auto fixtures = Fixtures::loadOnce(impl_->options.fixturesDirectory, error);
   if (!fixtures) {
     impl_->error = error;
     return false;

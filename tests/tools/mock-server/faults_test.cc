@@ -85,6 +85,11 @@ TEST(MockServerStartTest, FailuresAreReportedNotThrown) {
   EXPECT_FALSE(second.start());
   EXPECT_NE(second.error().find(std::to_string(first.port())), std::string::npos);
   EXPECT_FALSE(first.start());
+
+  // Reading the fixtures is most of a start: servers of one folder read it once between them.
+  MockServer again;
+  ASSERT_TRUE(again.start());
+  EXPECT_EQ(&again.fixtures(), &first.fixtures());
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The local ad server's fixtures, as the server would answer them: placeholders expanded.
+// The local ad server's fixtures, as the server would answer them: placeholders expanded. They are
+// the very fixtures the servers of the process serve, read once.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ namespace velkor::testing {
 inline const mock::Fixtures& fixtures() {
   static const std::shared_ptr<const mock::Fixtures> loaded = [] {
     std::string error;
-    auto result = mock::Fixtures::load(mock::Fixtures::defaultDirectory(), error);
+    auto result = mock::Fixtures::loadOnce(mock::Fixtures::defaultDirectory(), error);
     if (!result) {
       ADD_FAILURE() << "fixtures: " << error;
       std::abort();
