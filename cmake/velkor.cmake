@@ -33,7 +33,7 @@ function(velkor_test name)
   # Where tests find files of the tree (reference images): __FILE__ may be relative to the build
   # directory when the compiler cache rewrites paths, while tests run from the source root.
   target_compile_definitions(${name} PRIVATE VELKOR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} velkor_test_support GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name}
     PROPERTIES LABELS ${ARG_LABEL}
     DISCOVERY_TIMEOUT 120

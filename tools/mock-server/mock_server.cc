@@ -229,8 +229,10 @@ struct MockServer::Impl {
 void MockServer::Impl::handle(const httplib::Request& request, httplib::Response& response) {
   if (warmingUp) return response.set_content("{}", kJsonType);
   const RouteMatch match = matchRoute(request.method, request.path);
-  log->record(logEntry(kind, match.route, request));
+  // The fault is taken before the request shows in the log: a test that waits for a request to be
+  // logged may send the next one at once, and that one must not take this one's fault.
   const std::optional<Fault> fault = takeFault(match.route);
+  log->record(logEntry(kind, match.route, request));
   const bool delayCut = fault && fault->delay.count() > 0 && !waitUnlessStopping(fault->delay);
   if (delayCut || (fault && fault->connectionFault == ConnectionFault::dropBeforeResponse)) {
     dropConnection(request);

@@ -12,9 +12,6 @@
 
 extern char** environ;
 
-// The web engine's own leaks are suppressed by library; LSAN_OPTIONS given by the caller come after.
-extern "C" const char* __lsan_default_options() { return "suppressions=" VELKOR_LSAN_SUPPRESSIONS; }
-
 namespace web::testing {
 namespace {
 
