@@ -65,8 +65,12 @@ TEST_F(DetailPresenterTest, ChecksGoDesktopThenCompletedThenSoldOutBeforeAnyRequ
        "alert:이미 참여한 이벤트입니다."},
       {"sold out", false, [](Ad& ad) { ad.adStatusValue = 1; },
        "alert:준비된 수량이 모두 소진되었습니다.\n포인트 준비가 완료되면\n다시 참여하실 수 있습니다.:8"},
+      {"sold out, of a type the list lacks", false, [](Ad& ad) { ad.adStatusValue = 1; ad.rewardTypeId = 9; },
+       "alert:준비된 수량이 모두 소진되었습니다.\n포인트 준비가 완료되면\n다시 참여하실 수 있습니다.:8"},
       {"web ad on a desktop, completed 0", true, [](Ad& ad) { ad.completed = 0; }, nullptr},
   };
+  // An ad whose type the list lacks names the list's first type.
+  RewardType::setItems({{1, "포인트", 0, "P"}, {2, "캐시", 0, "캐시"}});
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ui::Device::update([&](ui::Device& device) { device.isPhoneAppOnDesktop = c.desktop; });

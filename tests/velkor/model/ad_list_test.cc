@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <set>
@@ -91,9 +92,17 @@ TEST(AdListDecodingTest, OneBadElementFailsTheWholeList) {
 }
 
 TEST(AdListDecodingTest, EncodesWhatItDecoded) {
-  const auto list = fromWire<AdList>(fixture("ad_list.json"));
+  const std::string body = fixture("ad_list.json");
+  const auto list = fromWire<AdList>(body);
   ASSERT_TRUE(list);
   Json encoded = toJson(*list);
+  // An ad sent without a status keeps -1: it reads as none and is written back as -1.
+  const Json sent = Json::parse(body)["ads"];
+  const auto unsent = std::find_if(sent.begin(), sent.end(), [](const Json& ad) { return !ad.contains("ad_status"); });
+  ASSERT_NE(unsent, sent.end());
+  const auto index = static_cast<std::size_t>(unsent - sent.begin());
+  EXPECT_EQ(list->ads[index].adStatus(), AdStatus::none);
+  EXPECT_EQ(encoded["ads"][index].value("adStatus", 0), -1);
   // An ad without "completed" is written with "completed": null, which its decoder refuses: the
   // servers never send that null, and readers of the encoded form expect it. Drop it to read back.
   for (Json& ad : encoded["ads"]) {

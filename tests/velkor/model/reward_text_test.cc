@@ -55,6 +55,12 @@ TEST_F(RewardTextTest, RewardStringsPutNameNumberAndUnitTogether) {
   EXPECT_EQ(adWith(1500, 3).getRewardUnitStr(), "1,500C");
   EXPECT_EQ(adWith(1500, 2).getRewardStr(), "1,500캐시");
   EXPECT_EQ(adWith(-2500000, 1).getRewardStr(), "포인트 -2,500,000P");
+  // A type id the list does not hold reads as the first type of the list.
+  const Ad unmatched = adWith(1500, 9);
+  EXPECT_EQ(unmatched.rewardName(), "포인트");
+  EXPECT_EQ(unmatched.rewardUnit(), "P");
+  EXPECT_EQ(unmatched.getRewardStr(), "포인트 1,500P");
+  EXPECT_EQ(unmatched.makeAttributedString("{UNIT}/{REWARD_UNIT}").string(), "포인트/P");
 
   ASSERT_TRUE(base::NumberFormatter::setLocale("de_DE"));
   EXPECT_EQ(adWith(1500, 3).getRewardStr(), "Coin 1.500C");

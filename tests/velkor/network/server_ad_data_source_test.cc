@@ -92,14 +92,21 @@ TEST_F(ServerAdDataSourceTest, RestrictedModeShowsOneTabAndOnlyDetailPageAdsUnti
   auto stillRestricted = load();
   answerAdListWith(mock::Fault{}.withHeader("X-Verified-App-Ver", "2.0"));
   auto open = load();
+  // A tester sees everything, however new the app.
+  VelkorInternal::shared().setIsTester(true);
+  answerAdListWith(mock::Fault{}.withHeader("X-Verified-App-Ver", "1.0"));
+  auto tester = load();
   for (const auto* answer : {&restricted, &stillRestricted}) {
     ASSERT_TRUE(*answer);
     EXPECT_EQ((*answer)->ids(), expected);
     EXPECT_EQ((*answer)->tabs, std::vector<Tab>{CSServerAdDataSource::allTab()});
   }
-  ASSERT_TRUE(open);
-  EXPECT_EQ(open->ads.size(), fixtures().adList()["ads"].size());
-  EXPECT_EQ(open->tabs.size(), fixtures().adList()["tabs"].size());
+  for (const auto* answer : {&open, &tester}) {
+    ASSERT_TRUE(*answer);
+    EXPECT_EQ((*answer)->ads.size(), fixtures().adList()["ads"].size());
+    EXPECT_EQ((*answer)->tabs.size(), fixtures().adList()["tabs"].size());
+  }
+  EXPECT_FALSE(source_->isRestrictedMode());
 }
 
 TEST_F(ServerAdDataSourceTest, AFailedCatalogueFetchKeepsTheStoredOne) {

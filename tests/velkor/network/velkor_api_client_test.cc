@@ -242,6 +242,24 @@ TEST(VelkorApiClientRoutes, EachRouteSendsItsMethodPathParametersAndHeaders) {
   }
 }
 
+// Only a tap in the list counts as a click; reloads, deep links and web pages open the detail too.
+TEST(VelkorApiClientRoutes, TheDetailRouteMarksAClickOnlyFromTheList) {
+  NetworkScope scope;
+  const std::pair<const char*, bool> origins[] = {
+      {"ad_list", true}, {"refresh", false}, {"deeplink", false}, {"webview", false}, {"AD_LIST", false}};
+  for (const auto& [from, click] : origins) {
+    SCOPED_TRACE(from);
+    scope.log().clear();
+    auto recorder = std::make_shared<Recorder>();
+    VelkorApiClient::getAdDetail(1001, from, recordTo(recorder), failureTo(recorder));
+    ASSERT_TRUE(recorder->waitFor(1));
+    const auto sent = scope.log().entries(mock::Route::adDetail);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].queryValue("from"), from);
+    EXPECT_EQ(sent[0].queryValue("is_click"), click ? std::optional<std::string>("1") : std::nullopt);
+  }
+}
+
 // The faults every route is tried with.
 enum class FaultKind { serverError, htmlPage, truncatedJson, wrongTypes, timeout, droppedConnection };
 

@@ -90,18 +90,24 @@ TEST_F(RowBindingTest, TheFeedRewardShowsItsFullFormWhenBoundAndItsShortFormFrom
                      c.nameShown ? 2.0 : 0.0);
   }
   // The tick's short form: the type's name over the amount with its unit, the name hidden exactly
-  // when the first type's unit is its name (as with no reward types at all).
+  // when the first type's unit is its name (as with no reward types at all). The ad's type is 1; a
+  // list without it gives the ad the list's first type.
   struct Tick {
     RewardType::List types;
     bool nameShown;
-  } ticks[] = {{{{1, "포인트", 0, "P"}}, true}, {{{1, "캐시", 0, "캐시"}}, false}, {{}, false}};
+    const char* name;
+    const char* text;
+  } ticks[] = {{{{1, "포인트", 0, "P"}}, true, "포인트", "100P"},
+               {{{1, "캐시", 0, "캐시"}}, false, "캐시", "100캐시"},
+               {{}, false, "", "100"},
+               {{{2, "Coin", 0, "C"}, {3, "캐시", 0, "캐시"}}, true, "Coin", "100C"}};
   for (const auto& tick : ticks) {
+    SCOPED_TRACE(tick.name);
     RewardType::setItems(tick.types);
-    const Ad ad = makeAd();
-    cell->updateStatus(AdItem(ad));
+    cell->updateStatus(AdItem(makeAd()));
     EXPECT_EQ(!cell->rewardNameLabel()->isHidden(), tick.nameShown);
-    EXPECT_EQ(cell->rewardNameLabel()->text(), ad.rewardType().name);
-    EXPECT_EQ(cell->rewardTextLabel()->text(), ad.getRewardUnitStr());
+    EXPECT_EQ(cell->rewardNameLabel()->text(), tick.name);
+    EXPECT_EQ(cell->rewardTextLabel()->text(), tick.text);
   }
 }
 
