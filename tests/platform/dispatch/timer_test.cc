@@ -57,6 +57,32 @@ TEST_F(TimerTest, TrackingHoldsDefaultTimersAndLetsCommonOnesFire) {
   }
 }
 
+// Timers that fall due together (held while a drag lasted, or overdue after the main thread was
+// busy) fire in the order of their fire dates, not in the order they were scheduled.
+TEST_F(TimerTest, TimersDueTogetherFireInTheOrderOfTheirFireDates) {
+  struct Case {
+    const char* name;
+    bool tracking;  // otherwise the clock moves while the main thread is busy elsewhere
+  };
+  for (const Case& c : {Case{"held by a drag", true}, Case{"overdue after a busy main thread", false}}) {
+    SCOPED_TRACE(c.name);
+    std::vector<int> order;
+    for (int seconds : {3, 1, 2}) {
+      Timer::scheduled(Seconds(seconds), false, [&, seconds](Timer&) { order.push_back(seconds); });
+    }
+    if (c.tracking) {
+      main_loop::setMode(RunLoopMode::Tracking);
+      clock_->advance(Seconds(4));
+      main_loop::setMode(RunLoopMode::Default);
+    } else {
+      std::thread([&] { clock_->advance(Seconds(4)); }).join();
+    }
+    EXPECT_TRUE(order.empty());
+    main_loop::drain();
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+  }
+}
+
 TEST_F(TimerTest, InvalidateInsideTheCallbackStopsItAndReleasesItsCaptures) {
   auto witness = std::make_shared<int>(0);
   std::weak_ptr<int> weak = witness;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "platform/ui/font_manager.h"
 
@@ -20,9 +21,47 @@ class OfwTextTest : public testing::Test {
  protected:
   void TearDown() override {
     VelkorOfwText::setFont(VelkorOfwText::Slot::regularFont, OfwFont::system(FontWeight::regular));
+    VelkorOfwText::setFont(VelkorOfwText::Slot::mediumFont, OfwFont::system(FontWeight::medium));
+    VelkorOfwText::setFont(VelkorOfwText::Slot::semiBoldFont, OfwFont::system(FontWeight::semibold));
     VelkorOfwText::setFont(VelkorOfwText::Slot::boldFont, OfwFont::system(FontWeight::bold));
   }
 };
+
+std::vector<OfwFont> allFonts() {
+  std::vector<OfwFont> all;
+#define VELKOR_OFW_TEXT_READ(name, ...) all.push_back(VelkorOfwText::name());
+  VELKOR_OFW_TEXT_FONTS(VELKOR_OFW_TEXT_READ)
+#undef VELKOR_OFW_TEXT_READ
+  return all;
+}
+
+// Each generic setter switches its own weight to the host's font and leaves the other weights and
+// every element's font as they were.
+TEST_F(OfwTextTest, EachGenericSetterChangesOnlyItsOwnWeight) {
+  using Slot = VelkorOfwText::Slot;
+  struct Case {
+    const char* name;
+    void (*set)(std::string);
+    Slot slot;
+    Font (*sized)(double);
+  };
+  const Case cases[] = {
+      {"regular", VelkorOfwText::setRegularFont, Slot::regularFont, VelkorOfwText::regularFont},
+      {"medium", VelkorOfwText::setMediumFont, Slot::mediumFont, VelkorOfwText::mediumFont},
+      {"semiBold", VelkorOfwText::setSemiBoldFont, Slot::semiBoldFont, VelkorOfwText::semiBoldFont},
+      {"bold", VelkorOfwText::setBoldFont, Slot::boldFont, VelkorOfwText::boldFont},
+  };
+  const auto initial = allFonts();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.set("NanumSquareRound");
+    auto expected = initial;
+    expected[static_cast<std::size_t>(c.slot)] = OfwFont("NanumSquareRound");
+    EXPECT_EQ(allFonts(), expected);
+    EXPECT_EQ(c.sized(15), Font::named("NanumSquareRound", 15));
+    VelkorOfwText::setFont(c.slot, initial[static_cast<std::size_t>(c.slot)]);
+  }
+}
 
 TEST_F(OfwTextTest, UnknownNamedFontFallsBackToTheRegularSystemFontOfThatSize) {
   VelkorOfwText::setBoldFont("NoSuchFont-Heavy");

@@ -4,6 +4,7 @@
 
 #include "platform/base/bundle.h"
 #include "tests/velkor/components/components_testing.h"
+#include "velkor/appearance/velkor_ofw_text.h"
 #include "velkor/components/custom_alert_controller.h"
 #include "velkor/components/ofw_navigation_controller.h"
 #include "velkor/components/ofw_toast_message_label.h"
@@ -18,6 +19,9 @@ class OfwBaseViewControllerTest : public testing::ComponentsTest {
   OfwBaseViewControllerTest() {
     navigation_ = std::make_shared<OfwNavigationController>(screen_);
     host_->present(navigation_, false);
+  }
+  ~OfwBaseViewControllerTest() override {
+    VelkorOfwText::setFont(VelkorOfwText::Slot::mediumFont, OfwFont::system(ui::FontWeight::medium));
   }
   std::shared_ptr<AlertControllerBase> alert() const {
     return std::dynamic_pointer_cast<AlertControllerBase>(navigation_->presentedViewController());
@@ -64,6 +68,9 @@ TEST_F(OfwBaseViewControllerTest, AlertCases) {
       {"address that does not parse", false, Call::dialog, dialog(std::nullopt, "not a url"), false, false, 2, {}},
       {"tracking alert ignores the custom setting", true, Call::idfa, {}, false, true, 1, {"app-settings:"}},
   };
+  // The host's medium font: the buttons of every alert show it.
+  VelkorOfwText::setMediumFont("NanumSquareRound");
+  const auto buttonFont = ui::Font::named("NanumSquareRound", 15)->description();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     opened_.clear();
@@ -80,6 +87,8 @@ TEST_F(OfwBaseViewControllerTest, AlertCases) {
     EXPECT_FALSE(shown->isBeingPresented());  // not animated
     EXPECT_EQ(!shown->cancelButton()->isHidden(), c.cancelShown);
     EXPECT_EQ(shown->type(), c.type);
+    EXPECT_EQ(shown->submitButton()->titleLabel()->font().description(), buttonFont);
+    EXPECT_EQ(shown->cancelButton()->titleLabel()->font().description(), buttonFont);
     if (c.call == Call::dialog) {
       EXPECT_EQ(shown->messaageLabel()->text(), "참여 완료");
       EXPECT_EQ(shown->submitButton()->title(ui::ControlState::normal), "이동");

@@ -34,11 +34,15 @@ struct TrackingCase {
 TEST_F(VelkorParametersTest, TrackingFollowsTheRulesOfTheOsVersion) {
   const char* zero = AdvertisingId::kZero;
   const TrackingCase cases[] = {
-      // From 14.5 only the authorised status counts.
+      // From 14.5 only the authorised status counts: not yet asked is not permitted, whatever the
+      // identifier or the older flag say.
       {"14.5", TrackingStatus::Authorized, kAdvertisingId, false, true},
+      {"14.5", TrackingStatus::NotDetermined, kAdvertisingId, true, false},
+      {"17.2", TrackingStatus::NotDetermined, kAdvertisingId, true, false},
       {"15.0.1", TrackingStatus::Denied, kAdvertisingId, true, false},
       // 14.0 to 14.4: undetermined counts as permitted when the identifier is not all zeros.
       {"14.0", TrackingStatus::NotDetermined, kAdvertisingId, false, true},
+      {"14.4", TrackingStatus::NotDetermined, kAdvertisingId, false, true},
       {"14.4.2", TrackingStatus::NotDetermined, zero, true, false},
       // Below 14.0 the older flag alone decides.
       {"13.7", TrackingStatus::NotDetermined, kAdvertisingId, true, true},

@@ -3,12 +3,36 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <regex>
 #include <thread>
 #include <vector>
 
+#include "platform/dispatch/clock.h"
 
 namespace velkor {
 namespace {
+
+// Both ids are "t", the whole milliseconds since 1970 when the id is made (13 digits today), "-"
+// and a new upper-case UUID.
+TEST(VelkorSession, IdsCarryTheTimeInMillisecondsAndANewUuid) {
+  dispatch::ScopedManualClock clock(1'780'000'000.25);
+  const std::regex uuid("-[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}");
+  VelkorSession session;
+  const auto requestId = session.requestId();
+  EXPECT_EQ(requestId.substr(0, 14), "t1780000000250") << requestId;
+  EXPECT_TRUE(std::regex_match(requestId.substr(14), uuid)) << requestId;
+
+  clock->setWallSeconds(1'780'000'123.4567);
+  session.openRequest("all", std::nullopt);
+  const auto first = *session.actionId();
+  EXPECT_EQ(first.substr(0, 14), "t1780000123456") << first;
+  EXPECT_TRUE(std::regex_match(first.substr(14), uuid)) << first;
+  // Within the same millisecond the UUID still tells two actions apart.
+  session.openRequest("all", std::nullopt);
+  EXPECT_NE(*session.actionId(), first);
+  EXPECT_EQ(session.actionId()->substr(0, 14), first.substr(0, 14));
+  EXPECT_EQ(session.requestId(), requestId);
+}
 
 // The main thread opens and clears actions while request threads merge the session: each merge
 // sees one whole action, never the tab of one and the tag of another.
