@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "platform/ui/shape_layer.h"
 #include "tests/velkor/components/components_testing.h"
 #include "velkor/components/default_indicator_view.h"
@@ -55,6 +57,26 @@ TEST_F(ComponentViewsTest, AToastLetGoBeforeItsFadeOutDoesNothingMore) {
   }
   advance(5);
   EXPECT_TRUE(weak.expired());
+}
+
+// The gap under the icon is the theme's, set after the icon alone: a view that a subclass stacks
+// under the text sits flush against it.
+TEST_F(ComponentViewsTest, TheEmptyViewsGapUnderItsIconIsTheThemes) {
+  for (const std::optional<double> spacing : {std::optional<double>{}, std::optional<double>{33}}) {
+    auto dimension = std::make_shared<VelkorDimension>();
+    if (spacing) dimension->setEmptyViewIconBottomSpacing(*spacing);
+    VelkorInternal::shared().setDimension(dimension);
+    auto view = VelkorErrorView::make();
+    auto below = std::make_shared<ui::View>();
+    below->heightAnchor().constraintEqualToConstant(10)->setActive(true);
+    view->contentStackView()->addArrangedSubview(below);
+    view->setFrame({0, 0, 390, 844});
+    view->layoutIfNeeded();
+    const auto label = view->messageLabel()->frame();
+    EXPECT_EQ(label.minY() - view->iconImageView()->frame().maxY(), spacing.value_or(20));
+    EXPECT_EQ(below->frame().minY(), label.maxY());
+  }
+  VelkorInternal::shared().setDimension(std::make_shared<VelkorDimension>());
 }
 
 TEST_F(ComponentViewsTest, DarkModeFollowsTheOverrideThenTheTraits) {

@@ -53,6 +53,9 @@ TEST_F(RemoteImageTest, OnlyAPlainImageAnswerReachesTheView) {
        mock::Fault{}.withBody("<html><body>gone</body></html>").withContentType("text/html"), std::nullopt},
       {"404", "/images/e.gif", std::nullopt, std::nullopt},
       {"image type with 404", "/images/f.png", mock::Fault{}.withStatus(404), std::nullopt},
+      // A success other than 200 is refused too, though its body is a good picture.
+      {"picture with 203", "/images/h.png", mock::Fault{}.withStatus(203), std::nullopt},
+      {"picture with 206", "/images/i.png", mock::Fault{}.withStatus(206), std::nullopt},
       {"picture under a wrong type", "/images/g.png", mock::Fault{}.withContentType("application/octet-stream"),
        std::nullopt},
   };

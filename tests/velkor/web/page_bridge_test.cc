@@ -152,8 +152,17 @@ TEST_F(PageBridgeTest, DropsMalformedMessagesAndAppliesDefaults) {
       {"pagination from the options text",
        {{"command", "loadAds"}, {"id", "p"}, {"size", 1}, {"page", 2}, {"options", R"({"pagination":true})"}},
        "[" + json::parse(fiveAds)[1].dump() + "]"},
+      {"no pagination: the page is ignored", {{"command", "loadAds"}, {"id", "n"}, {"size", 1}, {"page", 2}},
+       "[" + json::parse(fiveAds)[0].dump() + "]"},
+      {"pagination false",
+       {{"command", "loadAds"}, {"id", "f"}, {"size", 1}, {"page", 2}, {"options", R"({"pagination":false})"}},
+       "[" + json::parse(fiveAds)[0].dump() + "]"},
   };
   for (const auto& c : cases) EXPECT_EQ(ask(c.body, c.answer == "none" ? 0.3 : 10), c.answer) << c.name;
+  // Unpaginated, a short tag list is topped up from the start of the list, whatever the page.
+  const json subscribed = {
+      {"command", "loadAds"}, {"id", "t"}, {"size", 2}, {"page", 2}, {"options", R"({"tags":["subscribe"]})"}};
+  EXPECT_EQ(answerIds(ask(subscribed)), "1402," + json::parse(fiveAds)[0]["id"].dump());
 }
 
 // Only text sets the user and only null (or no uid) logs out: a value of another type would
