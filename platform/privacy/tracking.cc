@@ -7,41 +7,41 @@
 namespace privacy {
 namespace {
 
-struct State {
+struct TrackingState {
   std::mutex mutex;
   TrackingStatus status = TrackingStatus::NotDetermined;
   Tracking::Prompt prompt;
   int requests = 0;
 };
 
-State& state() {
-  static auto* s = new State;
+TrackingState& trackingState() {
+  static auto* s = new TrackingState;
   return *s;
 }
 
 }  // namespace
 
 TrackingStatus Tracking::status() {
-  std::lock_guard lock(state().mutex);
-  return state().status;
+  std::lock_guard lock(trackingState().mutex);
+  return trackingState().status;
 }
 
 void Tracking::setStatus(TrackingStatus status) {
-  std::lock_guard lock(state().mutex);
-  state().status = status;
+  std::lock_guard lock(trackingState().mutex);
+  trackingState().status = status;
 }
 
 void Tracking::setPrompt(Prompt prompt) {
-  std::lock_guard lock(state().mutex);
-  state().prompt = std::move(prompt);
+  std::lock_guard lock(trackingState().mutex);
+  trackingState().prompt = std::move(prompt);
 }
 
 void Tracking::requestAuthorization(std::function<void(TrackingStatus)> completion) {
   Prompt prompt;
   {
-    std::lock_guard lock(state().mutex);
-    ++state().requests;
-    if (state().status == TrackingStatus::NotDetermined) prompt = state().prompt;
+    std::lock_guard lock(trackingState().mutex);
+    ++trackingState().requests;
+    if (trackingState().status == TrackingStatus::NotDetermined) prompt = trackingState().prompt;
   }
   // The prompt runs outside the lock: it may read the status itself.
   if (prompt) setStatus(prompt());
@@ -51,15 +51,15 @@ void Tracking::requestAuthorization(std::function<void(TrackingStatus)> completi
 }
 
 int Tracking::requestCount() {
-  std::lock_guard lock(state().mutex);
-  return state().requests;
+  std::lock_guard lock(trackingState().mutex);
+  return trackingState().requests;
 }
 
 void Tracking::reset() {
-  std::lock_guard lock(state().mutex);
-  state().status = TrackingStatus::NotDetermined;
-  state().prompt = nullptr;
-  state().requests = 0;
+  std::lock_guard lock(trackingState().mutex);
+  trackingState().status = TrackingStatus::NotDetermined;
+  trackingState().prompt = nullptr;
+  trackingState().requests = 0;
 }
 
 }  // namespace privacy

@@ -11,8 +11,6 @@
 namespace ui {
 namespace {
 
-constexpr AutoresizingMask kFlexibleSize = AutoresizingMask::flexibleWidth | AutoresizingMask::flexibleHeight;
-
 bool contains(const std::vector<std::shared_ptr<ViewController>>& list, const ViewController* controller) {
   return std::any_of(list.begin(), list.end(), [&](const auto& item) { return item.get() == controller; });
 }

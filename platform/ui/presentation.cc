@@ -11,8 +11,6 @@
 namespace ui {
 namespace {
 
-constexpr AutoresizingMask kFlexibleSize = AutoresizingMask::flexibleWidth | AutoresizingMask::flexibleHeight;
-
 // The view laid over the window for one presentation; its presentation controller hears its layout.
 class TransitionView : public View {
  public:

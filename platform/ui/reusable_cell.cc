@@ -12,7 +12,7 @@ ReusableCell::ReusableCell() : contentView_(std::make_shared<View>()) {
   makeLayoutRoot();
   // The content view follows the cell's size at once, so that a cell is measured and laid out at
   // the size it is given.
-  contentView_->setAutoresizingMask(AutoresizingMask::flexibleWidth | AutoresizingMask::flexibleHeight);
+  contentView_->setAutoresizingMask(kFlexibleSize);
   addSubview(contentView_);
 }
 

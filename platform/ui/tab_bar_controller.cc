@@ -104,7 +104,7 @@ void TabBarController::showSelected(ViewController* previous) {
   if (next) {
     const auto& view = next->view();
     view->setFrame(contentView_->bounds());
-    view->setAutoresizingMask(AutoresizingMask::flexibleWidth | AutoresizingMask::flexibleHeight);
+    view->setAutoresizingMask(kFlexibleSize);
     contentView_->addSubview(view);
     if (visible) next->layoutViewNow();
   }

@@ -60,6 +60,8 @@ enum class AutoresizingMask : unsigned { none = 0, flexibleWidth = 1 << 1, flexi
 constexpr AutoresizingMask operator|(AutoresizingMask a, AutoresizingMask b) {
   return static_cast<AutoresizingMask>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
 }
+// Follows its superview's size in both directions.
+inline constexpr AutoresizingMask kFlexibleSize = AutoresizingMask::flexibleWidth | AutoresizingMask::flexibleHeight;
 constexpr bool hasFlag(AutoresizingMask set, AutoresizingMask flag) {
   return (static_cast<unsigned>(set) & static_cast<unsigned>(flag)) != 0;
 }

@@ -70,7 +70,7 @@ void Window::setRootViewController(std::shared_ptr<ViewController> controller) {
   if (controller) {
     const auto& view = controller->view();
     view->setFrame(bounds());
-    view->setAutoresizingMask(AutoresizingMask::flexibleWidth | AutoresizingMask::flexibleHeight);
+    view->setAutoresizingMask(kFlexibleSize);
     insertSubview(view, 0);
   }
   if (old && old->isViewLoaded() && old->viewIfLoaded()->superview() == this) old->viewIfLoaded()->removeFromSuperview();

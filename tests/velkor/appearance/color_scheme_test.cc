@@ -9,7 +9,7 @@
 namespace velkor {
 namespace {
 
-using Getter = ui::Color (VelkorColorScheme::*)() const;
+using ColorGetter = ui::Color (VelkorColorScheme::*)() const;
 
 const ui::Color kPink(1, 0.4, 0.7);
 const ui::Color kTeal(0, 0.5, 0.5);
@@ -17,7 +17,7 @@ const ui::Color kTeal(0, 0.5, 0.5);
 TEST(ColorSchemeTest, FallbacksReadBaseColoursAsTheyNowStand) {
   const struct {
     const char* name;
-    Getter member;
+    ColorGetter member;
     void (VelkorColorScheme::*setMember)(const ui::Color&);
     void (VelkorColorScheme::*setBase)(const ui::Color&);
   } cases[] = {

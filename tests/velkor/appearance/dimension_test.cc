@@ -11,7 +11,7 @@ namespace velkor {
 namespace {
 
 using P = VelkorDimension::Property;
-using Getter = double (VelkorDimension::*)() const;
+using SizeGetter = double (VelkorDimension::*)() const;
 
 // Gives the shared configuration a list type for one test and puts the old configuration back.
 class ScopedListType {
@@ -30,7 +30,7 @@ class ScopedListType {
 TEST(DimensionTest, SideFallsBackToAxisThenGroup) {
   VelkorDimension d;
   d.setListItemMargin(12);
-  for (Getter g : {&VelkorDimension::listItemHorizontalMargin, &VelkorDimension::listItemVerticalMargin,
+  for (SizeGetter g : {&VelkorDimension::listItemHorizontalMargin, &VelkorDimension::listItemVerticalMargin,
                    &VelkorDimension::listItemLeftMargin, &VelkorDimension::listItemTopMargin,
                    &VelkorDimension::listItemRightMargin, &VelkorDimension::listItemBottomMargin}) {
     EXPECT_EQ((d.*g)(), 12);

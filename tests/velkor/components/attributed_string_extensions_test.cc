@@ -19,7 +19,7 @@ const ui::Color kHighlight(0.9, 0.1, 0.2);
 const ui::Color kVariant(0.1, 0.6, 0.3);
 
 // Installs a scheme whose highlight and variant colours differ, and puts the old one back after.
-class MarkupTest : public testing::Test {
+class MarkupTest : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_ = VelkorInternal::shared().colorScheme();

@@ -23,7 +23,7 @@ std::span<const std::uint8_t> bytesOf(const std::string& text) {
 
 // A main loop and an image server of the test's own; its base URL keeps the process-wide cache
 // from answering for another test.
-class RemoteImageTest : public testing::Test {
+class RemoteImageTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(server_.start()) << server_.error(); }
   base::Url url(const std::string& path) const { return *base::Url::parse(server_.baseUrl() + path); }

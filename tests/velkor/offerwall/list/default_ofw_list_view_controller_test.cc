@@ -37,7 +37,6 @@ std::vector<bool> chipSelection(const ANTagListView& list) {
 }
 
 using DefaultOfwListViewControllerTest = ListScreenTest;
-constexpr double kPastModal = ui::Presentation::kDuration + 0.01;
 
 TEST_F(DefaultOfwListViewControllerTest, TheCarouselReloadsOnlyForANewBannerList) {
   VelkorInternal::shared().config()->setListType(ListType::compactList);

@@ -13,8 +13,6 @@
 namespace velkor::testing {
 namespace {
 
-constexpr double kPastModal = ui::Presentation::kDuration + 0.01;
-
 // A page of the tab "game" with the tag "new" selected, in a pager that stands either at the root of
 // the offerwall's own stack or as a child of a plain host screen.
 class ListNavigationTest : public ScreenTest {

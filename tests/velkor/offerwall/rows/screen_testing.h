@@ -8,6 +8,7 @@
 
 #include "platform/dispatch/clock.h"
 #include "platform/dispatch/main_loop.h"
+#include "platform/ui/presentation.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/window.h"
 #include "tests/velkor/core/scoped_core_state.h"
@@ -18,6 +19,9 @@
 #include "velkor/model/reward_type.h"
 
 namespace velkor::testing {
+
+// Just past the animation of a modal presentation.
+inline constexpr double kPastModal = ui::Presentation::kDuration + 0.01;
 
 // The theme objects of one test, set in the core and replaced by fresh ones afterwards.
 class ScopedTheme {
